@@ -1,0 +1,117 @@
+// zano-calc: the headless calculator. Calculates case files with the same driver as the
+// desktop program and prints the written-back fields and the results.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/case_output.h"
+#include "core/case_file.h"
+#include "core/driver.h"
+#include "core/errors.h"
+#include "properties/wall_materials.h"
+
+namespace {
+
+const char* kUsage = R"(usage: zano-calc [options] CASE.zan [CASE.zan ...]
+
+Calculates each case file and prints the output fields that the calculation writes back
+(capacity or length, and the two sought temperatures or mass flows) and the results as the
+results window shows them.
+
+options:
+  --json              one JSON object per case and line, with the members
+                      ok, message, detail, case, results (absent on failure) and
+                      display (absent on failure)
+  --est-outlet-given  the external outlet temperature is given and the external mass flow
+                      found (a case file does not store this choice; without the option
+                      the external mass flow is given)
+  --data DIR          read the fluid and material tables from DIR
+                      (default: the "data" folder beside this program)
+  --help              this text
+
+exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
+messages (printed to stderr with its cause; with --json the object still goes to stdout),
+2 on a bad command line or a case file that cannot be read.
+)";
+
+struct Options {
+    bool json = false;
+    bool estOutletGiven = false;
+    std::filesystem::path dataDir;
+    std::vector<std::string> files;
+};
+
+bool parseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--json") o.json = true;
+        else if (arg == "--est-outlet-given") o.estOutletGiven = true;
+        else if (arg == "--data") {
+            if (++i == argc) {
+                std::fprintf(stderr, "zano-calc: --data needs a folder\n");
+                return false;
+            }
+            o.dataDir = argv[i];
+        } else if (arg.rfind("--", 0) == 0) {
+            std::fprintf(stderr, "zano-calc: unknown option %s (see --help)\n", arg.c_str());
+            return false;
+        } else {
+            o.files.push_back(arg);
+        }
+    }
+    if (o.files.empty()) {
+        std::fprintf(stderr, "zano-calc: no case file given (see --help)\n");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    Options opt;
+    if (!parseArgs(argc, argv, opt)) return 2;
+
+    zano::CalcState state;
+    if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
+    try {
+        zano::dbmateriale(state);
+    } catch (const zano::CalcError& e) {
+        std::fprintf(stderr, "zano-calc: the wall material table cannot be read: %s\n",
+                     e.detail().c_str());
+        return 2;
+    }
+
+    int status = 0;
+    for (const auto& file : opt.files) {
+        zano::CaseData c;
+        try {
+            c = zano::loadCaseFile(file);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "zano-calc: %s\n", e.what());
+            return 2;
+        }
+        c.estToutGiven = !c.intToutGiven && opt.estOutletGiven;
+        zano::cli::clearOutputFields(c);
+        const zano::CalcOutcome out = zano::calculate(c, state);
+        const auto written = zano::cli::outputFields(c);
+        if (opt.json) {
+            std::printf("%s\n", zano::cli::jsonReport(written, out).c_str());
+        } else {
+            std::printf("%s\n", zano::cli::textReport(file, written, out).c_str());
+        }
+        if (!out.ok()) {
+            std::fprintf(stderr, "%s: %s\n", file.c_str(), out.message.c_str());
+            if (!out.detail.empty()) std::fprintf(stderr, "%s\n", out.detail.c_str());
+            status = 1;
+        }
+    }
+    return status;
+}

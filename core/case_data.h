@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+namespace zano {
+
+// One design case, held as the texts of the edit controls and the mode choices. Numeric
+// fields are texts with the decimal comma; an empty text means nothing was entered.
+struct CaseData {
+    std::string deti;     // outside diameter, internal pipe, mm
+    std::string spi;      // wall thickness, internal pipe, mm
+    std::string dete;     // outside diameter, external pipe, mm
+    std::string spe;      // wall thickness, external pipe, mm
+    std::string intTin;   // degC
+    std::string intTout;  // degC
+    std::string intPort;  // kg/s
+    std::string estTin;   // degC
+    std::string estTout;  // degC
+    std::string estPort;  // kg/s
+    std::string L;        // m
+    std::string intfluid;
+    std::string estfluid;
+    std::string mat;
+    std::string intSporc = "0";  // (m^2 K)/W
+    std::string estSporc = "0";  // (m^2 K)/W
+    std::string intpress;        // bar
+    std::string estpress;        // bar
+    std::string q;               // kW
+
+    bool intToutGiven = true;            // internal outlet temperature given, its mass flow found
+    std::string controequi = "contro";   // "contro" countercurrent, "equi" equicurrent
+    bool LGiven = true;                  // length given, capacity found
+    bool estToutGiven = false;           // external outlet temperature given (never with intToutGiven)
+};
+
+// The sixteen fluids, in the order of the fluid lists.
+inline constexpr const char* kFluidNames[] = {
+    "Water",          "Air",          "R134a s.h. vapor",    "R134a liquid",
+    "R404A s.h. vapor", "R404A liquid", "R410A s.h. vapor",  "R410A liquid",
+    "CO2 s.h. vapor", "Acetone",      "Methanol",            "Methanol 40%",
+    "Ethylene Glycol 30%", "Propylene Glycol 30%", "Nitrogen", "User defined"};
+
+}  // namespace zano

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/case_data.h"
+
+namespace zano {
+
+// A case file that cannot be read, parsed or written; what() says which file, line or field.
+class CaseFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+
+// The 22 CR LF lines of a case, in the 8-bit code page (Windows-1252). A text that holds a
+// double quote or a line break, or a character the code page lacks, cannot be stored: refused
+// naming the field.
+std::string caseFileText(const CaseData& c);
+
+// Reads the 22 fields from the bytes of a case file; every field is checked before anything
+// is returned. Fields past the 22nd are ignored.
+CaseData parseCaseFile(std::string_view bytes);
+
+// Writes the case through a temporary file renamed over `file`, so that a failed save leaves
+// any existing case intact.
+void saveCaseFile(const std::filesystem::path& file, const CaseData& c);
+CaseData loadCaseFile(const std::filesystem::path& file);
+
+}  // namespace zano

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/calc_state.h"
+#include "core/case_data.h"
+#include "core/results_data.h"
+
+namespace zano {
+
+// How a calculation ended: results, or one of the system's messages (with, for "Invalid
+// data", the cause in `detail`).
+struct CalcOutcome {
+    std::optional<ResultsData> results;
+    std::string message;  // empty on success
+    std::string detail;
+    bool ok() const { return results.has_value(); }
+};
+
+// The calculation behind "Calculate": validates the case, solves it and writes the computed
+// values back into the case's output fields. A failure before the write-back leaves the case
+// untouched; one after it leaves the written values in place.
+CalcOutcome calculate(CaseData& caseData, CalcState& state);
+
+}  // namespace zano

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zano {
+
+// The messages the user sees, verbatim.
+namespace msg {
+inline constexpr const char* kInvalidIntPressure = "Invalid pressure of internal fluid";
+inline constexpr const char* kInvalidEstPressure = "Invalid pressure of external fluid";
+inline constexpr const char* kInvalidTemperatures = "Invalid temperatures";
+inline constexpr const char* kOutOfRange = "Temperatures out of allowed range for the selected fluid";
+inline constexpr const char* kNtuTooHigh = "Invalid data: NTUmin too high";
+inline constexpr const char* kCapacityTooHigh = "Capacity too high";
+inline constexpr const char* kInvalidData = "Invalid data";
+inline constexpr const char* kNotConverged = "Calculation did not converge";
+}  // namespace msg
+
+// The one exception of the calculation. `message` is one of the texts above; `detail`
+// says, for "Invalid data", what the user has to fix (empty for the other messages).
+class CalcError : public std::runtime_error {
+public:
+    explicit CalcError(const std::string& message, std::string detail = {})
+        : std::runtime_error(message), detail_(std::move(detail)) {}
+    std::string message() const { return what(); }
+    const std::string& detail() const noexcept { return detail_; }
+
+private:
+    std::string detail_;
+};
+
+// Ends the calculation with "Invalid data" and the cause.
+[[noreturn]] void invalidData(const std::string& detail);
+
+// A non-finite result (division by zero, overflow, invalid logarithm or power) is a fault:
+// returns v when finite, otherwise ends with "Invalid data: <what> is not a finite number".
+double finite(double v, const char* what);
+
+// sgl(): rounds to single precision. A finite double beyond the single range is an overflow.
+float sgl(double v, const char* what = "a value");
+
+}  // namespace zano

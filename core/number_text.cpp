@@ -1,0 +1,148 @@
+#include "core/number_text.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace zano {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Checks the shape [sign] digits [sep digits] [E [sign] digits], with at least one mantissa
+// digit and at most one separator (',' or '.'), and returns it in the form from_chars reads:
+// '.' as the separator, no '+'. Empty when the text is not a number.
+std::string canonical(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+
+    std::string out;
+    std::size_t i = 0;
+    auto digit = [&](std::size_t k) {
+        return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]));
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') out += '-';
+        ++i;
+    }
+    int mantissaDigits = 0;
+    while (digit(i)) out += text[i++], ++mantissaDigits;
+    if (i < text.size() && (text[i] == ',' || text[i] == '.')) {
+        out += '.';
+        ++i;
+        while (digit(i)) out += text[i++], ++mantissaDigits;
+    }
+    if (mantissaDigits == 0) return {};
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        out += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            if (text[i] == '-') out += '-';
+            ++i;
+        }
+        if (!digit(i)) return {};
+        while (digit(i)) out += text[i++];
+    }
+    if (i != text.size()) return {};
+    return out;
+}
+
+template <typename T>
+std::optional<T> parse(std::string_view text) {
+    const std::string s = canonical(text);
+    if (s.empty()) return std::nullopt;
+    T value{};
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (end != s.data() + s.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow reads as zero (or the nearest subnormal); overflow does not fit.
+        double wide = 0;
+        const auto [wideEnd, wideEc] = std::from_chars(s.data(), s.data() + s.size(), wide);
+        if (wideEc == std::errc::result_out_of_range) {
+            if (s.find("e-") == std::string::npos) return std::nullopt;
+            wide = 0;
+        }
+        if (std::fabs(wide) > static_cast<double>(std::numeric_limits<T>::max())) return std::nullopt;
+        return static_cast<T>(s.front() == '-' ? -std::fabs(wide) : wide);
+    }
+    if (ec != std::errc()) return std::nullopt;
+    return value;
+}
+
+// The general format: `digits` significant digits, trailing zeros dropped, fixed notation for
+// decimal exponents -5 < e < fixedLimit, exponent form otherwise.
+std::string format(double v, int digits, int fixedLimit, char sep) {
+    if (v == 0) return "0";
+    if (!std::isfinite(v)) return std::isnan(v) ? "NaN" : (v > 0 ? "Inf" : "-Inf");
+
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*e", digits - 1, v);  // rounds to the significant digits
+    std::string_view s(buf);
+    const bool negative = s.front() == '-';
+    if (negative) s.remove_prefix(1);
+    const auto ePos = s.find('e');
+    const int exponent = std::atoi(std::string(s.substr(ePos + 1)).c_str());
+    std::string mantissa;
+    for (char c : s.substr(0, ePos))  // digits only: the C library may write a locale's comma
+        if (std::isdigit(static_cast<unsigned char>(c))) mantissa += c;
+    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+
+    std::string out = negative ? "-" : "";
+    if (exponent >= -4 && exponent < fixedLimit) {
+        if (exponent < 0) {
+            out += '0';
+            out += sep;
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += mantissa;
+        } else {
+            const auto intDigits = static_cast<std::size_t>(exponent) + 1;
+            if (mantissa.size() <= intDigits) {
+                out += mantissa;
+                out.append(intDigits - mantissa.size(), '0');
+            } else {
+                out += mantissa.substr(0, intDigits);
+                out += sep;
+                out += mantissa.substr(intDigits);
+            }
+        }
+        return out;
+    }
+    out += mantissa.substr(0, 1);
+    if (mantissa.size() > 1) {
+        out += sep;
+        out += mantissa.substr(1);
+    }
+    char exp[16];
+    std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    return out + exp;
+}
+
+// Rounds the exact binary value to `decimals` places; printf rounds exactly, ties to even.
+std::string roundedText(double v, int decimals) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return buf;
+}
+
+}  // namespace
+
+std::optional<double> parseDouble(std::string_view text) { return parse<double>(text); }
+std::optional<float> parseSingle(std::string_view text) { return parse<float>(text); }
+
+std::string formatSingle(float v, char sep) { return format(v, 7, 7, sep); }
+std::string formatDouble(double v, char sep) { return format(v, 15, 15, sep); }
+
+double roundTo(double v, int decimals) {
+    if (!std::isfinite(v)) return v;
+    return *parse<double>(roundedText(v, decimals));
+}
+
+float roundTo(float v, int decimals) {
+    if (!std::isfinite(v)) return v;
+    return *parse<float>(roundedText(v, decimals));
+}
+
+}  // namespace zano

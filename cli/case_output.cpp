@@ -16,8 +16,10 @@ struct Output {
 };
 std::array<Output, 3> outputsOf(const CaseData& c) {
     const Output last = c.LGiven ? Output{"q", &CaseData::q} : Output{"L", &CaseData::L};
-    if (c.intToutGiven) return {{{"intPort", &CaseData::intPort}, {"estTout", &CaseData::estTout}, last}};
-    if (c.estToutGiven) return {{{"estPort", &CaseData::estPort}, {"intTout", &CaseData::intTout}, last}};
+    if (c.intToutGiven)
+        return {{{"intPort", &CaseData::intPort}, {"estTout", &CaseData::estTout}, last}};
+    if (c.estToutGiven)
+        return {{{"estPort", &CaseData::estPort}, {"intTout", &CaseData::intTout}, last}};
     return {{{"intTout", &CaseData::intTout}, {"estTout", &CaseData::estTout}, last}};
 }
 
@@ -122,14 +124,21 @@ std::string textReport(const std::string& name, const Fields& written, const Cal
         const char* external;
     };
     const Row rows[] = {
-        {"Outside diameter", "mm", "Text1", "Text2"}, {"Thickness", "mm", "Text3", "Text4"},
-        {"Material", "", "Text5", nullptr},           {"Fluid", "", "Text7", "Text8"},
-        {"Pressure", "bar", "Text9", "Text10"},       {"Temp in", "°C", "Text11", "Text12"},
-        {"Temp out", "°C", "Text13", "Text14"},       {"Mass flow", "kg/s", "Text15", "Text16"},
-        {"Velocity", "m/s", "Text17", "Text18"},      {"Pressure drop", "kPa", "Text19", "Text20"},
+        {"Outside diameter", "mm", "Text1", "Text2"},
+        {"Thickness", "mm", "Text3", "Text4"},
+        {"Material", "", "Text5", nullptr},
+        {"Fluid", "", "Text7", "Text8"},
+        {"Pressure", "bar", "Text9", "Text10"},
+        {"Temp in", "°C", "Text11", "Text12"},
+        {"Temp out", "°C", "Text13", "Text14"},
+        {"Mass flow", "kg/s", "Text15", "Text16"},
+        {"Velocity", "m/s", "Text17", "Text18"},
+        {"Pressure drop", "kPa", "Text19", "Text20"},
         {"Fouling factor", "(m^2 K)/W", "Text21", "Text22"},
-        {"Reynolds number", "", "Text28", "Text6"},   {"Capacity", "kW", "Text23", nullptr},
-        {"Surface", "m^2", "Text24", nullptr},        {"Lenght", "m", "Text25", nullptr},
+        {"Reynolds number", "", "Text28", "Text6"},
+        {"Capacity", "kW", "Text23", nullptr},
+        {"Surface", "m^2", "Text24", nullptr},
+        {"Lenght", "m", "Text25", nullptr},
         {"Heat transfer coefficient", "W/(m^2 K)", "Text26", nullptr},
         {"Configuration", "", "Text27", nullptr},
     };

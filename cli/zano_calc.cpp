@@ -46,8 +46,10 @@ struct Options {
 bool parseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") o.json = true;
-        else if (arg == "--est-outlet-given") o.estOutletGiven = true;
+        if (arg == "--json")
+            o.json = true;
+        else if (arg == "--est-outlet-given")
+            o.estOutletGiven = true;
         else if (arg == "--data") {
             if (++i == argc) {
                 std::fprintf(stderr, "zano-calc: --data needs a folder\n");

@@ -32,8 +32,8 @@ struct CalcState {
     float intArea = 0, estArea = 0;
     float pigreco = 3.141593f;
 
-    float intPortata = 0, estPortata = 0;            // kg/s
-    double intSporcamento = 0, estSporcamento = 0;   // (m^2 K)/W
+    float intPortata = 0, estPortata = 0;           // kg/s
+    double intSporcamento = 0, estSporcamento = 0;  // (m^2 K)/W
 
     // Resets everything a calculation computes; tables, materials and pigreco stay.
     void inizializza();

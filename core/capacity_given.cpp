@@ -116,9 +116,12 @@ void iterateLength(Solution& sol) {
 }  // namespace
 
 void solveCapacityGiven(Solution& sol) {
-    if (sol.c.intToutGiven) schemeA(sol);
-    else if (sol.c.estToutGiven) schemeB(sol);
-    else schemeC(sol);
+    if (sol.c.intToutGiven)
+        schemeA(sol);
+    else if (sol.c.estToutGiven)
+        schemeB(sol);
+    else
+        schemeC(sol);
     iterateLength(sol);
 }
 

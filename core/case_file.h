@@ -11,10 +11,9 @@ namespace zano {
 
 // A case file that cannot be read, parsed or written; what() says which file, line or field.
 class CaseFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
-
 
 // The 22 CR LF lines of a case, in the 8-bit code page (Windows-1252). A text that holds a
 // double quote or a line break, or a character the code page lacks, cannot be stored: refused

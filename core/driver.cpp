@@ -20,8 +20,10 @@ namespace {
 template <typename T>
 T convert(const std::string& text, std::string_view field) {
     const auto value = [&] {
-        if constexpr (std::is_same_v<T, float>) return parseSingle(text);
-        else return parseDouble(text);
+        if constexpr (std::is_same_v<T, float>)
+            return parseSingle(text);
+        else
+            return parseDouble(text);
     }();
     if (value) return *value;
     std::string what(field);
@@ -29,8 +31,12 @@ T convert(const std::string& text, std::string_view field) {
     invalidData(what + " \"" + text + "\" is not a number");
 }
 
-double toDouble(const std::string& text, std::string_view field) { return convert<double>(text, field); }
-float toSingle(const std::string& text, std::string_view field) { return convert<float>(text, field); }
+double toDouble(const std::string& text, std::string_view field) {
+    return convert<double>(text, field);
+}
+float toSingle(const std::string& text, std::string_view field) {
+    return convert<float>(text, field);
+}
 
 void checkPressure(const FluidTable& table, float pressure, const char* message) {
     bool found = false;
@@ -67,7 +73,8 @@ void checkGeometry(const CalcState& s) {
     if (!(s.intDi > 0))
         invalidData("the internal pipe has no bore: its wall is as thick as its radius");
     if (!(s.estArea > 0 && s.estDh > 0))
-        invalidData("the annulus has no area: the external pipe is not larger than the internal one");
+        invalidData(
+            "the annulus has no area: the external pipe is not larger than the internal one");
 }
 
 ResultsData complete(Solution& sol) {
@@ -76,10 +83,12 @@ ResultsData complete(Solution& sol) {
     ResultsData r;
     r.intVel = velocita(s.intPortata, s.intArea, s.intDens);
     r.estVel = velocita(s.estPortata, s.estArea, s.estDens);
-    r.Rei = finite(reynolds(s.intDens, r.intVel, s.intDi, s.intVisc), "the internal Reynolds number");
+    r.Rei =
+        finite(reynolds(s.intDens, r.intVel, s.intDi, s.intVisc), "the internal Reynolds number");
     r.intDeltaP = sgl(perditaCarico(s.rugTubo, s.intDi, s.lunghezza, r.Rei, s.intDens, r.intVel),
                       "the internal pressure drop");
-    r.Ree = finite(reynolds(s.estDens, r.estVel, s.estDh, s.estVisc), "the external Reynolds number");
+    r.Ree =
+        finite(reynolds(s.estDens, r.estVel, s.estDh, s.estVisc), "the external Reynolds number");
     r.estDeltaP = sgl(perditaCarico(s.rugTubo, s.estDh, s.lunghezza, r.Ree, s.estDens, r.estVel),
                       "the external pressure drop");
 

@@ -4,7 +4,9 @@
 
 namespace zano {
 
-void invalidData(const std::string& detail) { throw CalcError(msg::kInvalidData, detail); }
+void invalidData(const std::string& detail) {
+    throw CalcError(msg::kInvalidData, detail);
+}
 
 double finite(double v, const char* what) {
     if (!std::isfinite(v)) invalidData(std::string(what) + " is not a finite number");
@@ -13,7 +15,8 @@ double finite(double v, const char* what) {
 
 float sgl(double v, const char* what) {
     const auto f = static_cast<float>(v);
-    if (!std::isfinite(f)) invalidData(std::string(what) + " is not a finite single-precision number");
+    if (!std::isfinite(f))
+        invalidData(std::string(what) + " is not a finite single-precision number");
     return f;
 }
 

@@ -10,7 +10,8 @@ namespace msg {
 inline constexpr const char* kInvalidIntPressure = "Invalid pressure of internal fluid";
 inline constexpr const char* kInvalidEstPressure = "Invalid pressure of external fluid";
 inline constexpr const char* kInvalidTemperatures = "Invalid temperatures";
-inline constexpr const char* kOutOfRange = "Temperatures out of allowed range for the selected fluid";
+inline constexpr const char* kOutOfRange =
+    "Temperatures out of allowed range for the selected fluid";
 inline constexpr const char* kNtuTooHigh = "Invalid data: NTUmin too high";
 inline constexpr const char* kCapacityTooHigh = "Capacity too high";
 inline constexpr const char* kInvalidData = "Invalid data";
@@ -20,13 +21,13 @@ inline constexpr const char* kNotConverged = "Calculation did not converge";
 // The one exception of the calculation. `message` is one of the texts above; `detail`
 // says, for "Invalid data", what the user has to fix (empty for the other messages).
 class CalcError : public std::runtime_error {
-public:
+  public:
     explicit CalcError(const std::string& message, std::string detail = {})
         : std::runtime_error(message), detail_(std::move(detail)) {}
     std::string message() const { return what(); }
     const std::string& detail() const noexcept { return detail_; }
 
-private:
+  private:
     std::string detail_;
 };
 

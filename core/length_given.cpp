@@ -18,7 +18,8 @@ constexpr float kW = 0.8f;
 
 float relaxU(float U, float Ucalc) {
     const double w = kW;
-    return sgl((1 - w) * U + w * static_cast<double>(Ucalc), "the overall heat transfer coefficient");
+    return sgl((1 - w) * U + w * static_cast<double>(Ucalc),
+               "the overall heat transfer coefficient");
 }
 
 // The relaxation factor 1/(NTUmin^3 + 2); below its value at NTUmin = 20 the inner loops would
@@ -181,9 +182,12 @@ void schemeC(Solution& sol) {
 void solveLengthGiven(Solution& sol) {
     CalcState& s = sol.s;
     sol.a = sgl(static_cast<double>(s.pigreco) * s.lunghezza * s.intDe, "the surface");
-    if (sol.c.intToutGiven) schemeA(sol);
-    else if (sol.c.estToutGiven) schemeB(sol);
-    else schemeC(sol);
+    if (sol.c.intToutGiven)
+        schemeA(sol);
+    else if (sol.c.estToutGiven)
+        schemeB(sol);
+    else
+        schemeC(sol);
 }
 
 }  // namespace zano

@@ -10,7 +10,9 @@
 namespace zano {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Checks the shape [sign] digits [sep digits] [E [sign] digits], with at least one mantissa
 // digit and at most one separator (',' or '.'), and returns it in the form from_chars reads:
@@ -65,7 +67,8 @@ std::optional<T> parse(std::string_view text) {
             if (s.find("e-") == std::string::npos) return std::nullopt;
             wide = 0;
         }
-        if (std::fabs(wide) > static_cast<double>(std::numeric_limits<T>::max())) return std::nullopt;
+        if (std::fabs(wide) > static_cast<double>(std::numeric_limits<T>::max()))
+            return std::nullopt;
         return static_cast<T>(s.front() == '-' ? -std::fabs(wide) : wide);
     }
     if (ec != std::errc()) return std::nullopt;
@@ -129,11 +132,19 @@ std::string roundedText(double v, int decimals) {
 
 }  // namespace
 
-std::optional<double> parseDouble(std::string_view text) { return parse<double>(text); }
-std::optional<float> parseSingle(std::string_view text) { return parse<float>(text); }
+std::optional<double> parseDouble(std::string_view text) {
+    return parse<double>(text);
+}
+std::optional<float> parseSingle(std::string_view text) {
+    return parse<float>(text);
+}
 
-std::string formatSingle(float v, char sep) { return format(v, 7, 7, sep); }
-std::string formatDouble(double v, char sep) { return format(v, 15, 15, sep); }
+std::string formatSingle(float v, char sep) {
+    return format(v, 7, 7, sep);
+}
+std::string formatDouble(double v, char sep) {
+    return format(v, 15, 15, sep);
+}
 
 double roundTo(double v, int decimals) {
     if (!std::isfinite(v)) return v;

@@ -12,12 +12,12 @@ namespace zano {
 // about 70 000 (the inner weight falls to 1/8002 near the NTU guard); a case that cycles
 // between two values at the last rounding would otherwise never end.
 class PassBudget {
-public:
+  public:
     static constexpr long kPasses = 2'000'000;
     void spend();
     long used() const { return used_; }
 
-private:
+  private:
     long used_ = 0;
 };
 

@@ -18,16 +18,38 @@ struct ParseRow {
 
 TEST(NumberText, ReadsDecimalCommaPointSignsAndExponents) {
     const ParseRow rows[] = {
-        {"1,5", 1.5},       {"1.5", 1.5},  // a point is a decimal point too, never a thousands mark
-        {"  2 ", 2.0},      {"\t-3,25", -3.25}, {"+4", 4.0},   {",5", 0.5},
-        {"5,", 5.0},        {"-,5", -0.5},      {"2E-4", 2e-4}, {"2e-4", 2e-4},
-        {"1,5E+3", 1500.0}, {"1E3", 1000.0},    {"0", 0.0},     {"007", 7.0},
-        {"", std::nullopt},     {"   ", std::nullopt},  {"1,5,2", std::nullopt},
-        {"1.5,2", std::nullopt}, {"1.000.000", std::nullopt}, {"abc", std::nullopt},
-        {"1 5", std::nullopt},  {"E5", std::nullopt},   {",", std::nullopt},
-        {"-", std::nullopt},    {"1E", std::nullopt},   {"1E+", std::nullopt},
-        {"0x10", std::nullopt}, {"12a", std::nullopt},  {"--1", std::nullopt},
-        {"1,5E2,5", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
+        {"1,5", 1.5},
+        {"1.5", 1.5},  // a point is a decimal point too, never a thousands mark
+        {"  2 ", 2.0},
+        {"\t-3,25", -3.25},
+        {"+4", 4.0},
+        {",5", 0.5},
+        {"5,", 5.0},
+        {"-,5", -0.5},
+        {"2E-4", 2e-4},
+        {"2e-4", 2e-4},
+        {"1,5E+3", 1500.0},
+        {"1E3", 1000.0},
+        {"0", 0.0},
+        {"007", 7.0},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"1,5,2", std::nullopt},
+        {"1.5,2", std::nullopt},
+        {"1.000.000", std::nullopt},
+        {"abc", std::nullopt},
+        {"1 5", std::nullopt},
+        {"E5", std::nullopt},
+        {",", std::nullopt},
+        {"-", std::nullopt},
+        {"1E", std::nullopt},
+        {"1E+", std::nullopt},
+        {"0x10", std::nullopt},
+        {"12a", std::nullopt},
+        {"--1", std::nullopt},
+        {"1,5E2,5", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string("text \"") + row.text + "\"");
@@ -44,9 +66,9 @@ TEST(NumberText, ReadsSingleInOneRoundingAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(parseSingle("3,141593"), 3.141593f);
     EXPECT_EQ(parseSingle("16777217"), 16777216.0f);  // ties to even at 2^24
     EXPECT_EQ(parseSingle("3,4E38"), 3.4e38f);
-    EXPECT_FALSE(parseSingle("1E39").has_value());    // beyond the single range
+    EXPECT_FALSE(parseSingle("1E39").has_value());  // beyond the single range
     EXPECT_FALSE(parseSingle("-1E39").has_value());
-    EXPECT_EQ(parseSingle("1E-50"), 0.0f);             // underflow reads as zero
+    EXPECT_EQ(parseSingle("1E-50"), 0.0f);  // underflow reads as zero
     EXPECT_FALSE(parseDouble("1E400").has_value());
     EXPECT_EQ(parseDouble("1E-400"), 0.0);
     EXPECT_FALSE(parseSingle("x").has_value());
@@ -84,8 +106,8 @@ TEST(NumberText, WritesTheGeneralFormat) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);
-        const std::string got = row.single ? formatSingle(static_cast<float>(row.value))
-                                           : formatDouble(row.value);
+        const std::string got =
+            row.single ? formatSingle(static_cast<float>(row.value)) : formatDouble(row.value);
         EXPECT_EQ(got, row.text);
     }
     EXPECT_EQ(formatSingle(1.5f, '.'), "1.5");
@@ -99,11 +121,10 @@ TEST(NumberText, RoundsTheExactValueTiesToEven) {
         const char* text;
     };
     const Row doubles[] = {
-        {12.5, 1, "12,5"},  {2300.5, 0, "2300"}, {2301.5, 0, "2302"}, {-1.5, 0, "-2"},
-        {0.125, 2, "0,12"},  // an exact tie: even digit
-        {0.375, 2, "0,38"},
-        {2.675, 2, "2,67"},  // held as 2.67499999...: not a tie
-        {1.00005, 4, "1,0001"}, {-0.00001, 4, "0"}, {1234.56789, 3, "1234,568"},
+        {12.5, 1, "12,5"},      {2300.5, 0, "2300"}, {2301.5, 0, "2302"},
+        {-1.5, 0, "-2"},        {0.125, 2, "0,12"},  // an exact tie: even digit
+        {0.375, 2, "0,38"},     {2.675, 2, "2,67"},  // held as 2.67499999...: not a tie
+        {1.00005, 4, "1,0001"}, {-0.00001, 4, "0"},  {1234.56789, 3, "1234,568"},
     };
     for (const auto& row : doubles) {
         SCOPED_TRACE(row.text);

@@ -1,0 +1,37 @@
+#include "correlations/log_mean.h"
+
+#include <cmath>
+
+#include "core/errors.h"
+
+namespace zano {
+
+double dtml(double a1, double a2, double b1, double b2, std::string_view mode) {
+    double dt1 = 0, dt2 = 0;
+    if (mode == "contro") {
+        // Countercurrent: each inlet faces the other stream's outlet.
+        dt1 = a1 - b2;
+        dt2 = a2 - b1;
+    } else if (mode == "equi") {
+        // Equicurrent: both inlets at the same end.
+        dt1 = a1 - b1;
+        dt2 = a2 - b2;
+    } else {
+        return 0;
+    }
+    // Equal end differences: the log-mean is that difference (the formula would be 0/0).
+    if (dt1 == dt2) return dt1;
+
+    const double ratio = dt1 / dt2;
+    if (!(ratio > 0) || !std::isfinite(ratio))
+        invalidData(
+            "the outlet temperatures cross: the log-mean temperature difference is undefined");
+    const double lmtd = (dt1 - dt2) / std::log(ratio);
+    if (!std::isfinite(lmtd))
+        invalidData(
+            "the two end temperature differences are too close: the log-mean temperature "
+            "difference cannot be computed");
+    return lmtd;
+}
+
+}  // namespace zano

@@ -1,0 +1,53 @@
+#include "properties/wall_materials.h"
+
+#include <array>
+
+#include "core/calc_state.h"
+#include "core/errors.h"
+#include "properties/data_file_reader.h"
+
+namespace zano {
+
+std::vector<WallMaterial> readMaterialFile(const std::filesystem::path& file) {
+    DataFileReader reader(file);
+    std::vector<WallMaterial> materials;
+    std::array<DataField, 3> record;
+    std::size_t filled = 0;
+    DataField field;
+    while (reader.next(field)) {
+        if (filled == 0 && materials.size() == kMaxMaterials)
+            reader.fail(field.line, "more than " + std::to_string(kMaxMaterials) + " materials");
+        record[filled++] = std::move(field);
+        if (filled < record.size()) continue;
+        filled = 0;
+        WallMaterial m;
+        m.name = record[0].text;
+        m.cond = reader.single(record[1]);
+        m.rug = reader.number(record[2]);
+        materials.push_back(std::move(m));
+    }
+    if (filled != 0)
+        reader.fail(record[filled - 1].line,
+                    "the file ends within a record (" + std::to_string(filled) + " of 3 fields)");
+    return materials;
+}
+
+std::vector<std::string> dbmateriale(CalcState& s) {
+    s.materials = readMaterialFile(s.dataDir / "condmat.dat");
+    std::vector<std::string> names;
+    names.reserve(s.materials.size());
+    for (const auto& m : s.materials) names.push_back(m.name);
+    return names;
+}
+
+void proptubo(CalcState& s, const std::string& materiale) {
+    // Every entry is scanned, so a name listed twice takes the values of its last entry.
+    for (const auto& m : s.materials) {
+        if (m.name == materiale) {
+            s.condTubo = m.cond;
+            s.rugTubo = m.rug;
+        }
+    }
+}
+
+}  // namespace zano

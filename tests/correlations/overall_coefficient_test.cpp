@@ -1,0 +1,189 @@
+#include "correlations/overall_coefficient.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "core/calc_state.h"
+#include "core/errors.h"
+#include "correlations/film_coefficients.h"
+
+namespace zano {
+namespace {
+
+// Three rows at 1 bar, -100, 0 and 300 degC, like the user-defined fluid; h = cp T.
+FluidTable threeRowTable(double cp, std::vector<double> visc) {
+    FluidTable t;
+    t.T = {-100, 0, 300};
+    t.P = {1, 1, 1};
+    t.dens = {1000, 1000, 1000};
+    t.cp = {cp, cp, cp};
+    t.cond = {0.6, 0.6, 0.6};
+    t.visc = std::move(visc);
+    t.H = {-100 * cp, 0, 300 * cp};
+    return t;
+}
+
+// Water-like constant properties on both sides: rho 1000, cp 4.2, k 0.6, mu 0.001.
+// Internal: 0.3 kg/s in 3.14159 cm2; external: 0.05 kg/s in 5 cm2.
+CalcState constantState() {
+    CalcState s;
+    s.intTable = threeRowTable(4.2, {0.001, 0.001, 0.001});
+    s.estTable = threeRowTable(4.2, {0.001, 0.001, 0.001});
+    s.intPress = s.estPress = 1;
+    s.intDens = s.estDens = 1000;
+    s.intCp = s.estCp = 4.2;
+    s.intCond = s.estCond = 0.6;
+    s.intVisc = s.estVisc = 0.001;
+    s.intArea = 0.000314159f;
+    s.estArea = 0.0005f;
+    s.intPortata = 0.3f;
+    s.estPortata = 0.05f;
+    s.condTubo = 16;
+    return s;
+}
+
+constexpr float kDi = 0.02f, kDh = 0.015f, kL = 3.0f;
+
+// Hand calculation (python3), Pr = 4200 * 0.001 / 0.6 = 7 on both sides:
+//  internal: v = 0.3/3.14159e-4/1000 = 0.954930 m/s, Re = 19098.6 (turbulent),
+//            Nu = 0.027 Re^0.8 7^(1/3) = 137.3613, hi = Nu 0.6/0.02 = 4120.840167
+//  external: v = 0.1 m/s, Re = 1500 (laminar), Gz = 1500 * 7 * 0.015 / 3 = 52.5,
+//            Nu = 1.86 Gz^(1/3) = 6.964651, he = Nu 0.6/0.015 = 278.586049
+constexpr double kHi = 4120.840166918785, kHe = 278.58604934514864;
+
+TEST(Coeffscambio, NoWallNoFoulingIsTheTwoFilmsInSeries) {
+    const CalcState s = constantState();
+    const FilmCoefficients f = filmCoefficients(s, kDi, kDi, kDh, kL, 60, 20);
+    EXPECT_NEAR(f.hio, kHi, 1e-9);
+    EXPECT_NEAR(f.he, kHe, 1e-9);
+    // 1/U = 1/4120.84 + 1/278.586
+    EXPECT_NEAR(Coeffscambio(s, kDi, kDi, kDh, kL, 60, 20), 260.9450700277036, 1e-9);
+}
+
+TEST(Coeffscambio, WallAndFoulingAddTheirResistances) {
+    CalcState s = constantState();
+    s.intSporcamento = 1e-4;
+    s.estSporcamento = 2e-4;
+    const float de = 0.025f;
+    // hio = hi * 20/25 = 3296.672 (diameters as singles: 3296.6720107); Rw = 0.0025 / 16 * 25/20
+    // = 1.953125e-4; 1/U = Rw + 1/3296.672 + 1/278.586 + 1e-4 + 2e-4.
+    EXPECT_NEAR(filmCoefficients(s, kDi, de, kDh, kL, 60, 20).hio, 3296.6720107244228, 1e-9);
+    EXPECT_NEAR(Coeffscambio(s, kDi, de, kDh, kL, 60, 20), 227.8836655708816, 1e-9);
+}
+
+TEST(Coeffscambio, WallViscosityCorrectionAfterSixPasses) {
+    // Viscosities that fall with temperature; the wall lies between the two streams.
+    CalcState s = constantState();
+    s.intTable = threeRowTable(4.2, {0.004, 0.0018, 0.0003});
+    s.estTable = threeRowTable(4.2, {0.005, 0.0017, 0.0004});
+    s.intVisc = 0.0012;
+    s.estVisc = 0.0014;
+    // python3, same steps: Tw settles at 66.1331 degC; the first pass (no correction) gave
+    // hio 3027.78 and the second 2943.289.
+    const FilmCoefficients f = filmCoefficients(s, kDi, 0.025f, kDh, kL, 70, 15);
+    EXPECT_NEAR(f.hio, 2943.153953081557, 1e-7);
+    EXPECT_NEAR(f.he, 278.21413140861165, 1e-8);
+    EXPECT_NEAR(Coeffscambio(s, kDi, 0.025f, kDh, kL, 70, 15), 242.16371404560348, 1e-8);
+}
+
+TEST(Coeffscambio, ZeroFlowSideUsesTheFullyDevelopedLaminarValue) {
+    CalcState s = constantState();
+    s.estPortata = 0;
+    EXPECT_NEAR(filmCoefficients(s, kDi, kDi, kDh, kL, 60, 20).he, 3.66 * 0.6 / 0.015, 1e-4);
+}
+
+TEST(Coeffscambio, FaultsAreInvalidData) {
+    CalcState noMaterial = constantState();
+    noMaterial.condTubo = 0;
+    try {
+        Coeffscambio(noMaterial, kDi, 0.025f, kDh, kL, 60, 20);
+        ADD_FAILURE() << "no error without a wall material";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.message(), msg::kInvalidData);
+        EXPECT_NE(e.detail().find("no conductivity"), std::string::npos) << e.detail();
+    }
+    EXPECT_THROW(Coeffscambio(constantState(), kDi, kDi, kDh, 0.0f, 60, 20), CalcError)
+        << "zero length";
+    EXPECT_THROW(Coeffscambio(constantState(), kDi, kDi, 0.0f, kL, 60, 20), CalcError)
+        << "zero hydraulic diameter";
+}
+
+// Heat capacity rates for xxtt: Ce = estPortata estCp, Ci = intPortata intCp.
+CalcState rates(float me, double cpe, float mi, double cpi) {
+    CalcState s;
+    s.estPortata = me;
+    s.estCp = cpe;
+    s.intPortata = mi;
+    s.intCp = cpi;
+    return s;
+}
+
+TEST(Xxtt, WeightFromNtuOfCminStream) {
+    // No transfer: 1/(0 + 2).
+    EXPECT_EQ(xxtt(rates(1, 4, 2, 4), 0, 80), 0.5f);
+    // External Cmin 4 kW/K: NTU = 1 kW/(m2 K) * 80 m2 / 4 = 20, weight 1/8002.
+    EXPECT_EQ(xxtt(rates(1, 4, 2, 4), 1000, 80), static_cast<float>(1.0 / 8002));
+    // Internal Cmin 4 kW/K (external 8): NTU = 40 / 4 = 10, weight 1/1002 (not 1/127).
+    EXPECT_EQ(xxtt(rates(2, 4, 1, 4), 1000, 40), static_cast<float>(1.0 / 1002));
+    EXPECT_THROW(xxtt(rates(0, 4, 2, 4), 1000, 80), CalcError) << "zero external flow as Cmin";
+}
+
+TEST(Xxtt, TieUsesTheExternalStream) {
+    // Ce = 3 * (1/3 rounded up) = 1 = Ci exactly. U a / 1000 = 1.5 (1 + 2^-23) lies halfway
+    // between two singles: on the internal path (/1/1) it rounds to even, on the external path
+    // (/cpe/3) one unit below the halfway point, so the two paths give different weights
+    // (python3: 0.18604648113250732 external, 0.18604646623134613 internal).
+    const double cpe = std::nextafter(1.0 / 3.0, 1.0);
+    const CalcState s = rates(3, cpe, 1, 1);
+    ASSERT_EQ(3.0 * cpe, 1.0);
+    const float a = 1.0f + 0x1p-23f;
+    EXPECT_EQ(xxtt(s, 1500, a), 0.18604648113250732f);
+}
+
+// Internal fluid h = 4.2 T, external fluid h = 2 T (kJ/kg).
+CalcState enthalpyState(double cpe, double cpi) {
+    CalcState s;
+    s.intTable = threeRowTable(4.2, {0.001, 0.001, 0.001});
+    s.estTable = threeRowTable(2, {0.001, 0.001, 0.001});
+    s.intPress = s.estPress = 1;
+    s.estCp = cpe;
+    s.intCp = cpi;
+    return s;
+}
+
+TEST(Qmax, CminStreamFromItsInletToTheLimitTemperature) {
+    struct Row {
+        const char* name;
+        double cpe, cpi;
+        double te1, te2, ti1, ti2;
+        float mme, mmi;
+        const char* mode;
+        double expected;
+    };
+    // External Cmin when 0.5 * 2 <= 0.3 * 4.2 (1 against 1.26); internal Cmin with cpe 4.2.
+    const Row rows[] = {
+        {"contro, external Cmin hotter: 0.5 * 2 * (80 - 20)", 2, 4.2, 80, 30, 20, 50, 0.5f, 0.3f,
+         "contro", 60},
+        {"contro, external Cmin colder: 0.5 * 2 * (80 - 20)", 2, 4.2, 20, 50, 80, 30, 0.5f, 0.3f,
+         "contro", 60},
+        {"contro, internal Cmin: 0.3 * 4.2 * (80 - 20)", 4.2, 4.2, 20, 50, 80, 30, 0.5f, 0.3f,
+         "contro", 75.6},
+        {"equi, external Cmin to the internal outlet: 0.5 * 2 * (80 - 50)", 2, 4.2, 80, 30, 20, 50,
+         0.5f, 0.3f, "equi", 30},
+        {"equi, internal Cmin to the external outlet: 0.3 * 4.2 * (50 - 20)", 4.2, 4.2, 80, 50, 20,
+         30, 0.5f, 0.3f, "equi", 37.8},
+        {"'Contro' is not countercurrent", 2, 4.2, 80, 30, 20, 50, 0.5f, 0.3f, "Contro", 30},
+        {"tie 0.5 * 2 = 0.25 * 4: external, not 0.25 * 4.2 * 60", 2, 4, 80, 30, 20, 50, 0.5f, 0.25f,
+         "contro", 60},
+    };
+    for (const Row& r : rows) {
+        const CalcState s = enthalpyState(r.cpe, r.cpi);
+        EXPECT_NEAR(Qmax(s, r.te1, r.te2, r.ti1, r.ti2, r.mme, r.mmi, r.mode), r.expected, 1e-4)
+            << r.name;
+    }
+}
+
+}  // namespace
+}  // namespace zano

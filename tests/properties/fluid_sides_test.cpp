@@ -1,0 +1,113 @@
+#include "properties/fluid_sides.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+
+#include "core/calc_state.h"
+#include "core/case_data.h"
+#include "core/errors.h"
+
+namespace zano {
+namespace {
+
+// A state reading its fluids from the test data: "Two blocks" holds 1 bar (10..40 degC) and
+// 5 bar (0..50 degC).
+CalcState testState() {
+    CalcState s;
+    s.dataDir = ZANO_TEST_DATA;
+    return s;
+}
+
+TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
+    CalcState s = testState();
+    dbpropint(s, "Two blocks");
+    dbpropest(s, "Two blocks");
+    s.intPress = 1;
+    s.estPress = 5;
+    RiduciVettori(s);
+    EXPECT_EQ(s.intTable.T, (std::vector<double>{10, 20, 40}));
+    EXPECT_EQ(s.estTable.T, (std::vector<double>{0, 20, 30, 50}));
+
+    propint(s, 20);  // rows of the tables, so the values are exact
+    propest(s, 30);
+    EXPECT_EQ(s.intDens, 990);
+    EXPECT_EQ(s.intCp, 4.1);
+    EXPECT_EQ(s.intCond, 0.55);
+    EXPECT_EQ(s.intVisc, 0.0015);
+    EXPECT_EQ(s.estDens, 985);
+    EXPECT_EQ(s.estCp, 4.2);
+    EXPECT_EQ(s.estCond, 0.60);
+    EXPECT_EQ(s.estVisc, 0.0016);
+
+    EXPECT_EQ(propHint(s, 20), 80.5);
+    EXPECT_EQ(propHest(s, 20), 81);
+    EXPECT_EQ(trovatint(s, 80.5), 20);
+    EXPECT_EQ(trovatest(s, 122), 30);
+    EXPECT_EQ(propviscpari(s, 100), 0.0010);
+    EXPECT_EQ(propviscpare(s, -100), 0.0030);
+
+    EXPECT_EQ(controllatemp(s, 5, 1, "int"), "NO");  // below 10: only the internal range
+    EXPECT_EQ(controllatemp(s, 5, 5, "est"), "SI");
+    EXPECT_EQ(controllatemp(s, 45, 1, "int"), "NO");
+    EXPECT_EQ(controllatemp(s, 45, 5, "est"), "SI");
+    EXPECT_EQ(controllatemp(s, 20, 1, "INT"), "NO");  // side names are exact
+}
+
+TEST(FluidSides, InletEnthalpyOnTheLoadedTableWithAnAbsentPressure) {
+    CalcState s = testState();
+    dbpropint(s, "Two blocks");
+    s.intPress = 7;  // the pressure check that follows reports this, not the lookup
+    EXPECT_DOUBLE_EQ(propHint(s, 15), 60.249998569488525);
+    EXPECT_THROW(RiduciVettori(s), CalcError);
+}
+
+TEST(FluidSides, RangeCheckOfAnEmptyTableIsInvalidData) {
+    const CalcState s = testState();
+    EXPECT_THROW(controllatemp(s, 20, 1, "int"), CalcError);
+    EXPECT_EQ(controllatemp(s, 20, 1, "other"), "NO");
+}
+
+TEST(FluidSides, DataFolderBesideTheExecutable) {
+    const auto dir = QuestaDirectory();
+    EXPECT_FALSE(dir.filename().empty()) << "no trailing separator: " << dir;
+    // The build copies the data folder beside every program, this one included.
+    CalcState s;
+    dbpropint(s, "Water");
+    EXPECT_EQ(s.intTable.size(), 451u);
+    EXPECT_EQ(fluidFile("/opt/zano/data", "R134a s.h. vapor"),
+              std::filesystem::path("/opt/zano/data/R134a s.h. vapor.dat"));
+    EXPECT_EQ(fluidFile("/opt/zano/data", "/etc/x"),
+              std::filesystem::path("/opt/zano/data//etc/x.dat"));
+}
+
+// Every fluid of the lists has a file; every pressure block of it reduces to a table whose
+// mid temperature gives sound properties, and enthalpy and its inverse agree there.
+TEST(ShippedData, EveryFluidAndPressureBlock) {
+    for (const char* fluid : kFluidNames) {
+        SCOPED_TRACE(fluid);
+        const FluidTable full = readFluidTable(fluidFile(ZANO_SOURCE_DIR "/data", fluid));
+        ASSERT_LE(full.size(), FluidTable::kMaxRows);
+        std::set<float> pressures(full.P.begin(), full.P.end());
+        for (const float p : pressures) {
+            SCOPED_TRACE("pressure " + std::to_string(p) + " bar");
+            FluidTable block = full;
+            block.reduceTo(p);
+            ASSERT_GE(block.size(), 2u);
+            const double mid = (block.T.front() + block.T.back()) / 2;
+            EXPECT_TRUE(block.inRange(mid));
+            const auto props = block.properties(mid, p);
+            for (const double v : {props.dens, props.cp, props.cond, props.visc}) {
+                EXPECT_TRUE(std::isfinite(v) && v > 0) << v;
+            }
+            EXPECT_NEAR(block.temperatureAt(block.enthalpy(mid, p), p), mid, 0.01);
+            // The unreduced table answers the same at that pressure.
+            EXPECT_EQ(full.properties(mid, p).dens, props.dens);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zano

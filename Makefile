@@ -15,8 +15,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
+# Examples whose name ends in -est-outlet give the external outlet temperature, a choice that
+# case files do not store.
+EXAMPLES_EST_OUTLET = $(wildcard examples/*-est-outlet.zan)
+EXAMPLES = $(filter-out $(EXAMPLES_EST_OUTLET),$(wildcard examples/*.zan))
+
 demo: build
-	@$(BUILD)/bin/zano-calc examples/*.zan
+	@$(BUILD)/bin/zano-calc $(EXAMPLES)
+	@$(BUILD)/bin/zano-calc --est-outlet-given $(EXAMPLES_EST_OUTLET)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build demo test clean format
+.PHONY: all deps configure build demo test bench clean format
 
 all: build
 
@@ -26,6 +26,9 @@ demo: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+bench: build
+	@$(BUILD)/bin/zano_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -13,11 +13,8 @@ double finite(double v, const char* what) {
     return v;
 }
 
-float sgl(double v, const char* what) {
-    const auto f = static_cast<float>(v);
-    if (!std::isfinite(f))
-        invalidData(std::string(what) + " is not a finite single-precision number");
-    return f;
+void notSingle(const char* what) {
+    invalidData(std::string(what) + " is not a finite single-precision number");
 }
 
 }  // namespace zano

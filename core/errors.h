@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -38,7 +39,15 @@ class CalcError : public std::runtime_error {
 // returns v when finite, otherwise ends with "Invalid data: <what> is not a finite number".
 double finite(double v, const char* what);
 
+[[noreturn]] void notSingle(const char* what);
+
 // sgl(): rounds to single precision. A finite double beyond the single range is an overflow.
-float sgl(double v, const char* what = "a value");
+// Inline: the table searches narrow two differences per row.
+inline float sgl(double v, const char* what = "a value") {
+    const auto f = static_cast<float>(v);
+    if (!std::isfinite(f)) [[unlikely]]
+        notSingle(what);
+    return f;
+}
 
 }  // namespace zano

@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -14,48 +15,49 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Checks the shape [sign] digits [sep digits] [E [sign] digits], with at least one mantissa
-// digit and at most one separator (',' or '.'), and returns it in the form from_chars reads:
-// '.' as the separator, no '+'. Empty when the text is not a number.
-std::string canonical(std::string_view text) {
+std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
-    std::string out;
+// True when the text has the shape [sign] digits [sep digits] [E [sign] digits], with at
+// least one mantissa digit and at most one separator (',' or '.').
+bool isNumberShape(std::string_view t) {
     std::size_t i = 0;
-    auto digit = [&](std::size_t k) {
-        return k < text.size() && std::isdigit(static_cast<unsigned char>(text[k]));
+    auto digits = [&] {
+        const std::size_t start = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return i - start;
     };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') out += '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    std::size_t mantissaDigits = digits();
+    if (i < t.size() && (t[i] == ',' || t[i] == '.')) {
         ++i;
+        mantissaDigits += digits();
     }
-    int mantissaDigits = 0;
-    while (digit(i)) out += text[i++], ++mantissaDigits;
-    if (i < text.size() && (text[i] == ',' || text[i] == '.')) {
-        out += '.';
+    if (mantissaDigits == 0) return false;
+    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
         ++i;
-        while (digit(i)) out += text[i++], ++mantissaDigits;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (digits() == 0) return false;
     }
-    if (mantissaDigits == 0) return {};
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        out += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            if (text[i] == '-') out += '-';
-            ++i;
-        }
-        if (!digit(i)) return {};
-        while (digit(i)) out += text[i++];
-    }
-    if (i != text.size()) return {};
-    return out;
+    return i == t.size();
 }
 
 template <typename T>
 std::optional<T> parse(std::string_view text) {
-    const std::string s = canonical(text);
-    if (s.empty()) return std::nullopt;
+    const std::string_view t = trimmed(text);
+    if (!isNumberShape(t)) return std::nullopt;
+    // from_chars reads '.' as the decimal point and takes no '+' before the mantissa: rewrite
+    // only the texts that need it.
+    std::string rewritten;
+    std::string_view s = t;
+    if (t.front() == '+' || t.find(',') != std::string_view::npos) {
+        rewritten.assign(t.front() == '+' ? t.substr(1) : t);
+        std::replace(rewritten.begin(), rewritten.end(), ',', '.');
+        s = rewritten;
+    }
     T value{};
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (end != s.data() + s.size()) return std::nullopt;
@@ -64,7 +66,8 @@ std::optional<T> parse(std::string_view text) {
         double wide = 0;
         const auto [wideEnd, wideEc] = std::from_chars(s.data(), s.data() + s.size(), wide);
         if (wideEc == std::errc::result_out_of_range) {
-            if (s.find("e-") == std::string::npos) return std::nullopt;
+            if (s.find("e-") == std::string_view::npos && s.find("E-") == std::string_view::npos)
+                return std::nullopt;
             wide = 0;
         }
         if (std::fabs(wide) > static_cast<double>(std::numeric_limits<T>::max()))

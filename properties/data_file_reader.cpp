@@ -1,6 +1,7 @@
 #include "properties/data_file_reader.h"
 
 #include <algorithm>
+#include <fstream>
 #include <system_error>
 
 #include "core/errors.h"
@@ -25,8 +26,15 @@ DataFileReader::DataFileReader(const std::filesystem::path& file) : name_(displa
     // Only a regular file: a directory or a pipe would open but never read as data.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) failFile("is missing or unreadable");
-    in_.open(file, std::ios::binary);
-    if (!in_) failFile("is missing or unreadable");
+    std::ifstream in(file, std::ios::binary);
+    if (!in) failFile("is missing or unreadable");
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec) failFile("is missing or unreadable");
+    data_.resize(size);
+    if (!in.read(data_.data(), static_cast<std::streamsize>(size)))
+        failFile("cannot be read whole");
+    // A byte-order mark left by a text editor is no part of the first field.
+    if (data_.starts_with("\xEF\xBB\xBF")) next_ = 3;
 }
 
 void DataFileReader::fail(std::size_t line, const std::string& cause) const {
@@ -37,66 +45,63 @@ void DataFileReader::failFile(const std::string& cause) const {
     invalidData("data file \"" + name_ + "\" " + cause);
 }
 
-// Splits the next non-blank line into pending_; false at the end of the file.
-bool DataFileReader::readLine() {
-    std::string text;
-    while (std::getline(in_, text)) {
+// Moves to the next non-blank line; false at the end of the file.
+bool DataFileReader::nextLine() {
+    while (next_ < data_.size()) {
+        const std::size_t end = std::min(data_.find('\n', next_), data_.size());
+        std::string_view line(data_.data() + next_, end - next_);
+        next_ = end + 1;
         ++lineNo_;
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        // A byte-order mark left by a text editor is no part of the first field.
-        if (lineNo_ == 1 && text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-
-        std::size_t pos = 0;
-        while (pos < text.size() && isBlank(text[pos])) ++pos;
-        if (pos == text.size()) continue;  // blank line
-
-        pending_.clear();
-        nextPending_ = 0;
-        for (;;) {
-            DataField field;
-            field.line = lineNo_;
-            while (pos < text.size() && isBlank(text[pos])) ++pos;
-            if (pos < text.size() && text[pos] == '"') {
-                const auto close = text.find('"', pos + 1);
-                if (close == std::string::npos) fail(lineNo_, "a quoted text is not closed");
-                field.text = text.substr(pos + 1, close - pos - 1);
-                field.quoted = true;
-                pos = close + 1;
-                while (pos < text.size() && isBlank(text[pos])) ++pos;
-                if (pos < text.size() && text[pos] != ',')
-                    fail(lineNo_, "text follows a quoted field before the next comma");
-            } else {
-                const auto comma = std::min(text.find(',', pos), text.size());
-                auto end = comma;
-                while (end > pos && isBlank(text[end - 1])) --end;
-                field.text = text.substr(pos, end - pos);
-                pos = comma;
-            }
-            pending_.push_back(std::move(field));
-            if (pos >= text.size()) break;
-            ++pos;  // past the comma: another field follows, perhaps an empty one
-        }
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+        if (line.empty()) continue;  // blank line
+        line_ = line;
+        inLine_ = true;
         return true;
     }
-    if (in_.bad()) failFile("is missing or unreadable");
     return false;
 }
 
 bool DataFileReader::next(DataField& field) {
-    if (nextPending_ >= pending_.size() && !readLine()) return false;
-    field = pending_[nextPending_++];
+    if (!inLine_ && !nextLine()) return false;
+    field.line = lineNo_;
+    field.quoted = false;
+    std::string_view& text = line_;
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    if (!text.empty() && text.front() == '"') {
+        const auto close = text.find('"', 1);
+        if (close == std::string_view::npos) fail(lineNo_, "a quoted text is not closed");
+        field.text = text.substr(1, close - 1);
+        field.quoted = true;
+        text.remove_prefix(close + 1);
+        while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+        if (!text.empty() && text.front() != ',')
+            fail(lineNo_, "text follows a quoted field before the next comma");
+    } else {
+        const auto comma = std::min(text.find(','), text.size());
+        auto value = text.substr(0, comma);
+        while (!value.empty() && isBlank(value.back())) value.remove_suffix(1);
+        field.text = value;
+        text.remove_prefix(comma);
+    }
+    // Past the comma another field follows, perhaps an empty one; at the line's end none.
+    if (text.empty())
+        inLine_ = false;
+    else
+        text.remove_prefix(1);
     return true;
 }
 
 void DataFileReader::checkNumberField(const DataField& field) const {
-    if (field.quoted) fail(field.line, "a quoted text \"" + field.text + "\" stands for a number");
+    if (field.quoted)
+        fail(field.line, "a quoted text \"" + std::string(field.text) + "\" stands for a number");
     if (field.text.empty()) fail(field.line, "a number is missing (empty field)");
 }
 
 double DataFileReader::number(const DataField& field) const {
     checkNumberField(field);
     const auto v = parseDouble(field.text);
-    if (!v) fail(field.line, "\"" + field.text + "\" is not a number");
+    if (!v) fail(field.line, "\"" + std::string(field.text) + "\" is not a number");
     return *v;
 }
 
@@ -105,7 +110,8 @@ float DataFileReader::single(const DataField& field) const {
     const auto v = parseSingle(field.text);
     if (!v) {
         const bool tooLarge = parseDouble(field.text).has_value();
-        fail(field.line, "\"" + field.text + (tooLarge ? "\" is too large" : "\" is not a number"));
+        fail(field.line, "\"" + std::string(field.text) +
+                             (tooLarge ? "\" is too large" : "\" is not a number"));
     }
     return *v;
 }

@@ -2,16 +2,15 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 // The comma-separated sequential text shared by the fluid tables and the material table.
 namespace zano {
 
 // One field of a data file: blanks around it removed, and the quotes of a quoted text.
 struct DataField {
-    std::string text;
+    std::string_view text;  // into the reader's copy of the file
     bool quoted = false;
     std::size_t line = 0;  // 1-based
 };
@@ -22,7 +21,8 @@ struct DataField {
 // "Invalid data" naming the file and, where there is one, the line.
 class DataFileReader {
   public:
-    explicit DataFileReader(const std::filesystem::path& file);  // fails when missing
+    // Reads the whole file at once; fails when it is missing or unreadable.
+    explicit DataFileReader(const std::filesystem::path& file);
 
     // The next field; false at the end of the data.
     bool next(DataField& field);
@@ -35,14 +35,15 @@ class DataFileReader {
     [[noreturn]] void failFile(const std::string& cause) const;
 
   private:
-    bool readLine();
+    bool nextLine();
     void checkNumberField(const DataField& field) const;
 
-    std::string name_;  // the file name as messages show it
-    std::ifstream in_;
-    std::size_t lineNo_ = 0;
-    std::vector<DataField> pending_;  // fields of the current line not yet handed out
-    std::size_t nextPending_ = 0;
+    std::string name_;        // the file name as messages show it
+    std::string data_;        // the whole file
+    std::size_t next_ = 0;    // start of the next line in data_
+    std::size_t lineNo_ = 0;  // 1-based number of the current line
+    std::string_view line_;   // the rest of the current line
+    bool inLine_ = false;     // another field stands on the current line
 };
 
 }  // namespace zano

@@ -21,7 +21,7 @@ std::vector<WallMaterial> readMaterialFile(const std::filesystem::path& file) {
         if (filled < record.size()) continue;
         filled = 0;
         WallMaterial m;
-        m.name = record[0].text;
+        m.name = std::string(record[0].text);
         m.cond = reader.single(record[1]);
         m.rug = reader.number(record[2]);
         materials.push_back(std::move(m));

@@ -1,12 +1,12 @@
 // The headless calculator run as a user runs it: on the shipped examples, with --json, and on
 // bad command lines.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include "properties/fluid_table.h"
 
@@ -54,7 +54,8 @@ TEST(ZanoCalc, CalculatesEveryExample) {
         const Output r = zanoCalc(file.rfind("--", 0) == 0 ? file : "examples/" + file);
         EXPECT_EQ(r.status, 0) << row.file << "\n" << r.out;
         EXPECT_NE(r.out.find(std::string("written back:  ") + row.written), std::string::npos)
-            << row.file << "\n" << r.out;
+            << row.file << "\n"
+            << r.out;
     }
 }
 
@@ -62,10 +63,10 @@ TEST(ZanoCalc, JsonHasTheDocumentedMembers) {
     const Output ok = zanoCalc("--json examples/water-heated-by-water.zan examples/user-fluid.zan");
     EXPECT_EQ(ok.status, 0);
     const auto firstLine = ok.out.substr(0, ok.out.find('\n'));
-    for (const char* member : {"{\"ok\":true,\"message\":null,\"detail\":null,\"case\":{",
-                               "\"intPort\":\"0,2757\"", "\"results\":{\"q\":28.822864",
-                               "\"controequi\":\"contro\"", "\"display\":{\"Text1\":\"25\"",
-                               "\"Text27\":\"Contercurrent\"", "\"Text23\":\"28,823\""})
+    for (const char* member :
+         {"{\"ok\":true,\"message\":null,\"detail\":null,\"case\":{", "\"intPort\":\"0,2757\"",
+          "\"results\":{\"q\":28.822864", "\"controequi\":\"contro\"",
+          "\"display\":{\"Text1\":\"25\"", "\"Text27\":\"Contercurrent\"", "\"Text23\":\"28,823\""})
         EXPECT_NE(firstLine.find(member), std::string::npos) << member << "\n" << firstLine;
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 2) << "one object per line";
 

@@ -26,6 +26,7 @@ struct CaseData {
     std::string intpress;        // bar
     std::string estpress;        // bar
     std::string q;               // kW
+    std::string hairpinLength;   // m, one leg of a standard hairpin; empty when none is set
 
     bool intToutGiven = true;           // internal outlet temperature given, its mass flow found
     std::string controequi = "contro";  // "contro" countercurrent, "equi" equicurrent

@@ -21,6 +21,7 @@ struct Line {
 };
 
 constexpr int kLines = 22;
+constexpr const char* kHairpinLabel = "Hairpin length";
 
 const std::array<Line, kLines> kLayout{{
     {"Outside diameter of the internal pipe", Kind::Text, &CaseData::deti},
@@ -284,11 +285,14 @@ std::string caseFileText(const CaseData& c) {
         if (line.kind != Kind::Text) out += flag ? "#TRUE#" : "#FALSE#";
         out += "\r\n";
     }
+    // An optional 23rd line: readers of the 22-line format ignore it, and a case without a
+    // hairpin length saves exactly as before.
+    if (!c.hairpinLength.empty()) out += quotedField(c.hairpinLength, kHairpinLabel) + "\r\n";
     return out;
 }
 
 CaseData parseCaseFile(std::string_view bytes) {
-    const std::vector<std::string> fields = readFields(bytes, kLines);
+    const std::vector<std::string> fields = readFields(bytes, kLines + 1);
     if (fields.size() < kLines)
         throw CaseFileError("The file ends after " + std::to_string(fields.size()) +
                             (fields.size() == 1 ? " field" : " fields") + "; a case file has " +
@@ -313,6 +317,7 @@ CaseData parseCaseFile(std::string_view bytes) {
         if (line.kind == Kind::LGiven) c.LGiven = *flag;
     }
     if (!errors.empty()) throw CaseFileError(errors);
+    if (fields.size() > kLines) c.hairpinLength = fields[kLines];
     c.estToutGiven = false;
     return c;
 }

@@ -117,7 +117,20 @@ ResultsData complete(Solution& sol) {
     return r;
 }
 
-ResultsData run(CaseData& c, CalcState& s) {
+// The clean coefficient: the final state once more with both fouling factors at 0.
+DesignMargins designMargins(Solution& sol, const ResultsData& r) {
+    CalcState& s = sol.s;
+    const double intFouling = s.intSporcamento, estFouling = s.estSporcamento;
+    s.intSporcamento = s.estSporcamento = 0;
+    DesignMargins m;
+    m.Uclean = Coeffscambio(s, s.intDi, s.intDe, s.estDh, s.lunghezza, sol.tmi, sol.tme);
+    s.intSporcamento = intFouling;
+    s.estSporcamento = estFouling;
+    m.foulingAllowance = finite((m.Uclean / r.U - 1) * 100, "the fouling allowance");
+    return m;
+}
+
+void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     s.inizializza();
     Solution sol(c, s);
 
@@ -176,7 +189,9 @@ ResultsData run(CaseData& c, CalcState& s) {
         sol.q = toSingle(c.q, "The capacity");
         solveCapacityGiven(sol);
     }
-    return complete(sol);
+    const ResultsData r = complete(sol);
+    out.margins = designMargins(sol, r);
+    out.results = r;
 }
 
 }  // namespace
@@ -212,8 +227,10 @@ double divide(double num, double den, const char* cause) {
 CalcOutcome calculate(CaseData& caseData, CalcState& state) {
     CalcOutcome out;
     try {
-        out.results = run(caseData, state);
+        run(caseData, state, out);
     } catch (const CalcError& e) {
+        out.results.reset();
+        out.margins.reset();
         out.message = e.what();
         out.detail = e.detail();
     }

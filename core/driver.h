@@ -5,6 +5,7 @@
 
 #include "core/calc_state.h"
 #include "core/case_data.h"
+#include "core/design_margins.h"
 #include "core/results_data.h"
 
 namespace zano {
@@ -13,7 +14,8 @@ namespace zano {
 // data", the cause in `detail`).
 struct CalcOutcome {
     std::optional<ResultsData> results;
-    std::string message;  // empty on success
+    std::optional<DesignMargins> margins;  // with the results
+    std::string message;                   // empty on success
     std::string detail;
     bool ok() const { return results.has_value(); }
 };

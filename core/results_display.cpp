@@ -1,8 +1,37 @@
 #include "core/results_display.h"
 
+#include <string_view>
+
 #include "core/number_text.h"
 
 namespace zano {
+
+const std::array<ResultsRow, 17> kResultsRows{{
+    {"Outside diameter", "mm", "Text1", "Text2"},
+    {"Thickness", "mm", "Text3", "Text4"},
+    {"Material", "", "Text5", nullptr},
+    {"Fluid", "", "Text7", "Text8"},
+    {"Pressure", "bar", "Text9", "Text10"},
+    {"Temp in", "°C", "Text11", "Text12"},
+    {"Temp out", "°C", "Text13", "Text14"},
+    {"Mass flow", "kg/s", "Text15", "Text16"},
+    {"Velocity", "m/s", "Text17", "Text18"},
+    {"Pressure drop", "kPa", "Text19", "Text20"},
+    {"Fouling factor", "(m^2 K)/W", "Text21", "Text22"},
+    {"Reynolds number", "", "Text28", "Text6"},
+    {"Capacity", "kW", "Text23", nullptr},
+    {"Surface", "m^2", "Text24", nullptr},
+    {"Lenght", "m", "Text25", nullptr},
+    {"Heat transfer coefficient", "W/(m^2 K)", "Text26", nullptr},
+    {"Configuration", "", "Text27", nullptr},
+}};
+
+std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box) {
+    if (!box) return {};
+    for (const auto& b : boxes)
+        if (std::string_view(b.box) == box) return b.text;
+    return {};
+}
 
 const char* configurationText(const std::string& controequi) {
     return controequi == "contro" ? "Contercurrent" : "Equicurrent";

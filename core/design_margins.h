@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zano {
+
+// What the fouling factors cost: the clean coefficient of the same final state and the
+// allowance U_clean / U - 1, which is also the extra surface they require.
+struct DesignMargins {
+    double Uclean = 0;            // W/(m^2 K)
+    double foulingAllowance = 0;  // %
+};
+
+// Standard hairpins in series, each two legs of `legLength` m, that give at least `length` m.
+struct Hairpins {
+    int count = 0;
+    double providedLength = 0;  // m
+};
+Hairpins hairpinsFor(double length, double legLength);
+
+// The hairpin length of a case as a number: nullopt when none is set; Invalid data when the
+// text is not a positive number.
+std::optional<double> hairpinLeg(const std::string& text);
+
+}  // namespace zano

@@ -1,0 +1,233 @@
+// The views beyond the results record: temperature profile, design margins, hairpins, export.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/case_file.h"
+#include "core/design_margins.h"
+#include "core/driver.h"
+#include "core/errors.h"
+#include "core/results_export.h"
+#include "core/temperature_profile.h"
+#include "properties/fluid_sides.h"
+
+namespace zano {
+namespace {
+
+// The constant-property case: user fluid (rho 1000, cp 4.2, k 0.6, mu 0.001) on both sides.
+CaseData userFluidCase() {
+    CaseData c;
+    c.deti = "25";
+    c.spi = "1,5";
+    c.dete = "50";
+    c.spe = "2";
+    c.intTin = "80";
+    c.estTin = "15";
+    c.intPort = "0,3";
+    c.estPort = "0,8";
+    c.q = "20";
+    c.intfluid = c.estfluid = "User defined";
+    c.mat = "Stainless steel AISI 304";
+    c.intSporc = "0,0001";
+    c.estSporc = "0,0002";
+    c.intpress = c.estpress = "1";
+    c.intToutGiven = false;
+    c.LGiven = false;
+    return c;
+}
+
+TEST(TemperatureProfile, ConstantPropertiesFollowTheExponentialSolution) {
+    for (const char* arrangement : {"contro", "equi"}) {
+        SCOPED_TRACE(arrangement);
+        CaseData c = userFluidCase();
+        c.controequi = arrangement;
+        CalcState s;
+        dbmateriale(s);
+        const CalcOutcome out = calculate(c, s);
+        ASSERT_TRUE(out.ok()) << out.detail;
+        const ResultsData& r = *out.results;
+        const TemperatureProfile p = temperatureProfile(s, r, 50);
+        ASSERT_EQ(p.points.size(), 51u);
+        EXPECT_NEAR(p.scale, 1, 1e-3);
+
+        // Hot internal stream: d(Ti)/dx = -k theta / Ci, and the external stream gains the same
+        // heat, flowing against x in countercurrent: theta = theta0 exp(-a x).
+        const bool contro = std::string(arrangement) == "contro";
+        const double k = r.U * 3.141593 * 0.025 / 1000;  // kW/(m K)
+        const double Ci = 0.3 * 4.2, Ce = 0.8 * 4.2;
+        const double a = k * (1 / Ci + (contro ? -1 : 1) / Ce);
+        const double theta0 = r.intTin - (contro ? r.estTout : r.estTin);
+        for (const ProfilePoint& pt : p.points) {
+            const double theta = theta0 * std::exp(-a * pt.x);
+            const double ti = r.intTin - k / Ci * theta0 * (1 - std::exp(-a * pt.x)) / a;
+            EXPECT_NEAR(pt.intT, ti, 0.1) << "x = " << pt.x;
+            EXPECT_NEAR(pt.estT, ti - theta, 0.1) << "x = " << pt.x;
+        }
+    }
+}
+
+TEST(TemperatureProfile, EveryExampleMeetsItsEndTemperatures) {
+    struct Example {
+        const char* file;
+        bool estOutletGiven;
+    };
+    const Example examples[] = {
+        {"water-heated-by-water.zan", false},
+        {"glycol-loop-cooled-by-water.zan", false},
+        {"air-heated-by-water.zan", false},
+        {"methanol-cooled-by-water.zan", false},
+        {"user-fluid.zan", false},
+        {"co2-vapour-heater-est-outlet.zan", true},
+        {"nitrogen-cooler-est-outlet.zan", true},
+        {"r134a-liquid-subcooler-est-outlet.zan", true},
+    };
+    for (const auto& e : examples) {
+        SCOPED_TRACE(e.file);
+        CaseData c = loadCaseFile(std::string(ZANO_SOURCE_DIR "/examples/") + e.file);
+        c.estToutGiven = !c.intToutGiven && e.estOutletGiven;
+        CalcState s;
+        dbmateriale(s);
+        const CalcOutcome out = calculate(c, s);
+        ASSERT_TRUE(out.ok()) << out.detail;
+        const ResultsData& r = *out.results;
+        const TemperatureProfile p = temperatureProfile(s, r, 20);
+        const bool contro = r.controequi == "contro";
+        const auto& first = p.points.front();
+        const auto& last = p.points.back();
+        EXPECT_EQ(first.x, 0);
+        EXPECT_NEAR(last.x, r.L, 1e-9 * r.L);
+        // An inlet comes back through the enthalpy lookup and its inverse (the 1e-6 guard of the
+        // interpolation); an outlet follows from the capacity, which the solution balances
+        // within its tolerances (0.2 % of the stream's temperature change).
+        const double intTol = 2e-3 * std::fabs(r.intTin - r.intTout) + 1e-4;
+        const double estTol = 2e-3 * std::fabs(r.estTin - r.estTout) + 1e-4;
+        EXPECT_NEAR(first.intT, r.intTin, 1e-4);
+        EXPECT_NEAR(last.intT, r.intTout, intTol);
+        EXPECT_NEAR(first.estT, contro ? r.estTout : r.estTin, 1e-4);
+        EXPECT_NEAR(last.estT, contro ? r.estTin : r.estTout, estTol);
+        // The duty of the whole profile is the capacity: the internal enthalpy change.
+        const double dh = std::fabs(propHint(s, last.intT) - propHint(s, first.intT));
+        EXPECT_NEAR(dh * r.intPort, r.q, 2e-3 * r.q);
+        EXPECT_GT(p.scale, 0.9);
+        EXPECT_LT(p.scale, 1.1);
+    }
+}
+
+TEST(DesignMargins, CleanCoefficientOfAHandCheckedCase) {
+    // Hand calculation: U = 941.523 W/(m^2 K) with 0.0003 (m^2 K)/W of fouling, so
+    // 1/U_clean = 1/941.523 - 0.0003: U_clean = 1312.15, an allowance of 39.36 %.
+    CaseData c = userFluidCase();
+    CalcState s;
+    dbmateriale(s);
+    const CalcOutcome out = calculate(c, s);
+    ASSERT_TRUE(out.ok());
+    ASSERT_TRUE(out.margins.has_value());
+    EXPECT_NEAR(out.margins->Uclean, 1312.148, 0.05);
+    EXPECT_NEAR(out.margins->foulingAllowance, 39.364, 0.005);
+
+    c.intSporc = c.estSporc = "0";
+    const CalcOutcome clean = calculate(c, s);
+    ASSERT_TRUE(clean.ok());
+    EXPECT_NEAR(clean.margins->Uclean, clean.results->U, 0.01);
+    EXPECT_NEAR(clean.margins->foulingAllowance, 0, 1e-3);
+}
+
+TEST(Hairpins, CountsWholeHairpinsThatCoverTheLength) {
+    struct Row {
+        double length, leg;
+        int count;
+        double provided;
+    };
+    const Row rows[] = {
+        {12, 3, 2, 12},       {12.001, 3, 3, 18},   {0.6, 0.1, 3, 0.6},    {0.7, 0.35, 1, 0.7},
+        {0.71, 0.35, 2, 1.4}, {5.014596, 6, 1, 12}, {12.000001, 3, 3, 18},
+    };
+    for (const auto& row : rows) {
+        const Hairpins h = hairpinsFor(row.length, row.leg);
+        EXPECT_EQ(h.count, row.count) << row.length << " m with legs of " << row.leg;
+        EXPECT_NEAR(h.providedLength, row.provided, 1e-12);
+    }
+    EXPECT_THROW(hairpinsFor(10, 0), CalcError);
+    EXPECT_EQ(hairpinLeg(""), std::nullopt);
+    EXPECT_EQ(hairpinLeg("6,1"), 6.1);
+    EXPECT_THROW(hairpinLeg("-2"), CalcError);
+    EXPECT_THROW(hairpinLeg("abc"), CalcError);
+}
+
+TEST(Hairpins, LengthIsSavedAsA23rdLineOnlyWhenSet) {
+    CaseData c = userFluidCase();
+    const std::string without = caseFileText(c);
+    EXPECT_EQ(std::count(without.begin(), without.end(), '\n'), 22);
+    c.hairpinLength = "6";
+    const std::string with = caseFileText(c);
+    EXPECT_EQ(with, without + "\"6\"\r\n");
+    EXPECT_EQ(parseCaseFile(with).hairpinLength, "6");
+    EXPECT_EQ(parseCaseFile(without).hairpinLength, "");
+}
+
+// A flat JSON object of numbers and strings, read back.
+std::map<std::string, std::string> readFlatJson(const std::string& json) {
+    std::map<std::string, std::string> m;
+    std::size_t i = 1;
+    while (i < json.size() && json[i] != '}') {
+        const auto keyEnd = json.find('"', i + 1);
+        const std::string key = json.substr(i + 1, keyEnd - i - 1);
+        i = keyEnd + 2;  // past the quote and the colon
+        std::size_t end;
+        if (json[i] == '"') {
+            end = json.find('"', i + 1) + 1;
+            m[key] = json.substr(i + 1, end - i - 2);
+        } else {
+            end = json.find_first_of(",}", i);
+            m[key] = json.substr(i, end - i);
+        }
+        i = json[end] == ',' ? end + 1 : end;
+    }
+    return m;
+}
+
+TEST(Export, CsvAndJsonReadBackTheSameValues) {
+    CaseData c = userFluidCase();
+    c.mat = "Cupronickel 90/10";
+    CalcState s;
+    dbmateriale(s);
+    const CalcOutcome out = calculate(c, s);
+    ASSERT_TRUE(out.ok());
+    const ResultsData& r = *out.results;
+    const ResultsExtras extras{out.margins, hairpinsFor(r.L, 3)};
+
+    const auto json = readFlatJson(resultsJson(r, extras));
+    EXPECT_EQ(json.size(), 32u);
+    EXPECT_EQ(std::stof(json.at("q")), r.q);
+    EXPECT_EQ(std::stof(json.at("L")), r.L);
+    EXPECT_EQ(std::stod(json.at("intTout")), r.intTout);
+    EXPECT_EQ(std::stod(json.at("Rei")), r.Rei);
+    EXPECT_EQ(json.at("mat"), "Cupronickel 90/10");
+    EXPECT_EQ(json.at("hairpins"), "1");
+
+    const std::string csv = resultsCsv(r, extras);
+    std::istringstream lines(csv);
+    std::string header, values;
+    std::getline(lines, header);
+    std::getline(lines, values);
+    EXPECT_EQ(header.rfind("q [kW],a [m^2],L [m],U [W/(m^2 K)],controequi,deti [mm]", 0), 0u);
+    EXPECT_NE(header.find("foulingAllowance [%],hairpins,hairpinLength [m]"), std::string::npos);
+    std::vector<std::string> fields;
+    std::stringstream split(values);
+    for (std::string f; std::getline(split, f, ',');) fields.push_back(f);
+    ASSERT_EQ(fields.size(), 32u);
+    EXPECT_EQ(std::stof(fields[0]), r.q);
+    EXPECT_EQ(fields[9], "Cupronickel 90/10");
+    EXPECT_EQ(std::stod(fields[15]), r.intTout);
+
+    const std::string tab = resultsTabText(r, extras);
+    EXPECT_NE(tab.find("Capacity\tkW\t20\t\n"), std::string::npos) << tab;
+    EXPECT_NE(tab.find("Hairpins\t\t1\t\n"), std::string::npos) << tab;
+}
+
+}  // namespace
+}  // namespace zano

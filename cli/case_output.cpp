@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/number_text.h"
 #include "core/results_display.h"
 #include "core/results_export.h"
 
@@ -24,6 +25,12 @@ std::array<Output, 3> outputsOf(const CaseData& c) {
     return {{{"intTout", &CaseData::intTout}, {"estTout", &CaseData::estTout}, last}};
 }
 
+std::string number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
+    return buf;
+}
+
 }  // namespace
 
 Fields outputFields(const CaseData& c) {
@@ -37,8 +44,10 @@ void clearOutputFields(CaseData& c) {
     for (const auto& o : outputsOf(c)) (c.*o.field).clear();
 }
 
-std::string textReport(const std::string& name, const Fields& written, const CalcOutcome& out) {
-    std::string s = name + "\n";
+std::string textReport(const CaseReport& r) {
+    const Fields& written = r.written;
+    const CalcOutcome& out = r.out;
+    std::string s = r.name + "\n";
     if (!written.empty()) {
         s += "  written back:";
         for (const auto& [field, text] : written) s += "  " + std::string(field) + " = " + text;
@@ -59,10 +68,36 @@ std::string textReport(const std::string& name, const Fields& written, const Cal
                       boxText(boxes, row.external).c_str());
         s += line;
     }
+    if (out.margins) {
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Clean coefficient", "W/(m^2 K)",
+                      formatDouble(roundTo(out.margins->Uclean, 0)).c_str());
+        s += line;
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Fouling allowance", "%",
+                      formatDouble(roundTo(out.margins->foulingAllowance, 1)).c_str());
+        s += line;
+    }
+    if (r.hairpins) {
+        std::snprintf(line, sizeof line, "  %-27s %-10s %d (%s m)\n", "Hairpins", "",
+                      r.hairpins->count,
+                      formatDouble(roundTo(r.hairpins->providedLength, 3)).c_str());
+        s += line;
+    }
+    if (r.profile) {
+        std::snprintf(line, sizeof line, "  Temperature profile (scale %s)\n  %10s %12s %12s\n",
+                      formatDouble(roundTo(r.profile->scale, 5)).c_str(), "x [m]", "int [°C]",
+                      "est [°C]");
+        s += line;
+        for (const auto& p : r.profile->points) {
+            std::snprintf(line, sizeof line, "  %10.4f %12.4f %12.4f\n", p.x, p.intT, p.estT);
+            s += line;
+        }
+    }
     return s;
 }
 
-std::string jsonReport(const Fields& written, const CalcOutcome& out) {
+std::string jsonReport(const CaseReport& r) {
+    const Fields& written = r.written;
+    const CalcOutcome& out = r.out;
     std::string o = "{\"ok\":";
     o += out.ok() ? "true" : "false";
     o += ",\"message\":" + (out.ok() ? std::string("null") : jsonString(out.message));
@@ -80,7 +115,27 @@ std::string jsonReport(const Fields& written, const CalcOutcome& out) {
         }
         o += "}";
     }
+    if (out.margins)
+        o += ",\"margins\":{\"Uclean\":" + number(out.margins->Uclean) +
+             ",\"foulingAllowance\":" + number(out.margins->foulingAllowance) + "}";
+    if (r.hairpins)
+        o += ",\"hairpins\":{\"count\":" + std::to_string(r.hairpins->count) +
+             ",\"providedLength\":" + number(r.hairpins->providedLength) + "}";
+    if (r.profile) {
+        o += ",\"profile\":{\"scale\":" + number(r.profile->scale) + ",\"points\":[";
+        for (std::size_t i = 0; i < r.profile->points.size(); ++i) {
+            const auto& p = r.profile->points[i];
+            o += (i ? ",[" : "[") + number(p.x) + "," + number(p.intT) + "," + number(p.estT) + "]";
+        }
+        o += "]}";
+    }
     return o + "}";
+}
+
+std::string csvReport(const CaseReport& r, bool header) {
+    if (!r.out.ok()) return {};
+    const std::string csv = resultsCsv(*r.out.results, {r.out.margins, r.hairpins});
+    return header ? csv : csv.substr(csv.find('\n') + 1);
 }
 
 }  // namespace zano::cli

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/case_data.h"
+#include "core/design_margins.h"
 #include "core/driver.h"
+#include "core/temperature_profile.h"
 
 namespace zano::cli {
 
@@ -15,9 +18,22 @@ Fields outputFields(const CaseData& c);
 // Empties the output fields, so that only what the calculation writes back is reported.
 void clearOutputFields(CaseData& c);
 
-// One case as the results window shows it, for a terminal.
-std::string textReport(const std::string& name, const Fields& written, const CalcOutcome& out);
-// One case as one line of JSON: ok, message, detail, case, results, display.
-std::string jsonReport(const Fields& written, const CalcOutcome& out);
+// What one case gives: the fields written back, the outcome, and the optional views.
+struct CaseReport {
+    std::string name;
+    Fields written;
+    CalcOutcome out;
+    std::optional<Hairpins> hairpins;
+    std::optional<TemperatureProfile> profile;
+};
+
+// One case as the results window shows it, for a terminal, with the margins, the hairpins and
+// the profile when there are any.
+std::string textReport(const CaseReport& r);
+// One case as one line of JSON: ok, message, detail, case, results, display, and margins,
+// hairpins and profile when there are any.
+std::string jsonReport(const CaseReport& r);
+// The results as CSV: the header row (when asked) and one row of values.
+std::string csvReport(const CaseReport& r, bool header);
 
 }  // namespace zano::cli

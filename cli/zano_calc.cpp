@@ -10,6 +10,8 @@
 #include "core/case_file.h"
 #include "core/driver.h"
 #include "core/errors.h"
+#include "core/number_text.h"
+#include "core/temperature_profile.h"
 #include "properties/wall_materials.h"
 
 namespace {
@@ -23,7 +25,12 @@ results window shows them.
 options:
   --json              one JSON object per case and line, with the members
                       ok, message, detail, case, results (absent on failure) and
-                      display (absent on failure)
+                      display (absent on failure); margins (the clean coefficient and
+                      the fouling allowance), hairpins and profile when there are any
+  --csv               the results as CSV: a header row with units, then one row per
+                      calculated case (decimal point)
+  --profile N         the temperatures of both streams at N+1 evenly spaced points
+                      from the internal inlet (x = 0) to the outlet (x = L)
   --est-outlet-given  the external outlet temperature is given and the external mass flow
                       found (a case file does not store this choice; without the option
                       the external mass flow is given)
@@ -38,6 +45,8 @@ messages (printed to stderr with its cause; with --json the object still goes to
 
 struct Options {
     bool json = false;
+    bool csv = false;
+    int profileSteps = 0;
     bool estOutletGiven = false;
     std::filesystem::path dataDir;
     std::vector<std::string> files;
@@ -46,11 +55,21 @@ struct Options {
 bool parseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json")
+        if (arg == "--json") {
             o.json = true;
-        else if (arg == "--est-outlet-given")
+        } else if (arg == "--csv") {
+            o.csv = true;
+        } else if (arg == "--est-outlet-given") {
             o.estOutletGiven = true;
-        else if (arg == "--data") {
+        } else if (arg == "--profile") {
+            const auto n = ++i < argc ? zano::parseDouble(argv[i]) : std::nullopt;
+            if (!n || *n < 1 || *n > 100000 || *n != static_cast<int>(*n)) {
+                std::fprintf(stderr,
+                             "zano-calc: --profile needs a whole number of steps, 1 to 100000\n");
+                return false;
+            }
+            o.profileSteps = static_cast<int>(*n);
+        } else if (arg == "--data") {
             if (++i == argc) {
                 std::fprintf(stderr, "zano-calc: --data needs a folder\n");
                 return false;
@@ -92,6 +111,7 @@ int main(int argc, char** argv) {
     }
 
     int status = 0;
+    bool csvHeaderDone = false;
     for (const auto& file : opt.files) {
         zano::CaseData c;
         try {
@@ -102,16 +122,33 @@ int main(int argc, char** argv) {
         }
         c.estToutGiven = !c.intToutGiven && opt.estOutletGiven;
         zano::cli::clearOutputFields(c);
-        const zano::CalcOutcome out = zano::calculate(c, state);
-        const auto written = zano::cli::outputFields(c);
-        if (opt.json) {
-            std::printf("%s\n", zano::cli::jsonReport(written, out).c_str());
-        } else {
-            std::printf("%s\n", zano::cli::textReport(file, written, out).c_str());
+        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}};
+        report.written = zano::cli::outputFields(c);
+        if (report.out.ok()) {
+            // The views beyond the results; a fault in one of them is reported like a message.
+            try {
+                if (const auto leg = zano::hairpinLeg(c.hairpinLength))
+                    report.hairpins = zano::hairpinsFor(report.out.results->L, *leg);
+                if (opt.profileSteps > 0)
+                    report.profile =
+                        zano::temperatureProfile(state, *report.out.results, opt.profileSteps);
+            } catch (const zano::CalcError& e) {
+                report.out.results.reset();
+                report.out.margins.reset();
+                report.out.message = e.what();
+                report.out.detail = e.detail();
+            }
         }
-        if (!out.ok()) {
-            std::fprintf(stderr, "%s: %s\n", file.c_str(), out.message.c_str());
-            if (!out.detail.empty()) std::fprintf(stderr, "%s\n", out.detail.c_str());
+        if (opt.json)
+            std::printf("%s\n", zano::cli::jsonReport(report).c_str());
+        else if (opt.csv)
+            std::printf("%s", zano::cli::csvReport(report, !csvHeaderDone).c_str());
+        else
+            std::printf("%s\n", zano::cli::textReport(report).c_str());
+        if (opt.csv && report.out.ok()) csvHeaderDone = true;
+        if (!report.out.ok()) {
+            std::fprintf(stderr, "%s: %s\n", file.c_str(), report.out.message.c_str());
+            if (!report.out.detail.empty()) std::fprintf(stderr, "%s\n", report.out.detail.c_str());
             status = 1;
         }
     }

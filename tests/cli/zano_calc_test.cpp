@@ -97,4 +97,22 @@ TEST(ZanoCalc, ReportsMessagesOnStderrAndBadUseWithStatus2) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
+TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
+    const Output profile = zanoCalc("--profile 4 examples/user-fluid.zan");
+    EXPECT_EQ(profile.status, 0);
+    EXPECT_NE(profile.out.find("Fouling allowance"), std::string::npos);
+    const auto table = profile.out.substr(profile.out.find("est [°C]"));
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 5 + 1) << table;  // and a blank line
+    EXPECT_NE(table.find("      0.0000      20.0000      70.0000"), std::string::npos) << table;
+
+    const Output csv = zanoCalc("--csv examples/user-fluid.zan examples/water-heated-by-water.zan");
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 3) << "one header, two rows";
+    EXPECT_EQ(csv.out.rfind("q [kW],a [m^2],L [m],", 0), 0u);
+    EXPECT_NE(csv.out.find("\n30,0.98565203,12.5497103,"), std::string::npos) << csv.out;
+
+    EXPECT_EQ(zanoCalc("--profile 0 examples/user-fluid.zan 2>/dev/null").status, 2);
+    EXPECT_EQ(zanoCalc("--profile 2,5 examples/user-fluid.zan 2>/dev/null").status, 2);
+}
+
 }  // namespace

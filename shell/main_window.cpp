@@ -1,0 +1,302 @@
+#include "shell/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/driver.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "properties/fluid_sides.h"
+#include "properties/wall_materials.h"
+#include "shell/help_viewer.h"
+#include "shell/options_dialog.h"
+#include "shell/results_window.h"
+#include "shell/user_prompts.h"
+
+namespace zano {
+namespace {
+
+QString fromPath(const std::filesystem::path& p) {
+    return QDir::toNativeSeparators(QString::fromStdU16String(p.u16string()));
+}
+
+QString fromText(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::filesystem::path dataDir, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("Form1");
+    state_.dataDir = std::move(dataDir);
+    buildControls();
+    buildMenus();
+
+    for (int n : {3, 4, 5, 6, 7, 8})
+        connect(option(n), &QRadioButton::clicked, this, [this, n] { modeEffects(n); });
+    connect(combo(1), &QComboBox::activated, this, [this] { fluidChosen(true); });
+    connect(combo(2), &QComboBox::activated, this, [this] { fluidChosen(false); });
+    connect(command1_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(command2_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+
+    Form_Load();
+    applyLayout();  // after the lists are filled: their longest entries must fit
+}
+
+MainWindow::~MainWindow() {
+    delete options_.data();
+    delete results_.data();
+    delete help_.data();
+}
+
+void MainWindow::Form_Load() {
+    setWindowTitle("ZANO - Concentric Tube Heat Exchanger");
+    for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) text(n)->clear();
+    chooseOption(1);
+    chooseOption(3);
+    chooseOption(5);
+    chooseOption(8);
+
+    combo(3)->clear();
+    try {
+        for (const auto& name : dbmateriale(state_)) combo(3)->addItem(fromText(name));
+    } catch (const CalcError& e) {
+        warn(this,
+             "The wall material table \"" + fromPath(state_.dataDir / "condmat.dat") +
+                 "\" cannot be loaded.",
+             fromText(e.detail()));
+    }
+    clearCombo(combo(3));
+    for (int n : {1, 2}) {
+        combo(n)->clear();
+        for (const char* fluid : kFluidNames) combo(n)->addItem(fluid);
+        clearCombo(combo(n));
+    }
+    combo(4)->clear();
+    combo(5)->clear();
+}
+
+// ---- Modes ---------------------------------------------------------------------------------
+
+void MainWindow::chooseOption(int n) {
+    option(n)->setChecked(true);
+    modeEffects(n);
+}
+
+void MainWindow::modeEffects(int n) {
+    switch (n) {
+        case 3:  // internal outlet temperature given, internal mass flow found
+            text(8)->clear();
+            setInput(7, true);
+            setInput(8, false);
+            setInput(10, false);
+            setInput(11, true);
+            option(7)->setEnabled(false);  // both outlet temperatures are never given
+            chooseOption(8);
+            break;
+        case 4:  // internal mass flow given
+            text(7)->clear();
+            setInput(7, false);
+            setInput(8, true);
+            option(7)->setEnabled(true);
+            break;
+        case 7:  // external outlet temperature given
+            text(11)->clear();
+            setInput(11, false);
+            setInput(10, true);
+            break;
+        case 8:  // external mass flow given
+            text(10)->clear();
+            setInput(10, false);
+            setInput(11, true);
+            break;
+        case 5:  // length given: the capacity is found, and neither box is emptied
+            setInput(3, false);
+            setInput(12, true);
+            break;
+        case 6:  // capacity given
+            setInput(12, false);
+            setInput(3, true);
+            break;
+        default:  // the configuration options only select
+            break;
+    }
+}
+
+void MainWindow::setInput(int textBox, bool input) {
+    QLineEdit* box = text(textBox);
+    box->setReadOnly(!input);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base,
+               input ? QColor(255, 255, 255) : QApplication::palette().color(QPalette::Button));
+    box->setPalette(p);
+}
+
+// ---- Lists ---------------------------------------------------------------------------------
+
+void MainWindow::clearCombo(QComboBox* list) {
+    list->setCurrentIndex(-1);
+    list->clearEditText();
+}
+
+void MainWindow::fluidChosen(bool internal) {
+    QComboBox* pressures = combo(internal ? 4 : 5);
+    const std::string fluid = combo(internal ? 1 : 2)->currentText().toStdString();
+    pressures->clear();
+    try {
+        if (internal)
+            dbpropint(state_, fluid);
+        else
+            dbpropest(state_, fluid);
+    } catch (const CalcError& e) {
+        warn(this,
+             "The property table \"" + fromPath(fluidFile(state_.dataDir, fluid)) +
+                 "\" cannot be loaded.",
+             fromText(e.detail()));
+        return;
+    }
+    // One entry per run of equal pressures, in table order.
+    const std::vector<float>& p = (internal ? state_.intTable : state_.estTable).P;
+    for (std::size_t i = 0; i < p.size(); ++i)
+        if (i == 0 || p[i] != p[i - 1]) pressures->addItem(fromText(formatSingle(p[i])));
+    pressures->setEditText("1");
+}
+
+// ---- The case and the calculation -----------------------------------------------------------
+
+CaseData MainWindow::caseFromControls() {
+    const auto t = [this](int n) { return text(n)->text().toStdString(); };
+    const auto list = [this](int n) { return combo(n)->currentText().toStdString(); };
+    CaseData c;
+    c.deti = t(1);
+    c.spi = t(2);
+    c.dete = t(4);
+    c.spe = t(5);
+    c.intTin = t(6);
+    c.intTout = t(7);
+    c.intPort = t(8);
+    c.estTin = t(9);
+    c.estTout = t(10);
+    c.estPort = t(11);
+    c.L = t(12);
+    c.intfluid = list(1);
+    c.estfluid = list(2);
+    c.mat = list(3);
+    c.intSporc = optionsDialog()->intFouling().toStdString();
+    c.estSporc = optionsDialog()->estFouling().toStdString();
+    c.intpress = list(4);
+    c.estpress = list(5);
+    c.q = t(3);
+    c.intToutGiven = option(3)->isChecked();
+    c.controequi = option(1)->isChecked() ? "contro" : "equi";
+    c.LGiven = option(5)->isChecked();
+    c.estToutGiven = option(7)->isChecked();
+    return c;
+}
+
+void MainWindow::Command1_Click() {
+    CaseData c = caseFromControls();
+    command1_->setText("...Wait...");
+    // Paint the caption before the calculation holds the thread; typing waits until after.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    CalcOutcome outcome;
+    try {
+        outcome = calculate(c, state_);
+    } catch (const std::exception& e) {  // the driver reports its own faults; this is a guard
+        outcome.message = msg::kInvalidData;
+        outcome.detail = e.what();
+    }
+
+    // The driver writes what it finds into the case; a failure after that write-back keeps it.
+    const std::pair<int, const std::string*> outputs[] = {{7, &c.intTout},  {8, &c.intPort},
+                                                          {10, &c.estTout}, {11, &c.estPort},
+                                                          {12, &c.L},       {3, &c.q}};
+    for (const auto& [n, value] : outputs)
+        if (text(n)->text() != fromText(*value)) text(n)->setText(fromText(*value));
+    command1_->setText("Calculate");
+
+    if (outcome.ok()) {
+        ResultsWindow* w = resultsWindow();
+        w->Risultati(*outcome.results);
+        w->raise();
+    } else {
+        warn(this, fromText(outcome.message), fromText(outcome.detail));
+    }
+}
+
+// ---- Secondary windows ----------------------------------------------------------------------
+
+OptionsDialog* MainWindow::optionsDialog() {
+    if (!options_) {
+        options_ = new OptionsDialog(state_.dataDir, [this] {
+            return std::pair{combo(1)->currentText(), combo(2)->currentText()};
+        });
+    }
+    return options_;
+}
+
+ResultsWindow* MainWindow::resultsWindow() {
+    if (!results_) results_ = new ResultsWindow();
+    return results_;
+}
+
+HelpViewer* MainWindow::helpViewer() const {
+    return help_;
+}
+
+void MainWindow::Command2_Click() {
+    OptionsDialog* d = optionsDialog();
+    d->prepare();
+    d->show();
+    d->raise();
+    d->activateWindow();
+}
+
+void MainWindow::mnuHelpIndex_Click() {
+    if (!help_) help_ = new HelpViewer();
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::mnuHelpAbout_Click() {
+    showMessage(this, {QMessageBox::Information, "About", aboutText(), {}});
+}
+
+void MainWindow::closeSecondaryWindows() {
+    // Each is discarded when closed; none keeps the application alive.
+    for (QWidget* w : {static_cast<QWidget*>(options_.data()),
+                       static_cast<QWidget*>(results_.data()), static_cast<QWidget*>(help_.data())})
+        if (w) w->close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closeSecondaryWindows();
+    event->accept();
+}
+
+// ---- New and Exit ---------------------------------------------------------------------------
+
+void MainWindow::mnuNewFile_Click() {
+    for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) text(n)->clear();
+    chooseOption(1);
+    chooseOption(3);
+    chooseOption(5);
+    chooseOption(8);
+    // The lists keep their entries, a pressure list built for an earlier fluid included.
+    for (int n : {3, 1, 2, 4, 5}) clearCombo(combo(n));
+}
+
+void MainWindow::mnuFileExit_Click() {
+    close();
+    QCoreApplication::quit();
+}
+
+}  // namespace zano

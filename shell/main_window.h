@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <filesystem>
+
+#include "core/calc_state.h"
+#include "core/case_data.h"
+#include "properties/fluid_table.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class HelpViewer;
+class ResultsWindow;
+struct ReportTexts;
+
+namespace zano {
+
+class OptionsDialog;
+
+// The main window (Form1): the case being edited, its modes, and the way to everything else.
+// It owns the calculation state and the secondary windows, each created on first use.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(std::filesystem::path dataDir = QuestaDirectory() / "data",
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The case as the controls hold it; the fouling factors come from the options dialog.
+    CaseData caseFromControls();
+    // The texts the printed report copies from the three windows.
+    ReportTexts reportTexts();
+
+    // The secondary windows; the first two are created hidden when they do not exist, the
+    // help viewer exists only after "Using ZANO".
+    OptionsDialog* optionsDialog();
+    ResultsWindow* resultsWindow();
+    HelpViewer* helpViewer() const;
+
+    double layoutScale() const { return scale_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Construction (main_window_layout.cpp).
+    void buildControls();
+    void buildMenus();
+    void applyLayout();
+
+    void Form_Load();
+    void chooseOption(int n);  // selects Option<n> and applies its mode effects
+    void modeEffects(int n);
+    void setInput(int textBox, bool input);
+    void fluidChosen(bool internal);
+    void clearCombo(QComboBox* combo);
+
+    void Command1_Click();
+    void Command2_Click();
+    void mnuNewFile_Click();
+    void mnuFileExit_Click();
+    void mnuHelpIndex_Click();
+    void mnuHelpAbout_Click();
+    // Case files and the report (main_window_files.cpp).
+    void mnuFileSave_Click();
+    void mnuFileOpen_Click();
+    void mnuFilePrint_Click();
+
+    void closeSecondaryWindows();
+
+    QLineEdit* text(int n) const { return text_[n]; }
+    QComboBox* combo(int n) const { return combo_[n]; }
+    QRadioButton* option(int n) const { return option_[n]; }
+
+    std::array<QLineEdit*, 13> text_{};      // Text1 ... Text12, by number
+    std::array<QComboBox*, 6> combo_{};      // Combo1 ... Combo5
+    std::array<QRadioButton*, 9> option_{};  // Option1 ... Option8
+    std::array<QGroupBox*, 5> frame_{};      // Frame1 ... Frame4
+    std::vector<QLabel*> labels_;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+
+    CalcState state_;
+    QPointer<OptionsDialog> options_;
+    QPointer<ResultsWindow> results_;
+    QPointer<HelpViewer> help_;
+    QString lastFileName_;  // offered again by the next Open or Save
+    double scale_ = 1.0;
+};
+
+}  // namespace zano

@@ -1,0 +1,226 @@
+// The main window's controls, menus and twip geometry.
+#include <QAction>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "shell/key_filter.h"
+#include "shell/main_window.h"
+#include "shell/twip_layout.h"
+
+namespace zano {
+namespace {
+
+// Client area of the window, twips.
+constexpr int kClientWidth = 7545;
+constexpr int kClientHeight = 7215;
+
+// Columns and heights inside the two pipe frames.
+constexpr int kLabelLeft = 120, kLabelWidth = 1620;
+constexpr int kListLeft = 1800, kListWidth = 1815;
+constexpr int kRightLeft = 3720, kRightWidth = 1500;
+constexpr int kBoxLeft = 5280, kBoxWidth = 1455;
+constexpr int kBoxHeight = 285, kListHeight = 315;
+
+}  // namespace
+
+void MainWindow::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    setCentralWidget(client);
+
+    const auto makeFrame = [&](int n, const QString& caption) {
+        auto* f = new QGroupBox(caption, client);
+        f->setObjectName(QString("Frame%1").arg(n));
+        frame_[n] = f;
+        return f;
+    };
+    const auto makeLabel = [&](QWidget* parent, const QString& caption) {
+        auto* l = new QLabel(caption, parent);
+        l->setObjectName(QString("Label%1").arg(labels_.size() + 1));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        labels_.push_back(l);
+        return l;
+    };
+    // Temperatures may be below 0 degC; every other quantity is positive.
+    auto* unsignedKeys = new NumericKeyFilter(false, this);
+    auto* signedKeys = new NumericKeyFilter(true, this);
+    const auto makeBox = [&](int n, QWidget* parent) {
+        auto* box = new QLineEdit(parent);
+        box->setObjectName(QString("Text%1").arg(n));
+        const bool temperature = n == 6 || n == 7 || n == 9 || n == 10;
+        box->installEventFilter(temperature ? signedKeys : unsignedKeys);
+        text_[n] = box;
+        return box;
+    };
+    const auto makeList = [&](int n, QWidget* parent) {
+        auto* list = new QComboBox(parent);
+        list->setObjectName(QString("Combo%1").arg(n));
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);  // typing a value does not add it to the list
+        list->setCompleter(nullptr);
+        // Its size hint then always covers the longest entry, which the layout must hold.
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo_[n] = list;
+        return list;
+    };
+    const auto makeOption = [&](int n, QWidget* parent, const QString& caption) {
+        auto* o = new QRadioButton(caption, parent);
+        o->setObjectName(QString("Option%1").arg(n));
+        option_[n] = o;
+        return o;
+    };
+
+    // Created in reading order, which is also the order of the Tab key.
+    auto* f1 = makeFrame(1, "Internal pipe");
+    makeLabel(f1, "Outside diameter [mm]");
+    makeBox(1, f1);
+    makeLabel(f1, "Thickness [mm]");
+    makeBox(2, f1);
+    makeLabel(f1, "Material");
+    makeList(3, f1);
+    makeLabel(f1, "Fluid");
+    makeList(1, f1);
+    makeLabel(f1, "Pressure [bar]");
+    makeList(4, f1);
+    makeLabel(f1, "Inlet temp. [°C]");
+    makeBox(6, f1);
+    makeOption(3, f1, "Outlet temp. [°C]");
+    makeBox(7, f1);
+    makeOption(4, f1, "Mass flow [kg/s]");
+    makeBox(8, f1);
+
+    auto* f4 = makeFrame(4, "External pipe");
+    makeLabel(f4, "Outside diameter [mm]");
+    makeBox(4, f4);
+    makeLabel(f4, "Thickness");
+    makeBox(5, f4);
+    makeLabel(f4, "Fluid");
+    makeList(2, f4);
+    makeLabel(f4, "Pressure  [bar]");
+    makeList(5, f4);
+    makeLabel(f4, "Inlet temp. [°C]");
+    makeBox(9, f4);
+    makeOption(7, f4, "Outlet temp. [°C]");
+    makeBox(10, f4);
+    makeOption(8, f4, "Mass flow [kg/s]");
+    makeBox(11, f4);
+
+    auto* f2 = makeFrame(2, QString());
+    makeOption(5, f2, "Lenght [m]");
+    makeBox(12, f2);
+    makeOption(6, f2, "Capacity [kW]");
+    makeBox(3, f2);
+
+    makeFrame(3, "Configuration");
+    // Placed on the window over Frame3, so that the two form one group of their own.
+    makeOption(1, client, "Countercurrent");
+    makeOption(2, client, "Equicurrent");
+    option(1)->raise();
+    option(2)->raise();
+
+    // One group per pair. Automatic exclusivity would not do: it spans a parent's descendants,
+    // so the pair on the window would take in the pairs inside the frames.
+    for (auto [a, b] : {std::pair{1, 2}, {3, 4}, {5, 6}, {7, 8}}) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(option(a));
+        group->addButton(option(b));
+    }
+
+    command1_ = new QPushButton("Calculate", client);
+    command1_->setObjectName("Command1");
+    command2_ = new QPushButton("Options", client);
+    command2_->setObjectName("Command2");
+}
+
+void MainWindow::buildMenus() {
+    const auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
+                                const QKeySequence& keys, void (MainWindow::*handler)()) {
+        auto* item = menu->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, handler);
+    };
+    const auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    auto* file = menuBar()->addMenu("File");
+    file->setObjectName("mnuFile");
+    addItem(file, "mnuNewFile", "New", QKeySequence("Ctrl+N"), &MainWindow::mnuNewFile_Click);
+    addItem(file, "mnuFileOpen", "Open", QKeySequence("Ctrl+O"), &MainWindow::mnuFileOpen_Click);
+    addItem(file, "mnuFileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
+    addSeparator(file, "mnuFileHyphen");
+    addItem(file, "mnuFilePrint", "Print", QKeySequence("Ctrl+P"), &MainWindow::mnuFilePrint_Click);
+    addSeparator(file, "mnuFileHyphen2");
+    addItem(file, "mnuFileExit", "Exit", QKeySequence("Ctrl+Q"), &MainWindow::mnuFileExit_Click);
+
+    auto* help = menuBar()->addMenu("Help");
+    help->setObjectName("MnuHelp");
+    addItem(help, "mnuHelpIndex", "Using ZANO", {}, &MainWindow::mnuHelpIndex_Click);
+    addSeparator(help, "mnuHelpHyphen");
+    addItem(help, "mnuHelpAbout", "About", {}, &MainWindow::mnuHelpAbout_Click);
+}
+
+void MainWindow::applyLayout() {
+    std::vector<TwipPlace> places;
+    const auto at = [&](QWidget* w, int left, int top, int width, int height) {
+        places.push_back({w, QRect(left, top, width, height)});
+    };
+    // The labels of a frame in creation order: left column first, then the right column.
+    std::size_t nextLabel = 0;
+    const auto leftRow = [&](QWidget* control, int top, int height) {
+        at(labels_[nextLabel++], kLabelLeft, top, kLabelWidth, height);
+        at(control, kListLeft, top, kListWidth, height);
+    };
+    const auto rightRow = [&](QWidget* caption, QLineEdit* box, int top) {
+        at(caption, kRightLeft, top, kRightWidth, kBoxHeight);
+        at(box, kBoxLeft, top, kBoxWidth, kBoxHeight);
+    };
+
+    at(frame_[1], 240, 240, 6975, 2295);
+    leftRow(text(1), 360, kBoxHeight);
+    leftRow(text(2), 720, kBoxHeight);
+    leftRow(combo(3), 1080, kListHeight);
+    leftRow(combo(1), 1440, kListHeight);
+    leftRow(combo(4), 1800, kListHeight);
+    rightRow(labels_[nextLabel++], text(6), 360);
+    rightRow(option(3), text(7), 720);
+    rightRow(option(4), text(8), 1080);
+
+    at(frame_[4], 240, 2880, 6975, 1935);
+    leftRow(text(4), 360, kBoxHeight);
+    leftRow(text(5), 720, kBoxHeight);
+    leftRow(combo(2), 1080, kListHeight);
+    leftRow(combo(5), 1440, kListHeight);
+    rightRow(labels_[nextLabel++], text(9), 360);
+    rightRow(option(7), text(10), 720);
+    rightRow(option(8), text(11), 1080);
+
+    at(frame_[2], 240, 5160, 3495, 1095);
+    at(option(5), 240, 240, 1500, kBoxHeight);
+    at(text(12), 1800, 240, 1575, kBoxHeight);
+    at(option(6), 240, 600, 1500, kBoxHeight);
+    at(text(3), 1800, 600, 1575, kBoxHeight);
+
+    at(frame_[3], 3960, 5160, 3255, 1095);
+    at(option(1), 5640, 5400, 1455, kBoxHeight);
+    at(option(2), 5640, 5760, 1455, kBoxHeight);
+
+    at(command1_, 2520, 6600, 1215, 375);
+    at(command2_, 3960, 6600, 1215, 375);
+
+    scale_ = twipScale(places);
+    placeInTwips(places, scale_);
+    centralWidget()->setFixedSize(twipsToPixels(kClientWidth, scale_),
+                                  twipsToPixels(kClientHeight, scale_));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace zano

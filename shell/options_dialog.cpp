@@ -1,0 +1,185 @@
+#include "shell/options_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+
+#include "core/number_text.h"
+#include "properties/fluid_table.h"
+#include "properties/user_fluid.h"
+#include "shell/twip_layout.h"
+#include "shell/user_prompts.h"
+
+namespace zano {
+namespace {
+
+// Client area of the dialog, twips.
+constexpr int kClientWidth = 5205;
+constexpr int kClientHeight = 3735;
+
+std::string text(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidNames, QWidget* parent)
+    : QWidget(parent, Qt::Dialog),
+      dataDir_(std::move(dataDir)),
+      fluidNames_(std::move(fluidNames)) {
+    setObjectName("Form2");
+    setWindowTitle("Options");
+    // Closing from the frame discards the dialog; "Close" only hides it.
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    const auto makeBox = [this](const char* name) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        return box;
+    };
+    for (int i = 0; i < 12; ++i) {
+        label_[i] = new QLabel(this);
+        label_[i]->setObjectName(QString("Label%1").arg(i + 1));
+    }
+    // Created in the order of the rows, which is also the order of the Tab key.
+    text1_ = makeBox("Text1");
+    text2_ = makeBox("Text2");
+    check1_ = new QCheckBox("Define user fluid", this);
+    check1_->setObjectName("Check1");
+    for (int i = 0; i < 4; ++i) property_[i] = makeBox(qPrintable(QString("Text%1").arg(i + 3)));
+    command1_ = new QPushButton(this);
+    command1_->setObjectName("Command1");
+
+    label_[4]->setText("Density");
+    label_[5]->setText("Cp");
+    label_[6]->setText("Conductivity");
+    label_[7]->setText("Viscosity");
+    Form_Load();
+    buildLayout();
+
+    connect(check1_, &QCheckBox::toggled, this, &OptionsDialog::Check1_Click);
+    connect(command1_, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
+}
+
+void OptionsDialog::Form_Load() {
+    text1_->setText("0");
+    text2_->setText("0");
+    for (auto* box : property_) box->clear();
+    label_[0]->setText("Internal fouling factor");
+    label_[1]->setText("External fouling factor");
+    label_[2]->setText("(m^2 K)/W");
+    label_[3]->setText("(m^2 K)/W");
+    label_[8]->setText("kg/m^3");
+    label_[9]->setText("kJ/(kg K)");
+    label_[10]->setText("W/(m K)");
+    label_[11]->setText("Pa s");
+    command1_->setText("Close");
+    // Until the first opening prepares it, the dialog holds no user fluid to edit.
+    setPropertyBoxesOpen(false);
+    check1_->setEnabled(false);
+}
+
+void OptionsDialog::buildLayout() {
+    std::vector<TwipPlace> places;
+    const int rowTop[6] = {240, 600, 1440, 1800, 2160, 2520};
+    QLineEdit* boxes[6] = {text1_, text2_, property_[0], property_[1], property_[2], property_[3]};
+    const int caption[6] = {0, 1, 4, 5, 6, 7};
+    const int unit[6] = {2, 3, 8, 9, 10, 11};
+    for (int r = 0; r < 6; ++r) {
+        places.push_back({label_[caption[r]], QRect(360, rowTop[r], 2280, 285)});
+        places.push_back({boxes[r], QRect(2760, rowTop[r], 1215, 285)});
+        places.push_back({label_[unit[r]], QRect(4080, rowTop[r], 1065, 285)});
+    }
+    places.push_back({check1_, QRect(360, 1080, 1815, 285)});
+    places.push_back({command1_, QRect(2040, 3120, 1215, 495)});
+    scale_ = twipScale(places);
+    placeInTwips(places, scale_);
+    setFixedSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kClientHeight, scale_));
+}
+
+void OptionsDialog::prepare() {
+    setPropertyBackground(QApplication::palette().color(QPalette::Button));
+    if (userFluidChosen()) {
+        for (auto* box : property_) box->setReadOnly(false);
+        check1_->setChecked(false);  // a check left from before closes the boxes again
+        check1_->setEnabled(true);
+    } else {
+        for (auto* box : property_) {
+            box->clear();
+            box->setReadOnly(true);
+        }
+        check1_->setChecked(false);
+        check1_->setEnabled(false);
+    }
+}
+
+void OptionsDialog::Check1_Click() {
+    if (!check1_->isChecked()) {
+        setPropertyBoxesOpen(false);
+        return;
+    }
+    if (!userFluidChosen()) return;
+    setPropertyBoxesOpen(true);
+    const auto file = fluidFile(dataDir_, kUserFluidName);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return;  // no fluid defined yet: boxes as they are
+    try {
+        const UserFluidRecord r = readUserFluidRecord(file);
+        property_[0]->setText(QString::fromStdString(formatSingle(r.dens)));
+        property_[1]->setText(QString::fromStdString(formatSingle(r.cp)));
+        property_[2]->setText(QString::fromStdString(formatSingle(r.cond)));
+        property_[3]->setText(QString::fromStdString(formatSingle(r.visc)));
+    } catch (const UserFluidError& e) {
+        warn(this, QString::fromStdString(e.what()));
+    }
+}
+
+void OptionsDialog::Command1_Click() {
+    if (check1_->isChecked()) {
+        try {
+            const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
+                                                   text(property_[2]), text(property_[3]));
+            writeUserFluid(fluidFile(dataDir_, kUserFluidName), f);
+        } catch (const UserFluidError& e) {
+            // Nothing was written; the dialog stays open so that the value can be corrected.
+            warn(this, QString::fromStdString(e.what()));
+            return;
+        }
+    }
+    hide();
+}
+
+QString OptionsDialog::intFouling() const {
+    return text1_->text();
+}
+QString OptionsDialog::estFouling() const {
+    return text2_->text();
+}
+void OptionsDialog::setFouling(const QString& internal, const QString& external) {
+    text1_->setText(internal);
+    text2_->setText(external);
+}
+
+bool OptionsDialog::userFluidChosen() const {
+    const auto [internal, external] = fluidNames_();
+    return internal == QLatin1String(kUserFluidName) || external == QLatin1String(kUserFluidName);
+}
+
+void OptionsDialog::setPropertyBoxesOpen(bool open) {
+    for (auto* box : property_) box->setReadOnly(!open);
+    setPropertyBackground(open ? QColor(255, 255, 255)
+                               : QApplication::palette().color(QPalette::Button));
+}
+
+void OptionsDialog::setPropertyBackground(const QColor& colour) {
+    for (auto* box : property_) {
+        QPalette p = box->palette();
+        p.setColor(QPalette::Base, colour);
+        box->setPalette(p);
+    }
+}
+
+}  // namespace zano

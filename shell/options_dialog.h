@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <utility>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zano {
+
+// The "Options" dialog (Form2): the case's two fouling factors and the properties of the
+// fluid "User defined", which "Close" writes as that fluid's table.
+class OptionsDialog : public QWidget {
+    Q_OBJECT
+  public:
+    // The texts of the main window's fluid lists, internal and external.
+    using FluidNames = std::function<std::pair<QString, QString>()>;
+
+    OptionsDialog(std::filesystem::path dataDir, FluidNames fluidNames, QWidget* parent = nullptr);
+
+    // Makes the dialog ready for the "Options" button, before it is shown: the property boxes
+    // locked or open for the fluids now chosen, the check box cleared.
+    void prepare();
+
+    QString intFouling() const;
+    QString estFouling() const;
+    void setFouling(const QString& internal, const QString& external);
+
+    double layoutScale() const { return scale_; }
+
+  private:
+    void Form_Load();
+    void Check1_Click();
+    void Command1_Click();
+    void buildLayout();
+    void setPropertyBoxesOpen(bool open);
+    void setPropertyBackground(const QColor& colour);
+    bool userFluidChosen() const;
+
+    std::filesystem::path dataDir_;
+    FluidNames fluidNames_;
+    QLineEdit* text1_;
+    QLineEdit* text2_;
+    std::array<QLineEdit*, 4> property_;  // Text3 ... Text6
+    QCheckBox* check1_;
+    QPushButton* command1_;
+    std::array<QLabel*, 12> label_;  // Label1 ... Label12
+    double scale_ = 1.0;
+};
+
+}  // namespace zano

@@ -1,0 +1,168 @@
+#include "shell/results_window.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QStyle>
+#include <algorithm>
+
+#include "core/case_data.h"
+#include "core/results_display.h"
+
+namespace {
+
+// The layout is drawn in twips; 1440 twips make an inch, 96 logical pixels make an inch.
+constexpr double kTwipsPerPixel = 15.0;
+constexpr int kClientWidth = 7005, kClientHeight = 7515;
+
+constexpr int kCaptionLeft = 480, kUnitLeft = 2400, kIntLeft = 3360, kEstLeft = 5280;
+constexpr int kCaptionWidth = 1800, kUnitWidth = 840;  // each up to the next column, less a gap
+constexpr int kLabelHeight = 255, kBoxWidth = 1335, kBoxHeight = 285;
+
+struct Row {
+    int top;
+    const char* label;
+    const char* caption;
+    const char* unitLabel;  // nullptr: no unit caption
+    const char* unit;
+    const char* intBox;
+    const char* estBox;  // nullptr: no external box
+};
+
+constexpr Row kRows[] = {
+    {720, "Label3", "Outside diameter", "Label19", "mm", "Text1", "Text2"},
+    {1080, "Label4", "Thickness", "Label20", "mm", "Text3", "Text4"},
+    {1440, "Label5", "Material", nullptr, nullptr, "Text5", nullptr},
+    {1800, "Label6", "Fluid", nullptr, nullptr, "Text7", "Text8"},
+    {2160, "Label7", "Pressure", "Label21", "bar", "Text9", "Text10"},
+    {2520, "Label8", "Temp in", "Label22", "°C", "Text11", "Text12"},
+    {2880, "Label9", "Temp out", "Label23", "°C", "Text13", "Text14"},
+    {3240, "Label10", "Mass flow", "Label24", "kg/s", "Text15", "Text16"},
+    {3600, "Label11", "Velocity", "Label25", "m/s", "Text17", "Text18"},
+    {3960, "Label12", "Pressure drop", "Label26", "kPa", "Text19", "Text20"},
+    {4320, "Label13", "Fouling factor", "Label27", "(m^2 K)/W", "Text21", "Text22"},
+    {4680, "Label32", "Reynolds number", nullptr, nullptr, "Text28", "Text6"},
+    {5280, "Label14", "Capacity", "Label28", "kW", "Text23", nullptr},
+    {5640, "Label15", "Surface", "Label29", "m^2", "Text24", nullptr},
+    {6000, "Label16", "Lenght", "Label30", "m", "Text25", nullptr},
+    {6360, "Label17", "Heat transfer coefficient", "Label31", "W/(m^2 K)", "Text26", nullptr},
+    {6720, "Label18", "Configuration", nullptr, nullptr, "Text27", nullptr},
+};
+
+// The two fluid boxes are wider than the others, to hold the fluid names. The material box
+// reaches across the external column, whose cell on its row is empty, so that names such as
+// "Stainless steel AISI 304" are shown whole.
+int boxWidth(const char* box) {
+    if (qstrcmp(box, "Text7") == 0) return 1575;
+    if (qstrcmp(box, "Text8") == 0) return 1695;
+    if (qstrcmp(box, "Text5") == 0) return kEstLeft + kBoxWidth - kIntLeft;
+    return kBoxWidth;
+}
+
+// The texts a box must show whole: every fluid name in the fluid boxes, the longest material
+// name of the shipped table in the material box, a generous number elsewhere.
+QStringList samplesFor(const QString& box) {
+    if (box == QLatin1String("Text7") || box == QLatin1String("Text8")) {
+        QStringList names;
+        for (const char* name : zano::kFluidNames) names << QString::fromUtf8(name);
+        return names;
+    }
+    if (box == QLatin1String("Text5")) return {QStringLiteral("Stainless steel AISI 304")};
+    return {QStringLiteral("-12345,678")};
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+}  // namespace
+
+ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("ZANO"));
+
+    place(makeLabel(this, "Label1", "INTERNAL PIPE"), kIntLeft, 240, kEstLeft - kIntLeft - 120,
+          kLabelHeight);
+    place(makeLabel(this, "Label2", "EXTERNAL PIPE"), kEstLeft, 240, kClientWidth - kEstLeft - 120,
+          kLabelHeight);
+
+    QFont bold = font();
+    bold.setBold(true);
+    auto addBox = [this, &bold](const char* name, int left, int top) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setReadOnly(true);
+        if (qstrcmp(name, "Text23") == 0) box->setFont(bold);  // the capacity stands out
+        place(box, left, top, boxWidth(name), kBoxHeight);
+    };
+    for (const Row& row : kRows) {
+        place(makeLabel(this, row.label, row.caption), kCaptionLeft, row.top, kCaptionWidth,
+              kLabelHeight);
+        if (row.unitLabel)
+            place(makeLabel(this, row.unitLabel, row.unit), kUnitLeft, row.top, kUnitWidth,
+                  kLabelHeight);
+        addBox(row.intBox, kIntLeft, row.top);
+        if (row.estBox) addBox(row.estBox, kEstLeft, row.top);
+    }
+
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setAutoDefault(false);
+    place(close, 3000, 7080, 975, 375);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    // One factor for the whole layout, so that the drawn proportions are kept: enough for every
+    // caption and box height at the current font, and for the widest texts the boxes hold.
+    scale_ = std::max(zano::twipScale(places_), scaleForContents());
+    zano::placeInTwips(places_, scale_);
+    setFixedSize(zano::twipsToPixels(kClientWidth, scale_),
+                 zano::twipsToPixels(kClientHeight, scale_));
+}
+
+void ResultsWindow::place(QWidget* w, int left, int top, int width, int height) {
+    places_.push_back({w, QRect(left, top, width, height)});
+}
+
+// The enlargement at which every box shows its widest expected text whole.
+double ResultsWindow::scaleForContents() const {
+    double scale = 1.0;
+    for (const zano::TwipPlace& p : places_) {
+        const auto* box = qobject_cast<const QLineEdit*>(p.widget);
+        if (!box) continue;
+        const QFontMetrics fm(box->font());
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        for (const QString& text : samplesFor(box->objectName())) {
+            // The text, the line edit's 2-pixel side margins, its frame and the cursor.
+            const int need = fm.horizontalAdvance(text) + 2 * 2 + 2 * frame + 1;
+            scale = std::max(scale, need * kTwipsPerPixel / p.twips.width());
+        }
+    }
+    return scale;
+}
+
+void ResultsWindow::Risultati(const zano::ResultsData& r) {
+    for (const zano::DisplayBox& b : zano::displayTexts(r)) {
+        auto* box = findChild<QLineEdit*>(QString::fromLatin1(b.box));
+        box->setText(QString::fromStdString(b.text));
+        box->setCursorPosition(0);  // a text longer than the box shows its beginning
+    }
+    show();
+    raise();
+}
+
+QString ResultsWindow::boxText(const QString& boxName) const {
+    const auto* box = findChild<QLineEdit*>(boxName);
+    return box ? box->text() : QString();
+}
+
+void ResultsWindow::closeEvent(QCloseEvent* event) {
+    // Only the frame's close control (or the end of the program) gets here: "Close" hides.
+    setAttribute(Qt::WA_DeleteOnClose);
+    event->accept();
+}

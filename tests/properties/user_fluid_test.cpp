@@ -1,0 +1,127 @@
+#include "properties/user_fluid.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "properties/fluid_table.h"
+#include "temp_files.h"
+
+namespace zano {
+namespace {
+
+using UserFluidFile = testing::TempDataDir;
+
+std::string contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(UserFluidText, WaterLikeFluidGivesTheThreeRecords) {
+    // rho 1000, cp 4.2, k 0.6, mu 0.001: h = 4.2 * T, i.e. -420, 0 and 1260 kJ/kg.
+    const auto f = userFluidFromTexts("1000", "4,2", "0,6", "0,001");
+    EXPECT_EQ(userFluidText(f),
+              "-100,1,1000,4.2,0.6,0.001,-420\n"
+              "0,1,1000,4.2,0.6,0.001,0\n"
+              "300,1,1000,4.2,0.6,0.001,1260\n");
+}
+
+TEST(UserFluidText, EnthalpyIsTheSingleProductAndViscosityKeepsFifteenDigits) {
+    // 2.3644f * 300 = 709.31998... exactly; the single nearest is 709.3199 (7 digits), where the
+    // double product would read 709.32. The viscosity is a double: 12 digits survive.
+    const auto f = userFluidFromTexts("1,2", "2,3644", "0,025", "0,0000181234567891");
+    EXPECT_EQ(userFluidText(f),
+              "-100,1,1.2,2.3644,0.025,1.81234567891E-05,-236.44\n"
+              "0,1,1.2,2.3644,0.025,1.81234567891E-05,0\n"
+              "300,1,1.2,2.3644,0.025,1.81234567891E-05,709.3199\n");
+}
+
+TEST(UserFluidTexts, RefusesWhatIsNoPositiveNumberNamingTheProperty) {
+    struct Row {
+        const char* name;
+        const char* dens;
+        const char* cp;
+        const char* cond;
+        const char* visc;
+        const char* expected;  // part of the message
+    };
+    const Row rows[] = {
+        {"empty density", "", "4,2", "0,6", "0,001", "The density is empty."},
+        {"letters in Cp", "1000", "abc", "0,6", "0,001", "specific heat (Cp) \"abc\" is not"},
+        {"zero conductivity", "1000", "4,2", "0", "0,001", "conductivity \"0\" is not a positive"},
+        {"negative viscosity", "1000", "4,2", "0,6", "-0,001", "viscosity \"-0,001\""},
+        {"density beyond a single", "1E39", "4,2", "0,6", "0,001", "density \"1E39\""},
+        {"Cp whose enthalpy overflows", "1000", "2E36", "0,6", "0,001", "is too large"},
+        {"two commas", "1000", "4,2,1", "0,6", "0,001", "\"4,2,1\""},
+    };
+    for (const auto& r : rows) {
+        try {
+            userFluidFromTexts(r.dens, r.cp, r.cond, r.visc);
+            ADD_FAILURE() << r.name << ": accepted";
+        } catch (const UserFluidError& e) {
+            EXPECT_NE(std::string(e.what()).find(r.expected), std::string::npos)
+                << r.name << ": " << e.what();
+        }
+    }
+}
+
+TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
+    const auto file = dir_ / "User defined.dat";
+    write("User defined.dat", "old table\n");
+    const auto fluid = userFluidFromTexts("998,2", "4,18", "0,6", "0,001");
+    writeUserFluid(file, fluid);
+    EXPECT_EQ(contents(file), userFluidText(fluid));
+
+    // Only the table remains: the temporary file was renamed over the old one.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
+                            std::filesystem::directory_iterator()),
+              1);
+    const FluidTable t = readFluidTable(file);
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t.T[0], -100);
+    EXPECT_EQ(t.T[2], 300);
+    EXPECT_EQ(t.P[1], 1.0f);
+    EXPECT_DOUBLE_EQ(t.H[2], 1254);  // 4.18 * 300
+
+    const UserFluidRecord r = readUserFluidRecord(file);
+    EXPECT_EQ(r.T, -100.0f);
+    EXPECT_EQ(r.P, 1.0f);
+    EXPECT_EQ(r.dens, 998.2f);
+    EXPECT_EQ(r.cp, 4.18f);
+    EXPECT_EQ(r.cond, 0.6f);
+    EXPECT_EQ(r.visc, 0.001f);
+    EXPECT_EQ(r.H, -418.0f);
+}
+
+TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {
+    const auto file = dir_ / "missing folder" / "User defined.dat";
+    try {
+        writeUserFluid(file, userFluidFromTexts("1000", "4,2", "0,6", "0,001"));
+        ADD_FAILURE() << "a file was written into a missing folder";
+    } catch (const UserFluidError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing folder/User defined.dat"), std::string::npos)
+            << e.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir_));
+}
+
+TEST_F(UserFluidFile, UnreadableFirstRecordIsReported) {
+    struct Row {
+        const char* name;
+        const char* content;
+    };
+    const Row rows[] = {{"record cut short", "-100,1,1000\n"},
+                        {"text for a number", "-100,1,water,4.2,0.6,0.001,-420\n"},
+                        {"empty file", ""}};
+    for (const auto& r : rows) {
+        const auto file = write("User defined.dat", r.content);
+        EXPECT_THROW(readUserFluidRecord(file), UserFluidError) << r.name;
+    }
+    EXPECT_THROW(readUserFluidRecord(dir_ / "none.dat"), UserFluidError);
+}
+
+}  // namespace
+}  // namespace zano

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/design_margins.h"
 #include "core/driver.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/temperature_profile.h"
 #include "properties/fluid_sides.h"
 #include "properties/wall_materials.h"
 #include "shell/help_viewer.h"
@@ -54,6 +56,7 @@ MainWindow::~MainWindow() {
     delete options_.data();
     delete results_.data();
     delete help_.data();
+    delete profile_.data();
 }
 
 void MainWindow::Form_Load() {
@@ -198,6 +201,8 @@ CaseData MainWindow::caseFromControls() {
     c.controequi = option(1)->isChecked() ? "contro" : "equi";
     c.LGiven = option(5)->isChecked();
     c.estToutGiven = option(7)->isChecked();
+    // Blanks alone are no length: the case then saves as 22 lines.
+    c.hairpinLength = optionsDialog()->hairpinLength().trimmed().toStdString();
     return c;
 }
 
@@ -223,9 +228,12 @@ void MainWindow::Command1_Click() {
     command1_->setText("Calculate");
 
     if (outcome.ok()) {
+        keepLastCalculation(c, *outcome.results, outcome.margins);
         ResultsWindow* w = resultsWindow();
         w->Risultati(*outcome.results);
+        w->setExtras(lastExtras_);
         w->raise();
+        if (profile_) profile_->setData(lastProfile_);
     } else {
         warn(this, fromText(outcome.message), fromText(outcome.detail));
     }
@@ -243,12 +251,54 @@ OptionsDialog* MainWindow::optionsDialog() {
 }
 
 ResultsWindow* MainWindow::resultsWindow() {
-    if (!results_) results_ = new ResultsWindow();
+    if (!results_) {
+        results_ = new ResultsWindow();
+        connect(results_, &ResultsWindow::profileRequested, this,
+                &MainWindow::mnuViewProfile_Click);
+    }
     return results_;
 }
 
 HelpViewer* MainWindow::helpViewer() const {
     return help_;
+}
+
+ProfileWindow* MainWindow::profileWindow() const {
+    return profile_;
+}
+
+// ---- The views beyond the results ------------------------------------------------------------
+
+void MainWindow::keepLastCalculation(const CaseData& c, const ResultsData& r,
+                                     const std::optional<DesignMargins>& margins) {
+    lastResults_ = r;
+    lastExtras_ = {margins, {}};
+    // The dialog refuses a bad hairpin length; one that still comes (from a case file, or too
+    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results.
+    try {
+        if (const auto leg = hairpinLeg(c.hairpinLength))
+            lastExtras_.hairpins = hairpinsFor(r.L, *leg);
+    } catch (const CalcError&) {
+    }
+    // The state as the calculation left it holds the tables reduced to the two pressures.
+    lastProfile_ = {{}, fromText(r.intfluid), fromText(r.estfluid)};
+    try {
+        lastProfile_.profile = temperatureProfile(state_, r, 200);
+    } catch (const CalcError&) {  // streams that touch: the window says there is no profile
+        lastProfile_.profile = {};
+    }
+}
+
+void MainWindow::mnuViewProfile_Click() {
+    if (!profile_) {
+        profile_ = new ProfileWindow();
+        // Its "Close" hides it; closing it from the frame discards it.
+        profile_->setAttribute(Qt::WA_DeleteOnClose);
+        profile_->setData(lastProfile_);
+    }
+    profile_->show();
+    profile_->raise();
+    profile_->activateWindow();
 }
 
 void MainWindow::Command2_Click() {
@@ -272,8 +322,9 @@ void MainWindow::mnuHelpAbout_Click() {
 
 void MainWindow::closeSecondaryWindows() {
     // Each is discarded when closed; none keeps the application alive.
-    for (QWidget* w : {static_cast<QWidget*>(options_.data()),
-                       static_cast<QWidget*>(results_.data()), static_cast<QWidget*>(help_.data())})
+    for (QWidget* w :
+         {static_cast<QWidget*>(options_.data()), static_cast<QWidget*>(results_.data()),
+          static_cast<QWidget*>(help_.data()), static_cast<QWidget*>(profile_.data())})
         if (w) w->close();
 }
 

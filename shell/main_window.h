@@ -5,10 +5,13 @@
 #include <QString>
 #include <array>
 #include <filesystem>
+#include <optional>
 
 #include "core/calc_state.h"
 #include "core/case_data.h"
+#include "core/results_export.h"
 #include "properties/fluid_table.h"
+#include "shell/profile_window.h"
 
 class QAction;
 class QComboBox;
@@ -44,6 +47,8 @@ class MainWindow : public QMainWindow {
     OptionsDialog* optionsDialog();
     ResultsWindow* resultsWindow();
     HelpViewer* helpViewer() const;
+    // The profile window exists after View > Profile (or the results window's "Profile").
+    ProfileWindow* profileWindow() const;
 
     double layoutScale() const { return scale_; }
 
@@ -73,6 +78,11 @@ class MainWindow : public QMainWindow {
     void mnuFileSave_Click();
     void mnuFileOpen_Click();
     void mnuFilePrint_Click();
+    void mnuFileExport_Click();
+    // The views beyond the results.
+    void mnuViewProfile_Click();
+    void keepLastCalculation(const CaseData& c, const ResultsData& r,
+                             const std::optional<DesignMargins>& m);
 
     void closeSecondaryWindows();
 
@@ -92,7 +102,14 @@ class MainWindow : public QMainWindow {
     QPointer<OptionsDialog> options_;
     QPointer<ResultsWindow> results_;
     QPointer<HelpViewer> help_;
-    QString lastFileName_;  // offered again by the next Open or Save
+    QPointer<ProfileWindow> profile_;
+
+    // The last successful calculation, for the profile window and the export.
+    std::optional<ResultsData> lastResults_;
+    ResultsExtras lastExtras_;
+    ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
+    QString lastExportName_;        // offered again by the next export
+    QString lastFileName_;          // offered again by the next Open or Save
     double scale_ = 1.0;
 };
 

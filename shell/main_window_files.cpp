@@ -1,10 +1,13 @@
-// Case files and the printed report of the main window.
+// Case files, the printed report and the export of the results of the main window.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSaveFile>
 
 #include "core/case_file.h"
+#include "core/results_export.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/report.h"
@@ -13,6 +16,9 @@
 
 namespace zano {
 namespace {
+
+const QString kCsvFilter = QStringLiteral("CSV file (*.csv)");
+const QString kJsonFilter = QStringLiteral("JSON file (*.json)");
 
 std::filesystem::path toPath(const QString& name) {
 #ifdef _WIN32
@@ -74,6 +80,7 @@ void MainWindow::mnuFileOpen_Click() {
     if (countercurrent) chooseOption(1);
     optionsDialog()->setFouling(QString::fromStdString(c.intSporc),
                                 QString::fromStdString(c.estSporc));
+    optionsDialog()->setHairpinLength(QString::fromStdString(c.hairpinLength));  // 22 lines: none
     setList(combo(4), c.intpress);
     setList(combo(5), c.estpress);
     set(text(3), c.q);
@@ -120,6 +127,33 @@ ReportTexts MainWindow::reportTexts() {
 
 void MainWindow::mnuFilePrint_Click() {
     printReportWithDialog(this, reportTexts());
+}
+
+void MainWindow::mnuFileExport_Click() {
+    if (!lastResults_) {
+        warn(this, "There are no results to export yet: calculate a case first.");
+        return;
+    }
+    const SaveAnswer answer =
+        askSaveFileName(this, "Export results", {kCsvFilter, kJsonFilter}, lastExportName_);
+    if (answer.name.isEmpty()) return;  // Cancel
+    // The filter chosen decides the format; without one, the name's suffix does.
+    const bool json =
+        answer.filter == kJsonFilter ||
+        (answer.filter != kCsvFilter && answer.name.endsWith(".json", Qt::CaseInsensitive));
+    const QString name = withFilterSuffix(answer.name, json ? kJsonFilter : kCsvFilter);
+    lastExportName_ = name;
+    const std::string bytes = json ? resultsJson(*lastResults_, lastExtras_) + "\n"
+                                   : resultsCsv(*lastResults_, lastExtras_);
+
+    // Written aside and put in place whole: a failed export leaves an older file intact.
+    QSaveFile file(name);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size ||
+        !file.commit())
+        warn(this,
+             "The results could not be written to \"" + QDir::toNativeSeparators(name) + "\".",
+             file.errorString());
 }
 
 }  // namespace zano

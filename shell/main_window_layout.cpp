@@ -158,8 +158,13 @@ void MainWindow::buildMenus() {
     addItem(file, "mnuFileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
     addSeparator(file, "mnuFileHyphen");
     addItem(file, "mnuFilePrint", "Print", QKeySequence("Ctrl+P"), &MainWindow::mnuFilePrint_Click);
+    addItem(file, "mnuFileExport", "Export results…", {}, &MainWindow::mnuFileExport_Click);
     addSeparator(file, "mnuFileHyphen2");
     addItem(file, "mnuFileExit", "Exit", QKeySequence("Ctrl+Q"), &MainWindow::mnuFileExit_Click);
+
+    auto* view = menuBar()->addMenu("View");
+    view->setObjectName("mnuView");
+    addItem(view, "mnuViewProfile", "Profile", {}, &MainWindow::mnuViewProfile_Click);
 
     auto* help = menuBar()->addMenu("Help");
     help->setObjectName("MnuHelp");

@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 
+#include "core/design_margins.h"
+#include "core/errors.h"
 #include "core/number_text.h"
 #include "properties/fluid_table.h"
 #include "properties/user_fluid.h"
@@ -19,6 +22,8 @@ namespace {
 // Client area of the dialog, twips.
 constexpr int kClientWidth = 5205;
 constexpr int kClientHeight = 3735;
+// The hairpin length's row lies below the specified client area and adds this much height.
+constexpr int kExtensionHeight = 690;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -52,6 +57,7 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
     for (int i = 0; i < 4; ++i) property_[i] = makeBox(qPrintable(QString("Text%1").arg(i + 3)));
     command1_ = new QPushButton(this);
     command1_->setObjectName("Command1");
+    hairpin_ = makeBox("HairpinLength");
 
     label_[4]->setText("Density");
     label_[5]->setText("Cp");
@@ -95,9 +101,25 @@ void OptionsDialog::buildLayout() {
     }
     places.push_back({check1_, QRect(360, 1080, 1815, 285)});
     places.push_back({command1_, QRect(2040, 3120, 1215, 495)});
+
+    // Below the specified controls, in their columns: a line, then the hairpin length.
+    auto* line = new QFrame(this);
+    line->setObjectName("HairpinLine");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto* hairpinCaption = new QLabel("Hairpin length", this);
+    hairpinCaption->setObjectName("HairpinLengthLabel");
+    auto* hairpinUnit = new QLabel("m", this);
+    hairpinUnit->setObjectName("HairpinLengthUnit");
+    places.push_back({line, QRect(240, kClientHeight, kClientWidth - 480, 90)});
+    places.push_back({hairpinCaption, QRect(360, kClientHeight + 165, 2280, 285)});
+    places.push_back({hairpin_, QRect(2760, kClientHeight + 165, 1215, 285)});
+    places.push_back({hairpinUnit, QRect(4080, kClientHeight + 165, 1065, 285)});
+
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
-    setFixedSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kClientHeight, scale_));
+    setFixedSize(twipsToPixels(kClientWidth, scale_),
+                 twipsToPixels(kClientHeight + kExtensionHeight, scale_));
 }
 
 void OptionsDialog::prepare() {
@@ -138,6 +160,14 @@ void OptionsDialog::Check1_Click() {
 }
 
 void OptionsDialog::Command1_Click() {
+    // A hairpin length must be a positive number or nothing; checked first, so that a refusal
+    // writes nothing.
+    try {
+        hairpinLeg(text(hairpin_));
+    } catch (const CalcError& e) {
+        warn(this, QString::fromStdString(e.detail()) + '.');
+        return;
+    }
     if (check1_->isChecked()) {
         try {
             const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
@@ -161,6 +191,13 @@ QString OptionsDialog::estFouling() const {
 void OptionsDialog::setFouling(const QString& internal, const QString& external) {
     text1_->setText(internal);
     text2_->setText(external);
+}
+
+QString OptionsDialog::hairpinLength() const {
+    return hairpin_->text();
+}
+void OptionsDialog::setHairpinLength(const QString& length) {
+    hairpin_->setText(length);
 }
 
 bool OptionsDialog::userFluidChosen() const {

@@ -15,7 +15,8 @@ class QPushButton;
 namespace zano {
 
 // The "Options" dialog (Form2): the case's two fouling factors and the properties of the
-// fluid "User defined", which "Close" writes as that fluid's table.
+// fluid "User defined", which "Close" writes as that fluid's table; below them the case's
+// optional hairpin length.
 class OptionsDialog : public QWidget {
     Q_OBJECT
   public:
@@ -31,6 +32,10 @@ class OptionsDialog : public QWidget {
     QString intFouling() const;
     QString estFouling() const;
     void setFouling(const QString& internal, const QString& external);
+
+    // The optional standard hairpin length, m (one leg); empty when none is set.
+    QString hairpinLength() const;
+    void setHairpinLength(const QString& length);
 
     double layoutScale() const { return scale_; }
 
@@ -51,6 +56,7 @@ class OptionsDialog : public QWidget {
     QCheckBox* check1_;
     QPushButton* command1_;
     std::array<QLabel*, 12> label_;  // Label1 ... Label12
+    QLineEdit* hairpin_;             // below the specified controls
     double scale_ = 1.0;
 };
 

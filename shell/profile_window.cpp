@@ -1,10 +1,8 @@
 #include "shell/profile_window.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -14,6 +12,7 @@
 #include <cmath>
 
 #include "core/number_text.h"
+#include "shell/user_prompts.h"
 
 namespace {
 
@@ -193,12 +192,10 @@ bool ProfileWindow::saveSvg(const QString& file, QSize size) const {
 }
 
 void ProfileWindow::saveAs(const QString& filter) {
-    const bool png = filter.startsWith("PNG");
-    QString file = QFileDialog::getSaveFileName(this, tr("Save the profile"), QString(), filter);
-    if (file.isEmpty()) return;
-    const QString suffix = png ? ".png" : ".svg";
-    if (!file.endsWith(suffix, Qt::CaseInsensitive)) file += suffix;
+    const zano::SaveAnswer a = zano::askSaveFileName(this, tr("Save the profile"), {filter}, {});
+    if (a.name.isEmpty()) return;  // Cancel
+    const QString file = zano::withFilterSuffix(a.name, filter);
+    const bool png = zano::filterSuffix(filter) == QLatin1String("png");
     if (!(png ? savePng(file) : saveSvg(file)))
-        QMessageBox::warning(this, tr("ZANO"),
-                             tr("The profile could not be written to %1.").arg(file));
+        zano::warn(this, tr("The profile could not be written to %1.").arg(file));
 }

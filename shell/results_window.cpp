@@ -1,7 +1,10 @@
 #include "shell/results_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +13,7 @@
 #include <algorithm>
 
 #include "core/case_data.h"
+#include "core/number_text.h"
 #include "core/results_display.h"
 
 namespace {
@@ -17,6 +21,9 @@ namespace {
 // The layout is drawn in twips; 1440 twips make an inch, 96 logical pixels make an inch.
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kClientWidth = 7005, kClientHeight = 7515;
+// The extension (design margins, hairpins, Profile and Copy) lies below the specified client
+// area, in the same columns, and adds this much to the window's height.
+constexpr int kExtensionHeight = 2235;
 
 constexpr int kCaptionLeft = 480, kUnitLeft = 2400, kIntLeft = 3360, kEstLeft = 5280;
 constexpr int kCaptionWidth = 1800, kUnitWidth = 840;  // each up to the next column, less a gap
@@ -117,12 +124,66 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     place(close, 3000, 7080, 975, 375);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
+    buildExtension();
+
     // One factor for the whole layout, so that the drawn proportions are kept: enough for every
     // caption and box height at the current font, and for the widest texts the boxes hold.
     scale_ = std::max(zano::twipScale(places_), scaleForContents());
     zano::placeInTwips(places_, scale_);
     setFixedSize(zano::twipsToPixels(kClientWidth, scale_),
-                 zano::twipsToPixels(kClientHeight, scale_));
+                 zano::twipsToPixels(kClientHeight + kExtensionHeight, scale_));
+}
+
+void ResultsWindow::buildExtension() {
+    // One container, so that the specified controls stay the window's own children as drawn;
+    // its controls are placed in twips from its top.
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("Extension"));
+    place(area, 0, kClientHeight, kClientWidth, kExtensionHeight);
+
+    auto* line = new QFrame(area);
+    line->setObjectName(QStringLiteral("ExtensionLine"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    place(line, 240, 60, kClientWidth - 480, 90);
+
+    struct ExtensionRow {
+        int top;
+        const char* box;
+        const char* caption;
+        const char* unit;  // nullptr: no unit caption
+    };
+    constexpr ExtensionRow rows[] = {
+        {240, "CleanCoefficient", "Clean coefficient", "W/(m^2 K)"},
+        {600, "FoulingAllowance", "Fouling allowance", "%"},
+        {960, "Hairpins", "Hairpins", nullptr},
+        {1320, "LengthProvided", "Length provided", "m"},
+    };
+    for (const ExtensionRow& row : rows) {
+        const QString name = QString::fromLatin1(row.box);
+        place(makeLabel(area, qPrintable(name + "Label"), row.caption), kCaptionLeft, row.top,
+              kCaptionWidth, kLabelHeight);
+        if (row.unit)
+            place(makeLabel(area, qPrintable(name + "Unit"), row.unit), kUnitLeft, row.top,
+                  kUnitWidth, kLabelHeight);
+        auto* box = new QLineEdit(area);
+        box->setObjectName(name);
+        box->setReadOnly(true);
+        place(box, kIntLeft, row.top, kBoxWidth, kBoxHeight);
+    }
+
+    auto* profile = new QPushButton(QStringLiteral("Profile"), area);
+    profile->setObjectName(QStringLiteral("Profile"));
+    profile->setAutoDefault(false);
+    place(profile, 2460, 1800, 975, 375);
+    connect(profile, &QPushButton::clicked, this, &ResultsWindow::profileRequested);
+
+    copy_ = new QPushButton(QStringLiteral("Copy"), area);
+    copy_->setObjectName(QStringLiteral("Copy"));
+    copy_->setAutoDefault(false);
+    copy_->setEnabled(false);  // nothing to copy before the first results
+    place(copy_, 3555, 1800, 975, 375);
+    connect(copy_, &QPushButton::clicked, this, &ResultsWindow::copyResults);
 }
 
 void ResultsWindow::place(QWidget* w, int left, int top, int width, int height) {
@@ -152,8 +213,37 @@ void ResultsWindow::Risultati(const zano::ResultsData& r) {
         box->setText(QString::fromStdString(b.text));
         box->setCursorPosition(0);  // a text longer than the box shows its beginning
     }
+    // Nothing of an earlier calculation stays in the extension either.
+    results_ = r;
+    setExtras({});
+    copy_->setEnabled(true);
     show();
     raise();
+}
+
+void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
+    extras_ = extras;
+    const auto& m = extras.margins;
+    const auto& h = extras.hairpins;
+    setExtensionBox("CleanCoefficient", m ? zano::formatDouble(zano::roundTo(m->Uclean, 0)) : "");
+    setExtensionBox("FoulingAllowance",
+                    m ? zano::formatDouble(zano::roundTo(m->foulingAllowance, 1)) : "");
+    setExtensionBox("Hairpins", h ? std::to_string(h->count) : "");
+    setExtensionBox("LengthProvided",
+                    h ? zano::formatDouble(zano::roundTo(h->providedLength, 3)) : "");
+}
+
+void ResultsWindow::setExtensionBox(const char* name, const std::string& text) {
+    auto* box = findChild<QLineEdit*>(QString::fromLatin1(name));
+    box->setText(QString::fromStdString(text));
+    box->setCursorPosition(0);
+}
+
+void ResultsWindow::copyResults() const {
+    if (!results_) return;
+    // Tab-separated, as the window shows the texts: pastes into a spreadsheet's cells.
+    QGuiApplication::clipboard()->setText(
+        QString::fromStdString(zano::resultsTabText(*results_, extras_)));
 }
 
 QString ResultsWindow::boxText(const QString& boxName) const {

@@ -2,12 +2,15 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "core/results_data.h"
+#include "core/results_export.h"
 #include "shell/twip_layout.h"
 
 class QCloseEvent;
+class QPushButton;
 
 // The results window (Form3): the last calculation's results, one box per quantity.
 class ResultsWindow : public QWidget {
@@ -19,12 +22,21 @@ class ResultsWindow : public QWidget {
     // without blocking.
     void Risultati(const zano::ResultsData& r);
 
-    // The text a box shows ("Text1" ... "Text28"); empty before the first results.
+    // The text a box shows ("Text1" ... "Text28", and the extension's "CleanCoefficient",
+    // "FoulingAllowance", "Hairpins", "LengthProvided"); empty before the first results.
     QString boxText(const QString& boxName) const;
+
+    // The extension below the specified controls: the design margins and the hairpins of the
+    // results last shown. Risultati empties it; the caller passes the extras right after.
+    void setExtras(const zano::ResultsExtras& extras);
 
     // The factor by which the twip layout was enlarged so that every caption and box fits the
     // current font (1 when the layout fits as drawn).
     double layoutScale() const { return scale_; }
+
+  signals:
+    // "Profile" pressed: the owner shows the temperature profile of the last calculation.
+    void profileRequested();
 
   protected:
     // Closing from the frame discards the window with its contents; "Close" only hides it.
@@ -32,8 +44,14 @@ class ResultsWindow : public QWidget {
 
   private:
     void place(QWidget* w, int left, int top, int width, int height);
+    void buildExtension();
     double scaleForContents() const;
+    void setExtensionBox(const char* name, const std::string& text);
+    void copyResults() const;
 
     std::vector<zano::TwipPlace> places_;
+    std::optional<zano::ResultsData> results_;  // what Copy puts on the clipboard
+    zano::ResultsExtras extras_;
+    QPushButton* copy_ = nullptr;
     double scale_ = 1.0;
 };

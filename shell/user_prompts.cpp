@@ -1,6 +1,7 @@
 #include "shell/user_prompts.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <memory>
 
 namespace zano {
@@ -42,6 +43,33 @@ QString askCaseFileName(QWidget* parent, bool save, const QString& initialName) 
     return save ? QFileDialog::getSaveFileName(parent, {}, initialName, filter, nullptr,
                                                QFileDialog::DontConfirmOverwrite)
                 : QFileDialog::getOpenFileName(parent, {}, initialName, filter);
+}
+
+std::function<SaveAnswer(const QString&, const QStringList&, const QString&)>& saveFileHook() {
+    static std::function<SaveAnswer(const QString&, const QStringList&, const QString&)> hook;
+    return hook;
+}
+
+SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                           const QString& initialName) {
+    if (saveFileHook()) return saveFileHook()(title, filters, initialName);
+    SaveAnswer a;
+    a.filter = filters.value(0);
+    a.name =
+        QFileDialog::getSaveFileName(parent, title, initialName, filters.join(";;"), &a.filter);
+    return a;
+}
+
+QString filterSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch m = pattern.match(filter);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString withFilterSuffix(const QString& name, const QString& filter) {
+    const QString suffix = filterSuffix(filter);
+    if (suffix.isEmpty() || name.endsWith('.' + suffix, Qt::CaseInsensitive)) return name;
+    return name + '.' + suffix;
 }
 
 }  // namespace zano

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -36,5 +37,28 @@ void warn(QWidget* parent, const QString& text, const QString& informative = {})
 
 // Open or save dialog for case files ("*.zan"), offering `initialName`; empty on Cancel.
 QString askCaseFileName(QWidget* parent, bool save, const QString& initialName);
+
+// What a save dialog with a choice of file types returned: the name (empty on Cancel) and the
+// filter chosen, e.g. "CSV file (*.csv)".
+struct SaveAnswer {
+    QString name;
+    QString filter;
+};
+
+// When set, answers each save dialog of exports (results, profile charts) instead of
+// QFileDialog.
+std::function<SaveAnswer(const QString& title, const QStringList& filters,
+                         const QString& initialName)>&
+saveFileHook();
+
+// Save dialog offering `filters`; an existing file is replaced only after the platform asks.
+SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                           const QString& initialName);
+
+// The suffix of a filter's first pattern ("csv" for "CSV file (*.csv)"); empty when it has none.
+QString filterSuffix(const QString& filter);
+
+// The name with the filter's suffix added when it does not already end with it.
+QString withFilterSuffix(const QString& name, const QString& filter);
 
 }  // namespace zano

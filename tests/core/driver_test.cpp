@@ -252,6 +252,21 @@ TEST(Driver, WritesBackRoundedTextsWithADecimalComma) {
     EXPECT_NE(byCapacity.L, "6");
 }
 
+TEST(Driver, AFailureAfterTheWriteBackLeavesTheWrittenValues) {
+    // Both flows and a capacity of 0 given: the outlets equal the inlets and are written back,
+    // then the length iteration starts from a surface of 0 and faults.
+    CaseData c = waterCase();
+    c.intToutGiven = false;
+    c.LGiven = false;
+    c.q = "0";
+    const CalcOutcome out = run(c);
+    EXPECT_EQ(out.message, msg::kInvalidData);
+    EXPECT_FALSE(out.results.has_value());
+    EXPECT_EQ(c.intTout, "80");
+    EXPECT_EQ(c.estTout, "15");
+    EXPECT_EQ(c.L, "6");  // the length is written only after its iteration
+}
+
 TEST(Driver, OutputFieldsAreNeverParsed) {
     CaseData c = waterCase();
     c.intPort = "not a number";  // an output while the internal outlet temperature is given

@@ -545,6 +545,23 @@ class MainWindowTest : public QObject {
         }
     }
 
+    void failureAfterWriteBackKeepsTheWrittenOutputs() {
+        // Both flows and a capacity of 0 given: the outlets equal the inlets and are written
+        // back, then the length iteration starts from a surface of 0 and faults.
+        enterExampleCase();
+        click(option(4));
+        type(8, "0.3");
+        click(option(6));
+        type(3, "0");
+        click(button(1));
+        QCOMPARE(messages_.size(), std::size_t(1));
+        QCOMPARE(messages_[0].text, QString("Invalid data"));
+        QCOMPARE(text(7)->text(), QString("80"));
+        QCOMPARE(text(10)->text(), QString("15"));
+        QCOMPARE(text(12)->text(), QString("6"));   // the length is written after its iteration
+        QVERIFY(!w_->findChild<ResultsWindow*>());  // no results handed over
+    }
+
     void messageBoxShape() {
         std::unique_ptr<QMessageBox> box(
             makeMessageBox(w_.get(), {QMessageBox::Warning, "ZANO", "Invalid data", "cause"}));

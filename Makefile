@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build demo test bench clean format
+.PHONY: all deps configure build demo test bench clean format test-sanitize fuzz stress run
 
 all: build
 
@@ -24,8 +24,38 @@ demo: build
 	@$(BUILD)/bin/zano-calc $(EXAMPLES)
 	@$(BUILD)/bin/zano-calc --est-outlet-given $(EXAMPLES_EST_OUTLET)
 
+# The desktop program.
+run: build
+	@$(BUILD)/bin/zano
+
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+# The whole Qt-free test suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any
+# report ends the test that caused it.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZANO_BUILD_GUI=OFF \
+		-DZANO_BUILD_BENCH=OFF -DZANO_SANITIZE=ON > /dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	@cd $(SANITIZE_BUILD) && \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j$(JOBS) --timeout 600
+
+# libFuzzer (clang): every target in tests/fuzz for FUZZ_SECONDS each.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DZANO_BUILD_GUI=OFF -DZANO_BUILD_BENCH=OFF -DZANO_BUILD_TESTS=OFF -DZANO_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-fuzz $(FUZZ_BUILD)
+
+# Random cases through the whole calculation, each checked (tests/stress).
+STRESS_CASES ?= 100000
+stress: build
+	@$(BUILD)/bin/zano_stress --cases $(STRESS_CASES)
 
 bench: build
 	@$(BUILD)/bin/zano_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -34,4 +64,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -50,7 +50,10 @@ void schemeA(Solution& sol) {
     s.intPortata = sgl(s.intVisc * 10000 / s.intDi * s.intArea, "the internal mass flow");
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
-    while (Solution::differs(sol.U, sol.Ucalc, sol.tolU)) {
+    // At least one outer pass: a coefficient already within the tolerance of the start value
+    // 0 of Ucalc (U at most 0.01 W/(m^2 K), as with a fouling factor of 100 (m^2 K)/W) would
+    // otherwise report the start values of the sought flow and outlet as the solution.
+    do {
         sol.budget.spend();
         const double x = ntuGuard(sol);
         double T = 10000;
@@ -71,7 +74,7 @@ void schemeA(Solution& sol) {
         propest(s, sol.tme);
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
-    }
+    } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
     sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
     sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
     sol.checkOutletInRange(sol.estTout, false);
@@ -94,7 +97,8 @@ void schemeB(Solution& sol) {
     s.estPortata = sgl(s.estVisc * 10000 / s.estDh * s.estArea, "the external mass flow");
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
-    while (Solution::differs(sol.U, sol.Ucalc, sol.tolU)) {
+    // At least one outer pass, as in scheme A.
+    do {
         sol.budget.spend();
         const double x = ntuGuard(sol);
         double T = 10000;
@@ -115,7 +119,7 @@ void schemeB(Solution& sol) {
         propint(s, sol.tmi);
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
-    }
+    } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
     sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
     sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
     sol.checkOutletInRange(sol.intTout, true);
@@ -142,7 +146,8 @@ void schemeC(Solution& sol) {
     sol.dTml = sgl(divide(Cmin * inletDifference * 1000, static_cast<double>(sol.U) * sol.a,
                           "the exchanger has no conductance: U times the surface is 0"),
                    "the log-mean temperature difference");
-    while (Solution::differs(sol.U, sol.Ucalc, sol.tolU)) {
+    // At least one outer pass, as in scheme A: without it the outlets would stay unset.
+    do {
         sol.budget.spend();
         double dTcalc = 0;
         const double x = ntuGuard(sol);
@@ -167,7 +172,7 @@ void schemeC(Solution& sol) {
         propest(s, sol.tme);
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
-    }
+    } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
     // The capacity stays that of the last inner pass.
     sol.checkOutletInRange(sol.intTout, true);
     sol.checkOutletInRange(sol.estTout, false);

@@ -1,0 +1,169 @@
+#include "tests/stress/result_checks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "core/errors.h"
+#include "core/number_text.h"
+
+namespace zano::stress {
+
+bool isSystemMessage(const std::string& m) {
+    using namespace msg;
+    for (const char* known :
+         {kInvalidIntPressure, kInvalidEstPressure, kInvalidTemperatures, kOutOfRange, kNtuTooHigh,
+          kCapacityTooHigh, kInvalidData, kNotConverged})
+        if (m == known) return true;
+    return false;
+}
+
+namespace {
+
+std::string fmt(const char* format, double a, double b = 0, double c = 0, double d = 0) {
+    char buf[256];
+    std::snprintf(buf, sizeof buf, format, a, b, c, d);
+    return buf;
+}
+
+// The duty a stream carries by its table enthalpies, kW.
+double streamDuty(const Block& b, float m, double tin, double tout) {
+    const double hin = b.table.enthalpy(tin, b.pressure);
+    const double hout = b.table.enthalpy(tout, b.pressure);
+    return static_cast<double>(m) * std::fabs(hin - hout);
+}
+
+// Heat capacity rate of a stream over its temperature change, kW/K.
+double rate(const Block& b, float m, double tin, double tout) {
+    return static_cast<double>(m) *
+           std::fabs(b.table.properties(0.5 * (tin + tout), b.pressure).cp);
+}
+
+// How far a stream's duty may stray from the capacity, kW.
+// - Always: the table lookups. The 1e-6 guard on the abscissa and the single-precision slope
+//   shift an interpolated value by the equivalent of about 1e-6 K; a bracket chosen by a
+//   single-precision comparison extrapolates a hair from the neighbouring interval. Allowed:
+//   1e-4 K times the stream's heat capacity rate, and a relative 1e-6 for the single-precision
+//   capacity and flow.
+// - With the length given and one outlet given (schemes A and B) the other outlet is iterated
+//   and the sought flow comes from the duty of the iterated stream: that outlet is left within
+//   0.001 K of its target plus a relaxed step of at most that again, 2 * 0.001 K times the
+//   iterated stream's rate; and the capacity is recomputed from the relaxed U after the last
+//   inner pass, which used the U before the final relaxation: they differ by at most
+//   0.8/0.2 * 0.01 = 0.04 W/(m^2 K), plus 2.5 single-precision steps of U from the rounding of
+//   the relaxed value: a relative (0.04 + 3 ulp(U)) / U.
+// - Always, at the bottom of the single range: a capacity or flow stored as a subnormal single
+//   keeps only a few bits; one step of 1.4E-45 in each.
+double allowance(const CaseData& c, const ResultsData& r, double ownRate, double iteratedRate,
+                 double enthalpyChange) {
+    const double q = std::fabs(r.q);
+    const double step = std::numeric_limits<float>::denorm_min();
+    double allowed = q * 1e-6 + ownRate * 1e-4 + step * (1 + enthalpyChange);
+    if (c.LGiven && (c.intToutGiven || c.estToutGiven)) {
+        const double ulpU = std::nextafter(r.U, std::numeric_limits<float>::max()) - r.U;
+        allowed +=
+            q * (4 * kTolU + 3 * ulpU) / std::max<double>(r.U, 1e-30) + iteratedRate * 2 * kTolT;
+    }
+    return allowed;
+}
+
+}  // namespace
+
+std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                               double& worstDuty, std::string& explained, bool verbose) {
+    std::vector<std::string> broken;
+    worstDuty = 0;
+    explained.clear();
+    if (!out.ok()) {
+        if (!isSystemMessage(out.message))
+            broken.push_back("ended in a text that is no system message: \"" + out.message + "\"");
+        if (out.message == msg::kInvalidData && out.detail.empty())
+            broken.push_back("\"Invalid data\" without a cause");
+        return broken;
+    }
+    if (!out.message.empty()) broken.push_back("results together with a message");
+    // A negative wall thickness or fouling factor is taken as given (the inputs get no
+    // plausibility check): it makes a negative resistance and possibly a negative coefficient,
+    // and the results are those of a device that cannot exist. Counted apart, not judged.
+    for (const std::string* text : {&c.spi, &c.spe, &c.intSporc, &c.estSporc}) {
+        const auto v = parseDouble(*text);
+        if (v && *v < 0) {
+            explained = "a negative wall thickness or fouling factor, taken as given";
+            return broken;
+        }
+    }
+    const ResultsData& r = *out.results;
+    const double values[] = {
+        r.q,       r.a,       r.L,      r.U,      r.intTin,    r.intTout,   r.estTin,   r.estTout,
+        r.intPort, r.estPort, r.intVel, r.estVel, r.intDeltaP, r.estDeltaP, r.intSporc, r.estSporc,
+        r.Rei,     r.Ree,     r.deti,   r.spi,    r.dete,      r.spe,       r.intpress, r.estpress};
+    for (double v : values)
+        if (!std::isfinite(v)) {
+            broken.push_back("a result is not finite");
+            return broken;
+        }
+
+    const double lo = std::min(r.intTin, r.estTin) - kTolT;
+    const double hi = std::max(r.intTin, r.estTin) + kTolT;
+    if (r.intTout < lo || r.intTout > hi)
+        broken.push_back(fmt("internal outlet %.6g outside the inlets [%.6g, %.6g]", r.intTout,
+                             r.intTin, r.estTin));
+    if (r.estTout < lo || r.estTout > hi)
+        broken.push_back(fmt("external outlet %.6g outside the inlets [%.6g, %.6g]", r.estTout,
+                             r.intTin, r.estTin));
+    // A length of 1E-45 m makes a surface and a capacity of 0 in single precision.
+    if (!(r.q >= 0 && r.a >= 0 && r.L > 0 && r.U > 0 && r.intPort > 0 && r.estPort > 0))
+        broken.push_back(
+            fmt("a capacity, surface, length, coefficient or flow is out of range "
+                "(q %.6g, L %.6g, U %.6g, flows %.6g ...)",
+                r.q, r.L, r.U, std::min(r.intPort, r.estPort)));
+
+    const Block& bi = fluids.block(c.intfluid, r.intpress);
+    const Block& be = fluids.block(c.estfluid, r.estpress);
+    // Scheme A iterates the external outlet, scheme B the internal one.
+    const double rates[] = {rate(bi, r.intPort, r.intTin, r.intTout),
+                            rate(be, r.estPort, r.estTin, r.estTout)};
+    const double iterated = c.intToutGiven ? rates[1] : rates[0];
+    const double duties[] = {streamDuty(bi, r.intPort, r.intTin, r.intTout),
+                             streamDuty(be, r.estPort, r.estTin, r.estTout)};
+    const double flows[] = {r.intPort, r.estPort};
+    for (int side = 0; side < 2; ++side) {
+        const double dh = flows[side] > 0 ? duties[side] / flows[side] : 0;
+        const double allowed = allowance(c, r, rates[side], iterated, dh);
+        const double miss = std::fabs(duties[side] - r.q);
+        if (verbose)
+            std::printf(
+                "%s duty %.9g kW, capacity %.9g kW, miss %.3g, allowed %.3g (rate %.4g, "
+                "iterated rate %.4g kW/K, U %.6g)\n",
+                side == 0 ? "internal" : "external", duties[side], static_cast<double>(r.q), miss,
+                allowed, rates[side], iterated, static_cast<double>(r.U));
+        worstDuty = std::max(worstDuty, miss / allowed);
+        if (miss > allowed)
+            broken.push_back(std::string(side == 0 ? "the internal" : "the external") +
+                             fmt(" duty %.7g kW differs from the capacity %.7g kW by more than "
+                                 "%.3g kW",
+                                 duties[side], r.q, allowed));
+    }
+    return broken;
+}
+
+std::string describe(const CaseData& c) {
+    std::string s;
+    const auto add = [&](const char* name, const std::string& v) {
+        s += std::string(name) + "=\"" + v + "\" ";
+    };
+    add("deti", c.deti), add("spi", c.spi), add("dete", c.dete), add("spe", c.spe);
+    add("intfluid", c.intfluid), add("intpress", c.intpress), add("intTin", c.intTin);
+    add("intTout", c.intTout), add("intPort", c.intPort);
+    add("estfluid", c.estfluid), add("estpress", c.estpress), add("estTin", c.estTin);
+    add("estTout", c.estTout), add("estPort", c.estPort);
+    add("L", c.L), add("q", c.q), add("mat", c.mat);
+    add("intSporc", c.intSporc), add("estSporc", c.estSporc);
+    s += std::string("intToutGiven=") + (c.intToutGiven ? "1" : "0");
+    s += std::string(" estToutGiven=") + (c.estToutGiven ? "1" : "0");
+    s += std::string(" LGiven=") + (c.LGiven ? "1" : "0") + " controequi=" + c.controequi;
+    return s;
+}
+
+}  // namespace zano::stress

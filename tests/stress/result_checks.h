@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/driver.h"
+#include "tests/stress/case_generator.h"
+
+// What every calculation of the stress run must satisfy.
+namespace zano::stress {
+
+// Convergence tolerances of the driver's loops.
+inline constexpr double kTolT = 0.001;  // K
+inline constexpr double kTolU = 0.01;   // W/(m^2 K)
+
+// True when `message` is one of the system's messages.
+bool isSystemMessage(const std::string& message);
+
+// The checks on one outcome; each broken one is described in plain words. `worstDuty` receives
+// the largest duty mismatch of the two streams as a fraction of its allowance; `explained`
+// names a result that the loops make unsound by design and is not judged (empty otherwise).
+// With `verbose` the duties and their allowances are printed.
+std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                               double& worstDuty, std::string& explained, bool verbose = false);
+
+// The case's texts and modes on one line, to replay it.
+std::string describe(const CaseData& c);
+
+}  // namespace zano::stress

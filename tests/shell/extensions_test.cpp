@@ -31,8 +31,10 @@
 #include "shell/results_window.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
+#include "shell_test_support.h"
 
 using namespace zano;
+using namespace shell_test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -45,15 +47,8 @@ const QString kExampleSource =
 constexpr double kExampleLength = 8.0;
 constexpr double kExampleFouling = 0.0001 + 0.0002;  // (m^2 K)/W, both sides
 
-fs::path toPath(const QString& s) {
-    return fs::path(s.toStdString());
-}
-
 std::string readAll(const QString& file) {
-    std::ifstream in(toPath(file), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return shell_test::readAll(toPath(file));
 }
 
 double number(const QString& text) {
@@ -63,22 +58,10 @@ double number(const QString& text) {
     return v;
 }
 
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 int profileWindowCount() {
     int n = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) n += qobject_cast<ProfileWindow*>(w) != 0;
     return n;
-}
-
-// The offscreen platform warns about every window operation it lacks (raise, size hints);
-// those notes are dropped, every other message goes on to Qt Test.
-QtMessageHandler qtTestHandler = nullptr;
-void dropOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    if (msg.startsWith("This plugin does not support")) return;
-    qtTestHandler(type, context, msg);
 }
 
 }  // namespace
@@ -138,7 +121,7 @@ class ExtensionsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qtTestHandler = qInstallMessageHandler(dropOffscreenNotes);
+        installOffscreenFilter();
         QVERIFY(dir_.isValid());
         data_ = toPath(dir_.filePath("data"));
         fs::copy(QuestaDirectory() / "data", data_, fs::copy_options::recursive);

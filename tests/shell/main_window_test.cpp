@@ -28,41 +28,13 @@
 #include "shell/results_window.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
+#include "shell_test_support.h"
 
 using namespace zano;
+using namespace shell_test;
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path toPath(const QString& s) {
-    return fs::path(s.toStdString());
-}
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-// Runs the deletions that closing a window from its frame schedules.
-void flushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// The offscreen platform warns about every window operation it lacks (raise, size hints);
-// those notes are dropped, every other message goes on to Qt Test.
-QtMessageHandler qtTestHandler = nullptr;
-void dropOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    if (msg.startsWith("This plugin does not support")) return;
-    qtTestHandler(type, context, msg);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -132,7 +104,7 @@ class MainWindowTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qtTestHandler = qInstallMessageHandler(dropOffscreenNotes);
+        installOffscreenFilter();
         QVERIFY(dir_.isValid());
         data_ = toPath(dir_.filePath("data"));
         fs::copy(QuestaDirectory() / "data", data_, fs::copy_options::recursive);

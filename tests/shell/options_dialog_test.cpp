@@ -16,29 +16,16 @@
 
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
+#include "shell_test_support.h"
 
 using namespace zano;
+using namespace shell_test;
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 const std::string kWaterLike =
     "-100,1,1000,4.2,0.6,0.001,-420\n0,1,1000,4.2,0.6,0.001,0\n300,1,1000,4.2,0.6,0.001,1260\n";
-
-// The offscreen platform warns about every window operation it lacks (raise, size hints);
-// those notes are dropped, every other message goes on to Qt Test.
-QtMessageHandler qtTestHandler = nullptr;
-void dropOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
-    if (msg.startsWith("This plugin does not support")) return;
-    qtTestHandler(type, context, msg);
-}
 
 }  // namespace
 
@@ -82,7 +69,7 @@ class OptionsDialogTest : public QObject {
 
   private slots:
     void initTestCase() {
-        qtTestHandler = qInstallMessageHandler(dropOffscreenNotes);
+        installOffscreenFilter();
         QVERIFY(dir_.isValid());
         data_ = fs::path(dir_.path().toStdString()) / "data";
         userFile_ = data_ / "User defined.dat";

@@ -77,6 +77,23 @@ void checkGeometry(const CalcState& s) {
             "the annulus has no area: the external pipe is not larger than the internal one");
 }
 
+// A fault in the solution often follows from an outlet iterate that has left its fluid's
+// table, where the properties are extrapolated past boiling or freezing: say so beside it.
+std::string outletsOutsideTables(const Solution& sol) {
+    std::string note;
+    auto check = [&](const FluidTable& t, double temperature, const char* side, bool sought) {
+        if (!sought || t.size() == 0 || !std::isfinite(temperature) || t.inRange(temperature))
+            return;
+        note += "; the " + std::string(side) + " outlet temperature had reached " +
+                formatDouble(roundTo(temperature, 2)) + " °C, outside its table (" +
+                formatDouble(t.T.front()) + " to " + formatDouble(t.T.back()) + " °C)";
+    };
+    const CaseData& c = sol.c;
+    check(sol.s.intTable, sol.intTout, "internal", !c.intToutGiven);
+    check(sol.s.estTable, sol.estTout, "external", c.intToutGiven || !c.estToutGiven);
+    return note;
+}
+
 ResultsData complete(Solution& sol) {
     CalcState& s = sol.s;
     const CaseData& c = sol.c;
@@ -182,12 +199,18 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     sol.intHot = intTin > estTin;
     checkGeometry(s);
 
-    if (c.LGiven) {
+    if (c.LGiven)
         s.lunghezza = toSingle(c.L, "The length");
-        solveLengthGiven(sol);
-    } else {
+    else
         sol.q = toSingle(c.q, "The capacity");
-        solveCapacityGiven(sol);
+    try {
+        if (c.LGiven)
+            solveLengthGiven(sol);
+        else
+            solveCapacityGiven(sol);
+    } catch (const CalcError& e) {
+        if (e.message() != msg::kInvalidData) throw;
+        throw CalcError(e.message(), e.detail() + outletsOutsideTables(sol));
     }
     const ResultsData r = complete(sol);
     out.margins = designMargins(sol, r);

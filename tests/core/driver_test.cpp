@@ -330,6 +330,23 @@ TEST(Driver, ReportsAComputedOutletOutsideItsTable) {
     }
 }
 
+TEST(Driver, AFaultAfterAnOutletLeftItsTableSaysSo) {
+    // Over 30 m the water in the annulus would boil: its properties, extrapolated past 99 degC,
+    // turn a viscosity negative before the loops end.
+    CaseData c = waterCase();
+    c.intfluid = "Nitrogen";
+    c.intTin = "390";
+    c.intToutGiven = false;
+    c.intPort = "0,1";
+    c.estPort = "0,02";
+    c.L = "30";
+    const CalcOutcome out = run(c);
+    EXPECT_EQ(out.message, msg::kInvalidData);
+    EXPECT_NE(out.detail.find("the external outlet temperature had reached"), std::string::npos)
+        << out.detail;
+    EXPECT_NE(out.detail.find("outside its table (1 to 99 °C)"), std::string::npos) << out.detail;
+}
+
 TEST(Driver, SchemeCWithLargeNtuStillIteratesTheOutletTemperatures) {
     // NTU about 10: the scaled start of the log-mean difference falls within 0.001 of 0.
     CaseData c = waterCase();

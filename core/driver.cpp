@@ -68,8 +68,15 @@ void deriveGeometry(const CaseData& c, CalcState& s) {
     s.estDh = sgl((Di * Di - de * de) / (Di + de), "the hydraulic diameter of the annulus");
 }
 
-// Sizes that no pipe can have end the calculation before the solution divides by them.
-void checkGeometry(const CalcState& s) {
+// Sizes that no pipe can have, and resistances below zero, end the calculation before the
+// solution turns them into a coefficient that no exchanger has.
+void checkGeometry(const CaseData& c, const CalcState& s) {
+    if (toDouble(c.spi, "The wall thickness of the internal pipe") < 0)
+        invalidData("the wall thickness of the internal pipe is negative");
+    if (toDouble(c.spe, "The wall thickness of the external pipe") < 0)
+        invalidData("the wall thickness of the external pipe is negative");
+    if (s.intSporcamento < 0) invalidData("the internal fouling factor is negative");
+    if (s.estSporcamento < 0) invalidData("the external fouling factor is negative");
     if (!(s.intDi > 0))
         invalidData("the internal pipe has no bore: its wall is as thick as its radius");
     if (!(s.estArea > 0 && s.estDh > 0))
@@ -197,7 +204,7 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
         checkInRange(sol, estTin, false);
     }
     sol.intHot = intTin > estTin;
-    checkGeometry(s);
+    checkGeometry(c, s);
 
     if (c.LGiven)
         s.lunghezza = toSingle(c.L, "The length");

@@ -157,6 +157,9 @@ TEST(Driver, InvalidDataNamesItsCause) {
         {[](CaseData& c) { c.spe = "2x"; }, "\"2x\" is not a number"},
         {[](CaseData& c) { c.intfluid = "Mercury"; }, "Mercury.dat"},
         {[](CaseData& c) { c.dete = "20"; }, "the annulus has no area"},
+        {[](CaseData& c) { c.spi = "-1"; }, "wall thickness of the internal pipe is negative"},
+        {[](CaseData& c) { c.spe = "-2"; }, "wall thickness of the external pipe is negative"},
+        {[](CaseData& c) { c.estSporc = "-0,0001"; }, "external fouling factor is negative"},
         {[](CaseData& c) { c.intpress = ""; }, "pressure of the internal fluid is empty"},
     };
     for (const auto& row : rows) {

@@ -28,6 +28,7 @@ T convert(const std::string& text, std::string_view field) {
     if (value) return *value;
     std::string what(field);
     if (text.find_first_not_of(" \t") == std::string::npos) invalidData(what + " is empty");
+    if (parseDouble(text)) invalidData(what + " \"" + text + "\" is too large");
     invalidData(what + " \"" + text + "\" is not a number");
 }
 

@@ -155,6 +155,7 @@ TEST(Driver, InvalidDataNamesItsCause) {
     const Row rows[] = {
         {[](CaseData& c) { c.deti = ""; }, "outside diameter of the internal pipe is empty"},
         {[](CaseData& c) { c.spe = "2x"; }, "\"2x\" is not a number"},
+        {[](CaseData& c) { c.L = "1E39"; }, "The length \"1E39\" is too large"},
         {[](CaseData& c) { c.intfluid = "Mercury"; }, "Mercury.dat"},
         {[](CaseData& c) { c.dete = "20"; }, "the annulus has no area"},
         {[](CaseData& c) { c.spi = "-1"; }, "wall thickness of the internal pipe is negative"},

@@ -15,7 +15,6 @@ class PassBudget {
   public:
     static constexpr long kPasses = 2'000'000;
     void spend();
-    long used() const { return used_; }
 
   private:
     long used_ = 0;

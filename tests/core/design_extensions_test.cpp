@@ -14,31 +14,12 @@
 #include "core/results_export.h"
 #include "core/temperature_profile.h"
 #include "properties/fluid_sides.h"
+#include "reference_cases.h"
 
 namespace zano {
 namespace {
 
-// The constant-property case: user fluid (rho 1000, cp 4.2, k 0.6, mu 0.001) on both sides.
-CaseData userFluidCase() {
-    CaseData c;
-    c.deti = "25";
-    c.spi = "1,5";
-    c.dete = "50";
-    c.spe = "2";
-    c.intTin = "80";
-    c.estTin = "15";
-    c.intPort = "0,3";
-    c.estPort = "0,8";
-    c.q = "20";
-    c.intfluid = c.estfluid = "User defined";
-    c.mat = "Stainless steel AISI 304";
-    c.intSporc = "0,0001";
-    c.estSporc = "0,0002";
-    c.intpress = c.estpress = "1";
-    c.intToutGiven = false;
-    c.LGiven = false;
-    return c;
-}
+using testing_cases::userFluidCase;
 
 TEST(TemperatureProfile, ConstantPropertiesFollowTheExponentialSolution) {
     for (const char* arrangement : {"contro", "equi"}) {

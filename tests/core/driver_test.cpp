@@ -13,34 +13,13 @@
 #include "correlations/log_mean.h"
 #include "correlations/overall_coefficient.h"
 #include "properties/fluid_sides.h"
+#include "reference_cases.h"
 
 namespace zano {
 namespace {
 
-// Water heated... no: hot water (80 degC) inside, cooled by water (15 degC) in the annulus.
-CaseData waterCase() {
-    CaseData c;
-    c.deti = "25";
-    c.spi = "1,5";
-    c.dete = "50";
-    c.spe = "2";
-    c.intTin = "80";
-    c.intTout = "60";
-    c.intPort = "0,3";
-    c.estTin = "15";
-    c.estTout = "30";
-    c.estPort = "0,5";
-    c.L = "6";
-    c.q = "15";
-    c.intfluid = "Water";
-    c.estfluid = "Water";
-    c.mat = "Stainless steel AISI 304";
-    c.intSporc = "0,0001";
-    c.estSporc = "0,0002";
-    c.intpress = "1";
-    c.estpress = "1";
-    return c;
-}
+using testing_cases::userFluidCase;
+using testing_cases::waterCase;
 
 CalcOutcome run(CaseData& c) {
     CalcState s;
@@ -370,12 +349,7 @@ TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
     // hio = 3054.6, he = 3121.7, wall 0.0015/14.9*25/22, fouling 0.0003: U = 941.52 W/(m^2 K).
     // Outlets 80 - 20/(0.3*4.2) = 64.127 and 15 + 20/(0.8*4.2) = 20.952 degC;
     // countercurrent LMTD 53.935 K, surface 0.39385 m^2, length 5.0146 m.
-    CaseData c = waterCase();
-    c.intfluid = c.estfluid = "User defined";
-    c.intToutGiven = false;
-    c.LGiven = false;
-    c.estPort = "0,8";
-    c.q = "20";
+    CaseData c = userFluidCase();
     const CalcOutcome out = run(c);
     ASSERT_TRUE(out.ok()) << out.detail;
     const ResultsData& r = *out.results;

@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build demo test bench clean format test-sanitize fuzz stress run
+.PHONY: all deps configure build demo test golden bench clean format test-sanitize fuzz stress run
 
 all: build
 
@@ -30,6 +30,12 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+# Rewrites the golden results (examples/*.expected, tests/golden/*.expected) from the current
+# build: for a deliberate change of a result or a message, committed on its own.
+golden: build
+	@scripts/golden update $(BUILD)/bin/zano-calc
+	@git status --short -- examples tests/golden
 
 # The whole Qt-free test suite built with AddressSanitizer and UndefinedBehaviorSanitizer; any
 # report ends the test that caused it.

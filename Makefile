@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build demo test golden bench clean format test-sanitize fuzz stress run
+.PHONY: all deps configure build demo test golden bench clean format format-check test-sanitize fuzz stress run
 
 all: build
 
@@ -68,6 +68,10 @@ bench: build
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+# Fails when a source file drifts from .clang-format (run by CI).
+format-check: deps
+	@clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	@rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

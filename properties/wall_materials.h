@@ -10,8 +10,8 @@ struct CalcState;
 
 struct WallMaterial {
     std::string name;
-    float cond = 0;   // W/(m K)
-    double rug = 0;   // absolute roughness, m
+    float cond = 0;  // W/(m K)
+    double rug = 0;  // absolute roughness, m
 };
 
 inline constexpr std::size_t kMaxMaterials = 11;

@@ -102,7 +102,8 @@ TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
     EXPECT_EQ(profile.status, 0);
     EXPECT_NE(profile.out.find("Fouling allowance"), std::string::npos);
     const auto table = profile.out.substr(profile.out.find("est [°C]"));
-    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 5 + 1) << table;  // and a blank line
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 5 + 1)
+        << table;  // and a blank line
     EXPECT_NE(table.find("      0.0000      20.0000      70.0000"), std::string::npos) << table;
 
     const Output csv = zanoCalc("--csv examples/user-fluid.zan examples/water-heated-by-water.zan");

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/case_file.h"
-#include "core/driver.h"
+#include "formats/case_file.h"
+#include "solver/driver.h"
 
 namespace {
 

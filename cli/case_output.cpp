@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdio>
 
-#include "core/number_text.h"
-#include "core/results_display.h"
-#include "core/results_export.h"
+#include "base/number_text.h"
+#include "formats/results_display.h"
+#include "formats/results_export.h"
 
 namespace zano::cli {
 namespace {

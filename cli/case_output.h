@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/case_data.h"
-#include "core/design_margins.h"
-#include "core/driver.h"
-#include "core/temperature_profile.h"
+#include "records/case_data.h"
+#include "records/design_margins.h"
+#include "solver/driver.h"
+#include "solver/temperature_profile.h"
 
 namespace zano::cli {
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "cli/case_output.h"
-#include "core/case_file.h"
-#include "core/driver.h"
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "core/temperature_profile.h"
+#include "formats/case_file.h"
 #include "properties/wall_materials.h"
+#include "solver/driver.h"
+#include "solver/temperature_profile.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "correlations/flow_groups.h"
+#include "properties/calc_state.h"
 #include "properties/fluid_sides.h"
 
 namespace zano {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "correlations/film_coefficients.h"
+#include "properties/calc_state.h"
 #include "properties/fluid_sides.h"
 
 namespace zano {

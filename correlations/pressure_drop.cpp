@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace zano {
 

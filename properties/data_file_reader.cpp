@@ -4,8 +4,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 
 namespace zano {
 namespace {

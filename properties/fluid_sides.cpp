@@ -1,6 +1,6 @@
 #include "properties/fluid_sides.h"
 
-#include "core/calc_state.h"
+#include "properties/calc_state.h"
 
 namespace zano {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <system_error>
 
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "properties/data_file_reader.h"
 
 #ifdef _WIN32

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "properties/calc_state.h"
 #include "properties/data_file_reader.h"
 
 namespace zano {

@@ -10,17 +10,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/design_margins.h"
-#include "core/driver.h"
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "core/temperature_profile.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "properties/fluid_sides.h"
 #include "properties/wall_materials.h"
+#include "records/design_margins.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
 #include "shell/results_window.h"
 #include "shell/user_prompts.h"
+#include "solver/driver.h"
+#include "solver/temperature_profile.h"
 
 namespace zano {
 namespace {

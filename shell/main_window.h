@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/calc_state.h"
-#include "core/case_data.h"
-#include "core/results_export.h"
+#include "formats/results_export.h"
+#include "properties/calc_state.h"
 #include "properties/fluid_table.h"
+#include "records/case_data.h"
 #include "shell/profile_window.h"
 
 class QAction;

@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <QSaveFile>
 
-#include "core/case_file.h"
-#include "core/results_export.h"
+#include "formats/case_file.h"
+#include "formats/results_export.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/report.h"

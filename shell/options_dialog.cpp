@@ -8,11 +8,11 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "core/design_margins.h"
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "properties/fluid_table.h"
 #include "properties/user_fluid.h"
+#include "records/design_margins.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/number_text.h"
+#include "base/number_text.h"
 #include "shell/user_prompts.h"
 
 namespace {

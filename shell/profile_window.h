@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/temperature_profile.h"
+#include "solver/temperature_profile.h"
 
 class QPainter;
 class QRectF;

@@ -12,9 +12,9 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "core/case_data.h"
-#include "core/number_text.h"
-#include "core/results_display.h"
+#include "base/number_text.h"
+#include "formats/results_display.h"
+#include "records/case_data.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/results_data.h"
-#include "core/results_export.h"
+#include "formats/results_export.h"
+#include "records/results_data.h"
 #include "shell/twip_layout.h"
 
 class QCloseEvent;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/errors.h"
+#include "base/errors.h"
 
 namespace zano {
 namespace {

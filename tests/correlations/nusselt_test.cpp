@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "correlations/film_coefficients.h"
 #include "correlations/flow_groups.h"
 

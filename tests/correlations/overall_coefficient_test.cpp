@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "correlations/film_coefficients.h"
+#include "properties/calc_state.h"
 
 namespace zano {
 namespace {

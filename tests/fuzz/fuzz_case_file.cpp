@@ -5,7 +5,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "core/case_file.h"
+#include "formats/case_file.h"
 #include "fuzz_support.h"
 
 namespace {

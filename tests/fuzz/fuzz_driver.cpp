@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "core/calc_state.h"
-#include "core/case_file.h"
-#include "core/driver.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "formats/case_file.h"
 #include "fuzz_support.h"
+#include "properties/calc_state.h"
 #include "properties/wall_materials.h"
+#include "solver/driver.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "fuzz_support.h"
 #include "properties/fluid_table.h"
 

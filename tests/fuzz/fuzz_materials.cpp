@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "fuzz_support.h"
+#include "properties/calc_state.h"
 #include "properties/wall_materials.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/number_text.h"
+#include "base/number_text.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "properties/fluid_table.h"
 #include "temp_files.h"
 

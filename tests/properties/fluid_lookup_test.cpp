@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "properties/fluid_table.h"
 
 // Expected values are worked out with python3: slope = float32((y2 - y1) / (x2 + 1e-6 - x1)),

@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "core/calc_state.h"
-#include "core/case_data.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "properties/calc_state.h"
+#include "records/case_data.h"
 
 namespace zano {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calc_state.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "properties/calc_state.h"
 #include "temp_files.h"
 
 namespace zano {

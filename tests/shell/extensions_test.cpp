@@ -20,9 +20,8 @@
 #include <memory>
 #include <sstream>
 
-#include "core/case_file.h"
-#include "core/driver.h"
-#include "core/number_text.h"
+#include "base/number_text.h"
+#include "formats/case_file.h"
 #include "properties/fluid_table.h"
 #include "properties/wall_materials.h"
 #include "shell/main_window.h"
@@ -32,6 +31,7 @@
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
+#include "solver/driver.h"
 
 using namespace zano;
 using namespace shell_test;

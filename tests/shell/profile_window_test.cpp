@@ -5,9 +5,9 @@
 #include <QImage>
 #include <QtTest>
 
-#include "core/case_file.h"
-#include "core/driver.h"
+#include "formats/case_file.h"
 #include "properties/fluid_table.h"
+#include "solver/driver.h"
 
 class ProfileWindowTest : public QObject {
     Q_OBJECT

@@ -6,8 +6,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "core/calc_state.h"
-#include "core/number_text.h"
+#include "base/number_text.h"
+#include "properties/calc_state.h"
 #include "properties/wall_materials.h"
 
 namespace zano::stress {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/case_data.h"
 #include "properties/fluid_table.h"
+#include "records/case_data.h"
 
 // Random design cases over the shipped tables for the stress run: sound cases across every
 // fluid, pressure, mode, arrangement and orientation, and cases with one deliberate defect.

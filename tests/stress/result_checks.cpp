@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 
 namespace zano::stress {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/driver.h"
+#include "solver/driver.h"
 #include "tests/stress/case_generator.h"
 
 // What every calculation of the stress run must satisfy.

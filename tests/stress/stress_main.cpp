@@ -10,10 +10,10 @@
 #include <string>
 #include <thread>
 
-#include "core/calc_state.h"
-#include "core/driver.h"
-#include "core/errors.h"
+#include "base/errors.h"
+#include "properties/calc_state.h"
 #include "properties/wall_materials.h"
+#include "solver/driver.h"
 #include "tests/stress/case_generator.h"
 #include "tests/stress/result_checks.h"
 

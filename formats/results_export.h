@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "core/design_margins.h"
-#include "core/results_data.h"
+#include "records/design_margins.h"
+#include "records/results_data.h"
 
 namespace zano {
 

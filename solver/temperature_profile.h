@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/calc_state.h"
-#include "core/results_data.h"
+#include "properties/calc_state.h"
+#include "records/results_data.h"
 
 namespace zano {
 

@@ -1,8 +1,8 @@
-#include "core/results_display.h"
+#include "formats/results_display.h"
 
 #include <string_view>
 
-#include "core/number_text.h"
+#include "base/number_text.h"
 
 namespace zano {
 

@@ -1,17 +1,17 @@
-#include "core/driver.h"
+#include "solver/driver.h"
 
 #include <cmath>
 #include <string_view>
 #include <type_traits>
 
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "core/solution.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/flow_groups.h"
 #include "correlations/log_mean.h"
 #include "correlations/overall_coefficient.h"
 #include "correlations/pressure_drop.h"
 #include "properties/fluid_sides.h"
+#include "solver/solution.h"
 
 namespace zano {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/driver.h"
+#include "solver/driver.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/log_mean.h"
 #include "correlations/overall_coefficient.h"
 #include "properties/fluid_sides.h"

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "core/solution.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
 #include "properties/fluid_sides.h"
+#include "solver/solution.h"
 
 namespace zano {
 namespace {

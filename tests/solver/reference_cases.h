@@ -1,7 +1,7 @@
 #pragma once
 
 // The cases the calculation tests start from.
-#include "core/case_data.h"
+#include "records/case_data.h"
 
 namespace zano::testing_cases {
 

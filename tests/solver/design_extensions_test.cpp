@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/case_file.h"
-#include "core/design_margins.h"
-#include "core/driver.h"
-#include "core/errors.h"
-#include "core/results_export.h"
-#include "core/temperature_profile.h"
+#include "base/errors.h"
+#include "formats/case_file.h"
+#include "formats/results_export.h"
 #include "properties/fluid_sides.h"
+#include "records/design_margins.h"
 #include "reference_cases.h"
+#include "solver/driver.h"
+#include "solver/temperature_profile.h"
 
 namespace zano {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/case_data.h"
+#include "records/case_data.h"
 
 namespace zano {
 

@@ -1,9 +1,9 @@
-#include "core/design_margins.h"
+#include "records/design_margins.h"
 
 #include <cmath>
 
-#include "core/errors.h"
-#include "core/number_text.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 
 namespace zano {
 

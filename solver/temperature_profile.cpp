@@ -1,9 +1,9 @@
-#include "core/temperature_profile.h"
+#include "solver/temperature_profile.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "core/errors.h"
+#include "base/errors.h"
 #include "properties/fluid_sides.h"
 
 namespace zano {

@@ -1,4 +1,4 @@
-#include "core/case_file.h"
+#include "formats/case_file.h"
 
 #include <array>
 #include <cerrno>

@@ -9,8 +9,8 @@
 #include <random>
 #include <set>
 
-#include "core/case_file.h"
 #include "fault_injection.h"
+#include "formats/case_file.h"
 
 namespace zano {
 namespace {

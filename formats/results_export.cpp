@@ -1,10 +1,10 @@
-#include "core/results_export.h"
+#include "formats/results_export.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "core/number_text.h"
-#include "core/results_display.h"
+#include "base/number_text.h"
+#include "formats/results_display.h"
 
 namespace zano {
 namespace {

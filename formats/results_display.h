@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "core/results_data.h"
+#include "records/results_data.h"
 
 namespace zano {
 

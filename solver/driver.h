@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "core/calc_state.h"
-#include "core/case_data.h"
-#include "core/design_margins.h"
-#include "core/results_data.h"
+#include "properties/calc_state.h"
+#include "records/case_data.h"
+#include "records/design_margins.h"
+#include "records/results_data.h"
 
 namespace zano {
 

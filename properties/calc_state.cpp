@@ -1,4 +1,4 @@
-#include "core/calc_state.h"
+#include "properties/calc_state.h"
 
 namespace zano {
 

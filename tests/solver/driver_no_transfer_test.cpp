@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "core/driver.h"
 #include "properties/wall_materials.h"
+#include "solver/driver.h"
 
 namespace zano {
 namespace {

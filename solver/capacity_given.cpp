@@ -2,11 +2,11 @@
 // is checked against the largest the streams could exchange, and the length is iterated.
 #include <cmath>
 
-#include "core/errors.h"
-#include "core/number_text.h"
-#include "core/solution.h"
+#include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
 #include "properties/fluid_sides.h"
+#include "solver/solution.h"
 
 namespace zano {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/calc_state.h"
-#include "core/case_data.h"
+#include "properties/calc_state.h"
+#include "records/case_data.h"
 
 // The working values of one calculation, shared by the set-up and the two solution paths.
 namespace zano {

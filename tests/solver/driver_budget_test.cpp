@@ -5,9 +5,9 @@
 #include <chrono>
 #include <vector>
 
-#include "core/driver.h"
-#include "core/errors.h"
+#include "base/errors.h"
 #include "properties/wall_materials.h"
+#include "solver/driver.h"
 
 namespace zano {
 namespace {

@@ -6,7 +6,6 @@
 #include "base/errors.h"
 #include "correlations/flow_groups.h"
 #include "properties/calc_state.h"
-#include "properties/fluid_sides.h"
 
 namespace zano {
 
@@ -19,6 +18,27 @@ double checked(double v, const char* cause) {
 
 // Fixed number of wall-temperature passes; the wall-viscosity correction settles well before.
 constexpr int kWallPasses = 6;
+
+// The groups of one side that do not depend on the wall temperature.
+struct SideFlow {
+    const Stream& stream;
+    float D;  // m: the diameter the Reynolds number and the film coefficient are taken on
+    double pr = 0, re = 0, gz = 0;
+
+    SideFlow(const Stream& st, const Geometry& g) : stream(st), D(g.diameter(st.side)) {
+        const FluidProperties& p = st.props;
+        pr = prandtl(p.cp, p.cond, p.visc);
+        const float v = velocita(st.portata, g.area(st.side), p.dens);
+        re = reynolds(p.dens, v, D, p.visc);
+        gz = checked(re * pr * D / g.lunghezza,
+                     "the Graetz number cannot be computed: the length is zero");
+    }
+    // Film coefficient on the side's own surface at the wall viscosity muw.
+    double film(double muw, const char* noDiameter) const {
+        const double nu = nusselt(gz, re, pr, stream.props.visc, muw);
+        return checked(nu * stream.props.cond / D, noDiameter);
+    }
+};
 
 }  // namespace
 
@@ -44,41 +64,31 @@ double nusselt(double gz, double re, double pr, double mu, double muw) {
                    "the Nusselt number cannot be computed in the transition range");
 }
 
-FilmCoefficients filmCoefficients(const CalcState& s, float diti, float deti, float dhe, float L,
+FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,
                                   double tmi, double tme) {
-    const double pri = prandtl(s.intCp, s.intCond, s.intVisc);
-    const double pre = prandtl(s.estCp, s.estCond, s.estVisc);
-    const float vi = velocita(s.intPortata, s.intArea, s.intDens);
-    const float ve = velocita(s.estPortata, s.estArea, s.estDens);
-    const double rei = reynolds(s.intDens, vi, diti, s.intVisc);
-    const double ree = reynolds(s.estDens, ve, dhe, s.estVisc);
-    const char* noLength = "the Graetz number cannot be computed: the length is zero";
-    const double gzi = checked(rei * pri * diti / L, noLength);
-    const double gze = checked(ree * pre * dhe / L, noLength);
+    const SideFlow inner(in, g), annulus(est, g);
 
     // The wall temperature depends on the films and the films on the wall viscosity: a fixed
     // number of passes, starting from the bulk viscosities (no correction in the first pass).
-    double muwi = s.intVisc;
-    double muwe = s.estVisc;
+    double muwi = in.props.visc;
+    double muwe = est.props.visc;
     FilmCoefficients f;
     for (int pass = 0; pass < kWallPasses; ++pass) {
-        const double nui = nusselt(gzi, rei, pri, s.intVisc, muwi);
-        const double nue = nusselt(gze, ree, pre, s.estVisc, muwe);
-        const double hi = checked(nui * s.intCond / diti,
-                                  "the internal film coefficient cannot be computed: the inside "
-                                  "diameter of the internal pipe is zero");
-        f.hio = checked(hi * diti / deti,
+        const double hi = inner.film(muwi,
+                                     "the internal film coefficient cannot be computed: the "
+                                     "inside diameter of the internal pipe is zero");
+        f.hio = checked(hi * g.intDi / g.intDe,
                         "the internal film coefficient cannot be referred to the outside "
                         "surface: the outside diameter of the internal pipe is zero");
-        f.he = checked(nue * s.estCond / dhe,
-                       "the annulus film coefficient cannot be computed: the hydraulic diameter "
-                       "of the annulus is zero");
+        f.he = annulus.film(muwe,
+                            "the annulus film coefficient cannot be computed: the hydraulic "
+                            "diameter of the annulus is zero");
         // Wall temperature from the two films alone, the wall resistance neglected.
         const double tw = checked((hi * tmi + f.he * tme) / (hi + f.he),
                                   "the wall temperature cannot be computed: both film "
                                   "coefficients are zero");
-        muwi = propviscpari(s, tw);
-        muwe = propviscpare(s, tw);
+        muwi = in.wallViscosity(tw);
+        muwe = est.wallViscosity(tw);
     }
     return f;
 }

@@ -2,7 +2,8 @@
 
 namespace zano {
 
-struct CalcState;
+struct Stream;
+struct Geometry;
 
 // Nusselt number of one side from its Graetz, Reynolds and Prandtl numbers and the bulk and
 // wall viscosities (Sieder-Tate laminar and turbulent forms, blended between Re 2300 and 10000).
@@ -13,8 +14,10 @@ struct FilmCoefficients {
     double he = 0;   // annulus film coefficient, W/(m^2 K)
 };
 
-// Both film coefficients from the current properties, after six passes on the wall temperature.
-FilmCoefficients filmCoefficients(const CalcState& s, float diti, float deti, float dhe, float L,
+// Both film coefficients from the streams' current properties, taken at the mean temperatures
+// tmi and tme, after six passes on the wall temperature. `g` gives the bore of the internal
+// pipe, its outside diameter, the annulus's hydraulic diameter, the flow areas and the length.
+FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,
                                   double tmi, double tme);
 
 }  // namespace zano

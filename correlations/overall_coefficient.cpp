@@ -5,7 +5,6 @@
 #include "base/errors.h"
 #include "correlations/film_coefficients.h"
 #include "properties/calc_state.h"
-#include "properties/fluid_sides.h"
 
 namespace zano {
 
@@ -18,31 +17,43 @@ double checked(double v, const char* cause) {
 
 }  // namespace
 
-double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
-                    double tme) {
-    const FilmCoefficients f = filmCoefficients(s, diti, deti, dhe, L, tmi, tme);
+double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
+                          double tmi, double tme) {
+    const FilmCoefficients f = filmCoefficients(in, est, g, tmi, tme);
 
-    if (s.condTubo == 0)
+    if (condTubo == 0)
         invalidData("the wall material has no conductivity (no material of that name)");
+    const float diti = g.intDi, deti = g.intDe;
     // The wall thickness is held as a single, like the geometry it comes from.
     const float thickness = sgl((static_cast<double>(deti) - diti) / 2, "the wall thickness");
     // Conduction resistance of the wall, referred to the outside surface.
-    const double rw = checked(static_cast<double>(thickness) / s.condTubo * deti / diti,
+    const double rw = checked(static_cast<double>(thickness) / condTubo * deti / diti,
                               "the wall resistance cannot be computed: the inside diameter of "
                               "the internal pipe is zero");
-    const double inverse = checked(rw + 1 / f.hio + 1 / f.he + s.intSporcamento + s.estSporcamento,
+    const double inverse = checked(rw + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
                                    "the overall coefficient cannot be computed: a film "
                                    "coefficient is zero");
     return checked(1 / inverse,
                    "the overall coefficient cannot be computed: the resistances add up to zero");
 }
 
-float xxtt(const CalcState& s, float U, float a) {
-    const double ce = static_cast<double>(s.estPortata) * s.estCp;
-    const double ci = static_cast<double>(s.intPortata) * s.intCp;
+double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
+                    double tme) {
+    Geometry g = s.geo;
+    g.intDi = diti;
+    g.intDe = deti;
+    g.estDh = dhe;
+    g.lunghezza = L;
+    return overallCoefficient(s.internal, s.external, g, s.condTubo, tmi, tme);
+}
+
+float xxtt(const Stream& in, const Stream& est, float U, float a) {
+    const double ce = static_cast<double>(est.portata) * est.props.cp;
+    const double ci = static_cast<double>(in.portata) * in.props.cp;
     // NTU of the stream with the smaller heat capacity rate (external on a tie); U in W, cp in kJ.
+    const Stream& cmin = ce <= ci ? est : in;
     const double ua = static_cast<double>(U) / 1000 * a;
-    const double ntu = ce <= ci ? ua / s.estCp / s.estPortata : ua / s.intCp / s.intPortata;
+    const double ntu = ua / cmin.props.cp / cmin.portata;
     const char* noRate =
         "the number of transfer units cannot be computed: a mass flow or a "
         "specific heat is zero";
@@ -52,24 +63,23 @@ float xxtt(const CalcState& s, float U, float a) {
                "the relaxation weight");
 }
 
-float Qmax(const CalcState& s, double te1, double te2, double ti1, double ti2, float mme, float mmi,
-           std::string_view contro_equi) {
-    const double ce = static_cast<double>(mme) * s.estCp;
-    const double ci = static_cast<double>(mmi) * s.intCp;
+float Qmax(const Stream& in, const Stream& est, double te1, double te2, double ti1, double ti2,
+           float mme, float mmi, std::string_view contro_equi) {
+    const double ce = static_cast<double>(mme) * est.props.cp;
+    const double ci = static_cast<double>(mmi) * in.props.cp;
     const bool contro = contro_equi == "contro";
-    // The Cmin stream goes from its inlet to the other stream's inlet (countercurrent) or outlet
-    // (equicurrent), on its own table enthalpies so that phase changes count. Enthalpies are
-    // held as singles.
-    if (ce <= ci) {
-        const float hA = sgl(propHest(s, te1), "the external enthalpy");
-        const float hB = sgl(propHest(s, contro ? ti1 : ti2), "the external enthalpy");
-        const double dh = te1 < ti1 ? static_cast<double>(hB) - hA : static_cast<double>(hA) - hB;
-        return sgl(dh * mme, "the maximum duty");
-    }
-    const float hA = sgl(propHint(s, ti1), "the internal enthalpy");
-    const float hB = sgl(propHint(s, contro ? te1 : te2), "the internal enthalpy");
-    const double dh = ti1 < te1 ? static_cast<double>(hB) - hA : static_cast<double>(hA) - hB;
-    return sgl(dh * mmi, "the maximum duty");
+    // The Cmin stream goes from its inlet t1 to the other stream's inlet o1 (countercurrent) or
+    // outlet o2 (equicurrent), on its own table enthalpies so that phase changes count.
+    // Enthalpies are held as singles.
+    auto duty = [contro](const Stream& cmin, double t1, double o1, double o2, float m,
+                         const char* what) {
+        const float hA = sgl(cmin.enthalpy(t1), what);
+        const float hB = sgl(cmin.enthalpy(contro ? o1 : o2), what);
+        const double dh = t1 < o1 ? static_cast<double>(hB) - hA : static_cast<double>(hA) - hB;
+        return sgl(dh * m, "the maximum duty");
+    };
+    if (ce <= ci) return duty(est, te1, ti1, ti2, mme, "the external enthalpy");
+    return duty(in, ti1, te1, te2, mmi, "the internal enthalpy");
 }
 
 }  // namespace zano

@@ -3,60 +3,45 @@
 #include "properties/calc_state.h"
 
 namespace zano {
-namespace {
-
-void storeProperties(const FluidProperties& p, double& dens, double& cp, double& cond,
-                     double& visc) {
-    dens = p.dens;
-    cp = p.cp;
-    cond = p.cond;
-    visc = p.visc;
-}
-
-}  // namespace
 
 void dbpropint(CalcState& s, const std::string& fluido) {
-    s.intTable = readFluidTable(fluidFile(s.dataDir, fluido));
+    s.internal.load(s.dataDir, fluido);
 }
-
 void dbpropest(CalcState& s, const std::string& fluido) {
-    s.estTable = readFluidTable(fluidFile(s.dataDir, fluido));
+    s.external.load(s.dataDir, fluido);
 }
 
 void RiduciVettori(CalcState& s) {
-    s.intTable.reduceTo(s.intPress);
-    s.estTable.reduceTo(s.estPress);
+    s.internal.reduce();
+    s.external.reduce();
 }
 
 void propint(CalcState& s, double tm) {
-    storeProperties(s.intTable.properties(tm, s.intPress), s.intDens, s.intCp, s.intCond,
-                    s.intVisc);
+    s.internal.setMeanTemperature(tm);
 }
-
 void propest(CalcState& s, double tm) {
-    storeProperties(s.estTable.properties(tm, s.estPress), s.estDens, s.estCp, s.estCond,
-                    s.estVisc);
+    s.external.setMeanTemperature(tm);
 }
 
 double propviscpari(const CalcState& s, double tp) {
-    return s.intTable.wallViscosity(tp, s.intPress);
+    return s.internal.wallViscosity(tp);
 }
 double propviscpare(const CalcState& s, double tp) {
-    return s.estTable.wallViscosity(tp, s.estPress);
+    return s.external.wallViscosity(tp);
 }
 
 double propHint(const CalcState& s, double tt) {
-    return s.intTable.enthalpy(tt, s.intPress);
+    return s.internal.enthalpy(tt);
 }
 double propHest(const CalcState& s, double tt) {
-    return s.estTable.enthalpy(tt, s.estPress);
+    return s.external.enthalpy(tt);
 }
 
 double trovatint(const CalcState& s, double hh) {
-    return s.intTable.temperatureAt(hh, s.intPress);
+    return s.internal.temperatureAt(hh);
 }
 double trovatest(const CalcState& s, double hh) {
-    return s.estTable.temperatureAt(hh, s.estPress);
+    return s.external.temperatureAt(hh);
 }
 
 std::string controllatemp(const CalcState& s, double temp, float /*press*/,
@@ -65,9 +50,9 @@ std::string controllatemp(const CalcState& s, double temp, float /*press*/,
     // selected pressure's block; the pressure argument is therefore not needed.
     bool inside = false;
     if (int_est == "int")
-        inside = s.intTable.inRange(temp);
+        inside = s.internal.inRange(temp);
     else if (int_est == "est")
-        inside = s.estTable.inRange(temp);
+        inside = s.external.inRange(temp);
     return inside ? "SI" : "NO";
 }
 

@@ -15,7 +15,7 @@ void dbpropest(CalcState& s, const std::string& fluido);
 // Reduces both tables to the block of their selected pressure.
 void RiduciVettori(CalcState& s);
 
-// Current properties of a side (intDens ... / estDens ...) at the bulk temperature tm.
+// Current properties of a side at the bulk temperature tm, which becomes its mean temperature.
 void propint(CalcState& s, double tm);
 void propest(CalcState& s, double tm);
 

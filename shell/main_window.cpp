@@ -166,7 +166,7 @@ void MainWindow::fluidChosen(bool internal) {
         return;
     }
     // One entry per run of equal pressures, in table order.
-    const std::vector<float>& p = (internal ? state_.intTable : state_.estTable).P;
+    const std::vector<float>& p = (internal ? state_.internal : state_.external).table.P;
     for (std::size_t i = 0; i < p.size(); ++i)
         if (i == 0 || p[i] != p[i - 1]) pressures->addItem(fromText(formatSingle(p[i])));
     pressures->setEditText("1");

@@ -46,41 +46,40 @@ void checkPressure(const FluidTable& table, float pressure, const char* message)
     if (!found) throw CalcError(message);
 }
 
-void checkInRange(const Solution& sol, double temperature, bool internal) {
-    if (controllatemp(sol.s, temperature, internal ? sol.intPressure : sol.estPressure,
-                      internal ? "int" : "est") == "NO")
-        throw CalcError(msg::kOutOfRange);
+void checkInRange(const Stream& st, double temperature) {
+    if (!st.inRange(temperature)) throw CalcError(msg::kOutOfRange);
 }
 
 // Geometry in metres, each value stored as single before it is used further.
-void deriveGeometry(const CaseData& c, CalcState& s) {
+void deriveGeometry(const CaseData& c, Geometry& g) {
     const double deti = toDouble(c.deti, "The outside diameter of the internal pipe");
     const double spi = toDouble(c.spi, "The wall thickness of the internal pipe");
     const double dete = toDouble(c.dete, "The outside diameter of the external pipe");
     const double spe = toDouble(c.spe, "The wall thickness of the external pipe");
-    s.intDe = sgl(deti / 1000, "the outside diameter of the internal pipe");
-    s.intDi = sgl(s.intDe - 2 * spi / 1000, "the inside diameter of the internal pipe");
-    s.estDi = sgl((dete - 2 * spe) / 1000, "the inside diameter of the external pipe");
-    const double pi = s.pigreco;
-    const double di = s.intDi, de = s.intDe, Di = s.estDi;
-    s.intArea = sgl(di * di * pi / 4, "the flow area of the internal pipe");
-    s.estArea = sgl((Di * Di - de * de) * pi / 4, "the flow area of the annulus");
+    g.intDe = sgl(deti / 1000, "the outside diameter of the internal pipe");
+    g.intDi = sgl(g.intDe - 2 * spi / 1000, "the inside diameter of the internal pipe");
+    g.estDi = sgl((dete - 2 * spe) / 1000, "the inside diameter of the external pipe");
+    const double pi = g.pigreco;
+    const double di = g.intDi, de = g.intDe, Di = g.estDi;
+    g.intArea = sgl(di * di * pi / 4, "the flow area of the internal pipe");
+    g.estArea = sgl((Di * Di - de * de) * pi / 4, "the flow area of the annulus");
     if (Di + de == 0) invalidData("the annulus has no hydraulic diameter: both diameters are 0");
-    s.estDh = sgl((Di * Di - de * de) / (Di + de), "the hydraulic diameter of the annulus");
+    g.estDh = sgl((Di * Di - de * de) / (Di + de), "the hydraulic diameter of the annulus");
 }
 
 // Sizes that no pipe can have, and resistances below zero, end the calculation before the
 // solution turns them into a coefficient that no exchanger has.
 void checkGeometry(const CaseData& c, const CalcState& s) {
+    const Geometry& g = s.geo;
     if (toDouble(c.spi, "The wall thickness of the internal pipe") < 0)
         invalidData("the wall thickness of the internal pipe is negative");
     if (toDouble(c.spe, "The wall thickness of the external pipe") < 0)
         invalidData("the wall thickness of the external pipe is negative");
-    if (s.intSporcamento < 0) invalidData("the internal fouling factor is negative");
-    if (s.estSporcamento < 0) invalidData("the external fouling factor is negative");
-    if (!(s.intDi > 0))
+    if (s.internal.sporcamento < 0) invalidData("the internal fouling factor is negative");
+    if (s.external.sporcamento < 0) invalidData("the external fouling factor is negative");
+    if (!(g.intDi > 0))
         invalidData("the internal pipe has no bore: its wall is as thick as its radius");
-    if (!(s.estArea > 0 && s.estDh > 0))
+    if (!(g.estArea > 0 && g.estDh > 0))
         invalidData(
             "the annulus has no area: the external pipe is not larger than the internal one");
 }
@@ -89,37 +88,40 @@ void checkGeometry(const CaseData& c, const CalcState& s) {
 // table, where the properties are extrapolated past boiling or freezing: say so beside it.
 std::string outletsOutsideTables(const Solution& sol) {
     std::string note;
-    auto check = [&](const FluidTable& t, double temperature, const char* side, bool sought) {
-        if (!sought || t.size() == 0 || !std::isfinite(temperature) || t.inRange(temperature))
-            return;
-        note += "; the " + std::string(side) + " outlet temperature had reached " +
-                formatDouble(roundTo(temperature, 2)) + " °C, outside its table (" +
+    for (const Stream* st : {&sol.s.internal, &sol.s.external}) {
+        const FluidTable& t = st->table;
+        if (st == sol.given || t.size() == 0 || !std::isfinite(st->Tout) || t.inRange(st->Tout))
+            continue;
+        note += "; the " + std::string(st->name()) + " outlet temperature had reached " +
+                formatDouble(roundTo(st->Tout, 2)) + " °C, outside its table (" +
                 formatDouble(t.T.front()) + " to " + formatDouble(t.T.back()) + " °C)";
-    };
-    const CaseData& c = sol.c;
-    check(sol.s.intTable, sol.intTout, "internal", !c.intToutGiven);
-    check(sol.s.estTable, sol.estTout, "external", c.intToutGiven || !c.estToutGiven);
+    }
     return note;
 }
 
 ResultsData complete(Solution& sol) {
     CalcState& s = sol.s;
+    const Geometry& g = s.geo;
+    const Stream& in = s.internal;
+    const Stream& est = s.external;
     const CaseData& c = sol.c;
     ResultsData r;
-    r.intVel = velocita(s.intPortata, s.intArea, s.intDens);
-    r.estVel = velocita(s.estPortata, s.estArea, s.estDens);
-    r.Rei =
-        finite(reynolds(s.intDens, r.intVel, s.intDi, s.intVisc), "the internal Reynolds number");
-    r.intDeltaP = sgl(perditaCarico(s.rugTubo, s.intDi, s.lunghezza, r.Rei, s.intDens, r.intVel),
-                      "the internal pressure drop");
-    r.Ree =
-        finite(reynolds(s.estDens, r.estVel, s.estDh, s.estVisc), "the external Reynolds number");
-    r.estDeltaP = sgl(perditaCarico(s.rugTubo, s.estDh, s.lunghezza, r.Ree, s.estDens, r.estVel),
-                      "the external pressure drop");
+    r.intVel = velocita(in.portata, g.intArea, in.props.dens);
+    r.estVel = velocita(est.portata, g.estArea, est.props.dens);
+    r.Rei = finite(reynolds(in.props.dens, r.intVel, g.intDi, in.props.visc),
+                   "the internal Reynolds number");
+    r.intDeltaP =
+        sgl(perditaCarico(s.rugTubo, g.intDi, g.lunghezza, r.Rei, in.props.dens, r.intVel),
+            "the internal pressure drop");
+    r.Ree = finite(reynolds(est.props.dens, r.estVel, g.estDh, est.props.visc),
+                   "the external Reynolds number");
+    r.estDeltaP =
+        sgl(perditaCarico(s.rugTubo, g.estDh, g.lunghezza, r.Ree, est.props.dens, r.estVel),
+            "the external pressure drop");
 
     r.q = sol.q;
     r.a = sol.a;
-    r.L = s.lunghezza;
+    r.L = g.lunghezza;
     r.U = sol.U;
     r.controequi = sol.controequi;
     r.deti = toSingle(c.deti, "The outside diameter of the internal pipe");
@@ -131,84 +133,92 @@ ResultsData complete(Solution& sol) {
     r.estfluid = c.estfluid;
     r.intpress = toSingle(c.intpress, "The pressure of the internal fluid");
     r.estpress = toSingle(c.estpress, "The pressure of the external fluid");
-    r.intTin = sol.intTin;
-    r.intTout = sol.intTout;
-    r.estTin = sol.estTin;
-    r.estTout = sol.estTout;
-    r.intPort = s.intPortata;
-    r.estPort = s.estPortata;
-    r.intSporc = s.intSporcamento;
-    r.estSporc = s.estSporcamento;
+    r.intTin = in.Tin;
+    r.intTout = in.Tout;
+    r.estTin = est.Tin;
+    r.estTout = est.Tout;
+    r.intPort = in.portata;
+    r.estPort = est.portata;
+    r.intSporc = in.sporcamento;
+    r.estSporc = est.sporcamento;
     return r;
 }
 
 // The clean coefficient: the final state once more with both fouling factors at 0.
 DesignMargins designMargins(Solution& sol, const ResultsData& r) {
-    CalcState& s = sol.s;
-    const double intFouling = s.intSporcamento, estFouling = s.estSporcamento;
-    s.intSporcamento = s.estSporcamento = 0;
+    Stream& in = sol.s.internal;
+    Stream& est = sol.s.external;
+    const double intFouling = in.sporcamento, estFouling = est.sporcamento;
+    in.sporcamento = est.sporcamento = 0;
     DesignMargins m;
-    m.Uclean = Coeffscambio(s, s.intDi, s.intDe, s.estDh, s.lunghezza, sol.tmi, sol.tme);
-    s.intSporcamento = intFouling;
-    s.estSporcamento = estFouling;
+    m.Uclean = overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, in.Tm, est.Tm);
+    in.sporcamento = intFouling;
+    est.sporcamento = estFouling;
     m.foulingAllowance = finite((m.Uclean / r.U - 1) * 100, "the fouling allowance");
     return m;
+}
+
+// The case's names of one stream's fields, for the causes of "Invalid data".
+std::string fieldName(const char* quantity, const Stream& st) {
+    return std::string("The ") + quantity + " of the " + st.name() + " fluid";
 }
 
 void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     s.inizializza();
     Solution sol(c, s);
+    Stream& in = s.internal;
+    Stream& est = s.external;
 
-    deriveGeometry(c, s);
-    sol.intTin = toDouble(c.intTin, "The inlet temperature of the internal fluid");
-    sol.estTin = toDouble(c.estTin, "The inlet temperature of the external fluid");
-    s.intSporcamento = toDouble(c.intSporc, "The internal fouling factor");
-    s.estSporcamento = toDouble(c.estSporc, "The external fouling factor");
+    deriveGeometry(c, s.geo);
+    in.Tin = toDouble(c.intTin, "The inlet temperature of the internal fluid");
+    est.Tin = toDouble(c.estTin, "The inlet temperature of the external fluid");
+    in.sporcamento = toDouble(c.intSporc, "The internal fouling factor");
+    est.sporcamento = toDouble(c.estSporc, "The external fouling factor");
     sol.controequi = c.controequi == "contro" ? "contro" : "equi";
     proptubo(s, c.mat);
-    dbpropint(s, c.intfluid);
-    dbpropest(s, c.estfluid);
+    in.load(s.dataDir, c.intfluid);
+    est.load(s.dataDir, c.estfluid);
 
-    // Inlet enthalpies on the full tables, each lookup matching its side's pressure.
-    sol.intPressure = s.intPress = toSingle(c.intpress, "The pressure of the internal fluid");
-    sol.intHin = propHint(s, sol.intTin);
-    sol.estPressure = s.estPress = toSingle(c.estpress, "The pressure of the external fluid");
-    sol.estHin = propHest(s, sol.estTin);
+    // Inlet enthalpies on the full tables, each lookup matching its stream's pressure.
+    in.press = toSingle(c.intpress, "The pressure of the internal fluid");
+    in.Hin = in.enthalpy(in.Tin);
+    est.press = toSingle(c.estpress, "The pressure of the external fluid");
+    est.Hin = est.enthalpy(est.Tin);
 
-    checkPressure(s.intTable, sol.intPressure, msg::kInvalidIntPressure);
-    checkPressure(s.estTable, sol.estPressure, msg::kInvalidEstPressure);
+    checkPressure(in.table, in.press, msg::kInvalidIntPressure);
+    checkPressure(est.table, est.press, msg::kInvalidEstPressure);
     RiduciVettori(s);
 
-    const double intTin = sol.intTin, estTin = sol.estTin;
-    if (c.intToutGiven) {
-        sol.intTout = toDouble(c.intTout, "The outlet temperature of the internal fluid");
-        s.estPortata = toSingle(c.estPort, "The mass flow of the external fluid");
-        const double t = sol.intTout;
-        if ((intTin > estTin && t > intTin) || (intTin < estTin && t < intTin))
-            throw CalcError(msg::kInvalidTemperatures);
-        checkInRange(sol, intTin, true);
-        checkInRange(sol, t, true);
-        checkInRange(sol, estTin, false);
-    } else if (c.estToutGiven) {
-        s.intPortata = toSingle(c.intPort, "The mass flow of the internal fluid");
-        sol.estTout = toDouble(c.estTout, "The outlet temperature of the external fluid");
-        const double t = sol.estTout;
-        if ((intTin > estTin && t < estTin) || (intTin < estTin && t > estTin))
-            throw CalcError(msg::kInvalidTemperatures);
-        checkInRange(sol, intTin, true);
-        checkInRange(sol, estTin, false);
-        checkInRange(sol, t, false);
-    } else {
-        s.intPortata = toSingle(c.intPort, "The mass flow of the internal fluid");
-        s.estPortata = toSingle(c.estPort, "The mass flow of the external fluid");
-        checkInRange(sol, intTin, true);
-        checkInRange(sol, estTin, false);
+    // The mode's inputs: of each stream its outlet temperature or its mass flow.
+    if (c.intToutGiven)
+        sol.given = &in;
+    else if (c.estToutGiven)
+        sol.given = &est;
+    const std::string CaseData::*outletField[] = {&CaseData::intTout, &CaseData::estTout};
+    const std::string CaseData::*flowField[] = {&CaseData::intPort, &CaseData::estPort};
+    for (Stream* st : {&in, &est}) {
+        const auto k = static_cast<int>(st->side);
+        if (st == sol.given)
+            st->Tout = toDouble(c.*outletField[k], fieldName("outlet temperature", *st));
+        else
+            st->portata = toSingle(c.*flowField[k], fieldName("mass flow", *st));
     }
-    sol.intHot = intTin > estTin;
+    // A given outlet must lie on the far side of its inlet from the other stream's inlet.
+    if (const Stream* g = sol.given) {
+        const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
+        if ((tin > otherTin && t > tin) || (tin < otherTin && t < tin))
+            throw CalcError(msg::kInvalidTemperatures);
+    }
+    for (const Stream* st : {&in, &est}) {
+        checkInRange(*st, st->Tin);
+        if (st == sol.given) checkInRange(*st, st->Tout);
+    }
+    in.hot = in.Tin > est.Tin;
+    est.hot = !in.hot;
     checkGeometry(c, s);
 
     if (c.LGiven)
-        s.lunghezza = toSingle(c.L, "The length");
+        s.geo.lunghezza = toSingle(c.L, "The length");
     else
         sol.q = toSingle(c.q, "The capacity");
     try {
@@ -232,22 +242,68 @@ void PassBudget::spend() {
 }
 
 double Solution::orientedDtml() const {
-    const double d = intHot ? dtml(intTin, intTout, estTin, estTout, controequi)
-                            : dtml(estTin, estTout, intTin, intTout, controequi);
-    return finite(d, "the log-mean temperature difference");
+    const Stream& hot = s.internal.hot ? s.internal : s.external;
+    const Stream& cold = s.internal.hot ? s.external : s.internal;
+    return finite(dtml(hot.Tin, hot.Tout, cold.Tin, cold.Tout, controequi),
+                  "the log-mean temperature difference");
 }
 
-float Solution::coefficient() {
-    return sgl(Coeffscambio(s, s.intDi, s.intDe, s.estDh, s.lunghezza, tmi, tme),
-               "the overall heat transfer coefficient");
+float Solution::logMean() const {
+    return sgl(orientedDtml(), "the log-mean temperature difference");
+}
+
+float Solution::exchangerCapacity(float dT) const {
+    return sgl(static_cast<double>(U) * a * dT / 1000, "the capacity");
+}
+
+float Solution::coefficient() const {
+    return sgl(
+        overallCoefficient(s.internal, s.external, s.geo, s.condTubo, s.internal.Tm, s.external.Tm),
+        "the overall heat transfer coefficient");
+}
+
+void Solution::takeMeanProperties(Stream& st) {
+    st.setMeanTemperature((st.Tout + st.Tin) / 2);
 }
 
 bool Solution::differs(double x, double y, float tolerance) {
     return sgl(std::fabs(x - y), "a convergence difference") > tolerance;
 }
 
-void Solution::checkOutletInRange(double temperature, bool internal) const {
-    checkInRange(*this, temperature, internal);
+void Solution::checkOutletInRange(const Stream& st) const {
+    checkInRange(st, st.Tout);
+}
+
+void Solution::writeBackFlow(const Stream& st) {
+    (st.side == Side::Internal ? c.intPort : c.estPort) = formatSingle(roundTo(st.portata, 4));
+}
+
+void Solution::writeBackOutlet(const Stream& st) {
+    (st.side == Side::Internal ? c.intTout : c.estTout) = formatDouble(roundTo(st.Tout, 4));
+}
+
+void Solution::writeBackCapacity() {
+    c.q = formatSingle(roundTo(q, 3));
+}
+
+void Solution::writeBackLength() {
+    c.L = formatSingle(roundTo(s.geo.lunghezza, 3));
+}
+
+const StreamTexts& textsOf(const Stream& st) {
+    static const StreamTexts texts[] = {
+        {"the internal mass flow", "the internal mass flow is 0", "the internal outlet temperature",
+         "the internal fluid's enthalpy does not change between inlet and outlet: no mass flow "
+         "can carry the duty",
+         "the internal fluid's enthalpy does not change between inlet and outlet: no mass flow "
+         "can carry the capacity"},
+        {"the external mass flow", "the external mass flow is 0", "the external outlet temperature",
+         "the external fluid's enthalpy does not change between inlet and outlet: no mass flow "
+         "can carry the duty",
+         "the external fluid's enthalpy does not change between inlet and outlet: no mass flow "
+         "can carry the capacity"},
+    };
+    return texts[static_cast<int>(st.side)];
 }
 
 double divide(double num, double den, const char* cause) {

@@ -1,12 +1,7 @@
 // Solution with the length given: nested fixed points on the overall coefficient (outer) and on
 // an outlet temperature or the log-mean difference (inner), heat balances on table enthalpies.
-#include <algorithm>
-#include <cmath>
-
 #include "base/errors.h"
-#include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
-#include "properties/fluid_sides.h"
 #include "solver/solution.h"
 
 namespace zano {
@@ -25,29 +20,26 @@ float relaxU(float U, float Ucalc) {
 // The relaxation factor 1/(NTUmin^3 + 2); below its value at NTUmin = 20 the inner loops would
 // need too many passes and the case is refused.
 float ntuGuard(const Solution& sol) {
-    const float x = xxtt(sol.s, sol.U, sol.a);
+    const float x = xxtt(sol.s.internal, sol.s.external, sol.U, sol.a);
     if (x < sgl(1.0 / (20.0 * 20.0 * 20.0 + 2.0))) throw CalcError(msg::kNtuTooHigh);
     return x;
 }
 
-const char* kNoIntEnthalpyChange =
-    "the internal fluid's enthalpy does not change between inlet and outlet: no mass flow can "
-    "carry the duty";
-const char* kNoEstEnthalpyChange =
-    "the external fluid's enthalpy does not change between inlet and outlet: no mass flow can "
-    "carry the duty";
-
-// Scheme A: internal outlet temperature and external mass flow given.
-void schemeA(Solution& sol) {
-    CalcState& s = sol.s;
-    sol.estTout = 0.5 * sol.intTout + 0.5 * sol.estTin;
-    sol.tmi = (sol.intTout + sol.intTin) / 2;
-    sol.tme = (sol.estTout + sol.estTin) / 2;
-    propint(s, sol.tmi);
-    propest(s, sol.tme);
-    sol.intHout = propHint(s, sol.intTout);
-    // Start where the internal Reynolds number is 10000.
-    s.intPortata = sgl(s.intVisc * 10000 / s.intDi * s.intArea, "the internal mass flow");
+// One stream's outlet temperature and the other's mass flow given: the outer loop relaxes U,
+// the inner one the other stream's outlet until its enthalpy balance carries the exchanger's
+// capacity; the given stream's balance then fixes its mass flow.
+void outletGiven(Solution& sol, Stream& given) {
+    Stream& other = sol.other(given);
+    Stream& in = sol.in();
+    Stream& est = sol.est();
+    const Geometry& g = sol.s.geo;
+    other.Tout = 0.5 * other.Tin + 0.5 * given.Tout;
+    in.setMeanTemperature((in.Tout + in.Tin) / 2);
+    est.setMeanTemperature((est.Tout + est.Tin) / 2);
+    given.Hout = given.enthalpy(given.Tout);
+    // Start where the given stream's Reynolds number is 10000.
+    given.portata = sgl(given.props.visc * 10000 / g.diameter(given.side) * g.area(given.side),
+                        textsOf(given).massFlow);
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
     // At least one outer pass: a coefficient already within the tolerance of the start value
@@ -57,96 +49,49 @@ void schemeA(Solution& sol) {
         sol.budget.spend();
         const double x = ntuGuard(sol);
         double T = 10000;
-        while (Solution::differs(sol.estTout, T, sol.tolT)) {
+        while (Solution::differs(other.Tout, T, sol.tolT)) {
             sol.budget.spend();
-            sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
-            sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
-            const double dh = divide(sol.q, s.estPortata, "the external mass flow is 0");
-            T = trovatest(s, sol.intHot ? sol.estHin + dh : sol.estHin - dh);
-            sol.estTout = finite((1 - x) * sol.estTout + x * T, "the external outlet temperature");
+            sol.dTml = sol.logMean();
+            sol.q = sol.exchangerCapacity(sol.dTml);
+            const double dh = divide(sol.q, other.portata, textsOf(other).noMassFlow);
+            T = other.temperatureAt(other.outletEnthalpy(dh));
+            other.Tout = finite((1 - x) * other.Tout + x * T, textsOf(other).outlet);
         }
-        sol.estHout = propHest(s, sol.estTout);
-        const double dhEst = sol.intHot ? sol.estHout - sol.estHin : sol.estHin - sol.estHout;
-        const double dhInt = sol.intHot ? sol.intHin - sol.intHout : sol.intHout - sol.intHin;
-        sol.q = sgl(dhEst * s.estPortata, "the capacity");
-        s.intPortata = sgl(divide(sol.q, dhInt, kNoIntEnthalpyChange), "the internal mass flow");
-        sol.tme = (sol.estTout + sol.estTin) / 2;
-        propest(s, sol.tme);
+        other.Hout = other.enthalpy(other.Tout);
+        sol.q = sgl(other.enthalpyChange() * other.portata, "the capacity");
+        given.portata = sgl(divide(sol.q, given.enthalpyChange(), textsOf(given).noDutyForFlow),
+                            textsOf(given).massFlow);
+        Solution::takeMeanProperties(other);
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
     } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
-    sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
-    sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
-    sol.checkOutletInRange(sol.estTout, false);
+    sol.dTml = sol.logMean();
+    sol.q = sol.exchangerCapacity(sol.dTml);
+    sol.checkOutletInRange(other);
 
-    sol.c.q = formatSingle(roundTo(sol.q, 3));
-    sol.c.intPort = formatSingle(roundTo(s.intPortata, 4));
-    sol.c.estTout = formatDouble(roundTo(sol.estTout, 4));
+    sol.writeBackCapacity();
+    sol.writeBackFlow(given);
+    sol.writeBackOutlet(other);
 }
 
-// Scheme B: external outlet temperature and internal mass flow given; the mirror of A.
-void schemeB(Solution& sol) {
-    CalcState& s = sol.s;
-    sol.intTout = 0.5 * sol.intTin + 0.5 * sol.estTout;
-    sol.tmi = (sol.intTout + sol.intTin) / 2;
-    sol.tme = (sol.estTout + sol.estTin) / 2;
-    propint(s, sol.tmi);
-    propest(s, sol.tme);
-    sol.estHout = propHest(s, sol.estTout);
-    // Start where the external Reynolds number is 10000.
-    s.estPortata = sgl(s.estVisc * 10000 / s.estDh * s.estArea, "the external mass flow");
+// Both mass flows given; the inner loop iterates on the log-mean difference itself.
+void flowsGiven(Solution& sol) {
+    Stream& in = sol.in();
+    Stream& est = sol.est();
+    in.setMeanTemperature(in.Tin);
+    est.setMeanTemperature(est.Tin);
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
-    // At least one outer pass, as in scheme A.
-    do {
-        sol.budget.spend();
-        const double x = ntuGuard(sol);
-        double T = 10000;
-        while (Solution::differs(sol.intTout, T, sol.tolT)) {
-            sol.budget.spend();
-            sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
-            sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
-            const double dh = divide(sol.q, s.intPortata, "the internal mass flow is 0");
-            T = trovatint(s, sol.intHot ? sol.intHin - dh : sol.intHin + dh);
-            sol.intTout = finite((1 - x) * sol.intTout + x * T, "the internal outlet temperature");
-        }
-        sol.intHout = propHint(s, sol.intTout);
-        const double dhInt = sol.intHot ? sol.intHin - sol.intHout : sol.intHout - sol.intHin;
-        const double dhEst = sol.intHot ? sol.estHout - sol.estHin : sol.estHin - sol.estHout;
-        sol.q = sgl(dhInt * s.intPortata, "the capacity");
-        s.estPortata = sgl(divide(sol.q, dhEst, kNoEstEnthalpyChange), "the external mass flow");
-        sol.tmi = (sol.intTout + sol.intTin) / 2;
-        propint(s, sol.tmi);
-        sol.Ucalc = sol.coefficient();
-        sol.U = relaxU(sol.U, sol.Ucalc);
-    } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
-    sol.dTml = sgl(sol.orientedDtml(), "the log-mean temperature difference");
-    sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
-    sol.checkOutletInRange(sol.intTout, true);
-
-    sol.c.q = formatSingle(roundTo(sol.q, 3));
-    sol.c.estPort = formatSingle(roundTo(s.estPortata, 4));
-    sol.c.intTout = formatDouble(roundTo(sol.intTout, 4));
-}
-
-// Scheme C: both mass flows given; the inner loop iterates on the log-mean difference itself.
-void schemeC(Solution& sol) {
-    CalcState& s = sol.s;
-    sol.tmi = sol.intTin;
-    sol.tme = sol.estTin;
-    propint(s, sol.tmi);
-    propest(s, sol.tme);
-    sol.U = sol.coefficient();
-    sol.Ucalc = 0;
-    const double Ci = static_cast<double>(s.intPortata) * s.intCp;
-    const double Ce = static_cast<double>(s.estPortata) * s.estCp;
+    const double Ci = static_cast<double>(in.portata) * in.props.cp;
+    const double Ce = static_cast<double>(est.portata) * est.props.cp;
     const double Cmin = Ce <= Ci ? Ce : Ci;  // kW/K, the external stream on a tie
     // The difference at which the exchanger equation gives the duty Cmin * |intTin - estTin|.
-    const double inletDifference = sol.intHot ? sol.intTin - sol.estTin : sol.estTin - sol.intTin;
+    const Stream& hot = in.hot ? in : est;
+    const double inletDifference = hot.Tin - sol.other(hot).Tin;
     sol.dTml = sgl(divide(Cmin * inletDifference * 1000, static_cast<double>(sol.U) * sol.a,
                           "the exchanger has no conductance: U times the surface is 0"),
                    "the log-mean temperature difference");
-    // At least one outer pass, as in scheme A: without it the outlets would stay unset.
+    // At least one outer pass, as with an outlet given: without it the outlets would stay unset.
     do {
         sol.budget.spend();
         double dTcalc = 0;
@@ -156,43 +101,39 @@ void schemeC(Solution& sol) {
         // otherwise leave the outlet temperatures and the capacity unset.
         do {
             sol.budget.spend();
-            sol.q = sgl(static_cast<double>(sol.U) * sol.a * sol.dTml / 1000, "the capacity");
-            const double dhInt = divide(sol.q, s.intPortata, "the internal mass flow is 0");
-            const double dhEst = divide(sol.q, s.estPortata, "the external mass flow is 0");
-            sol.intHout = sol.intHot ? sol.intHin - dhInt : sol.intHin + dhInt;
-            sol.estHout = sol.intHot ? sol.estHin + dhEst : sol.estHin - dhEst;
-            sol.intTout = trovatint(s, sol.intHout);
-            sol.estTout = trovatest(s, sol.estHout);
+            sol.q = sol.exchangerCapacity(sol.dTml);
+            const double dhInt = divide(sol.q, in.portata, textsOf(in).noMassFlow);
+            const double dhEst = divide(sol.q, est.portata, textsOf(est).noMassFlow);
+            in.Hout = in.outletEnthalpy(dhInt);
+            est.Hout = est.outletEnthalpy(dhEst);
+            in.Tout = in.temperatureAt(in.Hout);
+            est.Tout = est.temperatureAt(est.Hout);
             dTcalc = sol.orientedDtml();
             sol.dTml = sgl((1 - x) * sol.dTml + x * dTcalc, "the log-mean temperature difference");
         } while (Solution::differs(sol.dTml, dTcalc, sol.tolT));
-        sol.tmi = (sol.intTout + sol.intTin) / 2;
-        sol.tme = (sol.estTout + sol.estTin) / 2;
-        propint(s, sol.tmi);
-        propest(s, sol.tme);
+        Solution::takeMeanProperties(in);
+        Solution::takeMeanProperties(est);
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
     } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
     // The capacity stays that of the last inner pass.
-    sol.checkOutletInRange(sol.intTout, true);
-    sol.checkOutletInRange(sol.estTout, false);
+    sol.checkOutletInRange(in);
+    sol.checkOutletInRange(est);
 
-    sol.c.q = formatSingle(roundTo(sol.q, 3));
-    sol.c.estTout = formatDouble(roundTo(sol.estTout, 4));
-    sol.c.intTout = formatDouble(roundTo(sol.intTout, 4));
+    sol.writeBackCapacity();
+    sol.writeBackOutlet(est);
+    sol.writeBackOutlet(in);
 }
 
 }  // namespace
 
 void solveLengthGiven(Solution& sol) {
-    CalcState& s = sol.s;
-    sol.a = sgl(static_cast<double>(s.pigreco) * s.lunghezza * s.intDe, "the surface");
-    if (sol.c.intToutGiven)
-        schemeA(sol);
-    else if (sol.c.estToutGiven)
-        schemeB(sol);
+    const Geometry& g = sol.s.geo;
+    sol.a = sgl(static_cast<double>(g.pigreco) * g.lunghezza * g.intDe, "the surface");
+    if (sol.given)
+        outletGiven(sol, *sol.given);
     else
-        schemeC(sol);
+        flowsGiven(sol);
 }
 
 }  // namespace zano

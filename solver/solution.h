@@ -27,13 +27,10 @@ struct Solution {
     CalcState& s;
     PassBudget budget;
 
-    bool intHot = false;  // the internal fluid is the hot one: intTin > estTin strictly
+    // The stream whose outlet temperature the case gives (the other's mass flow is given
+    // too); none when both mass flows are given.
+    Stream* given = nullptr;
     std::string controequi;
-    float intPressure = 0, estPressure = 0;  // bar
-
-    double intTin = 0, estTin = 0, intTout = 0, estTout = 0;  // degC
-    double intHin = 0, estHin = 0, intHout = 0, estHout = 0;  // kJ/kg
-    double tmi = 0, tme = 0;                                  // mean temperatures, degC
 
     float tolT = 0.001f;  // K
     float tolU = 0.01f;   // W/(m^2 K)
@@ -44,14 +41,40 @@ struct Solution {
     float Ucalc = 0;  // W/(m^2 K), last computed
     float dTml = 0;   // K
 
+    Stream& in() { return s.internal; }
+    Stream& est() { return s.external; }
+    // The stream paired with st.
+    Stream& other(const Stream& st) { return st.side == Side::Internal ? s.external : s.internal; }
+
     // The log-mean difference with the hot stream first.
     double orientedDtml() const;
-    float coefficient();  // Coeffscambio at the current state, narrowed to single
+    float logMean() const;                    // the same, narrowed to single
+    float exchangerCapacity(float dT) const;  // q = U a dT / 1000, kW
+    float coefficient() const;  // Coeffscambio at the current state, narrowed to single
+    // Properties at the mean of a stream's inlet and outlet.
+    static void takeMeanProperties(Stream& st);
     // The convergence test: |x - y| narrowed to single, above the tolerance.
     static bool differs(double x, double y, float tolerance);
     // A computed outlet temperature must lie in its fluid's table.
-    void checkOutletInRange(double temperature, bool internal) const;
+    void checkOutletInRange(const Stream& st) const;
+
+    // The computed values written back into the case's output fields, rounded as the boxes
+    // show them.
+    void writeBackFlow(const Stream& st);
+    void writeBackOutlet(const Stream& st);
+    void writeBackCapacity();
+    void writeBackLength();
 };
+
+// The texts that name one stream's quantities in the causes of "Invalid data".
+struct StreamTexts {
+    const char* massFlow;           // "the internal mass flow"
+    const char* noMassFlow;         // "the internal mass flow is 0"
+    const char* outlet;             // "the internal outlet temperature"
+    const char* noDutyForFlow;      // no enthalpy change to carry the duty (length given)
+    const char* noCapacityForFlow;  // the same with the capacity given
+};
+const StreamTexts& textsOf(const Stream& st);
 
 // num / den; a zero or non-finite quotient ends the calculation with `cause`.
 double divide(double num, double den, const char* cause);

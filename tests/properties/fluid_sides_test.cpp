@@ -25,22 +25,22 @@ TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
     CalcState s = testState();
     dbpropint(s, "Two blocks");
     dbpropest(s, "Two blocks");
-    s.intPress = 1;
-    s.estPress = 5;
+    s.internal.press = 1;
+    s.external.press = 5;
     RiduciVettori(s);
-    EXPECT_EQ(s.intTable.T, (std::vector<double>{10, 20, 40}));
-    EXPECT_EQ(s.estTable.T, (std::vector<double>{0, 20, 30, 50}));
+    EXPECT_EQ(s.internal.table.T, (std::vector<double>{10, 20, 40}));
+    EXPECT_EQ(s.external.table.T, (std::vector<double>{0, 20, 30, 50}));
 
     propint(s, 20);  // rows of the tables, so the values are exact
     propest(s, 30);
-    EXPECT_EQ(s.intDens, 990);
-    EXPECT_EQ(s.intCp, 4.1);
-    EXPECT_EQ(s.intCond, 0.55);
-    EXPECT_EQ(s.intVisc, 0.0015);
-    EXPECT_EQ(s.estDens, 985);
-    EXPECT_EQ(s.estCp, 4.2);
-    EXPECT_EQ(s.estCond, 0.60);
-    EXPECT_EQ(s.estVisc, 0.0016);
+    EXPECT_EQ(s.internal.props.dens, 990);
+    EXPECT_EQ(s.internal.props.cp, 4.1);
+    EXPECT_EQ(s.internal.props.cond, 0.55);
+    EXPECT_EQ(s.internal.props.visc, 0.0015);
+    EXPECT_EQ(s.external.props.dens, 985);
+    EXPECT_EQ(s.external.props.cp, 4.2);
+    EXPECT_EQ(s.external.props.cond, 0.60);
+    EXPECT_EQ(s.external.props.visc, 0.0016);
 
     EXPECT_EQ(propHint(s, 20), 80.5);
     EXPECT_EQ(propHest(s, 20), 81);
@@ -59,7 +59,7 @@ TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
 TEST(FluidSides, InletEnthalpyOnTheLoadedTableWithAnAbsentPressure) {
     CalcState s = testState();
     dbpropint(s, "Two blocks");
-    s.intPress = 7;  // the pressure check that follows reports this, not the lookup
+    s.internal.press = 7;  // the pressure check that follows reports this, not the lookup
     EXPECT_DOUBLE_EQ(propHint(s, 15), 60.249998569488525);
     EXPECT_THROW(RiduciVettori(s), CalcError);
 }
@@ -76,7 +76,7 @@ TEST(FluidSides, DataFolderBesideTheExecutable) {
     // The build copies the data folder beside every program, this one included.
     CalcState s;
     dbpropint(s, "Water");
-    EXPECT_EQ(s.intTable.size(), 451u);
+    EXPECT_EQ(s.internal.table.size(), 451u);
     EXPECT_EQ(fluidFile("/opt/zano/data", "R134a s.h. vapor"),
               std::filesystem::path("/opt/zano/data/R134a s.h. vapor.dat"));
     EXPECT_EQ(fluidFile("/opt/zano/data", "/etc/x"),

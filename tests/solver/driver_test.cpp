@@ -155,8 +155,8 @@ TEST(Driver, InvalidDataNamesItsCause) {
 double enthalpy(const std::string& fluid, const std::string& pressure, double t) {
     CalcState s;
     dbpropint(s, fluid);
-    s.intPress = *parseSingle(pressure);
-    s.intTable.reduceTo(s.intPress);
+    s.internal.press = *parseSingle(pressure);
+    s.internal.table.reduceTo(s.internal.press);
     return propHint(s, t);
 }
 
@@ -284,8 +284,8 @@ TEST(Driver, RefusesACapacityEqualToTheMaximumDuty) {
     c.estPort = "0,1";
     CalcState s;
     dbpropest(s, "Water");
-    s.estPress = 1;
-    s.estTable.reduceTo(1);
+    s.external.press = 1;
+    s.external.table.reduceTo(1);
     const double hA = sgl(propHest(s, 15)), hB = sgl(propHest(s, 80));
     const float qmax = sgl((hB - hA) * 0.1f);
     char text[32];

@@ -1,0 +1,22 @@
+#include "properties/stream.h"
+
+namespace zano {
+
+void Stream::load(const std::filesystem::path& dataDir, const std::string& fluid) {
+    table = readFluidTable(fluidFile(dataDir, fluid));
+}
+
+void Stream::setMeanTemperature(double tm) {
+    Tm = tm;
+    props = table.properties(tm, press);
+}
+
+void Stream::reset() {
+    props = {};
+    portata = 0;
+    sporcamento = 0;
+    Tin = Tout = Hin = Hout = Tm = 0;
+    hot = false;
+}
+
+}  // namespace zano

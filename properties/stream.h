@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "properties/fluid_table.h"
+
+namespace zano {
+
+enum class Side { Internal, External };
+
+// One stream of the exchanger: the fluid in the internal pipe or the one in the annulus. The
+// calculation holds two, and every scheme works on them without knowing which is which.
+struct Stream {
+    explicit Stream(Side s) : side(s) {}
+
+    Side side;
+    FluidTable table;
+    float press = 0;  // bar, selects the table's rows; matched for equality only
+
+    FluidProperties props;   // at the mean temperature Tm
+    float portata = 0;       // mass flow, kg/s
+    double sporcamento = 0;  // fouling factor, (m^2 K)/W
+
+    double Tin = 0, Tout = 0;  // degC
+    double Hin = 0, Hout = 0;  // kJ/kg
+    double Tm = 0;             // degC, where props were last taken
+    bool hot = false;          // its inlet is strictly the hotter one (the external on a tie)
+
+    // "internal" or "external", for the texts that name a stream.
+    const char* name() const { return side == Side::Internal ? "internal" : "external"; }
+
+    void load(const std::filesystem::path& dataDir, const std::string& fluid);
+    void reduce() { table.reduceTo(press); }
+
+    // Takes the current properties at the mean temperature tm.
+    void setMeanTemperature(double tm);
+
+    double enthalpy(double t) const { return table.enthalpy(t, press); }
+    double temperatureAt(double h) const { return table.temperatureAt(h, press); }
+    double wallViscosity(double t) const { return table.wallViscosity(t, press); }
+    bool inRange(double t) const { return table.inRange(t); }
+
+    // Enthalpy the stream gives up (hot) or takes up (cold) per kilogram between inlet and
+    // outlet: positive when the outlet lies on the right side of the inlet.
+    double enthalpyChange() const { return hot ? Hin - Hout : Hout - Hin; }
+    // The outlet enthalpy after giving up (hot) or taking up (cold) dh per kilogram.
+    double outletEnthalpy(double dh) const { return hot ? Hin - dh : Hin + dh; }
+
+    // Resets what a calculation computes; the table stays.
+    void reset();
+};
+
+}  // namespace zano

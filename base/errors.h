@@ -39,6 +39,14 @@ class CalcError : public std::runtime_error {
 // returns v when finite, otherwise ends with "Invalid data: <what> is not a finite number".
 double finite(double v, const char* what);
 
+// The same with the cause given whole: returns v when finite, otherwise ends with "Invalid
+// data" and `cause`.
+inline double finiteOr(double v, const char* cause) {
+    if (!std::isfinite(v)) [[unlikely]]
+        invalidData(cause);
+    return v;
+}
+
 [[noreturn]] void notSingle(const char* what);
 
 // sgl(): rounds to single precision. A finite double beyond the single range is an overflow.

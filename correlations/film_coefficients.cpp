@@ -11,11 +11,6 @@ namespace zano {
 
 namespace {
 
-double checked(double v, const char* cause) {
-    if (!std::isfinite(v)) invalidData(cause);
-    return v;
-}
-
 // Fixed number of wall-temperature passes; the wall-viscosity correction settles well before.
 constexpr int kWallPasses = 6;
 
@@ -30,13 +25,13 @@ struct SideFlow {
         pr = prandtl(p.cp, p.cond, p.visc);
         const float v = velocita(st.portata, g.area(st.side), p.dens);
         re = reynolds(p.dens, v, D, p.visc);
-        gz = checked(re * pr * D / g.lunghezza,
-                     "the Graetz number cannot be computed: the length is zero");
+        gz = finiteOr(re * pr * D / g.lunghezza,
+                      "the Graetz number cannot be computed: the length is zero");
     }
     // Film coefficient on the side's own surface at the wall viscosity muw.
     double film(double muw, const char* noDiameter) const {
         const double nu = nusselt(gz, re, pr, stream.props.visc, muw);
-        return checked(nu * stream.props.cond / D, noDiameter);
+        return finiteOr(nu * stream.props.cond / D, noDiameter);
     }
 };
 
@@ -45,23 +40,23 @@ struct SideFlow {
 double nusselt(double gz, double re, double pr, double mu, double muw) {
     const double third = 1.0 / 3.0;
     // Sieder-Tate wall-viscosity correction.
-    const double phi = checked(std::pow(mu / muw, 0.14),
-                               "the wall-viscosity correction cannot be computed: a viscosity "
-                               "is zero or negative");
+    const double phi = finiteOr(std::pow(mu / muw, 0.14),
+                                "the wall-viscosity correction cannot be computed: a viscosity "
+                                "is zero or negative");
     // Developing laminar flow never falls below the fully developed value 3.66.
-    const double nuGraetz = checked(1.86 * std::pow(gz, third) * phi,
-                                    "the laminar Nusselt number cannot be computed: the Graetz "
-                                    "number is negative");
+    const double nuGraetz = finiteOr(1.86 * std::pow(gz, third) * phi,
+                                     "the laminar Nusselt number cannot be computed: the Graetz "
+                                     "number is negative");
     const double nuLam = std::max(3.66, nuGraetz);
     if (re < 2300) return nuLam;
 
-    const double nuTurb = checked(0.027 * std::pow(re, 0.8) * std::pow(pr, third) * phi,
-                                  "the turbulent Nusselt number cannot be computed: the Prandtl "
-                                  "number is negative");
+    const double nuTurb = finiteOr(0.027 * std::pow(re, 0.8) * std::pow(pr, third) * phi,
+                                   "the turbulent Nusselt number cannot be computed: the Prandtl "
+                                   "number is negative");
     if (re > 10000) return nuTurb;
     // Transition: linear blend from the laminar to the turbulent value.
-    return checked(nuLam + (re - 2300) / 7700 * (nuTurb - nuLam),
-                   "the Nusselt number cannot be computed in the transition range");
+    return finiteOr(nuLam + (re - 2300) / 7700 * (nuTurb - nuLam),
+                    "the Nusselt number cannot be computed in the transition range");
 }
 
 FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,
@@ -77,16 +72,16 @@ FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geo
         const double hi = inner.film(muwi,
                                      "the internal film coefficient cannot be computed: the "
                                      "inside diameter of the internal pipe is zero");
-        f.hio = checked(hi * g.intDi / g.intDe,
-                        "the internal film coefficient cannot be referred to the outside "
-                        "surface: the outside diameter of the internal pipe is zero");
+        f.hio = finiteOr(hi * g.intDi / g.intDe,
+                         "the internal film coefficient cannot be referred to the outside "
+                         "surface: the outside diameter of the internal pipe is zero");
         f.he = annulus.film(muwe,
                             "the annulus film coefficient cannot be computed: the hydraulic "
                             "diameter of the annulus is zero");
         // Wall temperature from the two films alone, the wall resistance neglected.
-        const double tw = checked((hi * tmi + f.he * tme) / (hi + f.he),
-                                  "the wall temperature cannot be computed: both film "
-                                  "coefficients are zero");
+        const double tw = finiteOr((hi * tmi + f.he * tme) / (hi + f.he),
+                                   "the wall temperature cannot be computed: both film "
+                                   "coefficients are zero");
         muwi = in.wallViscosity(tw);
         muwe = est.wallViscosity(tw);
     }

@@ -26,12 +26,9 @@ double dtml(double a1, double a2, double b1, double b2, std::string_view mode) {
     if (!(ratio > 0) || !std::isfinite(ratio))
         invalidData(
             "the outlet temperatures cross: the log-mean temperature difference is undefined");
-    const double lmtd = (dt1 - dt2) / std::log(ratio);
-    if (!std::isfinite(lmtd))
-        invalidData(
-            "the two end temperature differences are too close: the log-mean temperature "
-            "difference cannot be computed");
-    return lmtd;
+    return finiteOr((dt1 - dt2) / std::log(ratio),
+                    "the two end temperature differences are too close: the log-mean "
+                    "temperature difference cannot be computed");
 }
 
 }  // namespace zano

@@ -8,15 +8,6 @@
 
 namespace zano {
 
-namespace {
-
-double checked(double v, const char* cause) {
-    if (!std::isfinite(v)) invalidData(cause);
-    return v;
-}
-
-}  // namespace
-
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
                           double tmi, double tme) {
     const FilmCoefficients f = filmCoefficients(in, est, g, tmi, tme);
@@ -27,14 +18,14 @@ double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g
     // The wall thickness is held as a single, like the geometry it comes from.
     const float thickness = sgl((static_cast<double>(deti) - diti) / 2, "the wall thickness");
     // Conduction resistance of the wall, referred to the outside surface.
-    const double rw = checked(static_cast<double>(thickness) / condTubo * deti / diti,
-                              "the wall resistance cannot be computed: the inside diameter of "
-                              "the internal pipe is zero");
-    const double inverse = checked(rw + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
-                                   "the overall coefficient cannot be computed: a film "
-                                   "coefficient is zero");
-    return checked(1 / inverse,
-                   "the overall coefficient cannot be computed: the resistances add up to zero");
+    const double rw = finiteOr(static_cast<double>(thickness) / condTubo * deti / diti,
+                               "the wall resistance cannot be computed: the inside diameter of "
+                               "the internal pipe is zero");
+    const double inverse = finiteOr(rw + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
+                                    "the overall coefficient cannot be computed: a film "
+                                    "coefficient is zero");
+    return finiteOr(1 / inverse,
+                    "the overall coefficient cannot be computed: the resistances add up to zero");
 }
 
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
@@ -57,9 +48,9 @@ float xxtt(const Stream& in, const Stream& est, float U, float a) {
     const char* noRate =
         "the number of transfer units cannot be computed: a mass flow or a "
         "specific heat is zero";
-    const float ntuS = sgl(checked(ntu, noRate), "the number of transfer units");
+    const float ntuS = sgl(finiteOr(ntu, noRate), "the number of transfer units");
     const float r = sgl(std::pow(static_cast<double>(ntuS), 3.0) + 2, "the relaxation weight");
-    return sgl(checked(1.0 / r, "the relaxation weight cannot be computed"),
+    return sgl(finiteOr(1.0 / r, "the relaxation weight cannot be computed"),
                "the relaxation weight");
 }
 

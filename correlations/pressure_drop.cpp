@@ -21,14 +21,11 @@ double log10(double x) {
 double frictionFactor(double rug, float D, double Re) {
     if (Re < 2300) {
         // Laminar (Hagen-Poiseuille) Darcy friction factor.
-        const double f = 64 / Re;
-        if (!std::isfinite(f))
-            invalidData("the friction factor cannot be computed: the Reynolds number is zero");
-        return f;
+        return finiteOr(64 / Re,
+                        "the friction factor cannot be computed: the Reynolds number is zero");
     }
-    const double relRough = rug / D / 3.71;
-    if (!std::isfinite(relRough))
-        invalidData("the friction factor cannot be computed: the pipe diameter is zero");
+    const double relRough = finiteOr(
+        rug / D / 3.71, "the friction factor cannot be computed: the pipe diameter is zero");
 
     // Colebrook-White, 1/sqrt(f) = -2 log10(2.51/(Re sqrt(f)) + (rug/D)/3.71), by fixed point.
     double g = 0.1;
@@ -47,10 +44,8 @@ double perditaCarico(double rug, float D, float L, double Re, double rho, float 
     const double f = frictionFactor(rug, D, Re);
     const double v = vel;
     // Darcy-Weisbach, Pa converted to kPa.
-    const double dp = 0.5 * f * L / D * rho * (v * v) / 1000;
-    if (!std::isfinite(dp))
-        invalidData("the pressure drop cannot be computed: the pipe diameter is zero");
-    return dp;
+    return finiteOr(0.5 * f * L / D * rho * (v * v) / 1000,
+                    "the pressure drop cannot be computed: the pipe diameter is zero");
 }
 
 }  // namespace zano

@@ -38,12 +38,7 @@ void outletGiven(Solution& sol, Stream& given) {
 void flowsGiven(Solution& sol) {
     Stream& in = sol.in();
     Stream& est = sol.est();
-    const double dhInt = divide(sol.q, in.portata, textsOf(in).noMassFlow);
-    const double dhEst = divide(sol.q, est.portata, textsOf(est).noMassFlow);
-    in.Hout = in.outletEnthalpy(dhInt);
-    est.Hout = est.outletEnthalpy(dhEst);
-    in.Tout = in.temperatureAt(in.Hout);
-    est.Tout = est.temperatureAt(est.Hout);
+    sol.outletsCarrying(sol.q);
     sol.dTml = sol.logMean();
     checkCapacity(sol);
     Solution::takeMeanProperties(in);

@@ -262,6 +262,17 @@ float Solution::coefficient() const {
         "the overall heat transfer coefficient");
 }
 
+void Solution::outletsCarrying(float duty) {
+    Stream& in = s.internal;
+    Stream& est = s.external;
+    const double dhInt = divide(duty, in.portata, textsOf(in).noMassFlow);
+    const double dhEst = divide(duty, est.portata, textsOf(est).noMassFlow);
+    in.Hout = in.outletEnthalpy(dhInt);
+    est.Hout = est.outletEnthalpy(dhEst);
+    in.Tout = in.temperatureAt(in.Hout);
+    est.Tout = est.temperatureAt(est.Hout);
+}
+
 void Solution::takeMeanProperties(Stream& st) {
     st.setMeanTemperature((st.Tout + st.Tin) / 2);
 }

@@ -102,12 +102,7 @@ void flowsGiven(Solution& sol) {
         do {
             sol.budget.spend();
             sol.q = sol.exchangerCapacity(sol.dTml);
-            const double dhInt = divide(sol.q, in.portata, textsOf(in).noMassFlow);
-            const double dhEst = divide(sol.q, est.portata, textsOf(est).noMassFlow);
-            in.Hout = in.outletEnthalpy(dhInt);
-            est.Hout = est.outletEnthalpy(dhEst);
-            in.Tout = in.temperatureAt(in.Hout);
-            est.Tout = est.temperatureAt(est.Hout);
+            sol.outletsCarrying(sol.q);
             dTcalc = sol.orientedDtml();
             sol.dTml = sgl((1 - x) * sol.dTml + x * dTcalc, "the log-mean temperature difference");
         } while (Solution::differs(sol.dTml, dTcalc, sol.tolT));

@@ -51,6 +51,9 @@ struct Solution {
     float logMean() const;                    // the same, narrowed to single
     float exchangerCapacity(float dT) const;  // q = U a dT / 1000, kW
     float coefficient() const;  // Coeffscambio at the current state, narrowed to single
+    // Both outlets (enthalpy and temperature) when each stream carries the duty, kW, both mass
+    // flows given.
+    void outletsCarrying(float duty);
     // Properties at the mean of a stream's inlet and outlet.
     static void takeMeanProperties(Stream& st);
     // The convergence test: |x - y| narrowed to single, above the tolerance.

@@ -19,8 +19,8 @@
 #include "shell/options_dialog.h"
 #include "shell/results_window.h"
 #include "shell/user_prompts.h"
+#include "solver/design_extras.h"
 #include "solver/driver.h"
-#include "solver/temperature_profile.h"
 
 namespace zano {
 namespace {
@@ -272,21 +272,13 @@ ProfileWindow* MainWindow::profileWindow() const {
 void MainWindow::keepLastCalculation(const CaseData& c, const ResultsData& r,
                                      const std::optional<DesignMargins>& margins) {
     lastResults_ = r;
-    lastExtras_ = {margins, {}};
     // The dialog refuses a bad hairpin length; one that still comes (from a case file, or too
-    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results.
-    try {
-        if (const auto leg = hairpinLeg(c.hairpinLength))
-            lastExtras_.hairpins = hairpinsFor(r.L, *leg);
-    } catch (const CalcError&) {
-    }
-    // The state as the calculation left it holds the tables reduced to the two pressures.
-    lastProfile_ = {{}, fromText(r.intfluid), fromText(r.estfluid)};
-    try {
-        lastProfile_.profile = temperatureProfile(state_, r, 200);
-    } catch (const CalcError&) {  // streams that touch: the window says there is no profile
-        lastProfile_.profile = {};
-    }
+    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results,
+    // and streams that touch leave the profile window saying there is none.
+    DesignExtras x = designExtras(c, state_, r, 200);
+    lastExtras_ = {margins, x.hairpins};
+    lastProfile_ = {x.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
+                    fromText(r.estfluid)};
 }
 
 void MainWindow::mnuViewProfile_Click() {

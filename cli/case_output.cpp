@@ -1,28 +1,24 @@
 #include "cli/case_output.h"
 
-#include <array>
 #include <cstdio>
 
 #include "base/number_text.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
+#include "records/case_fields.h"
 
 namespace zano::cli {
 namespace {
 
-// The output fields of the case's modes: the two sought stream quantities, then the capacity
-// or the length.
-struct Output {
-    const char* name;
-    std::string CaseData::*field;
-};
-std::array<Output, 3> outputsOf(const CaseData& c) {
-    const Output last = c.LGiven ? Output{"q", &CaseData::q} : Output{"L", &CaseData::L};
-    if (c.intToutGiven)
-        return {{{"intPort", &CaseData::intPort}, {"estTout", &CaseData::estTout}, last}};
-    if (c.estToutGiven)
-        return {{{"estPort", &CaseData::estPort}, {"intTout", &CaseData::intTout}, last}};
-    return {{{"intTout", &CaseData::intTout}, {"estTout", &CaseData::estTout}, last}};
+// The fields the case's modes make outputs, as a user reads them: the sought mass flow, the
+// sought outlet temperatures, then the length or the capacity.
+std::vector<const CaseField*> outputsOf(const CaseData& c) {
+    std::vector<const CaseField*> outputs;
+    for (Quantity q :
+         {Quantity::MassFlow, Quantity::Temperature, Quantity::Length, Quantity::Capacity})
+        for (const CaseField& f : kCaseFields)
+            if (f.quantity == q && isFound(f, c)) outputs.push_back(&f);
+    return outputs;
 }
 
 std::string number(double v) {
@@ -35,13 +31,13 @@ std::string number(double v) {
 
 Fields outputFields(const CaseData& c) {
     Fields f;
-    for (const auto& o : outputsOf(c))
-        if (!(c.*o.field).empty()) f.emplace_back(o.name, c.*o.field);
+    for (const CaseField* o : outputsOf(c))
+        if (!(c.*o->text).empty()) f.emplace_back(o->name, c.*o->text);
     return f;
 }
 
 void clearOutputFields(CaseData& c) {
-    for (const auto& o : outputsOf(c)) (c.*o.field).clear();
+    for (const CaseField* o : outputsOf(c)) (c.*o->text).clear();
 }
 
 std::string textReport(const CaseReport& r) {

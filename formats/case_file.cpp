@@ -1,6 +1,5 @@
 #include "formats/case_file.h"
 
-#include <array>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -10,46 +9,10 @@
 #include "base/plain_text.h"
 #include "formats/code_page.h"
 #include "formats/sequential_fields.h"
+#include "records/case_fields.h"
 
 namespace zano {
 namespace {
-
-// What a line of the file holds: a text of the case or one of the three mode choices.
-enum class Kind { Text, IntToutGiven, Countercurrent, LGiven };
-
-struct Line {
-    const char* label;  // as the user knows the field in the windows
-    Kind kind;
-    std::string CaseData::*text;  // Kind::Text only
-};
-
-constexpr int kLines = 22;
-constexpr const char* kHairpinLabel = "Hairpin length";
-
-const std::array<Line, kLines> kLayout{{
-    {"Outside diameter of the internal pipe", Kind::Text, &CaseData::deti},
-    {"Wall thickness of the internal pipe", Kind::Text, &CaseData::spi},
-    {"Outside diameter of the external pipe", Kind::Text, &CaseData::dete},
-    {"Wall thickness of the external pipe", Kind::Text, &CaseData::spe},
-    {"Inlet temperature of the internal fluid", Kind::Text, &CaseData::intTin},
-    {"Outlet temperature of the internal fluid", Kind::Text, &CaseData::intTout},
-    {"Mass flow of the internal fluid", Kind::Text, &CaseData::intPort},
-    {"Inlet temperature of the external fluid", Kind::Text, &CaseData::estTin},
-    {"Outlet temperature of the external fluid", Kind::Text, &CaseData::estTout},
-    {"Mass flow of the external fluid", Kind::Text, &CaseData::estPort},
-    {"Length", Kind::Text, &CaseData::L},
-    {"Internal fluid", Kind::Text, &CaseData::intfluid},
-    {"External fluid", Kind::Text, &CaseData::estfluid},
-    {"Wall material", Kind::Text, &CaseData::mat},
-    {"\"Outlet temp.\" of the internal fluid chosen", Kind::IntToutGiven, nullptr},
-    {"\"Countercurrent\" chosen", Kind::Countercurrent, nullptr},
-    {"Internal fouling factor", Kind::Text, &CaseData::intSporc},
-    {"External fouling factor", Kind::Text, &CaseData::estSporc},
-    {"Pressure of the internal fluid", Kind::Text, &CaseData::intpress},
-    {"Pressure of the external fluid", Kind::Text, &CaseData::estpress},
-    {"Capacity", Kind::Text, &CaseData::q},
-    {"\"Lenght [m]\" chosen", Kind::LGiven, nullptr},
-}};
 
 std::string hex4(char32_t c) {
     static const char* digits = "0123456789ABCDEF";
@@ -115,59 +78,44 @@ std::string writeFailureText(const WriteFailure& failure) {
 
 std::string caseFileText(const CaseData& c) {
     std::string out;
-    for (const Line& line : kLayout) {
-        bool flag = false;
-        switch (line.kind) {
-            case Kind::Text:
-                out += quotedField(c.*line.text, line.label);
-                break;
-            case Kind::IntToutGiven:
-                flag = c.intToutGiven;
-                break;
-            case Kind::Countercurrent:
-                flag = c.controequi == "contro";
-                break;
-            case Kind::LGiven:
-                flag = c.LGiven;
-                break;
-        }
-        if (line.kind != Kind::Text) out += booleanToken(flag);
+    for (const CaseLine& line : caseFileLayout()) {
+        // Readers of the 22-line format ignore a further line, and a case without its text
+        // saves exactly as before.
+        if (line.field && line.field->line > kCaseFileLines && (c.*line.field->text).empty())
+            continue;
+        out += line.field ? quotedField(c.*line.field->text, line.field->label)
+                          : booleanToken(line.mode->get(c));
         out += "\r\n";
     }
-    // An optional 23rd line: readers of the 22-line format ignore it, and a case without a
-    // hairpin length saves exactly as before.
-    if (!c.hairpinLength.empty()) out += quotedField(c.hairpinLength, kHairpinLabel) + "\r\n";
     return out;
 }
 
 CaseData parseCaseFile(std::string_view bytes) {
-    std::vector<std::string> fields = readFields(bytes, kLines + 1);
+    const std::vector<CaseLine> lines = caseFileLayout();
+    std::vector<std::string> fields = readFields(bytes, lines.size());
     for (std::string& field : fields) field = cp1252ToUtf8(field);
-    if (fields.size() < kLines)
+    if (fields.size() < kCaseFileLines)
         throw CaseFileError("The file ends after " + std::to_string(fields.size()) +
                             (fields.size() == 1 ? " field" : " fields") + "; a case file has " +
-                            std::to_string(kLines) + ".");
+                            std::to_string(kCaseFileLines) + ".");
     CaseData c;
     std::string errors;
-    for (int i = 0; i < kLines; ++i) {
-        const Line& line = kLayout[i];
-        if (line.kind == Kind::Text) {
-            c.*line.text = fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const CaseLine& line = lines[i];
+        if (line.field) {
+            c.*line.field->text = fields[i];
             continue;
         }
         const auto flag = asBoolean(fields[i]);
         if (!flag) {
             if (!errors.empty()) errors += ' ';
-            errors += "Line " + std::to_string(i + 1) + " (" + line.label + ") reads \"" +
+            errors += "Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads \"" +
                       shown(fields[i]) + "\", which is not #TRUE# or #FALSE#.";
             continue;
         }
-        if (line.kind == Kind::IntToutGiven) c.intToutGiven = *flag;
-        if (line.kind == Kind::Countercurrent) c.controequi = *flag ? "contro" : "equi";
-        if (line.kind == Kind::LGiven) c.LGiven = *flag;
+        line.mode->set(c, *flag);
     }
     if (!errors.empty()) throw CaseFileError(errors);
-    if (fields.size() > kLines) c.hairpinLength = fields[kLines];
     c.estToutGiven = false;
     return c;
 }

@@ -469,9 +469,9 @@ class MainWindowTest : public QObject {
         const double length = text(12)->text().replace(',', '.').toDouble();
         QVERIFY2(length > 5.9 && length < 6.1, qPrintable(text(12)->text()));
         const ReportTexts t = w_->reportTexts();
-        QCOMPARE(t.length, text(12)->text());
-        QCOMPARE(t.capacity, r->boxText("Text23"));
-        QCOMPARE(t.intFouling, QString("0,0001"));
+        QCOMPARE(t.exchanger[2], text(12)->text());
+        QCOMPARE(t.exchanger[0], r->boxText("Text23"));
+        QCOMPARE(t.internal[10], QString("0,0001"));
         QCOMPARE(t.configuration, QString("Countercurrent"));
     }
 

@@ -20,32 +20,12 @@ namespace {
 // window is the computed one, rounded to 3 decimals by the calculation.
 ReportTexts capacityGivenCase() {
     ReportTexts t;
-    t.intDe = "33,7";
-    t.estDe = "60,3";
-    t.intThickness = "2";
-    t.estThickness = "2,9";
-    t.material = "Carbon steel";
-    t.intFluid = "Ethylene Glycol 30%";
-    t.estFluid = "Water";
-    t.intPressure = "2";
-    t.estPressure = "5";
-    t.intTin = "40";
-    t.estTin = "15";
-    t.intTout = "28,9169";
-    t.estTout = "22,4674";
-    t.intPort = "0,6";
-    t.estPort = "0,8";
-    t.length = "19,618";
+    t.internal = {"33,7", "2",     "Carbon steel", "Ethylene Glycol 30%",
+                  "2",    "40",    "28,9169",      "0,6",
+                  "0,84", "7,105", "0,0002"};
+    t.external = {"60,3", "2,9", "", "Water", "5", "15", "22,4674", "0,8", "0,556", "4,844", "0"};
+    t.exchanger = {"25", "2,077", "19,618", "769"};
     t.configuration = "Countercurrent";
-    t.intVel = "0,84";
-    t.estVel = "0,556";
-    t.intDeltaP = "7,105";
-    t.estDeltaP = "4,844";
-    t.capacity = "25";
-    t.surface = "2,077";
-    t.coefficient = "769";
-    t.intFouling = "0,0002";
-    t.estFouling = "0";
     return t;
 }
 

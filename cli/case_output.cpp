@@ -1,6 +1,7 @@
 #include "cli/case_output.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "base/number_text.h"
 #include "formats/results_display.h"
@@ -19,12 +20,6 @@ std::vector<const CaseField*> outputsOf(const CaseData& c) {
         for (const CaseField& f : kCaseFields)
             if (f.quantity == q && isFound(f, c)) outputs.push_back(&f);
     return outputs;
-}
-
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
 }
 
 }  // namespace
@@ -64,18 +59,14 @@ std::string textReport(const CaseReport& r) {
                       boxText(boxes, row.external).c_str());
         s += line;
     }
-    if (out.margins) {
-        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Clean coefficient", "W/(m^2 K)",
-                      formatDouble(roundTo(out.margins->Uclean, 0)).c_str());
-        s += line;
-        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Fouling allowance", "%",
-                      formatDouble(roundTo(out.margins->foulingAllowance, 1)).c_str());
-        s += line;
-    }
-    if (r.hairpins) {
-        std::snprintf(line, sizeof line, "  %-27s %-10s %d (%s m)\n", "Hairpins", "",
-                      r.hairpins->count,
-                      formatDouble(roundTo(r.hairpins->providedLength, 3)).c_str());
+    // The design margins a line each; the hairpins with the length they provide.
+    const auto extras = extraTexts({out.margins, r.hairpins});
+    for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
+        const ExtraRow& row = kExtraRows[i];
+        if (extras[i].text.empty() || row.box == std::string_view("LengthProvided")) continue;
+        std::string text = extras[i].text;
+        if (row.box == std::string_view("Hairpins")) text += " (" + extras[i + 1].text + " m)";
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
         s += line;
     }
     if (r.profile) {
@@ -112,16 +103,17 @@ std::string jsonReport(const CaseReport& r) {
         o += "}";
     }
     if (out.margins)
-        o += ",\"margins\":{\"Uclean\":" + number(out.margins->Uclean) +
-             ",\"foulingAllowance\":" + number(out.margins->foulingAllowance) + "}";
+        o += ",\"margins\":{\"Uclean\":" + jsonNumber(out.margins->Uclean) +
+             ",\"foulingAllowance\":" + jsonNumber(out.margins->foulingAllowance) + "}";
     if (r.hairpins)
         o += ",\"hairpins\":{\"count\":" + std::to_string(r.hairpins->count) +
-             ",\"providedLength\":" + number(r.hairpins->providedLength) + "}";
+             ",\"providedLength\":" + jsonNumber(r.hairpins->providedLength) + "}";
     if (r.profile) {
-        o += ",\"profile\":{\"scale\":" + number(r.profile->scale) + ",\"points\":[";
+        o += ",\"profile\":{\"scale\":" + jsonNumber(r.profile->scale) + ",\"points\":[";
         for (std::size_t i = 0; i < r.profile->points.size(); ++i) {
             const auto& p = r.profile->points[i];
-            o += (i ? ",[" : "[") + number(p.x) + "," + number(p.intT) + "," + number(p.estT) + "]";
+            o += (i ? ",[" : "[") + jsonNumber(p.x) + "," + jsonNumber(p.intT) + "," +
+                 jsonNumber(p.estT) + "]";
         }
         o += "]}";
     }

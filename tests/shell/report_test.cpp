@@ -32,11 +32,6 @@ ReportTexts capacityGivenCase() {
     return t;
 }
 
-// Top of a body line, in cm: line 1 at 3 cm, each further line one 10-point line lower.
-double bodyLineTop(int line) {
-    return 3 + (line - 1) * 10 * RecordingReportPrinter::kLineHeightPerPoint;
-}
-
 // The page as printed, one line per printed line: "<left edge> cm, line <n>, <size> pt: text",
 // line 0 the title at 2 cm, line 1 at 3 cm; a top that falls between lines is shown in cm.
 std::string page(const RecordingReportPrinter& printer) {

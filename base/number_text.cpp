@@ -8,18 +8,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "base/plain_text.h"
+
 namespace zano {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 // True when the text has the shape [sign] digits [sep digits] [E [sign] digits], with at
 // least one mantissa digit and at most one separator (',' or '.').
@@ -47,7 +39,7 @@ bool isNumberShape(std::string_view t) {
 
 template <typename T>
 std::optional<T> parse(std::string_view text) {
-    const std::string_view t = trimmed(text);
+    const std::string_view t = trimBlanks(text);
     if (!isNumberShape(t)) return std::nullopt;
     // from_chars reads '.' as the decimal point and takes no '+' before the mantissa: rewrite
     // only the texts that need it.

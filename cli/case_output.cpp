@@ -1,47 +1,38 @@
 #include "cli/case_output.h"
 
-#include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "base/number_text.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
+#include "records/case_fields.h"
 
 namespace zano::cli {
 namespace {
 
-// The output fields of the case's modes: the two sought stream quantities, then the capacity
-// or the length.
-struct Output {
-    const char* name;
-    std::string CaseData::*field;
-};
-std::array<Output, 3> outputsOf(const CaseData& c) {
-    const Output last = c.LGiven ? Output{"q", &CaseData::q} : Output{"L", &CaseData::L};
-    if (c.intToutGiven)
-        return {{{"intPort", &CaseData::intPort}, {"estTout", &CaseData::estTout}, last}};
-    if (c.estToutGiven)
-        return {{{"estPort", &CaseData::estPort}, {"intTout", &CaseData::intTout}, last}};
-    return {{{"intTout", &CaseData::intTout}, {"estTout", &CaseData::estTout}, last}};
-}
-
-std::string number(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+// The fields the case's modes make outputs, as a user reads them: the sought mass flow, the
+// sought outlet temperatures, then the length or the capacity.
+std::vector<const CaseField*> outputsOf(const CaseData& c) {
+    std::vector<const CaseField*> outputs;
+    for (Quantity q :
+         {Quantity::MassFlow, Quantity::Temperature, Quantity::Length, Quantity::Capacity})
+        for (const CaseField& f : kCaseFields)
+            if (f.quantity == q && isFound(f, c)) outputs.push_back(&f);
+    return outputs;
 }
 
 }  // namespace
 
 Fields outputFields(const CaseData& c) {
     Fields f;
-    for (const auto& o : outputsOf(c))
-        if (!(c.*o.field).empty()) f.emplace_back(o.name, c.*o.field);
+    for (const CaseField* o : outputsOf(c))
+        if (!(c.*o->text).empty()) f.emplace_back(o->name, c.*o->text);
     return f;
 }
 
 void clearOutputFields(CaseData& c) {
-    for (const auto& o : outputsOf(c)) (c.*o.field).clear();
+    for (const CaseField* o : outputsOf(c)) (c.*o->text).clear();
 }
 
 std::string textReport(const CaseReport& r) {
@@ -68,18 +59,14 @@ std::string textReport(const CaseReport& r) {
                       boxText(boxes, row.external).c_str());
         s += line;
     }
-    if (out.margins) {
-        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Clean coefficient", "W/(m^2 K)",
-                      formatDouble(roundTo(out.margins->Uclean, 0)).c_str());
-        s += line;
-        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", "Fouling allowance", "%",
-                      formatDouble(roundTo(out.margins->foulingAllowance, 1)).c_str());
-        s += line;
-    }
-    if (r.hairpins) {
-        std::snprintf(line, sizeof line, "  %-27s %-10s %d (%s m)\n", "Hairpins", "",
-                      r.hairpins->count,
-                      formatDouble(roundTo(r.hairpins->providedLength, 3)).c_str());
+    // The design margins a line each; the hairpins with the length they provide.
+    const auto extras = extraTexts({out.margins, r.hairpins});
+    for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
+        const ExtraRow& row = kExtraRows[i];
+        if (extras[i].text.empty() || row.box == std::string_view("LengthProvided")) continue;
+        std::string text = extras[i].text;
+        if (row.box == std::string_view("Hairpins")) text += " (" + extras[i + 1].text + " m)";
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
         s += line;
     }
     if (r.profile) {
@@ -116,16 +103,17 @@ std::string jsonReport(const CaseReport& r) {
         o += "}";
     }
     if (out.margins)
-        o += ",\"margins\":{\"Uclean\":" + number(out.margins->Uclean) +
-             ",\"foulingAllowance\":" + number(out.margins->foulingAllowance) + "}";
+        o += ",\"margins\":{\"Uclean\":" + jsonNumber(out.margins->Uclean) +
+             ",\"foulingAllowance\":" + jsonNumber(out.margins->foulingAllowance) + "}";
     if (r.hairpins)
         o += ",\"hairpins\":{\"count\":" + std::to_string(r.hairpins->count) +
-             ",\"providedLength\":" + number(r.hairpins->providedLength) + "}";
+             ",\"providedLength\":" + jsonNumber(r.hairpins->providedLength) + "}";
     if (r.profile) {
-        o += ",\"profile\":{\"scale\":" + number(r.profile->scale) + ",\"points\":[";
+        o += ",\"profile\":{\"scale\":" + jsonNumber(r.profile->scale) + ",\"points\":[";
         for (std::size_t i = 0; i < r.profile->points.size(); ++i) {
             const auto& p = r.profile->points[i];
-            o += (i ? ",[" : "[") + number(p.x) + "," + number(p.intT) + "," + number(p.estT) + "]";
+            o += (i ? ",[" : "[") + jsonNumber(p.x) + "," + jsonNumber(p.intT) + "," +
+                 jsonNumber(p.estT) + "]";
         }
         o += "]}";
     }

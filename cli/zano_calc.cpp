@@ -11,8 +11,8 @@
 #include "cli/case_output.h"
 #include "formats/case_file.h"
 #include "properties/wall_materials.h"
+#include "solver/design_extras.h"
 #include "solver/driver.h"
-#include "solver/temperature_profile.h"
 
 namespace {
 
@@ -126,17 +126,16 @@ int main(int argc, char** argv) {
         report.written = zano::cli::outputFields(c);
         if (report.out.ok()) {
             // The views beyond the results; a fault in one of them is reported like a message.
-            try {
-                if (const auto leg = zano::hairpinLeg(c.hairpinLength))
-                    report.hairpins = zano::hairpinsFor(report.out.results->L, *leg);
-                if (opt.profileSteps > 0)
-                    report.profile =
-                        zano::temperatureProfile(state, *report.out.results, opt.profileSteps);
-            } catch (const zano::CalcError& e) {
+            zano::DesignExtras x =
+                zano::designExtras(c, state, *report.out.results, opt.profileSteps);
+            report.hairpins = x.hairpins;
+            if (x.fault) {
                 report.out.results.reset();
                 report.out.margins.reset();
-                report.out.message = e.what();
-                report.out.detail = e.detail();
+                report.out.message = x.fault->what();
+                report.out.detail = x.fault->detail();
+            } else {
+                report.profile = std::move(x.profile);
             }
         }
         if (opt.json)

@@ -6,25 +6,132 @@
 
 namespace zano {
 
-const std::array<ResultsRow, 17> kResultsRows{{
-    {"Outside diameter", "mm", "Text1", "Text2"},
-    {"Thickness", "mm", "Text3", "Text4"},
-    {"Material", "", "Text5", nullptr},
-    {"Fluid", "", "Text7", "Text8"},
-    {"Pressure", "bar", "Text9", "Text10"},
-    {"Temp in", "°C", "Text11", "Text12"},
-    {"Temp out", "°C", "Text13", "Text14"},
-    {"Mass flow", "kg/s", "Text15", "Text16"},
-    {"Velocity", "m/s", "Text17", "Text18"},
-    {"Pressure drop", "kPa", "Text19", "Text20"},
-    {"Fouling factor", "(m^2 K)/W", "Text21", "Text22"},
-    {"Reynolds number", "", "Text28", "Text6"},
-    {"Capacity", "kW", "Text23", nullptr},
-    {"Surface", "m^2", "Text24", nullptr},
-    {"Lenght", "m", "Text25", nullptr},
-    {"Heat transfer coefficient", "W/(m^2 K)", "Text26", nullptr},
-    {"Configuration", "", "Text27", nullptr},
+using R = ResultsData;
+
+const std::array<ResultField, 28> kResultFields{{
+    {"q", "kW", &R::q, "Text23", Shown::Rounded3},
+    {"a", "m^2", &R::a, "Text24", Shown::Rounded3},
+    {"L", "m", &R::L, "Text25", Shown::Rounded3},
+    {"U", "W/(m^2 K)", &R::U, "Text26", Shown::Rounded0},
+    {"controequi", "", &R::controequi, "Text27", Shown::Configuration},
+    {"deti", "mm", &R::deti, "Text1", Shown::General},
+    {"spi", "mm", &R::spi, "Text3", Shown::General},
+    {"dete", "mm", &R::dete, "Text2", Shown::General},
+    {"spe", "mm", &R::spe, "Text4", Shown::General},
+    {"mat", "", &R::mat, "Text5", Shown::AsIs},
+    {"intfluid", "", &R::intfluid, "Text7", Shown::AsIs},
+    {"estfluid", "", &R::estfluid, "Text8", Shown::AsIs},
+    {"intpress", "bar", &R::intpress, "Text9", Shown::General},
+    {"estpress", "bar", &R::estpress, "Text10", Shown::General},
+    {"intTin", "degC", &R::intTin, "Text11", Shown::Rounded3},
+    {"intTout", "degC", &R::intTout, "Text13", Shown::Rounded3},
+    {"estTin", "degC", &R::estTin, "Text12", Shown::Rounded3},
+    {"estTout", "degC", &R::estTout, "Text14", Shown::Rounded3},
+    {"intPort", "kg/s", &R::intPort, "Text15", Shown::Rounded3},
+    {"estPort", "kg/s", &R::estPort, "Text16", Shown::Rounded3},
+    {"intVel", "m/s", &R::intVel, "Text17", Shown::Rounded3},
+    {"estVel", "m/s", &R::estVel, "Text18", Shown::Rounded3},
+    {"intDeltaP", "kPa", &R::intDeltaP, "Text19", Shown::Rounded3},
+    {"estDeltaP", "kPa", &R::estDeltaP, "Text20", Shown::Rounded3},
+    {"intSporc", "(m^2 K)/W", &R::intSporc, "Text21", Shown::General},
+    {"estSporc", "(m^2 K)/W", &R::estSporc, "Text22", Shown::General},
+    {"Rei", "", &R::Rei, "Text28", Shown::Rounded0},
+    {"Ree", "", &R::Ree, "Text6", Shown::Rounded0},
 }};
+
+const std::array<ResultsRow, 17> kResultsRows{{
+    {"Label3", "Outside diameter", "Label19", "mm", "Text1", "Text2"},
+    {"Label4", "Thickness", "Label20", "mm", "Text3", "Text4"},
+    {"Label5", "Material", nullptr, "", "Text5", nullptr},
+    {"Label6", "Fluid", nullptr, "", "Text7", "Text8"},
+    {"Label7", "Pressure", "Label21", "bar", "Text9", "Text10"},
+    {"Label8", "Temp in", "Label22", "°C", "Text11", "Text12"},
+    {"Label9", "Temp out", "Label23", "°C", "Text13", "Text14"},
+    {"Label10", "Mass flow", "Label24", "kg/s", "Text15", "Text16"},
+    {"Label11", "Velocity", "Label25", "m/s", "Text17", "Text18"},
+    {"Label12", "Pressure drop", "Label26", "kPa", "Text19", "Text20"},
+    {"Label13", "Fouling factor", "Label27", "(m^2 K)/W", "Text21", "Text22"},
+    {"Label32", "Reynolds number", nullptr, "", "Text28", "Text6"},
+    {"Label14", "Capacity", "Label28", "kW", "Text23", nullptr},
+    {"Label15", "Surface", "Label29", "m^2", "Text24", nullptr},
+    {"Label16", "Lenght", "Label30", "m", "Text25", nullptr},
+    {"Label17", "Heat transfer coefficient", "Label31", "W/(m^2 K)", "Text26", nullptr},
+    {"Label18", "Configuration", nullptr, "", "Text27", nullptr},
+}};
+
+const std::array<ExtraRow, 4> kExtraRows{{
+    {"CleanCoefficient", "Clean coefficient", "W/(m^2 K)", "Clean coefficient", "Uclean", 0,
+     [](const ResultsExtras& x) {
+         return x.margins ? std::optional(x.margins->Uclean) : std::nullopt;
+     }},
+    {"FoulingAllowance", "Fouling allowance", "%", "Fouling allowance", "foulingAllowance", 1,
+     [](const ResultsExtras& x) {
+         return x.margins ? std::optional(x.margins->foulingAllowance) : std::nullopt;
+     }},
+    {"Hairpins", "Hairpins", "", "Hairpins", "hairpins", 0,
+     [](const ResultsExtras& x) {
+         return x.hairpins ? std::optional<double>(x.hairpins->count) : std::nullopt;
+     }},
+    {"LengthProvided", "Length provided", "m", "Hairpin length provided", "hairpinLength", 3,
+     [](const ResultsExtras& x) {
+         return x.hairpins ? std::optional(x.hairpins->providedLength) : std::nullopt;
+     }},
+}};
+
+namespace {
+
+std::string shownText(const ResultsData& r, const ResultField& f) {
+    return std::visit(
+        [&](auto member) -> std::string {
+            const auto& v = r.*member;
+            if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
+                return f.shown == Shown::Configuration ? configurationText(v) : v;
+            } else {
+                const auto format = [](auto x) {
+                    if constexpr (std::is_same_v<decltype(x), float>)
+                        return formatSingle(x);
+                    else
+                        return formatDouble(x);
+                };
+                switch (f.shown) {
+                    case Shown::Rounded3:
+                        return format(roundTo(v, 3));
+                    case Shown::Rounded0:
+                        return format(roundTo(v, 0));
+                    default:
+                        return format(v);
+                }
+            }
+        },
+        f.member);
+}
+
+std::string shownText(const ResultsData& r, const char* box) {
+    for (const ResultField& f : kResultFields)
+        if (std::string_view(f.box) == box) return shownText(r, f);
+    return {};
+}
+
+}  // namespace
+
+std::array<DisplayBox, 28> displayTexts(const ResultsData& r) {
+    std::array<DisplayBox, 28> boxes;
+    std::size_t n = 0;
+    for (const ResultsRow& row : kResultsRows)
+        for (const char* box : {row.internal, row.external})
+            if (box) boxes[n++] = {box, shownText(r, box)};
+    return boxes;
+}
+
+std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x) {
+    std::array<DisplayBox, 4> boxes;
+    for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
+        const ExtraRow& row = kExtraRows[i];
+        const auto v = row.value(x);
+        boxes[i] = {row.box, v ? formatDouble(roundTo(*v, row.decimals)) : std::string()};
+    }
+    return boxes;
+}
 
 std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box) {
     if (!box) return {};
@@ -35,43 +142,6 @@ std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box) {
 
 const char* configurationText(const std::string& controequi) {
     return controequi == "contro" ? "Contercurrent" : "Equicurrent";
-}
-
-std::array<DisplayBox, 28> displayTexts(const ResultsData& r) {
-    auto g = [](float v) { return formatSingle(v); };
-    auto gd = [](double v) { return formatDouble(v); };
-    auto r3 = [](float v) { return formatSingle(roundTo(v, 3)); };
-    auto r3d = [](double v) { return formatDouble(roundTo(v, 3)); };
-    return {{
-        {"Text1", g(r.deti)},
-        {"Text2", g(r.dete)},
-        {"Text3", g(r.spi)},
-        {"Text4", g(r.spe)},
-        {"Text5", r.mat},
-        {"Text7", r.intfluid},
-        {"Text8", r.estfluid},
-        {"Text9", g(r.intpress)},
-        {"Text10", g(r.estpress)},
-        {"Text11", r3d(r.intTin)},
-        {"Text12", r3d(r.estTin)},
-        {"Text13", r3d(r.intTout)},
-        {"Text14", r3d(r.estTout)},
-        {"Text15", r3(r.intPort)},
-        {"Text16", r3(r.estPort)},
-        {"Text17", r3(r.intVel)},
-        {"Text18", r3(r.estVel)},
-        {"Text19", r3(r.intDeltaP)},
-        {"Text20", r3(r.estDeltaP)},
-        {"Text21", gd(r.intSporc)},
-        {"Text22", gd(r.estSporc)},
-        {"Text28", formatDouble(roundTo(r.Rei, 0))},
-        {"Text6", formatDouble(roundTo(r.Ree, 0))},
-        {"Text23", r3(r.q)},
-        {"Text24", r3(r.a)},
-        {"Text25", r3(r.L)},
-        {"Text26", formatSingle(roundTo(r.U, 0))},
-        {"Text27", configurationText(r.controequi)},
-    }};
 }
 
 }  // namespace zano

@@ -1,32 +1,77 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <variant>
 
+#include "records/design_margins.h"
 #include "records/results_data.h"
 
+// The results as the results window shows them: one table of the record's fields, one of the
+// window's rows, one of the rows below them. The window, its tab-separated copy, the exports
+// and the headless calculator loop over these tables.
 namespace zano {
 
-// One box of the results window: its name ("Text1" ... "Text28") and the text it shows.
-struct DisplayBox {
-    const char* box;
-    std::string text;
+// The results beyond the 28 fields of the record, when known.
+struct ResultsExtras {
+    std::optional<DesignMargins> margins;
+    std::optional<Hairpins> hairpins;
 };
 
-// The 28 boxes in the order they are written, each with its own conversion: geometry,
-// pressures and fouling factors in the general format, temperatures, flows, velocities,
-// pressure drops, capacity, surface and length rounded to 3, Reynolds numbers and U to 0.
-std::array<DisplayBox, 28> displayTexts(const ResultsData& r);
+// How a box shows its field: as entered (general format), rounded to 3 or 0 decimals, the text
+// as it is, or the configuration's name.
+enum class Shown { General, Rounded3, Rounded0, AsIs, Configuration };
 
-// The rows of the results window: caption, unit and the boxes of the internal and the
-// external column (nullptr where a row has only one value).
+using ResultMember =
+    std::variant<float ResultsData::*, double ResultsData::*, std::string ResultsData::*>;
+
+struct ResultField {
+    const char* name;  // the ResultsData member, as the exports name it
+    const char* unit;  // as the exports write it
+    ResultMember member;
+    const char* box;  // the results window's box that shows it
+    Shown shown;
+};
+
+// The 28 fields in the record's order.
+extern const std::array<ResultField, 28> kResultFields;
+
+// A row of the results window: its caption and unit captions (nullptr: no unit caption) and
+// the boxes of the internal and the external column (nullptr: none).
 struct ResultsRow {
+    const char* label;
     const char* caption;
+    const char* unitLabel;
     const char* unit;
     const char* internal;
     const char* external;
 };
 extern const std::array<ResultsRow, 17> kResultsRows;
+
+// The rows below the window's own: the design margins and the hairpins, each a number shown
+// rounded to `decimals`.
+struct ExtraRow {
+    const char* box;
+    const char* caption;
+    const char* unit;
+    const char* copyCaption;  // in the tab-separated copy
+    const char* name;         // in the exports
+    int decimals;
+    std::optional<double> (*value)(const ResultsExtras&);
+};
+extern const std::array<ExtraRow, 4> kExtraRows;
+
+// One box and the text it shows.
+struct DisplayBox {
+    const char* box;
+    std::string text;
+};
+
+// The 28 boxes in the order they are written: row by row, internal before external.
+std::array<DisplayBox, 28> displayTexts(const ResultsData& r);
+// The four boxes below them; empty where the extra is not known.
+std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x);
 
 // The text of one box among the 28.
 std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box);

@@ -1,23 +1,30 @@
 #include "formats/results_export.h"
 
 #include <cstdio>
+#include <variant>
 #include <vector>
 
 #include "base/number_text.h"
 #include "formats/results_display.h"
 
 namespace zano {
+
+std::string jsonNumber(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
+    return buf;
+}
+
 namespace {
 
+// Enough digits to read back the same value: 9 significant for a single, 17 for a double.
 std::string digits(float v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(v));
     return buf;
 }
 std::string digits(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
+    return jsonNumber(v);
 }
 
 // One exported quantity: its name, its unit and its value as JSON (a number or a string).
@@ -27,46 +34,19 @@ struct Column {
 };
 
 std::vector<Column> columns(const ResultsData& r, const ResultsExtras& x) {
-    auto num = [](const char* n, const char* u, auto v) { return Column{n, u, digits(v)}; };
-    auto txt = [](const char* n, const std::string& v) { return Column{n, "", v, true}; };
-    std::vector<Column> c = {
-        num("q", "kW", r.q),
-        num("a", "m^2", r.a),
-        num("L", "m", r.L),
-        num("U", "W/(m^2 K)", r.U),
-        txt("controequi", r.controequi),
-        num("deti", "mm", r.deti),
-        num("spi", "mm", r.spi),
-        num("dete", "mm", r.dete),
-        num("spe", "mm", r.spe),
-        txt("mat", r.mat),
-        txt("intfluid", r.intfluid),
-        txt("estfluid", r.estfluid),
-        num("intpress", "bar", r.intpress),
-        num("estpress", "bar", r.estpress),
-        num("intTin", "degC", r.intTin),
-        num("intTout", "degC", r.intTout),
-        num("estTin", "degC", r.estTin),
-        num("estTout", "degC", r.estTout),
-        num("intPort", "kg/s", r.intPort),
-        num("estPort", "kg/s", r.estPort),
-        num("intVel", "m/s", r.intVel),
-        num("estVel", "m/s", r.estVel),
-        num("intDeltaP", "kPa", r.intDeltaP),
-        num("estDeltaP", "kPa", r.estDeltaP),
-        num("intSporc", "(m^2 K)/W", r.intSporc),
-        num("estSporc", "(m^2 K)/W", r.estSporc),
-        num("Rei", "", r.Rei),
-        num("Ree", "", r.Ree),
-    };
-    if (x.margins) {
-        c.push_back(num("Uclean", "W/(m^2 K)", x.margins->Uclean));
-        c.push_back(num("foulingAllowance", "%", x.margins->foulingAllowance));
-    }
-    if (x.hairpins) {
-        c.push_back(Column{"hairpins", "", std::to_string(x.hairpins->count)});
-        c.push_back(num("hairpinLength", "m", x.hairpins->providedLength));
-    }
+    std::vector<Column> c;
+    for (const ResultField& f : kResultFields)
+        std::visit(
+            [&](auto member) {
+                const auto& v = r.*member;
+                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>)
+                    c.push_back({f.name, f.unit, v, true});
+                else
+                    c.push_back({f.name, f.unit, digits(v)});
+            },
+            f.member);
+    for (const ExtraRow& row : kExtraRows)
+        if (const auto v = row.value(x)) c.push_back({row.name, row.unit, digits(*v)});
     return c;
 }
 
@@ -121,17 +101,11 @@ std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
     for (const ResultsRow& row : kResultsRows)
         out += std::string(row.caption) + "\t" + row.unit + "\t" + boxText(boxes, row.internal) +
                "\t" + boxText(boxes, row.external) + "\n";
-    if (extras.margins) {
-        out += "Clean coefficient\tW/(m^2 K)\t" + formatDouble(roundTo(extras.margins->Uclean, 0)) +
-               "\t\n";
-        out += "Fouling allowance\t%\t" +
-               formatDouble(roundTo(extras.margins->foulingAllowance, 1)) + "\t\n";
-    }
-    if (extras.hairpins) {
-        out += "Hairpins\t\t" + std::to_string(extras.hairpins->count) + "\t\n";
-        out += "Hairpin length provided\tm\t" +
-               formatDouble(roundTo(extras.hairpins->providedLength, 3)) + "\t\n";
-    }
+    const auto extraBoxes = extraTexts(extras);
+    for (std::size_t i = 0; i < kExtraRows.size(); ++i)
+        if (!extraBoxes[i].text.empty())
+            out += std::string(kExtraRows[i].copyCaption) + "\t" + kExtraRows[i].unit + "\t" +
+                   extraBoxes[i].text + "\t\n";
     return out;
 }
 

@@ -3,16 +3,9 @@
 #include <optional>
 #include <string>
 
-#include "records/design_margins.h"
-#include "records/results_data.h"
+#include "formats/results_display.h"
 
 namespace zano {
-
-// The results beyond the 28 fields of the record, when known.
-struct ResultsExtras {
-    std::optional<DesignMargins> margins;
-    std::optional<Hairpins> hairpins;
-};
 
 // The 28 fields (and the extras) as one JSON object; numbers unrounded, with enough digits to
 // read back the same value (9 significant for a single, 17 for a double).
@@ -27,5 +20,7 @@ std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras = {
 
 // A JSON string literal.
 std::string jsonString(const std::string& s);
+// A JSON number that reads back as the same double.
+std::string jsonNumber(double v);
 
 }  // namespace zano

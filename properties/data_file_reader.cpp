@@ -6,23 +6,12 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 
 namespace zano {
-namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The name as UTF-8 on every platform, so that a message never fails on an odd character.
-std::string displayName(const std::filesystem::path& file) {
-    const auto u8 = file.filename().u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-}  // namespace
-
-DataFileReader::DataFileReader(const std::filesystem::path& file) : name_(displayName(file)) {
+DataFileReader::DataFileReader(const std::filesystem::path& file)
+    : name_(pathText(file.filename())) {
     // Only a regular file: a directory or a pipe would open but never read as data.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) failFile("is missing or unreadable");

@@ -1,15 +1,13 @@
 #include "properties/user_fluid.h"
 
-#include <cerrno>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
-#include <random>
-#include <system_error>
 
+#include "base/atomic_write.h"
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 #include "properties/data_file_reader.h"
 
 namespace zano {
@@ -18,18 +16,28 @@ namespace {
 // The three temperatures span every fluid a user is likely to define, liquid or gas.
 constexpr float kTemperatures[] = {-100.0f, 0.0f, 300.0f};
 
-std::string display(const std::filesystem::path& file) {
-    const auto u8 = file.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
 template <typename T>
 T positive(const std::optional<T>& value, const std::string& text, const char* what) {
     if (value && std::isfinite(*value) && *value > 0) return *value;
-    if (text.find_first_not_of(" \t") == std::string::npos)
-        throw UserFluidError(std::string("The ") + what + " is empty.");
+    if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
     throw UserFluidError(std::string("The ") + what + " \"" + text +
                          "\" is not a positive number.");
+}
+
+// The file-system fault in the words of the message.
+std::string writeFailureText(const WriteFailure& failure) {
+    switch (failure.stage) {
+        case WriteFailure::NoTemporaryName:
+            return "no free name for a temporary file was found beside it";
+        case WriteFailure::Create:
+            return failure.reason.empty() ? "it cannot be created" : failure.reason;
+        case WriteFailure::Write:
+        case WriteFailure::Close:
+            return "writing failed";
+        case WriteFailure::Replace:
+            break;
+    }
+    return failure.reason;
 }
 
 }  // namespace
@@ -61,7 +69,7 @@ std::string userFluidText(const UserFluid& f) {
 
 void writeUserFluid(const std::filesystem::path& file, const UserFluid& f) {
     const auto fail = [&](const std::string& why) {
-        throw UserFluidError("Cannot save the user fluid to \"" + display(file) + "\": " + why +
+        throw UserFluidError("Cannot save the user fluid to \"" + pathText(file) + "\": " + why +
                              ".");
     };
     std::string text;
@@ -70,28 +78,9 @@ void writeUserFluid(const std::filesystem::path& file, const UserFluid& f) {
     } catch (const CalcError& e) {
         fail(e.detail());
     }
-
-    std::filesystem::path temp = file;
-    temp += ".~" + std::to_string(std::random_device{}() % 1000000) + ".tmp";
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) fail(errno ? std::generic_category().message(errno) : "it cannot be created");
-        out << text;
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            fail("writing failed");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        fail(ec.message());
-    }
+    const auto failure = writeFileAtomically(file, text);
+    if (!failure) return;
+    fail(writeFailureText(*failure));
 }
 
 UserFluidRecord readUserFluidRecord(const std::filesystem::path& file) {

@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 
 namespace zano {
 
@@ -18,7 +19,7 @@ Hairpins hairpinsFor(double length, double legLength) {
 }
 
 std::optional<double> hairpinLeg(const std::string& text) {
-    if (text.find_first_not_of(" \t") == std::string::npos) return std::nullopt;
+    if (isBlankText(text)) return std::nullopt;
     const auto v = parseDouble(text);
     if (!v || !(*v > 0))
         invalidData("The hairpin length \"" + text + "\" is not a positive number");

@@ -9,18 +9,21 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdlib>
+#include <string_view>
 
 #include "base/errors.h"
 #include "base/number_text.h"
 #include "properties/fluid_sides.h"
 #include "properties/wall_materials.h"
+#include "records/case_fields.h"
 #include "records/design_margins.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
 #include "shell/results_window.h"
 #include "shell/user_prompts.h"
+#include "solver/design_extras.h"
 #include "solver/driver.h"
-#include "solver/temperature_profile.h"
 
 namespace zano {
 namespace {
@@ -61,7 +64,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Form_Load() {
     setWindowTitle("ZANO - Concentric Tube Heat Exchanger");
-    for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) text(n)->clear();
+    clearCaseBoxes();
     chooseOption(1);
     chooseOption(3);
     chooseOption(5);
@@ -174,35 +177,32 @@ void MainWindow::fluidChosen(bool internal) {
 
 // ---- The case and the calculation -----------------------------------------------------------
 
+QString MainWindow::controlText(const CaseField& f) {
+    if (f.inOptions) return optionsDialog()->boxText(f.control);
+    if (const auto* box = findChild<QLineEdit*>(f.control)) return box->text();
+    return findChild<QComboBox*>(f.control)->currentText();
+}
+
+void MainWindow::setControlText(const CaseField& f, const QString& text) {
+    if (f.inOptions) return optionsDialog()->setBoxText(f.control, text);
+    if (auto* box = findChild<QLineEdit*>(f.control)) return box->setText(text);
+    findChild<QComboBox*>(f.control)->setEditText(text);  // the pressure list is not rebuilt
+}
+
+int MainWindow::controlNumber(const char* name) {
+    const std::string_view n(name);
+    return std::atoi(name + n.find_first_of("0123456789"));
+}
+
+void MainWindow::clearCaseBoxes() {
+    for (const CaseField& f : kCaseFields)
+        if (auto* box = f.inOptions ? nullptr : findChild<QLineEdit*>(f.control)) box->clear();
+}
+
 CaseData MainWindow::caseFromControls() {
-    const auto t = [this](int n) { return text(n)->text().toStdString(); };
-    const auto list = [this](int n) { return combo(n)->currentText().toStdString(); };
     CaseData c;
-    c.deti = t(1);
-    c.spi = t(2);
-    c.dete = t(4);
-    c.spe = t(5);
-    c.intTin = t(6);
-    c.intTout = t(7);
-    c.intPort = t(8);
-    c.estTin = t(9);
-    c.estTout = t(10);
-    c.estPort = t(11);
-    c.L = t(12);
-    c.intfluid = list(1);
-    c.estfluid = list(2);
-    c.mat = list(3);
-    c.intSporc = optionsDialog()->intFouling().toStdString();
-    c.estSporc = optionsDialog()->estFouling().toStdString();
-    c.intpress = list(4);
-    c.estpress = list(5);
-    c.q = t(3);
-    c.intToutGiven = option(3)->isChecked();
-    c.controequi = option(1)->isChecked() ? "contro" : "equi";
-    c.LGiven = option(5)->isChecked();
-    c.estToutGiven = option(7)->isChecked();
-    // Blanks alone are no length: the case then saves as 22 lines.
-    c.hairpinLength = optionsDialog()->hairpinLength().trimmed().toStdString();
+    for (const CaseField& f : kCaseFields) c.*f.text = controlText(f).toStdString();
+    for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
     return c;
 }
 
@@ -220,11 +220,11 @@ void MainWindow::Command1_Click() {
     }
 
     // The driver writes what it finds into the case; a failure after that write-back keeps it.
-    const std::pair<int, const std::string*> outputs[] = {{7, &c.intTout},  {8, &c.intPort},
-                                                          {10, &c.estTout}, {11, &c.estPort},
-                                                          {12, &c.L},       {3, &c.q}};
-    for (const auto& [n, value] : outputs)
-        if (text(n)->text() != fromText(*value)) text(n)->setText(fromText(*value));
+    for (const CaseField& f : kCaseFields) {
+        if (!f.found.mode || f.inOptions) continue;
+        const QString value = fromText(c.*f.text);
+        if (controlText(f) != value) setControlText(f, value);
+    }
     command1_->setText("Calculate");
 
     if (outcome.ok()) {
@@ -272,21 +272,13 @@ ProfileWindow* MainWindow::profileWindow() const {
 void MainWindow::keepLastCalculation(const CaseData& c, const ResultsData& r,
                                      const std::optional<DesignMargins>& margins) {
     lastResults_ = r;
-    lastExtras_ = {margins, {}};
     // The dialog refuses a bad hairpin length; one that still comes (from a case file, or too
-    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results.
-    try {
-        if (const auto leg = hairpinLeg(c.hairpinLength))
-            lastExtras_.hairpins = hairpinsFor(r.L, *leg);
-    } catch (const CalcError&) {
-    }
-    // The state as the calculation left it holds the tables reduced to the two pressures.
-    lastProfile_ = {{}, fromText(r.intfluid), fromText(r.estfluid)};
-    try {
-        lastProfile_.profile = temperatureProfile(state_, r, 200);
-    } catch (const CalcError&) {  // streams that touch: the window says there is no profile
-        lastProfile_.profile = {};
-    }
+    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results,
+    // and streams that touch leave the profile window saying there is none.
+    DesignExtras x = designExtras(c, state_, r, 200);
+    lastExtras_ = {margins, x.hairpins};
+    lastProfile_ = {x.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
+                    fromText(r.estfluid)};
 }
 
 void MainWindow::mnuViewProfile_Click() {
@@ -336,13 +328,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---- New and Exit ---------------------------------------------------------------------------
 
 void MainWindow::mnuNewFile_Click() {
-    for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 3}) text(n)->clear();
+    clearCaseBoxes();
     chooseOption(1);
     chooseOption(3);
     chooseOption(5);
     chooseOption(8);
     // The lists keep their entries, a pressure list built for an earlier fluid included.
-    for (int n : {3, 1, 2, 4, 5}) clearCombo(combo(n));
+    for (const CaseField& f : kCaseFields)
+        if (auto* list = f.inOptions ? nullptr : findChild<QComboBox*>(f.control)) clearCombo(list);
 }
 
 void MainWindow::mnuFileExit_Click() {

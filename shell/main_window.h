@@ -27,6 +27,7 @@ struct ReportTexts;
 namespace zano {
 
 class OptionsDialog;
+struct CaseField;
 
 // The main window (Form1): the case being edited, its modes, and the way to everything else.
 // It owns the calculation state and the secondary windows, each created on first use.
@@ -67,6 +68,12 @@ class MainWindow : public QMainWindow {
     void setInput(int textBox, bool input);
     void fluidChosen(bool internal);
     void clearCombo(QComboBox* combo);
+    // The text of the control that edits a case field, in whichever window it stands.
+    QString controlText(const CaseField& f);
+    void setControlText(const CaseField& f, const QString& text);
+    void clearCaseBoxes();
+    // The number of a control named by kind and number: 3 for "Option3".
+    static int controlNumber(const char* name);
 
     void Command1_Click();
     void Command2_Click();

@@ -8,6 +8,7 @@
 
 #include "formats/case_file.h"
 #include "formats/results_export.h"
+#include "records/case_fields.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/report.h"
@@ -53,75 +54,32 @@ void MainWindow::mnuFileOpen_Click() {
         return;
     }
 
-    const auto set = [](QLineEdit* box, const std::string& s) {
-        box->setText(QString::fromStdString(s));
-    };
-    const auto setList = [](QComboBox* list, const std::string& s) {
-        list->setEditText(QString::fromStdString(s));  // the pressure lists are not rebuilt
-    };
-    set(text(1), c.deti);
-    set(text(2), c.spi);
-    set(text(4), c.dete);
-    set(text(5), c.spe);
-    set(text(6), c.intTin);
-    set(text(7), c.intTout);
-    set(text(8), c.intPort);
-    set(text(9), c.estTin);
-    set(text(10), c.estTout);
-    set(text(11), c.estPort);
-    set(text(12), c.L);
-    setList(combo(1), c.intfluid);
-    setList(combo(2), c.estfluid);
-    setList(combo(3), c.mat);
-    // An option read as true is chosen here with its effects; one read as false is replaced
-    // by its partner below. The external outlet mode is not stored and stays as it was.
-    const bool countercurrent = c.controequi == "contro";
-    if (c.intToutGiven) chooseOption(3);
-    if (countercurrent) chooseOption(1);
-    optionsDialog()->setFouling(QString::fromStdString(c.intSporc),
-                                QString::fromStdString(c.estSporc));
-    optionsDialog()->setHairpinLength(QString::fromStdString(c.hairpinLength));  // 22 lines: none
-    setList(combo(4), c.intpress);
-    setList(combo(5), c.estpress);
-    set(text(3), c.q);
-    if (c.LGiven) chooseOption(5);
-    if (!c.intToutGiven) chooseOption(4);
-    if (!countercurrent) chooseOption(2);
-    if (!c.LGiven) chooseOption(6);
+    // In the order of the file: an option read as true is chosen there with its effects, one
+    // read as false is replaced by its partner after the last line. The external outlet mode
+    // is not stored and stays as it was.
+    for (const CaseLine& line : caseFileLayout()) {
+        if (line.field)
+            setControlText(*line.field, QString::fromStdString(c.*line.field->text));
+        else if (line.mode->get(c))
+            chooseOption(controlNumber(line.mode->option));
+    }
+    for (const CaseMode& m : kCaseModes)
+        if (m.line > 0 && !m.get(c)) chooseOption(controlNumber(m.partner));
 }
 
 ReportTexts MainWindow::reportTexts() {
+    const auto read = [this](const ReportSource& source) {
+        if (source.field) return controlText(*caseFieldOf(source.field));
+        return source.resultsBox ? resultsWindow()->boxText(source.resultsBox) : QString();
+    };
     ReportTexts t;
-    t.intDe = text(1)->text();
-    t.estDe = text(4)->text();
-    t.intThickness = text(2)->text();
-    t.estThickness = text(5)->text();
-    t.material = combo(3)->currentText();
-    t.intFluid = combo(1)->currentText();
-    t.estFluid = combo(2)->currentText();
-    t.intPressure = combo(4)->currentText();
-    t.estPressure = combo(5)->currentText();
-    t.intTin = text(6)->text();
-    t.estTin = text(9)->text();
-    t.intTout = text(7)->text();
-    t.estTout = text(10)->text();
-    t.intPort = text(8)->text();
-    t.estPort = text(11)->text();
-    t.length = text(12)->text();
+    for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
+        t.internal[i] = read(kReportStreamRows[i].internal);
+        t.external[i] = read(kReportStreamRows[i].external);
+    }
+    for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
+        t.exchanger[i] = read(kReportExchangerRows[i].internal);
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
-
-    const ResultsWindow* r = resultsWindow();
-    t.intVel = r->boxText("Text17");
-    t.estVel = r->boxText("Text18");
-    t.intDeltaP = r->boxText("Text19");
-    t.estDeltaP = r->boxText("Text20");
-    t.capacity = r->boxText("Text23");
-    t.surface = r->boxText("Text24");
-    t.coefficient = r->boxText("Text26");
-
-    const OptionsDialog* o = optionsDialog();
-    t.intFouling = o->intFouling();
-    t.estFouling = o->estFouling();
     return t;
 }
 

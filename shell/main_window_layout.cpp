@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "records/case_fields.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
 #include "shell/twip_layout.h"
@@ -54,8 +55,8 @@ void MainWindow::buildControls() {
     const auto makeBox = [&](int n, QWidget* parent) {
         auto* box = new QLineEdit(parent);
         box->setObjectName(QString("Text%1").arg(n));
-        const bool temperature = n == 6 || n == 7 || n == 9 || n == 10;
-        box->installEventFilter(temperature ? signedKeys : unsignedKeys);
+        const CaseField* field = caseFieldOf(box->objectName().toStdString());
+        box->installEventFilter(field && takesSign(*field) ? signedKeys : unsignedKeys);
         text_[n] = box;
         return box;
     };

@@ -200,6 +200,16 @@ void OptionsDialog::setHairpinLength(const QString& length) {
     hairpin_->setText(length);
 }
 
+QString OptionsDialog::boxText(std::string_view name) const {
+    const auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size()));
+    if (!box) return {};
+    return box == hairpin_ ? box->text().trimmed() : box->text();
+}
+void OptionsDialog::setBoxText(std::string_view name, const QString& text) {
+    if (auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size())))
+        box->setText(text);
+}
+
 bool OptionsDialog::userFluidChosen() const {
     const auto [internal, external] = fluidNames_();
     return internal == QLatin1String(kUserFluidName) || external == QLatin1String(kUserFluidName);

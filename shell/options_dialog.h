@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 #include <utility>
 
 class QCheckBox;
@@ -36,6 +37,11 @@ class OptionsDialog : public QWidget {
     // The optional standard hairpin length, m (one leg); empty when none is set.
     QString hairpinLength() const;
     void setHairpinLength(const QString& length);
+
+    // The case's boxes by name ("Text1", "Text2", "HairpinLength"); the hairpin length without
+    // blanks around it, since blanks alone are no length.
+    QString boxText(std::string_view name) const;
+    void setBoxText(std::string_view name, const QString& text);
 
     double layoutScale() const { return scale_; }
 

@@ -75,7 +75,8 @@ class QtReportPrinter final : public ReportPrinter {
 // Columns of the page, in cm from the left of the printable area.
 constexpr double kLabels = 2, kInternal = 9, kExternal = 13, kExchanger = 9;
 
-void printColumn(ReportPrinter& p, std::initializer_list<QString> lines) {
+template <std::size_t N>
+void printColumn(ReportPrinter& p, const std::array<QString, N>& lines) {
     for (const QString& line : lines) p.printLine(line);
 }
 
@@ -102,31 +103,30 @@ bool printReport(ReportPrinter& p, const ReportTexts& t) {
         // column advances by the same line height.
         p.setCurrentY(3);
         p.setFontSize(10);
-        printColumn(
-            p, {blank, blank, QStringLiteral("Outside diameter mm"), QStringLiteral("Thickness mm"),
-                QStringLiteral("Material"), QStringLiteral("Fluid"), QStringLiteral("Pressure"),
-                QStringLiteral("Inlet temp. °C"), QStringLiteral("Outlet temp. °C"),
-                QStringLiteral("Mass flow kg/s"), QStringLiteral("Velocity m/s"),
-                QStringLiteral("Pressure drop kPa"), QStringLiteral("Fouling factor (m^2 K)/W"),
-                blank, QStringLiteral("Capacity kW"), QStringLiteral("Surface m^2"),
-                QStringLiteral("Lenght m"), QStringLiteral("Heat transfer coefficient W/(m^2 K)"),
-                QStringLiteral("Configuration")});
+        p.printLine(blank);
+        p.printLine(blank);
+        for (const ReportRow& row : kReportStreamRows) p.printLine(QString::fromUtf8(row.label));
+        p.printLine(blank);
+        for (const ReportRow& row : kReportExchangerRows) p.printLine(QString::fromUtf8(row.label));
+        p.printLine(QStringLiteral("Configuration"));
 
         p.setCurrentY(3);
         p.setScaleLeft(-kInternal);
-        printColumn(p, {blank, QStringLiteral("INTERNAL PIPE"), t.intDe, t.intThickness, t.material,
-                        t.intFluid, t.intPressure, t.intTin, t.intTout, t.intPort, t.intVel,
-                        t.intDeltaP, t.intFouling});
+        p.printLine(blank);
+        p.printLine(QStringLiteral("INTERNAL PIPE"));
+        printColumn(p, t.internal);
 
         p.setCurrentY(3);
         p.setScaleLeft(-kExternal);
-        printColumn(p, {blank, QStringLiteral("EXTERNAL PIPE"), t.estDe, t.estThickness, blank,
-                        t.estFluid, t.estPressure, t.estTin, t.estTout, t.estPort, t.estVel,
-                        t.estDeltaP, t.estFouling});
+        p.printLine(blank);
+        p.printLine(QStringLiteral("EXTERNAL PIPE"));
+        printColumn(p, t.external);
 
         // The exchanger column goes on from where the external column ended (line 14).
         p.setScaleLeft(-kExchanger);
-        printColumn(p, {blank, t.capacity, t.surface, t.length, t.coefficient, t.configuration});
+        p.printLine(blank);
+        printColumn(p, t.exchanger);
+        p.printLine(t.configuration);
 
         p.endDocument();
         return true;

@@ -1,30 +1,56 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <stdexcept>
+#include <string>
 #include <vector>
+
+#include "records/case_data.h"
 
 class QWidget;
 
-// The texts the one-page report prints, each exactly as its box shows it at that moment.
+// Where a printed value is read, at the moment of printing: the box that edits a case field
+// (main window or Options dialog), or a box of the results window.
+struct ReportSource {
+    std::string zano::CaseData::*field = nullptr;
+    const char* resultsBox = nullptr;
+};
+
+struct ReportRow {
+    const char* label;
+    ReportSource internal, external;
+};
+
+// Lines 3 to 13: the two streams side by side (the material has no external value).
+inline const std::array<ReportRow, 11> kReportStreamRows{{
+    {"Outside diameter mm", {&zano::CaseData::deti}, {&zano::CaseData::dete}},
+    {"Thickness mm", {&zano::CaseData::spi}, {&zano::CaseData::spe}},
+    {"Material", {&zano::CaseData::mat}, {}},
+    {"Fluid", {&zano::CaseData::intfluid}, {&zano::CaseData::estfluid}},
+    {"Pressure", {&zano::CaseData::intpress}, {&zano::CaseData::estpress}},
+    {"Inlet temp. °C", {&zano::CaseData::intTin}, {&zano::CaseData::estTin}},
+    {"Outlet temp. °C", {&zano::CaseData::intTout}, {&zano::CaseData::estTout}},
+    {"Mass flow kg/s", {&zano::CaseData::intPort}, {&zano::CaseData::estPort}},
+    {"Velocity m/s", {nullptr, "Text17"}, {nullptr, "Text18"}},
+    {"Pressure drop kPa", {nullptr, "Text19"}, {nullptr, "Text20"}},
+    {"Fouling factor (m^2 K)/W", {&zano::CaseData::intSporc}, {&zano::CaseData::estSporc}},
+}};
+
+// Lines 15 to 18 in the exchanger column; the length is the main window's, as the calculation
+// wrote it back. Line 19 is the caption of the configuration chosen in the main window.
+inline const std::array<ReportRow, 4> kReportExchangerRows{{
+    {"Capacity kW", {nullptr, "Text23"}, {}},
+    {"Surface m^2", {nullptr, "Text24"}, {}},
+    {"Lenght m", {&zano::CaseData::L}, {}},
+    {"Heat transfer coefficient W/(m^2 K)", {nullptr, "Text26"}, {}},
+}};
+
+// The texts the one-page report prints, row by row, each exactly as its box shows it.
 struct ReportTexts {
-    // Main window.
-    QString intDe, estDe;                // Text1, Text4
-    QString intThickness, estThickness;  // Text2, Text5
-    QString material;                    // Combo3
-    QString intFluid, estFluid;          // Combo1, Combo2
-    QString intPressure, estPressure;    // Combo4, Combo5
-    QString intTin, estTin;              // Text6, Text9
-    QString intTout, estTout;            // Text7, Text10
-    QString intPort, estPort;            // Text8, Text11
-    QString length;                      // Text12
-    QString configuration;  // caption of the selected option: "Countercurrent" or "Equicurrent"
-    // Results window.
-    QString intVel, estVel;                  // Text17, Text18
-    QString intDeltaP, estDeltaP;            // Text19, Text20
-    QString capacity, surface, coefficient;  // Text23, Text24, Text26
-    // Options dialog.
-    QString intFouling, estFouling;  // Text1, Text2
+    std::array<QString, 11> internal, external;
+    std::array<QString, 4> exchanger;
+    QString configuration;  // "Countercurrent" or "Equicurrent"
 };
 
 // File > Print: the print dialog, then the page. Cancel prints nothing and says nothing; a

@@ -12,8 +12,8 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "base/number_text.h"
 #include "formats/results_display.h"
+#include "formats/results_export.h"
 #include "records/case_data.h"
 
 namespace {
@@ -29,35 +29,11 @@ constexpr int kCaptionLeft = 480, kUnitLeft = 2400, kIntLeft = 3360, kEstLeft = 
 constexpr int kCaptionWidth = 1800, kUnitWidth = 840;  // each up to the next column, less a gap
 constexpr int kLabelHeight = 255, kBoxWidth = 1335, kBoxHeight = 285;
 
-struct Row {
-    int top;
-    const char* label;
-    const char* caption;
-    const char* unitLabel;  // nullptr: no unit caption
-    const char* unit;
-    const char* intBox;
-    const char* estBox;  // nullptr: no external box
-};
-
-constexpr Row kRows[] = {
-    {720, "Label3", "Outside diameter", "Label19", "mm", "Text1", "Text2"},
-    {1080, "Label4", "Thickness", "Label20", "mm", "Text3", "Text4"},
-    {1440, "Label5", "Material", nullptr, nullptr, "Text5", nullptr},
-    {1800, "Label6", "Fluid", nullptr, nullptr, "Text7", "Text8"},
-    {2160, "Label7", "Pressure", "Label21", "bar", "Text9", "Text10"},
-    {2520, "Label8", "Temp in", "Label22", "°C", "Text11", "Text12"},
-    {2880, "Label9", "Temp out", "Label23", "°C", "Text13", "Text14"},
-    {3240, "Label10", "Mass flow", "Label24", "kg/s", "Text15", "Text16"},
-    {3600, "Label11", "Velocity", "Label25", "m/s", "Text17", "Text18"},
-    {3960, "Label12", "Pressure drop", "Label26", "kPa", "Text19", "Text20"},
-    {4320, "Label13", "Fouling factor", "Label27", "(m^2 K)/W", "Text21", "Text22"},
-    {4680, "Label32", "Reynolds number", nullptr, nullptr, "Text28", "Text6"},
-    {5280, "Label14", "Capacity", "Label28", "kW", "Text23", nullptr},
-    {5640, "Label15", "Surface", "Label29", "m^2", "Text24", nullptr},
-    {6000, "Label16", "Lenght", "Label30", "m", "Text25", nullptr},
-    {6360, "Label17", "Heat transfer coefficient", "Label31", "W/(m^2 K)", "Text26", nullptr},
-    {6720, "Label18", "Configuration", nullptr, nullptr, "Text27", nullptr},
-};
+// The rows stand 360 twips apart from 720 down; the exchanger's rows, from the capacity on,
+// a further 240 lower, apart from the streams'.
+int rowTop(std::size_t row) {
+    return 720 + 360 * static_cast<int>(row) + (row >= 12 ? 240 : 0);
+}
 
 // The two fluid boxes are wider than the others, to hold the fluid names. The material box
 // reaches across the external column, whose cell on its row is empty, so that names such as
@@ -108,14 +84,16 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         if (qstrcmp(name, "Text23") == 0) box->setFont(bold);  // the capacity stands out
         place(box, left, top, boxWidth(name), kBoxHeight);
     };
-    for (const Row& row : kRows) {
-        place(makeLabel(this, row.label, row.caption), kCaptionLeft, row.top, kCaptionWidth,
+    for (std::size_t i = 0; i < zano::kResultsRows.size(); ++i) {
+        const zano::ResultsRow& row = zano::kResultsRows[i];
+        const int top = rowTop(i);
+        place(makeLabel(this, row.label, row.caption), kCaptionLeft, top, kCaptionWidth,
               kLabelHeight);
         if (row.unitLabel)
-            place(makeLabel(this, row.unitLabel, row.unit), kUnitLeft, row.top, kUnitWidth,
+            place(makeLabel(this, row.unitLabel, row.unit), kUnitLeft, top, kUnitWidth,
                   kLabelHeight);
-        addBox(row.intBox, kIntLeft, row.top);
-        if (row.estBox) addBox(row.estBox, kEstLeft, row.top);
+        addBox(row.internal, kIntLeft, top);
+        if (row.external) addBox(row.external, kEstLeft, top);
     }
 
     auto* close = new QPushButton(QStringLiteral("Close"), this);
@@ -147,29 +125,19 @@ void ResultsWindow::buildExtension() {
     line->setFrameShadow(QFrame::Sunken);
     place(line, 240, 60, kClientWidth - 480, 90);
 
-    struct ExtensionRow {
-        int top;
-        const char* box;
-        const char* caption;
-        const char* unit;  // nullptr: no unit caption
-    };
-    constexpr ExtensionRow rows[] = {
-        {240, "CleanCoefficient", "Clean coefficient", "W/(m^2 K)"},
-        {600, "FoulingAllowance", "Fouling allowance", "%"},
-        {960, "Hairpins", "Hairpins", nullptr},
-        {1320, "LengthProvided", "Length provided", "m"},
-    };
-    for (const ExtensionRow& row : rows) {
+    for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i) {
+        const zano::ExtraRow& row = zano::kExtraRows[i];
+        const int top = 240 + 360 * static_cast<int>(i);
         const QString name = QString::fromLatin1(row.box);
-        place(makeLabel(area, qPrintable(name + "Label"), row.caption), kCaptionLeft, row.top,
+        place(makeLabel(area, qPrintable(name + "Label"), row.caption), kCaptionLeft, top,
               kCaptionWidth, kLabelHeight);
-        if (row.unit)
-            place(makeLabel(area, qPrintable(name + "Unit"), row.unit), kUnitLeft, row.top,
-                  kUnitWidth, kLabelHeight);
+        if (*row.unit)
+            place(makeLabel(area, qPrintable(name + "Unit"), row.unit), kUnitLeft, top, kUnitWidth,
+                  kLabelHeight);
         auto* box = new QLineEdit(area);
         box->setObjectName(name);
         box->setReadOnly(true);
-        place(box, kIntLeft, row.top, kBoxWidth, kBoxHeight);
+        place(box, kIntLeft, top, kBoxWidth, kBoxHeight);
     }
 
     auto* profile = new QPushButton(QStringLiteral("Profile"), area);
@@ -208,11 +176,7 @@ double ResultsWindow::scaleForContents() const {
 }
 
 void ResultsWindow::Risultati(const zano::ResultsData& r) {
-    for (const zano::DisplayBox& b : zano::displayTexts(r)) {
-        auto* box = findChild<QLineEdit*>(QString::fromLatin1(b.box));
-        box->setText(QString::fromStdString(b.text));
-        box->setCursorPosition(0);  // a text longer than the box shows its beginning
-    }
+    for (const zano::DisplayBox& b : zano::displayTexts(r)) setBox(b);
     // Nothing of an earlier calculation stays in the extension either.
     results_ = r;
     setExtras({});
@@ -223,20 +187,13 @@ void ResultsWindow::Risultati(const zano::ResultsData& r) {
 
 void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     extras_ = extras;
-    const auto& m = extras.margins;
-    const auto& h = extras.hairpins;
-    setExtensionBox("CleanCoefficient", m ? zano::formatDouble(zano::roundTo(m->Uclean, 0)) : "");
-    setExtensionBox("FoulingAllowance",
-                    m ? zano::formatDouble(zano::roundTo(m->foulingAllowance, 1)) : "");
-    setExtensionBox("Hairpins", h ? std::to_string(h->count) : "");
-    setExtensionBox("LengthProvided",
-                    h ? zano::formatDouble(zano::roundTo(h->providedLength, 3)) : "");
+    for (const zano::DisplayBox& b : zano::extraTexts(extras)) setBox(b);
 }
 
-void ResultsWindow::setExtensionBox(const char* name, const std::string& text) {
-    auto* box = findChild<QLineEdit*>(QString::fromLatin1(name));
-    box->setText(QString::fromStdString(text));
-    box->setCursorPosition(0);
+void ResultsWindow::setBox(const zano::DisplayBox& b) {
+    auto* box = findChild<QLineEdit*>(QString::fromLatin1(b.box));
+    box->setText(QString::fromStdString(b.text));
+    box->setCursorPosition(0);  // a text longer than the box shows its beginning
 }
 
 void ResultsWindow::copyResults() const {

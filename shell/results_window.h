@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "formats/results_export.h"
+#include "formats/results_display.h"
 #include "records/results_data.h"
 #include "shell/twip_layout.h"
 
@@ -46,7 +46,7 @@ class ResultsWindow : public QWidget {
     void place(QWidget* w, int left, int top, int width, int height);
     void buildExtension();
     double scaleForContents() const;
-    void setExtensionBox(const char* name, const std::string& text);
+    void setBox(const zano::DisplayBox& box);
     void copyResults() const;
 
     std::vector<zano::TwipPlace> places_;

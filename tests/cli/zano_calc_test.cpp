@@ -30,44 +30,11 @@ Output zanoCalc(const std::string& args) {
     return r;
 }
 
-// The written-back fields of every example, as a user finds them in the main window.
-TEST(ZanoCalc, CalculatesEveryExample) {
-    struct Row {
-        const char* file;
-        const char* written;
-    };
-    const Row rows[] = {
-        {"water-heated-by-water.zan", "intPort = 0,2757  estTout = 67,8215  q = 28,823"},
-        {"glycol-loop-cooled-by-water.zan", "intTout = 28,9169  estTout = 22,4674  L = 19,618"},
-        {"air-heated-by-water.zan", "intTout = 79,3034  estTout = 79,5841  q = 1,047"},
-        {"methanol-cooled-by-water.zan", "intPort = 0,3015  estTout = 24,5592  L = 23,453"},
-        {"user-fluid.zan", "intTout = 43,8095  estTout = 55,7143  L = 12,55"},
-        {"--est-outlet-given examples/co2-vapour-heater-est-outlet.zan",
-         "estPort = 0,0405  intTout = 32,3  q = 1,694"},
-        {"--est-outlet-given examples/nitrogen-cooler-est-outlet.zan",
-         "estPort = 0,1913  intTout = 54,9792  L = 3,202"},
-        {"--est-outlet-given examples/r134a-liquid-subcooler-est-outlet.zan",
-         "estPort = 0,0532  intTout = 29,899  q = 1,114"},
-    };
-    for (const auto& row : rows) {
-        const std::string file = row.file;
-        const Output r = zanoCalc(file.rfind("--", 0) == 0 ? file : "examples/" + file);
-        EXPECT_EQ(r.status, 0) << row.file << "\n" << r.out;
-        EXPECT_NE(r.out.find(std::string("written back:  ") + row.written), std::string::npos)
-            << row.file << "\n"
-            << r.out;
-    }
-}
-
-TEST(ZanoCalc, JsonHasTheDocumentedMembers) {
+// What every case prints with --json is pinned by examples/*.expected and
+// tests/golden/*.expected; here the options, the status and the other outputs.
+TEST(ZanoCalc, JsonIsOneObjectPerLineAndNamesAFailure) {
     const Output ok = zanoCalc("--json examples/water-heated-by-water.zan examples/user-fluid.zan");
     EXPECT_EQ(ok.status, 0);
-    const auto firstLine = ok.out.substr(0, ok.out.find('\n'));
-    for (const char* member :
-         {"{\"ok\":true,\"message\":null,\"detail\":null,\"case\":{", "\"intPort\":\"0,2757\"",
-          "\"results\":{\"q\":28.822864", "\"controequi\":\"contro\"",
-          "\"display\":{\"Text1\":\"25\"", "\"Text27\":\"Contercurrent\"", "\"Text23\":\"28,823\""})
-        EXPECT_NE(firstLine.find(member), std::string::npos) << member << "\n" << firstLine;
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 2) << "one object per line";
 
     // A B-mode case read without the option has no external mass flow: "Invalid data".

@@ -11,17 +11,15 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "formats/results_display.h"
+#include "golden_text.h"
+
 namespace {
 
-struct Expected {
-    const char* box;
-    const char* text;
-};
-
-// A record whose every field shows a different text. The expected texts are worked out by hand:
-// geometry, pressures and fouling factors as entered; temperatures, flows, velocities,
-// pressure drops, capacity, surface and length to 3 decimals; Reynolds numbers and U to whole
-// numbers, ties to the even digit.
+// A record whose every field shows a different text; shell/golden/results_first.txt holds the
+// texts worked out by hand: geometry, pressures and fouling factors as entered; temperatures,
+// flows, velocities, pressure drops, capacity, surface and length to 3 decimals; Reynolds
+// numbers and U to whole numbers, ties to the even digit.
 zano::ResultsData firstRecord() {
     zano::ResultsData r;
     r.q = 28.8235f;  // the single nearest is 28.82349..., so 28,823
@@ -55,38 +53,7 @@ zano::ResultsData firstRecord() {
     return r;
 }
 
-const std::vector<Expected> kFirstTexts = {
-    {"Text1", "20"},
-    {"Text2", "50"},
-    {"Text3", "1,5"},
-    {"Text4", "2,25"},
-    {"Text5", "Stainless steel AISI 304"},
-    {"Text7", "Water"},
-    {"Text8", "Propylene Glycol 30%"},
-    {"Text9", "1"},
-    {"Text10", "2,5"},
-    {"Text11", "15"},
-    {"Text12", "85"},
-    {"Text13", "40"},
-    {"Text14", "67,821"},
-    {"Text15", "0,276"},
-    {"Text16", "0,4"},
-    {"Text17", "0,728"},
-    {"Text18", "0,352"},
-    {"Text19", "2,531"},
-    {"Text20", "0,599"},
-    {"Text21", "0,0002"},
-    {"Text22", "0"},
-    {"Text28", "2300"},
-    {"Text6", "2302"},
-    {"Text23", "28,823"},
-    {"Text24", "0,628"},
-    {"Text25", "8"},
-    {"Text26", "940"},
-    {"Text27", "Contercurrent"},
-};
-
-// A second record in which every field differs from the first.
+// A second record in which every field differs from the first (shell/golden/results_second.txt).
 zano::ResultsData secondRecord() {
     zano::ResultsData r;
     r.q = 25.0f;
@@ -120,36 +87,31 @@ zano::ResultsData secondRecord() {
     return r;
 }
 
-const std::vector<Expected> kSecondTexts = {
-    {"Text1", "33,7"},
-    {"Text2", "60,3"},
-    {"Text3", "2"},
-    {"Text4", "2,9"},
-    {"Text5", "Carbon steel"},
-    {"Text7", "Ethylene Glycol 30%"},
-    {"Text8", "Air"},
-    {"Text9", "5"},
-    {"Text10", "10"},
-    {"Text11", "40,5"},
-    {"Text12", "15,25"},
-    {"Text13", "28,917"},
-    {"Text14", "22,467"},
-    {"Text15", "0,6"},
-    {"Text16", "0,8"},
-    {"Text17", "0,84"},
-    {"Text18", "0,556"},
-    {"Text19", "7,105"},
-    {"Text20", "4,844"},
-    {"Text21", "0,0001"},
-    {"Text22", "0,00035"},
-    {"Text28", "17561"},
-    {"Text6", "11174"},
-    {"Text23", "25"},
-    {"Text24", "2,077"},
-    {"Text25", "19,618"},
-    {"Text26", "769"},
-    {"Text27", "Equicurrent"},
-};
+// Every box as "name<TAB>text", in the order Risultati writes them.
+QString boxTexts(const ResultsWindow& w) {
+    QString out;
+    for (const zano::DisplayBox& b : zano::displayTexts(zano::ResultsData{}))
+        out += QString::fromLatin1(b.box) + '\t' + w.boxText(b.box) + '\n';
+    return out;
+}
+
+// Every caption of the window as "name<TAB>caption", in creation order.
+QString captions(const ResultsWindow& w) {
+    QString out = "title\t" + w.windowTitle() + '\n';
+    for (const QObject* c : w.findChildren<QObject*>()) {
+        if (const auto* l = qobject_cast<const QLabel*>(c))
+            out += l->objectName() + '\t' + l->text() + '\n';
+        if (const auto* b = qobject_cast<const QPushButton*>(c))
+            out += b->objectName() + '\t' + b->text() + '\n';
+    }
+    return out;
+}
+
+#define QCOMPARE_GOLDEN(file, actual)                                                \
+    do {                                                                             \
+        const std::string why = golden_text::mismatch(file, (actual).toStdString()); \
+        QVERIFY2(why.empty(), why.c_str());                                          \
+    } while (false)
 
 void discardPending() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -177,11 +139,7 @@ void ResultsWindowTest::everyBoxShowsItsConversion() {
     w.Risultati(firstRecord());
     QVERIFY2(w.isVisible(), "Risultati shows the window");
     QCOMPARE(w.windowModality(), Qt::NonModal);
-    QCOMPARE(kFirstTexts.size(), std::size_t(28));
-    for (const Expected& e : kFirstTexts)
-        QVERIFY2(w.boxText(e.box) == QString::fromUtf8(e.text),
-                 qPrintable(QStringLiteral("%1 shows \"%2\", expected \"%3\"")
-                                .arg(e.box, w.boxText(e.box), QString::fromUtf8(e.text))));
+    QCOMPARE_GOLDEN("shell/golden/results_first.txt", boxTexts(w));
 }
 
 void ResultsWindowTest::onlyExactlyControIsCountercurrent_data() {
@@ -212,59 +170,23 @@ void ResultsWindowTest::onlyExactlyControIsCountercurrent() {
 void ResultsWindowTest::aSecondCallReplacesEveryBox() {
     ResultsWindow w;
     w.Risultati(firstRecord());
+    const QStringList first = boxTexts(w).split('\n');
     w.Risultati(secondRecord());
-    QCOMPARE(kSecondTexts.size(), std::size_t(28));
-    for (std::size_t i = 0; i < kSecondTexts.size(); ++i) {
-        const Expected& e = kSecondTexts[i];
-        QCOMPARE(QString::fromLatin1(e.box), QString::fromLatin1(kFirstTexts[i].box));
-        QVERIFY2(QString::fromUtf8(e.text) != QString::fromUtf8(kFirstTexts[i].text),
-                 "the two records differ in every box");
-        QVERIFY2(w.boxText(e.box) == QString::fromUtf8(e.text),
-                 qPrintable(QStringLiteral("%1 shows \"%2\" after the second call, expected "
-                                           "\"%3\"")
-                                .arg(e.box, w.boxText(e.box), QString::fromUtf8(e.text))));
-    }
+    const QStringList second = boxTexts(w).split('\n');
+    for (qsizetype i = 0; i + 1 < second.size(); ++i)
+        QVERIFY2(first[i] != second[i], qPrintable(second[i] + " unchanged"));
+    QCOMPARE_GOLDEN("shell/golden/results_second.txt", boxTexts(w));
 }
 
 void ResultsWindowTest::boxesAreEmptyBeforeTheFirstResults() {
     ResultsWindow w;
     QVERIFY(!w.isVisible());
-    for (int i = 1; i <= 28; ++i) {
-        const QString name = QStringLiteral("Text%1").arg(i);
-        auto* box = w.findChild<QLineEdit*>(name);
-        QVERIFY2(box, qPrintable(name + " exists"));
-        QVERIFY(box->text().isEmpty());
-    }
-    QCOMPARE(w.boxText("Text99"), QString());
+    QCOMPARE_GOLDEN("shell/golden/results_empty.txt", boxTexts(w));
 }
 
 void ResultsWindowTest::captionsAndCapacityFont() {
     ResultsWindow w;
-    QCOMPARE(w.windowTitle(), QStringLiteral("ZANO"));
-    const std::vector<std::pair<const char*, const char*>> captions = {
-        {"Label1", "INTERNAL PIPE"},
-        {"Label2", "EXTERNAL PIPE"},
-        {"Label3", "Outside diameter"},
-        {"Label19", "mm"},
-        {"Label13", "Fouling factor"},
-        {"Label27", "(m^2 K)/W"},
-        {"Label32", "Reynolds number"},
-        {"Label16", "Lenght"},
-        {"Label17", "Heat transfer coefficient"},
-        {"Label31", "W/(m^2 K)"},
-        {"Label18", "Configuration"},
-        {"Label22", "°C"},
-    };
-    for (const auto& [name, caption] : captions) {
-        auto* label = w.findChild<QLabel*>(name);
-        QVERIFY2(label, name);
-        QCOMPARE(label->text(), QString::fromUtf8(caption));
-    }
-    // (The extension's captions lie in its own container below.)
-    QCOMPARE(w.findChildren<QLabel*>(Qt::FindDirectChildrenOnly).size(), 32);
-    auto* button = w.findChild<QPushButton*>("Command1");
-    QVERIFY(button);
-    QCOMPARE(button->text(), QStringLiteral("Close"));
+    QCOMPARE_GOLDEN("shell/golden/results_window_captions.txt", captions(w));
     for (auto* box : w.findChildren<QLineEdit*>())
         QCOMPARE(box->font().bold(), box->objectName() == QLatin1String("Text23"));
 }
@@ -276,7 +198,7 @@ void ResultsWindowTest::closeHidesAndKeepsTheBoxes() {
     discardPending();
     QVERIFY2(w, "Close hides the window, it does not discard it");
     QVERIFY(!w->isVisible());
-    for (const Expected& e : kFirstTexts) QCOMPARE(w->boxText(e.box), QString::fromUtf8(e.text));
+    QCOMPARE_GOLDEN("shell/golden/results_first.txt", boxTexts(*w));
     w->Risultati(secondRecord());
     QVERIFY2(w->isVisible(), "the next results show it again");
     QCOMPARE(w->boxText("Text23"), QStringLiteral("25"));

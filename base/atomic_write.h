@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zano {
+
+// Why a file could not be put in place; `reason` is the system's text, empty when it gave none.
+struct WriteFailure {
+    enum Stage { NoTemporaryName, Create, Write, Close, Replace };
+    Stage stage;
+    std::string reason;
+};
+
+// Writes the bytes to a fresh temporary file beside `file` and renames it over `file`, so that
+// a failed write (full disk, read-only folder) never leaves a broken or half-written file; the
+// temporary file is removed again. nullopt when the file is in place.
+std::optional<WriteFailure> writeFileAtomically(const std::filesystem::path& file,
+                                                std::string_view bytes);
+
+}  // namespace zano

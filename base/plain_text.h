@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Blanks around typed texts, and file names as texts for messages.
+namespace zano {
+
+// Spaces and tabs: what a user leaves around a number or a name.
+bool isBlank(char c);
+std::string_view trimBlanks(std::string_view text);
+// Nothing but blanks (or nothing at all).
+bool isBlankText(std::string_view text);
+
+// The name as UTF-8 whatever the platform's path encoding, so that a message never fails on
+// an odd character.
+std::string pathText(const std::filesystem::path& file);
+
+}  // namespace zano

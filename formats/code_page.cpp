@@ -1,0 +1,74 @@
+#include "formats/code_page.h"
+
+namespace zano {
+namespace {
+
+// Code points of the bytes 0x80-0x9F. The five bytes Windows leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as Windows itself converts them,
+// so that every byte of a file survives a round trip.
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {  // Windows-1252 reaches no further than the Basic Multilingual Plane
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::optional<unsigned char> toCp1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c) return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+std::string cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
+    }
+    return out;
+}
+
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    int more;
+    char32_t c;
+    char32_t min;
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        more = 1, c = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        more = 2, c = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        more = 3, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (s.size() - i <= static_cast<std::size_t>(more)) return std::nullopt;
+    for (int k = 1; k <= more; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return std::nullopt;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    i += more + 1;
+    return c;
+}
+
+}  // namespace zano

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Windows-1252, the 8-bit code page of case files, against UTF-8, the program's own text.
+namespace zano {
+
+// Every byte maps to a character, so any file reads and survives a round trip.
+std::string cp1252ToUtf8(std::string_view bytes);
+
+// The byte of a character; nullopt when the code page lacks it.
+std::optional<unsigned char> toCp1252(char32_t c);
+
+// The next character of UTF-8 text at i (advanced past it); nullopt for a malformed sequence
+// (stray continuation byte, truncation, overlong form, surrogate, beyond U+10FFFF).
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
+
+}  // namespace zano

@@ -1,0 +1,30 @@
+#include "records/case_fields.h"
+
+namespace zano {
+
+std::vector<CaseLine> caseFileLayout() {
+    std::vector<CaseLine> lines;
+    for (int n = 1;; ++n) {
+        CaseLine line;
+        for (const CaseField& f : kCaseFields)
+            if (f.line == n) line.field = &f;
+        for (const CaseMode& m : kCaseModes)
+            if (m.line == n) line.mode = &m;
+        if (!line.field && !line.mode) return lines;
+        lines.push_back(line);
+    }
+}
+
+const CaseField* caseFieldOf(std::string_view control, bool inOptions) {
+    for (const CaseField& f : kCaseFields)
+        if (f.control == control && f.inOptions == inOptions) return &f;
+    return nullptr;
+}
+
+const CaseField* caseFieldOf(std::string CaseData::*text) {
+    for (const CaseField& f : kCaseFields)
+        if (f.text == text) return &f;
+    return nullptr;
+}
+
+}  // namespace zano

@@ -1,0 +1,230 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/case_data.h"
+
+// Every text of the case once: the control that edits it, its line in the case file, and the
+// mode in which the calculation finds it. The main window, the case file, the headless
+// calculator and the printed report loop over these tables.
+namespace zano {
+
+// The mode choice that makes a field an output: found when `mode` reads `foundWhen`.
+struct FoundBy {
+    bool CaseData::*mode = nullptr;  // nullptr: an input in every mode
+    bool foundWhen = false;
+};
+
+enum class Quantity { Size, Temperature, MassFlow, Length, Capacity, Name, Fouling, Pressure };
+
+struct CaseField {
+    const char* name;             // the CaseData member, as the headless calculator names it
+    std::string CaseData::*text;  //
+    const char* control;          // "Text7", "Combo1": the main window's; see inOptions
+    bool inOptions;               // the control is the Options dialog's
+    const char* label;            // as the user knows the field, for messages
+    Quantity quantity;            // temperatures may be below 0 degC: their boxes take a sign
+    int line;                     // in the case file, from 1
+    FoundBy found;
+};
+
+// The 22 lines of the format; a line past them is optional, written only when its text is set.
+inline constexpr int kCaseFileLines = 22;
+
+inline constexpr std::array<CaseField, 20> kCaseFields{{
+    {"deti",
+     &CaseData::deti,
+     "Text1",
+     false,
+     "Outside diameter of the internal pipe",
+     Quantity::Size,
+     1,
+     {}},
+    {"spi",
+     &CaseData::spi,
+     "Text2",
+     false,
+     "Wall thickness of the internal pipe",
+     Quantity::Size,
+     2,
+     {}},
+    {"dete",
+     &CaseData::dete,
+     "Text4",
+     false,
+     "Outside diameter of the external pipe",
+     Quantity::Size,
+     3,
+     {}},
+    {"spe",
+     &CaseData::spe,
+     "Text5",
+     false,
+     "Wall thickness of the external pipe",
+     Quantity::Size,
+     4,
+     {}},
+    {"intTin",
+     &CaseData::intTin,
+     "Text6",
+     false,
+     "Inlet temperature of the internal fluid",
+     Quantity::Temperature,
+     5,
+     {}},
+    {"intTout",
+     &CaseData::intTout,
+     "Text7",
+     false,
+     "Outlet temperature of the internal fluid",
+     Quantity::Temperature,
+     6,
+     {&CaseData::intToutGiven, false}},
+    {"intPort",
+     &CaseData::intPort,
+     "Text8",
+     false,
+     "Mass flow of the internal fluid",
+     Quantity::MassFlow,
+     7,
+     {&CaseData::intToutGiven, true}},
+    {"estTin",
+     &CaseData::estTin,
+     "Text9",
+     false,
+     "Inlet temperature of the external fluid",
+     Quantity::Temperature,
+     8,
+     {}},
+    {"estTout",
+     &CaseData::estTout,
+     "Text10",
+     false,
+     "Outlet temperature of the external fluid",
+     Quantity::Temperature,
+     9,
+     {&CaseData::estToutGiven, false}},
+    {"estPort",
+     &CaseData::estPort,
+     "Text11",
+     false,
+     "Mass flow of the external fluid",
+     Quantity::MassFlow,
+     10,
+     {&CaseData::estToutGiven, true}},
+    {"L",
+     &CaseData::L,
+     "Text12",
+     false,
+     "Length",
+     Quantity::Length,
+     11,
+     {&CaseData::LGiven, false}},
+    {"intfluid", &CaseData::intfluid, "Combo1", false, "Internal fluid", Quantity::Name, 12, {}},
+    {"estfluid", &CaseData::estfluid, "Combo2", false, "External fluid", Quantity::Name, 13, {}},
+    {"mat", &CaseData::mat, "Combo3", false, "Wall material", Quantity::Name, 14, {}},
+    {"intSporc",
+     &CaseData::intSporc,
+     "Text1",
+     true,
+     "Internal fouling factor",
+     Quantity::Fouling,
+     17,
+     {}},
+    {"estSporc",
+     &CaseData::estSporc,
+     "Text2",
+     true,
+     "External fouling factor",
+     Quantity::Fouling,
+     18,
+     {}},
+    {"intpress",
+     &CaseData::intpress,
+     "Combo4",
+     false,
+     "Pressure of the internal fluid",
+     Quantity::Pressure,
+     19,
+     {}},
+    {"estpress",
+     &CaseData::estpress,
+     "Combo5",
+     false,
+     "Pressure of the external fluid",
+     Quantity::Pressure,
+     20,
+     {}},
+    {"q",
+     &CaseData::q,
+     "Text3",
+     false,
+     "Capacity",
+     Quantity::Capacity,
+     21,
+     {&CaseData::LGiven, true}},
+    {"hairpinLength",
+     &CaseData::hairpinLength,
+     "HairpinLength",
+     true,
+     "Hairpin length",
+     Quantity::Length,
+     23,
+     {}},
+}};
+
+// The three option pairs a case stores, and the one it does not (line 0). `option` is chosen
+// when the mode reads true, `partner` when it reads false.
+struct CaseMode {
+    const char* label;  // for messages
+    const char* option;
+    const char* partner;
+    int line;
+    bool (*get)(const CaseData&);
+    void (*set)(CaseData&, bool);
+};
+
+inline constexpr std::array<CaseMode, 4> kCaseModes{{
+    {"\"Outlet temp.\" of the internal fluid chosen", "Option3", "Option4", 15,
+     [](const CaseData& c) { return c.intToutGiven; },
+     [](CaseData& c, bool v) { c.intToutGiven = v; }},
+    {"\"Countercurrent\" chosen", "Option1", "Option2", 16,
+     [](const CaseData& c) { return c.controequi == "contro"; },
+     [](CaseData& c, bool v) { c.controequi = v ? "contro" : "equi"; }},
+    {"\"Lenght [m]\" chosen", "Option5", "Option6", 22, [](const CaseData& c) { return c.LGiven; },
+     [](CaseData& c, bool v) { c.LGiven = v; }},
+    {"\"Outlet temp.\" of the external fluid chosen", "Option7", "Option8", 0,
+     [](const CaseData& c) { return c.estToutGiven; },
+     [](CaseData& c, bool v) { c.estToutGiven = v; }},
+}};
+
+// The field's text is an output of the case's modes, which the calculation writes back.
+inline bool isFound(const CaseField& f, const CaseData& c) {
+    if (!f.found.mode) return false;
+    // Both outlet temperatures are never given: the internal one given forces the external
+    // mass flow given.
+    const bool mode =
+        f.found.mode == &CaseData::estToutGiven && c.intToutGiven ? false : c.*f.found.mode;
+    return mode == f.found.foundWhen;
+}
+
+inline bool takesSign(const CaseField& f) {
+    return f.quantity == Quantity::Temperature;
+}
+
+// What stands on one line of the case file: a text of the case or a mode choice.
+struct CaseLine {
+    const CaseField* field = nullptr;
+    const CaseMode* mode = nullptr;
+};
+// The lines in file order, the optional ones past the 22 included.
+std::vector<CaseLine> caseFileLayout();
+
+// The field edited by a control; nullptr when none is.
+const CaseField* caseFieldOf(std::string_view control, bool inOptions = false);
+const CaseField* caseFieldOf(std::string CaseData::*text);
+
+}  // namespace zano

@@ -34,7 +34,8 @@ struct CaseField {
 // The 22 lines of the format; a line past them is optional, written only when its text is set.
 inline constexpr int kCaseFileLines = 22;
 
-// clang-format off: one row a field
+// One row a field, kept on one line.
+// clang-format off
 inline constexpr std::array<CaseField, 20> kCaseFields{{
     {"deti", &CaseData::deti, "Text1", false, "Outside diameter of the internal pipe", Quantity::Size, 1, {}},
     {"spi", &CaseData::spi, "Text2", false, "Wall thickness of the internal pipe", Quantity::Size, 2, {}},

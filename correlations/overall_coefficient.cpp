@@ -30,12 +30,8 @@ double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g
 
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
                     double tme) {
-    Geometry g = s.geo;
-    g.intDi = diti;
-    g.intDe = deti;
-    g.estDh = dhe;
-    g.lunghezza = L;
-    return overallCoefficient(s.internal, s.external, g, s.condTubo, tmi, tme);
+    return overallCoefficient(s.internal, s.external, s.geo.with(diti, deti, dhe, L), s.condTubo,
+                              tmi, tme);
 }
 
 float xxtt(const Stream& in, const Stream& est, float U, float a) {

@@ -19,6 +19,13 @@ struct Geometry {
     // internal pipe, the hydraulic diameter of the annulus.
     float diameter(Side side) const { return side == Side::Internal ? intDi : estDh; }
     float area(Side side) const { return side == Side::Internal ? intArea : estArea; }
+
+    // The same exchanger with other diameters and another length; the flow areas stay.
+    Geometry with(float di, float de, float dh, float length) const {
+        Geometry g = *this;
+        g.intDi = di, g.intDe = de, g.estDh = dh, g.lunghezza = length;
+        return g;
+    }
 };
 
 // The one calculation state: both streams, the wall data and the geometry, shared by the

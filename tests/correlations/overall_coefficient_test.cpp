@@ -48,12 +48,7 @@ constexpr float kDi = 0.02f, kDh = 0.015f, kL = 3.0f;
 
 FilmCoefficients films(const CalcState& s, float di, float de, float dh, float L, double tmi,
                        double tme) {
-    Geometry g = s.geo;
-    g.intDi = di;
-    g.intDe = de;
-    g.estDh = dh;
-    g.lunghezza = L;
-    return filmCoefficients(s.internal, s.external, g, tmi, tme);
+    return filmCoefficients(s.internal, s.external, s.geo.with(di, de, dh, L), tmi, tme);
 }
 
 float xxttOn(const CalcState& s, float U, float a) {

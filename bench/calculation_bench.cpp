@@ -1,10 +1,14 @@
-// One whole calculation per iteration, both table loads included, for each of the six modes.
+// One whole calculation per iteration, both table loads included, for each of the six modes;
+// and a fixed batch of random cases from the stress generator, timed per case.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "formats/case_file.h"
+#include "properties/wall_materials.h"
 #include "solver/driver.h"
+#include "tests/stress/case_generator.h"
 
 namespace {
 
@@ -22,6 +26,32 @@ void calculateExample(benchmark::State& st, const char* file, bool estOutletGive
     }
 }
 
+// The same cases in every build: a fixed seed and count, sound and broken cases mixed as the
+// stress run mixes them, so a change that speeds up one path cannot hide a slower other one.
+constexpr unsigned long long kBatchSeed = 20261206;
+constexpr int kBatchCases = 500;
+
+void calculateRandomBatch(benchmark::State& st) {
+    const std::string dataDir = ZANO_SOURCE_DIR "/data";
+    const auto fluids = zano::stress::Fluids::load(dataDir);
+    zano::stress::CaseGenerator gen(fluids, kBatchSeed);
+    std::vector<zano::CaseData> batch;
+    for (int i = 0; i < kBatchCases; ++i) batch.push_back(gen.next().c);
+    zano::CalcState state;
+    state.dataDir = dataDir;
+    for (auto _ : st) {
+        for (const zano::CaseData& original : batch) {
+            // Every case reads the material file and both fluid files afresh.
+            zano::dbmateriale(state);
+            zano::CaseData c = original;
+            benchmark::DoNotOptimize(zano::calculate(c, state));
+        }
+    }
+    // Seconds per case, averaged over the batch.
+    st.counters["per_case"] = benchmark::Counter(
+        kBatchCases, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(calculateExample, A_length, "water-heated-by-water.zan", false);
@@ -30,5 +60,6 @@ BENCHMARK_CAPTURE(calculateExample, B_length, "r134a-liquid-subcooler-est-outlet
 BENCHMARK_CAPTURE(calculateExample, B_capacity, "nitrogen-cooler-est-outlet.zan", true);
 BENCHMARK_CAPTURE(calculateExample, C_length, "air-heated-by-water.zan", false);
 BENCHMARK_CAPTURE(calculateExample, C_capacity, "glycol-loop-cooled-by-water.zan", false);
+BENCHMARK(calculateRandomBatch)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,6 +1,8 @@
 #include "properties/fluid_table.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <system_error>
 
 #include "base/errors.h"
@@ -55,6 +57,20 @@ std::string pressureText(float p) {
     return formatSingle(p) + " bar";
 }
 
+bool risesStrictly(const std::vector<double>& X) {
+    if (X.size() < 2) return false;
+    for (std::size_t i = 0; i + 1 < X.size(); ++i)
+        if (!(X[i] < X[i + 1]) || !std::isfinite(static_cast<float>(X[i + 1] - X[i]))) return false;
+    return true;
+}
+
+// True when v minus every row of X rounds to a finite single, so that the scan would not have
+// failed on a distance: the differences to the first and the last searched row bound them all.
+bool distancesFitSingle(const std::vector<double>& X, double v) {
+    return std::isfinite(static_cast<float>(v - X.front())) &&
+           std::isfinite(static_cast<float>(v - X[X.size() - 2]));
+}
+
 }  // namespace
 
 FluidTable readFluidTable(const std::filesystem::path& file) {
@@ -91,6 +107,7 @@ FluidTable readFluidTable(const std::filesystem::path& file) {
                                                  std::to_string(filled) + " of " +
                                                  std::to_string(kFieldsPerRecord) + " fields)");
     if (t.size() == 0) reader.failFile("holds no records");
+    t.noteSearchOrder();
     return t;
 }
 
@@ -102,9 +119,41 @@ void FluidTable::reduceTo(float p) {
         column.assign(column.begin() + static_cast<std::ptrdiff_t>(b.first),
                       column.begin() + static_cast<std::ptrdiff_t>(b.last + 1));
     });
+    noteSearchOrder();
+}
+
+void FluidTable::noteSearchOrder() {
+    checkColumns(*this);
+    bool onePressure = size() > 0;
+    for (const float rowP : P) onePressure = onePressure && rowP == P.front();
+    tRises_ = onePressure && risesStrictly(T);
+    hRises_ = onePressure && risesStrictly(H);
+    notedRows_ = size();
+}
+
+bool FluidTable::bisects(const std::vector<double>& X, float p) const {
+    const bool rises = &X == &T ? tRises_ : &X == &H ? hRises_ : false;
+    // A row count other than the noted one is a table changed since: it is scanned.
+    return rises && size() == notedRows_ && P.size() == notedRows_ && P.front() == p;
 }
 
 std::size_t FluidTable::bracket(const std::vector<double>& X, double v, float p) const {
+    if (!bisects(X, p)) return scanBracket(X, v, p);
+    checkColumns(*this);
+    finite(v, "the value looked up in the fluid table");
+    if (!distancesFitSingle(X, v)) return scanBracket(X, v, p);  // it fails as the scan does
+
+    // In one block of strictly rising rows the scan's answer is the last row k at or below v
+    // (k at most n-2), or row 0 below the block. Every earlier row lies at least one interval
+    // width below v, and rounding both to single keeps that order, so only k can pass the
+    // scan's test; where k fails it (v within a single rounding below row k+1, on the last row
+    // or beyond it) the fallback's nearest interval is k again.
+    if (v < X.front()) return 0;
+    const auto lastSearched = X.begin() + static_cast<std::ptrdiff_t>(size() - 1);
+    return static_cast<std::size_t>(std::upper_bound(X.begin(), lastSearched, v) - X.begin()) - 1;
+}
+
+std::size_t FluidTable::scanBracket(const std::vector<double>& X, double v, float p) const {
     checkColumns(*this);
     if (X.size() != size()) invalidData("the searched column does not belong to the fluid table");
     finite(v, "the value looked up in the fluid table");

@@ -43,8 +43,26 @@ struct FluidTable {
     // True when sgl(t) lies in [first row, last row) of the table; the top end is excluded.
     bool inRange(double t) const;
 
-    // Index i of the interval [i, i+1] of column X that brackets v at pressure p.
+    // Index i of the interval [i, i+1] of column X that brackets v at pressure p: a bisection
+    // where bisects(X, p), otherwise scanBracket.
     std::size_t bracket(const std::vector<double>& X, double v, float p) const;
+
+    // The search row by row, the reference the bisection must agree with.
+    std::size_t scanBracket(const std::vector<double>& X, double v, float p) const;
+
+    // True when bracket bisects column X (T or H) at pressure p.
+    bool bisects(const std::vector<double>& X, float p) const;
+
+    // Notes which columns bracket may bisect; readFluidTable and reduceTo call it. A table whose
+    // columns are changed afterwards must call it again.
+    void noteSearchOrder();
+
+  private:
+    // The table (of notedRows_ rows) is one pressure block and the column strictly increases,
+    // with every interval finite as a single: then only the last row at or below a value can
+    // bracket it.
+    bool tRises_ = false, hRises_ = false;
+    std::size_t notedRows_ = 0;
 };
 
 // Reads a fluid data file: seven numbers per record (T, P, density, cp, conductivity,

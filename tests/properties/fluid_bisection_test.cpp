@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/errors.h"
+#include "properties/fluid_table.h"
+
+// The bisection of a table search must find the very row the scan finds, or fail as it fails.
+namespace zano {
+namespace {
+
+// The row a search returns, or the cause it fails with.
+std::string outcome(const FluidTable& t, const std::vector<double>& X, double v, float p,
+                    bool scan) {
+    try {
+        return std::to_string(scan ? t.scanBracket(X, v, p) : t.bracket(X, v, p));
+    } catch (const CalcError& e) {
+        return e.detail();
+    }
+}
+
+// Values on every row, a double and a single rounding either side of it, midway, beyond both
+// ends, beyond the single range, and random ones across the column and a little past it.
+std::vector<double> probes(const std::vector<double>& X, std::mt19937_64& rng) {
+    std::vector<double> v = {-1e39, 1e39, -1e6, 1e6};
+    for (std::size_t i = 0; i < X.size(); ++i) {
+        const double x = X[i];
+        const double singleStep = std::abs(x) * 0x1p-24 + 0x1p-140;
+        v.insert(v.end(),
+                 {x, std::nextafter(x, -1e300), std::nextafter(x, 1e300), x - singleStep / 2,
+                  x - singleStep / 4, x + singleStep / 2, x - 1e-7, x - 1, x + 1});
+        if (i + 1 < X.size()) v.push_back((x + X[i + 1]) / 2);
+    }
+    const double span = X.back() - X.front();
+    std::uniform_real_distribution<double> across(X.front() - span / 10, X.back() + span / 10);
+    for (int k = 0; k < 300; ++k) v.push_back(across(rng));
+    return v;
+}
+
+// Every shipped table, whole and reduced to each of its pressures, on both searched columns.
+TEST(FluidTableBisection, FindsTheRowTheScanFindsOnEveryShippedTable) {
+    std::mt19937_64 rng(7);
+    int bisected = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ZANO_SOURCE_DIR "/data")) {
+        if (entry.path().extension() != ".dat" || entry.path().stem() == "condmat") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const FluidTable full = readFluidTable(entry.path());
+        std::vector<FluidTable> tables = {full};
+        std::set<float> pressures(full.P.begin(), full.P.end());
+        for (const float p : pressures) {
+            tables.push_back(full);
+            tables.back().reduceTo(p);
+        }
+        for (const FluidTable& t : tables) {
+            for (const float p : {t.P.front(), full.P.back(), -3.5f}) {
+                for (const auto* X : {&t.T, &t.H}) {
+                    bisected += t.bisects(*X, p);
+                    for (const double v : probes(*X, rng)) {
+                        ASSERT_EQ(outcome(t, *X, v, p, false), outcome(t, *X, v, p, true))
+                            << "value " << v << ", pressure " << p << ", "
+                            << (X == &t.T ? "T" : "H") << ", " << t.size() << " rows";
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(bisected, 200);  // the comparison above covered the bisection, not only the scan
+}
+
+// Only a table of one pressure whose searched column strictly increases is bisected.
+TEST(FluidTableBisection, OnlyOneBlockOfRisingRows) {
+    struct Row {
+        const char* name;
+        std::vector<double> T;
+        std::vector<float> P;
+        float p;
+        bool bisects;
+    } rows[] = {
+        {"one block of rising rows", {0, 10, 20}, {1, 1, 1}, 1, true},
+        {"a pressure other than the block's", {0, 10, 20}, {1, 1, 1}, 2, false},
+        {"two pressure blocks", {0, 10, 20}, {1, 1, 2}, 1, false},
+        {"a repeated temperature", {0, 10, 10, 20}, {1, 1, 1, 1}, 1, false},
+        {"a falling temperature", {0, 10, 5, 20}, {1, 1, 1, 1}, 1, false},
+        {"an interval beyond the single range", {0, 1e39}, {1, 1}, 1, false},
+        {"a single row", {0}, {1}, 1, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        FluidTable t;
+        t.T = r.T;
+        t.P = r.P;
+        t.dens = t.cp = t.cond = t.visc = r.T;
+        t.H = {};
+        for (const double x : r.T) t.H.push_back(-x);  // falling: the enthalpy is scanned
+        t.noteSearchOrder();
+        EXPECT_EQ(t.bisects(t.T, r.p), r.bisects);
+        EXPECT_FALSE(t.bisects(t.H, r.p));
+        EXPECT_FALSE(t.bisects(t.dens, r.p));   // a column the lookups do not search
+        t.T.push_back(30), t.P.push_back(r.p);  // a table changed since is scanned
+        EXPECT_FALSE(t.bisects(t.T, r.p));
+    }
+}
+
+}  // namespace
+}  // namespace zano

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -33,6 +34,26 @@ inline std::string mismatch(const std::string& relative, const std::string& actu
             return file.string() + ":" + std::to_string(line) + ": expected \"" +
                    (moreWant ? w : "(end)") + "\", got \"" + (moreGot ? g : "(end)") + "\"";
     }
+}
+
+// A golden table: lines "op [argument] -> answer", and "#" comments kept as they are. Each
+// answer is worked out again by answer(op, argument) and the table rebuilt, for mismatch to
+// compare with the file: the table is both the cases and what they must give.
+template <typename F>
+std::string table(const std::string& relative, F answer) {
+    std::ifstream in(std::filesystem::path(ZANO_SOURCE_DIR) / "tests" / relative);
+    std::string line, out;
+    while (std::getline(in, line)) {
+        const auto open = line.find(" ["), close = line.rfind("] -> ");
+        if (line.empty() || line[0] == '#' || open == std::string::npos ||
+            close == std::string::npos) {
+            out += line + "\n";
+            continue;
+        }
+        out += line.substr(0, close) + "] -> " +
+               answer(line.substr(0, open), line.substr(open + 2, close - open - 2)) + "\n";
+    }
+    return out;
 }
 
 }  // namespace golden_text

@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "golden_text.h"
+#include "recording_report_printer.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ ReportTexts capacityGivenCase() {
 // line 0 the title at 2 cm, line 1 at 3 cm; a top that falls between lines is shown in cm.
 std::string page(const RecordingReportPrinter& printer) {
     std::string out;
-    for (const auto& l : printer.lines()) {
+    for (const auto& l : printer.lines) {
         const double line =
             l.points == 14 ? 0
                            : (l.yCm - 3) / (10 * RecordingReportPrinter::kLineHeightPerPoint) + 1;
@@ -75,8 +76,8 @@ class ReportTest : public QObject {
 void ReportTest::everyLineAtItsColumnAndRow() {
     RecordingReportPrinter printer;
     QVERIFY(printReport(printer, capacityGivenCase()));
-    QVERIFY(printer.ended());
-    QVERIFY(!printer.aborted());
+    QVERIFY(printer.ended);
+    QVERIFY(!printer.aborted);
     const std::string why = golden_text::mismatch("shell/golden/report_page.txt", page(printer));
     QVERIFY2(why.empty(), why.c_str());
 }
@@ -93,11 +94,11 @@ void ReportTest::equicurrentCaptionIsPrinted() {
 void ReportTest::aFailingPrinterAbortsTheJob() {
     for (int failing : {1, 2, 21, 52}) {
         RecordingReportPrinter printer;
-        printer.failAtLine(failing);
+        printer.failAt = failing;
         QVERIFY(!printReport(printer, capacityGivenCase()));
-        QVERIFY2(printer.aborted(), "the job is aborted");
-        QVERIFY2(!printer.ended(), "the document is not ended");
-        QCOMPARE(printer.lines().size(), std::size_t(failing - 1));
+        QVERIFY2(printer.aborted, "the job is aborted");
+        QVERIFY2(!printer.ended, "the document is not ended");
+        QCOMPARE(printer.lines.size(), std::size_t(failing - 1));
     }
 }
 

@@ -4,14 +4,14 @@
 // the files in the scenario's folder and of the clipboard; the test runs the steps and compares
 // its own account with the file byte for byte.
 //
-// Steps: "type BOX KEYS", "set BOX [TEXT]", "select BOX", "pick LIST ENTRY", "click BUTTON",
-// "menu ACTION", "close WINDOW" (from its frame), "open|save [FILE]" (the File menu, its dialog
-// answering FILE or Cancel), "saveas [FILE FILTER]" (the next export dialog's answer), "write
-// FILE|TEXT", "read" (the case read from the controls), "report" (the texts the report prints),
-// "print [N]" (the page into printed.txt, the printer failing at line N), "show first|second
-// [CONFIGURATION]" (a record below, straight into the results window). Texts take \r \n \t \b
-// \s (blank). A first step "start [without data]" writes the whole state. Controls of the main
-// window go by name, the others' as "options.Text1"; the folder holds "data" and "example.zan"
+// Steps: "type BOX KEYS", "paste BOX", "set BOX [TEXT]", "select BOX", "pick LIST ENTRY", "click
+// BUTTON", "menu ACTION", "close WINDOW" (from its frame), "open|save [FILE]" (the File menu, its
+// dialog answering FILE or Cancel), "saveas [FILE FILTER]" (the next export dialog's answer),
+// "write FILE|TEXT", "read" (the case read from the controls), "report" (the texts the report
+// prints), "print [N]" (the page into printed.txt, the printer failing at line N), "show
+// first|second [CONFIGURATION]" (a record below, straight into the results window). Texts take \r
+// \n \t \b \s (blank). A first step "start [without data]" writes the whole state. Controls of the
+// main window go by name, the others' as "options.Text1"; the folder holds "data" and "example.zan"
 // (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given).
 #include <QAction>
 #include <QClipboard>
@@ -267,6 +267,10 @@ class ScenarioTest : public QObject {
                 box->setText(rest);
             else
                 control<QComboBox>(name)->setEditText(rest);
+        } else if (verb == "paste") {  // Control+V, as platforms send it: with no text
+            QGuiApplication::clipboard()->setText("99");
+            QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+            QApplication::sendEvent(control(arg), &paste);
         } else if (verb == "select") {
             control<QLineEdit>(arg)->selectAll();
         } else if (verb == "pick") {

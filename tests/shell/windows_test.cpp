@@ -206,7 +206,7 @@ class WindowsTest : public QObject {
         QCOMPARE(box->windowModality(), Qt::ApplicationModal);
     }
 
-    // The drawn layouts in one factor each, larger at a larger font, the specified controls at
+    // The drawn layouts in one factor each, larger at a larger font, the drawn controls at
     // their twips and the additions below them.
     void layoutsHoldEveryText() {
         const QFont normal = QApplication::font();

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <vector>
 
 namespace {
 
@@ -81,14 +82,6 @@ void printColumn(ReportPrinter& p, const std::array<QString, N>& lines) {
 }
 
 }  // namespace
-
-void RecordingReportPrinter::printLine(const QString& text) {
-    if (static_cast<int>(lines_.size()) + 1 == failAt_)
-        throw ReportPrintError("recorded printer failure");
-    lines_.push_back({text, x_ - scaleLeft_, y_, points_});
-    y_ += points_ * kLineHeightPerPoint;
-    x_ = 0;
-}
 
 bool printReport(ReportPrinter& p, const ReportTexts& t) {
     const QString blank;

@@ -4,7 +4,6 @@
 #include <array>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "records/case_data.h"
 
@@ -89,36 +88,3 @@ class ReportPrintError : public std::runtime_error {
 // Prints the page on the printer and ends the document. At the first failing operation the
 // job is aborted and false returned.
 bool printReport(ReportPrinter& printer, const ReportTexts& texts);
-
-// A printer that only records what would be printed, each line with its position and size.
-class RecordingReportPrinter : public ReportPrinter {
-  public:
-    struct Line {
-        QString text;
-        double xCm, yCm;  // start and top of the line on the printable area
-        double points;
-    };
-    // Line height in cm per point of font size; a 10-point line is 10 times this high.
-    static constexpr double kLineHeightPerPoint = 1.2 * 2.54 / 72;
-
-    // The n-th printed line (from 1) fails, as a printer error would; 0 never fails.
-    void failAtLine(int n) { failAt_ = n; }
-
-    void setScaleLeft(double cm) override { scaleLeft_ = cm; }
-    void setCurrentX(double cm) override { x_ = cm; }
-    void setCurrentY(double cm) override { y_ = cm; }
-    void setFontSize(double points) override { points_ = points; }
-    void printLine(const QString& text) override;
-    void endDocument() override { ended_ = true; }
-    void abortDocument() override { aborted_ = true; }
-
-    const std::vector<Line>& lines() const { return lines_; }
-    bool ended() const { return ended_; }
-    bool aborted() const { return aborted_; }
-
-  private:
-    std::vector<Line> lines_;
-    double scaleLeft_ = 0, x_ = 0, y_ = 0, points_ = 10;
-    int failAt_ = 0;
-    bool ended_ = false, aborted_ = false;
-};

@@ -4,11 +4,9 @@
 // message handler that drops the offscreen platform's notes.
 #include <QCoreApplication>
 #include <QString>
-#include <QtGlobal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 
 namespace shell_test {
 
@@ -17,14 +15,9 @@ inline std::filesystem::path toPath(const QString& s) {
 }
 
 inline std::string readAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(file, std::ios::binary).rdbuf();
     return s.str();
-}
-
-inline void writeAll(const std::filesystem::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 // Runs the deletions that closing a window from its frame schedules.
@@ -34,17 +27,12 @@ inline void flushDeletes() {
 
 // The offscreen platform warns about every window operation it lacks (raise, size hints);
 // those notes are dropped, every other message goes on to Qt Test's handler.
-inline QtMessageHandler& qtTestHandler() {
-    static QtMessageHandler handler = nullptr;
-    return handler;
-}
-inline void dropOffscreenNotes(QtMsgType type, const QMessageLogContext& context,
-                               const QString& msg) {
-    if (msg.startsWith("This plugin does not support")) return;
-    qtTestHandler()(type, context, msg);
-}
 inline void installOffscreenFilter() {
-    qtTestHandler() = qInstallMessageHandler(dropOffscreenNotes);
+    static QtMessageHandler next = nullptr;
+    next =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c, const QString& m) {
+            if (!m.startsWith("This plugin does not support")) next(type, c, m);
+        });
 }
 
 }  // namespace shell_test

@@ -1,0 +1,35 @@
+#pragma once
+
+// A printer that only records what the report would print, each line with its position and
+// size; told to, it fails at one line as a printer error would.
+#include <vector>
+
+#include "shell/report.h"
+
+struct RecordingReportPrinter : ReportPrinter {
+    struct Line {
+        QString text;
+        double xCm, yCm;  // start and top on the printable area
+        double points;
+    };
+    // Line height in cm per point of font size; a 10-point line is 10 times this high.
+    static constexpr double kLineHeightPerPoint = 1.2 * 2.54 / 72;
+
+    std::vector<Line> lines;
+    int failAt = 0;  // the printed line (from 1) that fails; 0: none
+    bool ended = false, aborted = false;
+    double scaleLeft = 0, x = 0, y = 0, points = 10;
+
+    void setScaleLeft(double cm) override { scaleLeft = cm; }
+    void setCurrentX(double cm) override { x = cm; }
+    void setCurrentY(double cm) override { y = cm; }
+    void setFontSize(double size) override { points = size; }
+    void printLine(const QString& text) override {
+        if (static_cast<int>(lines.size()) + 1 == failAt) throw ReportPrintError("printer failure");
+        lines.push_back({text, x - scaleLeft, y, points});
+        y += points * kLineHeightPerPoint;
+        x = 0;
+    }
+    void endDocument() override { ended = true; }
+    void abortDocument() override { aborted = true; }
+};

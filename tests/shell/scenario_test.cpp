@@ -1,0 +1,386 @@
+// The desktop program driven through its controls, headless, one scenario a file: each
+// shell/golden/scenarios/*.txt lists its steps ("> step") and under each what came up (messages,
+// dialogs, captions painted) and every change of the windows (texts, flags, captions, lists), of
+// the files in the scenario's folder and of the clipboard; the test runs the steps and compares
+// its own account with the file byte for byte.
+//
+// Steps: type BOX KEYS | paste BOX | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
+// | menu ACTION | close WINDOW (from its frame) | open|save [FILE] (File menu, the dialog answering
+// FILE or Cancel) | saveas [FILE FILTER] (the next export dialog's answer) | write FILE|TEXT |
+// read (the case from the controls) | print [N] (the page into printed.txt, the printer failing
+// at line N) | show first|second [CONFIGURATION] (a record below into the results window).
+// Texts take \r \n \t \b \s (blank). A first step "start [without data]" writes the whole
+// state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data"
+// and "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given).
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "golden_text.h"
+#include "properties/fluid_table.h"
+#include "recording_report_printer.h"
+#include "shell/help_viewer.h"
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/report.h"
+#include "shell/results_window.h"
+#include "shell/user_prompts.h"
+#include "shell_test_support.h"
+
+using namespace zano;
+using namespace shell_test;
+
+namespace {
+
+const QString kScenarios = ZANO_SOURCE_DIR "/tests/shell/golden/scenarios";
+
+// Every field shows a different text: geometry, pressures and fouling factors as entered;
+// temperatures, flows, velocities, pressure drops, capacity, surface and length to 3 decimals;
+// Reynolds numbers and U to whole numbers, ties to the even digit (U 940.5, Rei 2300.5, Ree
+// 2301.5); q's single is 28.82349.... The second record differs from the first in every field.
+const ResultsData kFirst{28.8235f, 0.6283185f,
+                         8.0f,     940.5f,
+                         "contro", 20.0f,
+                         1.5f,     50.0f,
+                         2.25f,    "Stainless steel AISI 304",
+                         "Water",  "Propylene Glycol 30%",
+                         1.0f,     2.5f,
+                         15.0,     40.00049,
+                         85.0,     67.82149,
+                         0.27571f, 0.4f,
+                         0.72849f, 0.3515f,
+                         2.53149f, 0.59901f,
+                         0.0002,   0.0,
+                         2300.5,   2301.5};
+const ResultsData kSecond{25.0f,
+                          2.0766f,
+                          19.6184f,
+                          769.49f,
+                          "equi",
+                          33.7f,
+                          2.0f,
+                          60.3f,
+                          2.9f,
+                          "Carbon steel",
+                          "Ethylene Glycol 30%",
+                          "Air",
+                          5.0f,
+                          10.0f,
+                          40.5,
+                          28.91690,
+                          15.25,
+                          22.46740,
+                          0.6f,
+                          0.8f,
+                          0.8404f,
+                          0.5562f,
+                          7.1051f,
+                          4.8439f,
+                          0.0001,
+                          0.00035,
+                          17561.4,
+                          11173.6};
+
+// The printed page, one line per printed line: its left edge and top in cm from the printable
+// area's corner, its size and text; then how the job ended.
+std::string page(const RecordingReportPrinter& printer) {
+    std::string out;
+    for (const auto& l : printer.lines)
+        out += QString::asprintf("%g cm, %.3f cm, %g pt: ", l.xCm, l.yCm, l.points).toStdString() +
+               l.text.toStdString() + '\n';
+    return out + (printer.ended ? "ended\n" : "") + (printer.aborted ? "aborted\n" : "");
+}
+
+QString escaped(QString s) {
+    return s.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n").replace('\t', "\\t");
+}
+QString unescaped(const QString& s) {
+    QString out;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\' || i + 1 == s.size()) {
+            out += s[i];
+            continue;
+        }
+        const qsizetype code = QString("rntbs").indexOf(s[++i]);
+        out += code < 0 ? s[i] : QString("\r\n\t\b ")[code];
+    }
+    return out;
+}
+QString quoted(const QString& s) {
+    return '"' + escaped(s) + '"';
+}
+
+// Lines "key = value" in the order met; a key met again is marked.
+using State = QList<QPair<QString, QString>>;
+void add(State& s, QString key, const QString& value) {
+    while (std::any_of(s.begin(), s.end(), [&](const auto& l) { return l.first == key; }))
+        key += '+';
+    s.append({key, value});
+}
+
+// A window and every named control in it: its text and what a user sees of its state.
+void addWindow(State& s, const QString& window, QWidget* w) {
+    add(s, window, (w->isVisible() ? "shown " : "hidden ") + quoted(w->windowTitle()));
+    for (QObject* c : w->findChildren<QObject*>()) {
+        const QString name = window + '.' + c->objectName();
+        QString v;
+        if (c->objectName().isEmpty() || c->objectName().startsWith("qt_")) continue;
+        if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            v = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
+                (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
+                (e->font().bold() ? " bold" : "");
+        } else if (auto* l = qobject_cast<QComboBox*>(c)) {
+            QStringList entries;
+            for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
+            add(s, name + ".list", entries.join('|'));
+            v = quoted(l->currentText());
+        } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+            v = quoted(b->text()) + (b->isChecked() ? " checked" : "");
+        } else if (auto* l = qobject_cast<QLabel*>(c)) {
+            v = quoted(l->text());
+        } else if (auto* g = qobject_cast<QGroupBox*>(c)) {
+            v = quoted(g->title());
+        } else if (auto* m = qobject_cast<QMenu*>(c)) {
+            v = quoted(m->title()) + ':';
+            for (const QAction* a : m->actions()) v += ' ' + a->objectName();
+        } else if (auto* a = qobject_cast<QAction*>(c)) {
+            v = a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString();
+        } else {
+            continue;
+        }
+        const auto* widget = qobject_cast<QWidget*>(c);
+        add(s, name, v + (widget && !widget->isEnabled() ? " disabled" : ""));
+    }
+    if (auto* p = qobject_cast<ProfileWindow*>(w)) {
+        const ProfileChartData& d = p->findChild<ProfileChart*>()->data();
+        add(s, window + ".chart",
+            QString("%1 points, %2 / %3").arg(d.profile.points.size()).arg(d.intFluid, d.estFluid));
+    }
+    if (auto* h = qobject_cast<HelpViewer*>(w)) {
+        const bool shown = h->document()->pageCount() > 0 &&
+                           h->findChild<QPdfView*>()->document() == h->document();
+        add(s, window + ".manual", shown ? "shown" : "blank");
+    }
+}
+
+template <typename T>
+void addWindows(State& s, const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<T*>(w)) addWindow(s, name, w);
+}
+
+// Each line of a text file with its line end; an image by its being there.
+void addFile(State& s, const QString& path, const QString& key) {
+    const std::string bytes = readAll(toPath(path));
+    if (path.endsWith(".png")) return add(s, key, "written");
+    for (std::size_t at = 0, n = 1; at < bytes.size(); ++n) {
+        const std::size_t end = std::min(bytes.find('\n', at), bytes.size() - 1) + 1;
+        add(s, key + ':' + QString::number(n),
+            escaped(QString::fromUtf8(bytes.substr(at, end - at))));
+        at = end;
+    }
+}
+
+QString changes(const State& before, const State& after) {
+    QString out;
+    QHash<QString, QString> gone(before.begin(), before.end());
+    for (const auto& [key, value] : after) {
+        if (!gone.contains(key) || gone[key] != value) out += "  " + key + " = " + value + '\n';
+        gone.remove(key);
+    }
+    for (const auto& [key, value] : before) {
+        const QString owner = key.section('.', 0, 0);  // a window gone goes with its controls
+        if (gone.contains(key) && (owner == key || !gone.contains(owner)))
+            out += "  " + key + " gone\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+class ScenarioTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir* dir_ = nullptr;  // the scenario's folder
+    std::unique_ptr<MainWindow> w_;
+    QStringList events_;  // what came up since the last step
+    QString answer_;      // the next case-file dialog's answer
+    SaveAnswer saveAnswer_;
+
+    QWidget* window(const QString& name) {
+        if (name == "options") return w_->optionsDialog();
+        if (name == "results") return w_->resultsWindow();
+        if (name == "profile") return w_->profileWindow();
+        if (name == "help") return w_->helpViewer();
+        return w_.get();
+    }
+    template <typename T = QWidget>
+    T* control(const QString& path) {
+        QWidget* w = path.contains('.') ? window(path.section('.', 0, 0)) : w_.get();
+        T* c = w ? w->findChild<T*>(path.section('.', -1)) : nullptr;
+        if (!c) qFatal("no control %s", qPrintable(path));
+        return c;
+    }
+
+    State state() {
+        State s;
+        addWindows<MainWindow>(s, "main");
+        addWindows<OptionsDialog>(s, "options");
+        addWindows<ResultsWindow>(s, "results");
+        addWindows<ProfileWindow>(s, "profile");
+        addWindows<HelpViewer>(s, "help");
+        QStringList files;
+        for (QDirIterator it(dir_->path(), QDir::Files); it.hasNext();) files << it.next();
+        files.sort();
+        files << dir_->filePath("data/User defined.dat");
+        for (const QString& f : files)
+            addFile(s, f, "file " + QDir(dir_->path()).relativeFilePath(f));
+        const QStringList clipboard = QGuiApplication::clipboard()->text().split('\n');
+        for (int i = 0; i < clipboard.size() && !clipboard[i].isEmpty(); ++i)
+            add(s, "clipboard:" + QString::number(i + 1), escaped(clipboard[i]));
+        return s;
+    }
+
+    void run(const QString& step) {
+        const auto write = [this](const QString& file, const QByteArray& bytes) {
+            QFile f(dir_->filePath(file));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
+        const QString name = arg.section(' ', 0, 0), rest = unescaped(arg.section(' ', 1));
+        if (verb == "type") {
+            control(name)->setFocus();
+            QTest::keyClicks(control(name), rest);
+        } else if (verb == "set") {
+            if (auto* box = qobject_cast<QLineEdit*>(control(name)))
+                box->setText(rest);
+            else
+                control<QComboBox>(name)->setEditText(rest);
+        } else if (verb == "paste") {  // Control+V, as platforms send it: with no text
+            QGuiApplication::clipboard()->setText("99");
+            QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+            QApplication::sendEvent(control(arg), &paste);
+        } else if (verb == "select") {
+            control<QLineEdit>(arg)->selectAll();
+        } else if (verb == "pick") {
+            auto* list = control<QComboBox>(name);
+            list->setCurrentIndex(list->findText(rest));
+            emit list->activated(list->currentIndex());
+        } else if (verb == "click") {  // on the caption's first letters, where an option answers
+            auto* b = control<QAbstractButton>(arg);
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height(), b->height() / 2));
+        } else if (verb == "menu") {
+            control<QAction>(arg)->trigger();
+        } else if (verb == "close") {
+            window(arg)->close();
+        } else if (verb == "open" || verb == "save") {
+            answer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
+            control<QAction>(verb == "open" ? "mnuFileOpen" : "mnuFileSave")->trigger();
+        } else if (verb == "saveas") {
+            saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
+        } else if (verb == "write") {
+            write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
+        } else if (verb == "read") {
+            w_->caseFromControls();
+        } else if (verb == "print") {
+            RecordingReportPrinter printer;
+            printer.failAt = arg.toInt();
+            printReport(printer, w_->reportTexts());
+            write("printed.txt", QByteArray::fromStdString(page(printer)));
+        } else if (verb == "show") {
+            ResultsData r = name == "first" ? kFirst : kSecond;
+            if (!rest.isEmpty()) r.controequi = rest.toStdString();
+            w_->resultsWindow()->Risultati(r);
+        } else if (verb != "start") {
+            qFatal("unknown step %s", qPrintable(step));
+        }
+        flushDeletes();
+    }
+
+  public:
+    // The calculate button's caption whenever it is painted other than at rest.
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const QString caption = static_cast<QPushButton*>(o)->text();
+        if (e->type() == QEvent::Paint && caption != "Calculate")
+            events_ << "painted " + quoted(caption);
+        return false;
+    }
+
+  private slots:
+    void initTestCase() {
+        installOffscreenFilter();
+        messageHook() = [this](const MessageRequest& m) {
+            events_ << QString("message %1 %2: %3 / %4")
+                           .arg(m.icon == QMessageBox::Warning ? "warning" : "information",
+                                quoted(m.title), quoted(m.text), quoted(m.informative));
+        };
+        fileNameHook() = [this](bool save, const QString& initial) {
+            events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
+            return answer_;
+        };
+        saveFileHook() = [this](const QString& title, const QStringList& filters,
+                                const QString& initial) {
+            events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
+                           filters.join(" or ");
+            return saveAnswer_;
+        };
+    }
+
+    void scenario_data() {
+        QTest::addColumn<QString>("name");
+        for (const QString& f : QDir(kScenarios).entryList({"*.txt"}))
+            QTest::newRow(qPrintable(f)) << f;
+    }
+
+    void scenario() {
+        QFETCH(QString, name);
+        QFile script(kScenarios + '/' + name);
+        QVERIFY(script.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(script.readAll()).split('\n');
+        QTemporaryDir dir;
+        dir_ = &dir;
+        QVERIFY(QFile::copy(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan",
+                            dir.filePath("example.zan")));
+        std::filesystem::copy(QuestaDirectory() / "data", toPath(dir.filePath("data")),
+                              std::filesystem::copy_options::recursive);
+        QGuiApplication::clipboard()->clear();
+        events_.clear();
+        const QString first = lines.filter(QRegularExpression("^> ")).value(0);
+        w_ = std::make_unique<MainWindow>(
+            toPath(dir.filePath(first == "> start without data" ? "none" : "data")));
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
+        State before = first.startsWith("> start") ? State{} : state();
+        QString out;
+        for (const QString& line : lines) {
+            if (line.startsWith('#')) out += line + '\n';
+            if (!line.startsWith("> ")) continue;
+            run(line.mid(2));
+            const State after = state();
+            out += line + '\n';
+            for (const QString& e : std::exchange(events_, {})) out += "  " + e + '\n';
+            out += changes(before, after);
+            before = after;
+        }
+        w_.reset();
+        flushDeletes();
+        out.replace(dir.path(), "<dir>");
+        const std::string why = golden_text::mismatch(
+            "shell/golden/scenarios/" + name.toStdString(), out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+};
+
+QTEST_MAIN(ScenarioTest)
+#include "scenario_test.moc"

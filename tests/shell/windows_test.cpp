@@ -1,0 +1,254 @@
+// What the scenarios cannot see: the key filter's rule, the report on a real (PDF) printer and
+// behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
+// box, and layouts that hold every text at any font.
+#include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPdfView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "formats/case_file.h"
+#include "golden_text.h"
+#include "properties/fluid_table.h"
+#include "recording_report_printer.h"
+#include "shell/help_viewer.h"
+#include "shell/key_filter.h"
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/profile_window.h"
+#include "shell/results_window.h"
+#include "shell/twip_layout.h"
+#include "shell/user_prompts.h"
+#include "shell_test_support.h"
+#include "solver/driver.h"
+
+using namespace zano;
+
+namespace {
+
+// What the windows show after a calculation with the capacity given.
+const ReportTexts kReport{
+    {"33,7", "2", "Carbon steel", "Ethylene Glycol 30%", "2", "40", "28,9169", "0,6", "0,84",
+     "7,105", "0,0002"},
+    {"60,3", "2,9", "", "Water", "5", "15", "22,4674", "0,8", "0,556", "4,844", "0"},
+    {"25", "2,077", "19,618", "769"},
+    "Countercurrent"};
+
+// Each control inside its container with the room its text needs, its text shown whole,
+// overlapping no sibling (the configuration options stand on Frame3 by design); frames and
+// areas likewise inside.
+void checkLayout(QWidget* container) {
+    const auto kids = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* a : kids) {
+        const QString name = a->objectName();
+        const QSize need = neededSize(a);
+        QVERIFY2(a->width() >= need.width() && a->height() >= need.height(), qPrintable(name));
+        QVERIFY2(container->rect().contains(a->geometry()), qPrintable(name));
+        if (auto* box = qobject_cast<QLineEdit*>(a))
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
+                     qPrintable(name));
+        for (QWidget* b : kids)
+            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()) ||
+                         (name + b->objectName())
+                             .contains(QRegularExpression("^(Option.Frame3|Frame3Option.)$")),
+                     qPrintable(name + " overlaps " + b->objectName()));
+        if (qobject_cast<QGroupBox*>(a) || name == "Extension") checkLayout(a);
+    }
+}
+
+}  // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { shell_test::installOffscreenFilter(); }
+
+    // shell/golden/key_filter_rule.txt: what a box takes of each key ("x": nothing) at a
+    // position of its text, in a box that takes a sign (temperatures) or not.
+    void keyFilterRule() {
+        const QChar keys[] = {u'7', QChar(8), u'.', u',',      u'a',
+                              u' ', u'+',     u'-', QChar(22), QChar(0x663)};
+        const auto shown = [](QChar c) {
+            return c.isNull()       ? "x"
+                   : c == QChar(8)  ? "BS"
+                   : c == QChar(22) ? "^V"
+                   : c == u' '      ? "blank"
+                                    : QString(c);
+        };
+        QString out = "text\tat\tsign";
+        for (QChar k : keys) out += '\t' + shown(k);
+        const std::tuple<const char*, int, bool> contexts[] = {
+            {"12", 2, false}, {"1,2", 3, false}, {"1,2", 0, false}, {"", 0, false},
+            {"12", 0, true},  {"12", 2, true},   {"-12", 0, true}};
+        for (const auto& [text, at, sign] : contexts) {
+            out += QString("\n\"%1\"\t%2\t%3").arg(text).arg(at).arg(sign ? "yes" : "no");
+            for (QChar k : keys) out += '\t' + shown(filtroTasti(k, text, at, sign));
+        }
+        const std::string why =
+            golden_text::mismatch("shell/golden/key_filter_rule.txt", (out + '\n').toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+
+    // On A4 from the corner, each text at its column as recorded and each row in line.
+    void reportOnAPdfPrinter() {
+        QTemporaryDir dir;
+        QVERIFY(!printReportToPdf(dir.filePath("no folder/report.pdf"), kReport));
+        QVERIFY(printReportToPdf(dir.filePath("report.pdf"), kReport));
+        QPdfDocument doc;
+        QCOMPARE(doc.load(dir.filePath("report.pdf")), QPdfDocument::Error::None);
+        QCOMPARE(doc.pageCount(), 1);
+        QVERIFY(std::abs(doc.pagePointSize(0).width() - 595.3) < 1 &&
+                std::abs(doc.pagePointSize(0).height() - 841.9) < 1);
+        const QString all = doc.getAllText(0).text();
+        RecordingReportPrinter recorded;
+        printReport(recorded, kReport);
+        std::map<long, double> rowMiddle;  // by the recorded top
+        for (const auto& l : recorded.lines) {
+            if (l.text.size() < 4 || all.count(l.text) != 1) continue;
+            const QRectF r =
+                doc.getSelectionAtIndex(0, all.indexOf(l.text), l.text.size()).boundingRectangle();
+            QVERIFY2(std::abs(r.left() - l.xCm * 72 / 2.54) < 3, qPrintable(l.text));
+            const auto [row, first] = rowMiddle.emplace(std::lround(l.yCm * 1000), r.center().y());
+            QVERIFY2(first || std::abs(row->second - r.center().y()) < 3, qPrintable(l.text));
+        }
+        QCOMPARE(rowMiddle.size(), std::size_t(17));  // rows with a text found once
+        const double titleTop = doc.getAllText(0).boundingRectangle().top();
+        QVERIFY2(titleTop > 2 * 72 / 2.54 - 1 && titleTop < 2 * 72 / 2.54 + 6, "title at 2 cm");
+    }
+
+    void printDialogCancelPrintsNothing() {
+        QStringList shown;  // every modal window that comes up, cancelled
+        QTimer canceller;
+        connect(&canceller, &QTimer::timeout, [&shown] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shown << dialog->metaObject()->className();
+                dialog->reject();
+            }
+        });
+        canceller.start(50);
+        printReportWithDialog(nullptr, kReport);
+        QTest::qWait(200);
+        QCOMPARE(shown, QStringList{"QPrintDialog"});
+    }
+
+    // The manual generated by the build fills the viewer and explains every message; a missing
+    // one leaves the view blank and brings no message box.
+    void helpViewerShowsTheManual() {
+        HelpViewer viewer;
+        QCOMPARE(viewer.size(), QSize(684, 659));  // 10260 x 9885 twips
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QCOMPARE(viewer.findChild<QPdfView*>()->geometry(), viewer.rect());
+        QString text;
+        for (int page = 0; page < viewer.document()->pageCount(); ++page)
+            text += viewer.document()->getAllText(page).text() + ' ';
+        text.replace(QRegularExpression("\\s+"), " ");
+        for (const char* phrase :
+             {"Invalid pressure of internal fluid", "Invalid pressure of external fluid",
+              "Invalid temperatures", "Temperatures out of allowed range for the selected fluid",
+              "Invalid data: NTUmin too high", "Capacity too high", "Calculation did not converge",
+              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples"})
+            QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
+
+        QStringList modal;
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, [&modal] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                modal << w->windowTitle(), w->close();
+        });
+        watcher.start(20);
+        HelpViewer missing(QDir::temp().filePath("no such folder/Using ZANO.pdf"));
+        missing.show();
+        QTest::qWait(100);
+        QVERIFY2(modal.isEmpty(), qPrintable(modal.join(", ")));
+        QCOMPARE(missing.document()->pageCount(), 0);
+    }
+
+    void profileChartDrawsBothCurves() {
+        CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
+        CalcState s;
+        dbmateriale(s);
+        const CalcOutcome out = calculate(c, s);
+        QVERIFY(out.ok());
+        ProfileWindow w;
+        w.setData({temperatureProfile(s, *out.results, 100), "Water", "Water"});
+        QTemporaryDir dir;
+        QVERIFY(w.savePng(dir.filePath("p.png")) && w.saveSvg(dir.filePath("p.svg")));
+        QVERIFY(!w.savePng(dir.filePath("no folder/p.png")));
+        const QImage image = QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), QSize(1200, 800));
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        for (const QRgb curve : {qRgb(200, 40, 30), qRgb(30, 80, 200)}) {  // internal, external
+            const auto near = std::count_if(pixels, pixels + 1200 * 800, [curve](QRgb p) {
+                return std::abs(qRed(p) - qRed(curve)) + std::abs(qGreen(p) - qGreen(curve)) +
+                           std::abs(qBlue(p) - qBlue(curve)) <
+                       60;
+            });
+            QVERIFY2(near > 1000, qPrintable(QColor(curve).name()));
+        }
+        const std::string svg = shell_test::readAll(shell_test::toPath(dir.filePath("p.svg")));
+        for (const char* text : {"<svg", "Internal: Water", "Temperature [°C]"})
+            QVERIFY2(svg.find(text) != std::string::npos, text);
+    }
+
+    void messageBoxShape() {
+        std::unique_ptr<QMessageBox> box(
+            makeMessageBox(nullptr, {QMessageBox::Warning, "ZANO", "Invalid data", "cause"}));
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(box->windowTitle() + '|' + box->text() + '|' + box->informativeText(),
+                 QString("ZANO|Invalid data|cause"));
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+    }
+
+    // The drawn layouts in one factor each, larger at a larger font, the drawn controls at
+    // their twips and the additions below them.
+    void layoutsHoldEveryText() {
+        const QFont normal = QApplication::font();
+        std::vector<double> normalScales;
+        for (double factor : {1.0, 1.6}) {
+            QFont font = normal;
+            font.setPointSizeF(normal.pointSizeF() * factor);
+            QApplication::setFont(font);
+            MainWindow main;
+            OptionsDialog options(QuestaDirectory() / "data",
+                                  [] { return std::pair<QString, QString>(); });
+            ResultsWindow results;
+            results.Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
+                               "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
+            struct Row {
+                QWidget* client;
+                double scale;
+                int width, height;  // twips
+                const char* control;
+                int left, top;  // twips
+            };
+            const Row rows[] = {
+                {main.centralWidget(), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
+                {&options, options.layoutScale(), 5205, 3735 + 690, "HairpinLength", 2760, 3900},
+                {&results, results.layoutScale(), 7005, 7515 + 2235, "Extension", 0, 7515}};
+            for (const Row& r : rows) {
+                const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };
+                r.client->window()->show();
+                QVERIFY(QTest::qWaitForWindowExposed(r.client->window()));
+                checkLayout(r.client);
+                QCOMPARE(r.client->size(), QSize(px(r.width), px(r.height)));
+                QCOMPARE(r.client->findChild<QWidget*>(r.control)->pos(),
+                         QPoint(px(r.left), px(r.top)));
+                if (factor == 1.0)
+                    normalScales.push_back(r.scale);
+                else
+                    QVERIFY(r.scale > normalScales[&r - rows] * 1.3);
+            }
+            QApplication::setFont(normal);
+        }
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"

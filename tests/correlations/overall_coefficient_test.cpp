@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "base/errors.h"
 #include "correlations/film_coefficients.h"
+#include "golden_text.h"
 #include "properties/calc_state.h"
 
 namespace zano {
@@ -49,10 +54,6 @@ constexpr float kDi = 0.02f, kDh = 0.015f, kL = 3.0f;
 FilmCoefficients films(const CalcState& s, float di, float de, float dh, float L, double tmi,
                        double tme) {
     return filmCoefficients(s.internal, s.external, s.geo.with(di, de, dh, L), tmi, tme);
-}
-
-float xxttOn(const CalcState& s, float U, float a) {
-    return xxtt(s.internal, s.external, U, a);
 }
 
 // Hand calculation (python3), Pr = 4200 * 0.001 / 0.6 = 7 on both sides:
@@ -111,80 +112,40 @@ TEST(Coeffscambio, FaultsAreInvalidData) {
         << "zero length";
 }
 
-// Heat capacity rates for xxtt: Ce = estPortata estCp, Ci = intPortata intCp.
-CalcState rates(float me, double cpe, float mi, double cpi) {
-    CalcState s;
-    s.external.portata = me;
-    s.external.props.cp = cpe;
-    s.internal.portata = mi;
-    s.internal.props.cp = cpi;
-    return s;
-}
-
-TEST(Xxtt, WeightFromNtuOfCminStream) {
-    // No transfer: 1/(0 + 2).
-    EXPECT_EQ(xxttOn(rates(1, 4, 2, 4), 0, 80), 0.5f);
-    // External Cmin 4 kW/K: NTU = 1 kW/(m2 K) * 80 m2 / 4 = 20, weight 1/8002.
-    EXPECT_EQ(xxttOn(rates(1, 4, 2, 4), 1000, 80), static_cast<float>(1.0 / 8002));
-    // Internal Cmin 4 kW/K (external 8): NTU = 40 / 4 = 10, weight 1/1002 (not 1/127).
-    EXPECT_EQ(xxttOn(rates(2, 4, 1, 4), 1000, 40), static_cast<float>(1.0 / 1002));
-    EXPECT_THROW(xxttOn(rates(0, 4, 2, 4), 1000, 80), CalcError) << "zero external flow as Cmin";
-}
-
-TEST(Xxtt, TieUsesTheExternalStream) {
-    // Ce = 3 * (1/3 rounded up) = 1 = Ci exactly. U a / 1000 = 1.5 (1 + 2^-23) lies halfway
-    // between two singles: on the internal path (/1/1) it rounds to even, on the external path
-    // (/cpe/3) one unit below the halfway point, so the two paths give different weights
-    // (python3: 0.18604648113250732 external, 0.18604646623134613 internal).
-    const double cpe = std::nextafter(1.0 / 3.0, 1.0);
-    const CalcState s = rates(3, cpe, 1, 1);
-    ASSERT_EQ(3.0 * cpe, 1.0);
-    const float a = 1.0f + 0x1p-23f;
-    EXPECT_EQ(xxttOn(s, 1500, a), 0.18604648113250732f);
-}
-
-// Internal fluid h = 4.2 T, external fluid h = 2 T (kJ/kg).
-CalcState enthalpyState(double cpe, double cpi) {
-    CalcState s;
-    s.internal.table = threeRowTable(4.2, {0.001, 0.001, 0.001});
-    s.external.table = threeRowTable(2, {0.001, 0.001, 0.001});
-    s.internal.press = s.external.press = 1;
-    s.external.props.cp = cpe;
-    s.internal.props.cp = cpi;
-    return s;
-}
-
-TEST(Qmax, CminStreamFromItsInletToTheLimitTemperature) {
-    struct Row {
-        const char* name;
-        double cpe, cpi;
-        double te1, te2, ti1, ti2;
-        float mme, mmi;
-        const char* mode;
-        double expected;
-    };
-    // External Cmin when 0.5 * 2 <= 0.3 * 4.2 (1 against 1.26); internal Cmin with cpe 4.2.
-    const Row rows[] = {
-        {"contro, external Cmin hotter: 0.5 * 2 * (80 - 20)", 2, 4.2, 80, 30, 20, 50, 0.5f, 0.3f,
-         "contro", 60},
-        {"contro, external Cmin colder: 0.5 * 2 * (80 - 20)", 2, 4.2, 20, 50, 80, 30, 0.5f, 0.3f,
-         "contro", 60},
-        {"contro, internal Cmin: 0.3 * 4.2 * (80 - 20)", 4.2, 4.2, 20, 50, 80, 30, 0.5f, 0.3f,
-         "contro", 75.6},
-        {"equi, external Cmin to the internal outlet: 0.5 * 2 * (80 - 50)", 2, 4.2, 80, 30, 20, 50,
-         0.5f, 0.3f, "equi", 30},
-        {"equi, internal Cmin to the external outlet: 0.3 * 4.2 * (50 - 20)", 4.2, 4.2, 80, 50, 20,
-         30, 0.5f, 0.3f, "equi", 37.8},
-        {"'Contro' is not countercurrent", 2, 4.2, 80, 30, 20, 50, 0.5f, 0.3f, "Contro", 30},
-        {"tie 0.5 * 2 = 0.25 * 4: external, not 0.25 * 4.2 * 60", 2, 4, 80, 30, 20, 50, 0.5f, 0.25f,
-         "contro", 60},
-    };
-    for (const Row& r : rows) {
-        const CalcState s = enthalpyState(r.cpe, r.cpi);
-        EXPECT_NEAR(Qmax(s.internal, s.external, r.te1, r.te2, r.ti1, r.ti2, r.mme, r.mmi, r.mode),
-                    r.expected, 1e-4)
-            << r.name;
-    }
+// Every case of tests/correlations/golden/exchanger_relations.txt: the relaxation weight on
+// given heat capacity rates, the maximum duty on h = 4.2 T (internal) and 2 T (external).
+TEST(ExchangerRelations, AnswerTheGoldenTable) {
+    const std::string file = "correlations/golden/exchanger_relations.txt";
+    const std::string out =
+        golden_text::table(file, [](const std::string& op, const std::string& argument) {
+            std::istringstream in(argument);
+            std::vector<std::string> w;
+            for (std::string word; in >> word;) w.push_back(word);
+            const auto n = [&](std::size_t i) { return std::strtod(w[i].c_str(), nullptr); };
+            const auto f = [&](std::size_t i) { return static_cast<float>(n(i)); };
+            CalcState s;
+            s.internal.table = threeRowTable(4.2, {0.001, 0.001, 0.001});
+            s.external.table = threeRowTable(2, {0.001, 0.001, 0.001});
+            s.internal.press = s.external.press = 1;
+            char text[40] = "unknown operation";
+            try {
+                if (op == "xxtt") {
+                    s.external.portata = f(0), s.external.props.cp = n(1);
+                    s.internal.portata = f(2), s.internal.props.cp = n(3);
+                    std::snprintf(text, sizeof text, "%.17g",
+                                  static_cast<double>(xxtt(s.internal, s.external, f(4), f(5))));
+                } else if (op == "qmax") {
+                    s.external.props.cp = n(0), s.internal.props.cp = n(1);
+                    const float q =
+                        Qmax(s.internal, s.external, n(2), n(3), n(4), n(5), f(6), f(7), w[8]);
+                    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
+                }
+            } catch (const CalcError& e) {
+                return "Invalid data: " + e.detail();
+            }
+            return std::string(text);
+        });
+    EXPECT_EQ(golden_text::mismatch(file, out), "");
 }
 
 }  // namespace

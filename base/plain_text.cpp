@@ -2,10 +2,6 @@
 
 namespace zano {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);

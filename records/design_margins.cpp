@@ -12,9 +12,11 @@ Hairpins hairpinsFor(double length, double legLength) {
     if (!(length > 0) || !(legLength > 0))
         invalidData("the hairpin count needs a positive length and hairpin length");
     // A length that is an exact multiple within the last rounding needs no extra hairpin.
-    const double hairpins = length / (2 * legLength);
-    const auto count = static_cast<int>(std::ceil(hairpins * (1 - 1e-9)));
-    if (count > 1'000'000) invalidData("the hairpin length is too short for this exchanger");
+    const double hairpins = std::ceil(length / (2 * legLength) * (1 - 1e-9));
+    // Checked before it becomes an int, which could not hold it.
+    if (!(hairpins <= kMaxHairpins))
+        invalidData("the exchanger would need more than a million hairpins of this length");
+    const auto count = static_cast<int>(hairpins);
     return {count, count * 2 * legLength};
 }
 
@@ -23,6 +25,8 @@ std::optional<double> hairpinLeg(const std::string& text) {
     const auto v = parseDouble(text);
     if (!v || !(*v > 0))
         invalidData("The hairpin length \"" + text + "\" is not a positive number");
+    if (*v < kMinHairpinLength)
+        invalidData("The hairpin length \"" + text + "\" is below 0,1 m: no hairpin is that short");
     return *v;
 }
 

@@ -17,10 +17,13 @@ struct Hairpins {
     int count = 0;
     double providedLength = 0;  // m
 };
+// More than kMaxHairpins are refused as too many.
+inline constexpr double kMaxHairpins = 1'000'000;
 Hairpins hairpinsFor(double length, double legLength);
 
 // The hairpin length of a case as a number: nullopt when none is set; Invalid data when the
-// text is not a positive number.
+// text is not a positive number or lies below kMinHairpinLength, shorter than any hairpin made.
+inline constexpr double kMinHairpinLength = 0.1;  // m
 std::optional<double> hairpinLeg(const std::string& text);
 
 }  // namespace zano

@@ -154,7 +154,11 @@ DesignMargins designMargins(Solution& sol, const ResultsData& r) {
     m.Uclean = overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, in.Tm, est.Tm);
     in.sporcamento = intFouling;
     est.sporcamento = estFouling;
-    m.foulingAllowance = finite((m.Uclean / r.U - 1) * 100, "the fouling allowance");
+    // Fouling never lowers the surface needed: where the relaxed U lies a hair above the clean
+    // coefficient of the same state (no fouling, or less than the convergence tolerance), the
+    // allowance is 0, not a negative percentage.
+    m.foulingAllowance =
+        m.Uclean > r.U ? finite((m.Uclean / r.U - 1) * 100, "the fouling allowance") : 0;
     return m;
 }
 

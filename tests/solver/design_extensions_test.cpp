@@ -115,8 +115,13 @@ TEST(Hairpins, CountsWholeHairpinsThatCoverTheLength) {
         EXPECT_NEAR(h.providedLength, row.provided, 1e-12);
     }
     EXPECT_THROW(hairpinsFor(10, 0), CalcError);
+    EXPECT_EQ(hairpinsFor(2e6, 1).count, 1'000'000);
+    EXPECT_THROW(hairpinsFor(2e6 + 2, 1), CalcError) << "more than a million";
+    EXPECT_THROW(hairpinsFor(1e9, 1e-300), CalcError) << "a count no int holds";
     EXPECT_EQ(hairpinLeg(""), std::nullopt);
     EXPECT_EQ(hairpinLeg("6,1"), 6.1);
+    EXPECT_EQ(hairpinLeg("0,1"), 0.1);
+    EXPECT_THROW(hairpinLeg("1E-300"), CalcError) << "shorter than any hairpin";
     EXPECT_THROW(hairpinLeg("-2"), CalcError);
     EXPECT_THROW(hairpinLeg("abc"), CalcError);
 }

@@ -68,6 +68,7 @@ void iterateLength(Solution& sol) {
         g.lunghezza = sgl(sol.a / pi / g.intDe, "the length");
         sol.U = sgl(0.3 * sol.U + 0.7 * sol.Ucalc, "the overall heat transfer coefficient");
     }
+    sol.checkResolvable();
     sol.writeBackLength();
 }
 

@@ -82,6 +82,16 @@ void checkGeometry(const CaseData& c, const CalcState& s) {
     if (!(g.estArea > 0 && g.estDh > 0))
         invalidData(
             "the annulus has no area: the external pipe is not larger than the internal one");
+    // Below a tenth of a millimetre a bore or a gap is a slip of the pen, not a pipe: single
+    // rounding can leave a wall of half the diameter a bore of 1e-9 m and a velocity of 1e11 m/s.
+    constexpr double kNarrowest = 0.0001;  // m
+    if (g.intDi < kNarrowest) invalidData("the bore of the internal pipe is below 0,1 mm");
+    if ((static_cast<double>(g.estDi) - g.intDe) / 2 < kNarrowest)
+        invalidData("the gap of the annulus is below 0,1 mm");
+    constexpr double kWidest = 10;  // m, beyond any pipe made
+    if (g.intDe > kWidest) invalidData("the outside diameter of the internal pipe is above 10 m");
+    if (toDouble(c.dete, "The outside diameter of the external pipe") / 1000 > kWidest)
+        invalidData("the outside diameter of the external pipe is above 10 m");
 }
 
 // A fault in the solution often follows from an outlet iterate that has left its fluid's
@@ -283,6 +293,14 @@ void Solution::takeMeanProperties(Stream& st) {
 
 bool Solution::differs(double x, double y, float tolerance) {
     return sgl(std::fabs(x - y), "a convergence difference") > tolerance;
+}
+
+void Solution::checkResolvable() const {
+    // The coefficient converges to within 0.01 W/(m^2 K): below ten times that, the solution
+    // cannot tell it from 0, and the surface it implies may be wrong by orders of magnitude.
+    if (U < 10 * tolU)
+        invalidData("the overall heat transfer coefficient, " + formatSingle(roundTo(U, 4)) +
+                    " W/(m² K), is below 0,1 W/(m² K), which the solution cannot resolve");
 }
 
 void Solution::checkOutletInRange(const Stream& st) const {

@@ -65,6 +65,7 @@ void outletGiven(Solution& sol, Stream& given) {
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
     } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
+    sol.checkResolvable();
     sol.dTml = sol.logMean();
     sol.q = sol.exchangerCapacity(sol.dTml);
     sol.checkOutletInRange(other);
@@ -111,6 +112,7 @@ void flowsGiven(Solution& sol) {
         sol.Ucalc = sol.coefficient();
         sol.U = relaxU(sol.U, sol.Ucalc);
     } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
+    sol.checkResolvable();
     // The capacity stays that of the last inner pass.
     sol.checkOutletInRange(in);
     sol.checkOutletInRange(est);

@@ -58,6 +58,8 @@ struct Solution {
     static void takeMeanProperties(Stream& st);
     // The convergence test: |x - y| narrowed to single, above the tolerance.
     static bool differs(double x, double y, float tolerance);
+    // A converged coefficient must be well above its tolerance.
+    void checkResolvable() const;
     // A computed outlet temperature must lie in its fluid's table.
     void checkOutletInRange(const Stream& st) const;
 

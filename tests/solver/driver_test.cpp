@@ -110,30 +110,23 @@ TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
     EXPECT_NEAR(equi.results->L, 5.070065, 5e-5);
 }
 
-TEST(Driver, AnExchangerThatTransfersAlmostNothingStillSolvesItsBalance) {
-    // A fouling of 200 (m^2 K)/W: U = 0.005 W/(m^2 K), within the coefficient tolerance of the
-    // start value 0. By hand, with the outlets at the inlets, the countercurrent log-mean
-    // differences are 54.38 K (A), 57.17 K (B) and 65 K (C) over 0.471239 m^2.
-    const struct {
-        char scheme;
-        double q;  // kW
-    } rows[] = {{'A', 1.2815e-4}, {'B', 1.3471e-4}, {'C', 1.5315e-4}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string("scheme ") + row.scheme);
-        CaseData c = waterCase();
-        c.intSporc = "200";
-        c.intToutGiven = row.scheme == 'A';
-        c.estToutGiven = row.scheme == 'B';
-        const CalcOutcome out = run(c);
-        ASSERT_TRUE(out.ok()) << out.message << ": " << out.detail;
-        EXPECT_NEAR(out.results->q, row.q, 0.005 * row.q);
-        // The sought flow carries that duty, to the duty of the iterated stream (0.5 kg/s) over
-        // the 0.002 K of its tolerance; without the outer pass it would carry 5.8 kW.
-        const double cp = 4.19;  // kJ/(kg K), 15 to 80 degC within 0.3 %
-        if (row.scheme == 'A') {
-            EXPECT_NEAR(out.results->intPort * cp * 20, row.q, 0.5 * cp * 0.002);
+TEST(Driver, RefusesACoefficientTooSmallToResolve) {
+    // A fouling of 200 (m^2 K)/W: by hand U = 1/(200 + about 0.0015) = 0.005 W/(m^2 K), within
+    // the coefficient tolerance 0.01 of 0. Its lengths and duties would be wrong by orders of
+    // magnitude, in every scheme and with the length or the capacity given.
+    for (const char scheme : {'A', 'B', 'C'})
+        for (const bool lengthGiven : {true, false}) {
+            CaseData c = waterCase();
+            c.intSporc = "200";
+            c.intToutGiven = scheme == 'A';
+            c.estToutGiven = scheme == 'B';
+            c.LGiven = lengthGiven;
+            c.q = "0,0001";
+            const CalcOutcome out = run(c);
+            EXPECT_EQ(out.message, msg::kInvalidData) << scheme << lengthGiven;
+            EXPECT_NE(out.detail.find("W/(m² K), is below 0,1 W/(m² K)"), std::string::npos)
+                << scheme << lengthGiven << ": " << out.detail;
         }
-    }
 }
 
 TEST(Driver, NoFoulingGivesNoNegativeAllowance) {

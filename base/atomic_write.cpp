@@ -5,50 +5,155 @@
 #include <random>
 #include <system_error>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#define ZANO_POSIX_SAVE 1
+#endif
+
 namespace zano {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string errnoText() {
     return errno != 0 ? std::generic_category().message(errno) : std::string();
 }
 
+// The file a save replaces: a symbolic link is followed, so that the file it points to is
+// replaced and the link stays. Links of links are followed a bounded number of times, as the
+// system does; a loop is left for the rename to report.
+fs::path target(const fs::path& file) {
+    fs::path t = file;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(t, ec))) return t;
+        const fs::path link = fs::read_symlink(t, ec);
+        if (ec) return t;
+        t = link.is_absolute() ? link : t.parent_path() / link;
+    }
+    return t;
+}
+
+// Temporary files are named <file>.~NNNNNN.tmp beside it.
+constexpr const char* kTempPrefix = ".~";
+constexpr const char* kTempSuffix = ".tmp";
+
+fs::path temporaryName(const fs::path& file, std::mt19937& pick) {
+    fs::path temp = file;
+    temp += kTempPrefix + std::to_string(pick() % 1000000) + kTempSuffix;
+    return temp;
+}
+
+// A save that was cut off (the program killed between write and rename) leaves its temporary
+// file behind; the next save of the same file clears them away.
+void removeStaleTemporaries(const fs::path& file) {
+    std::error_code ec;
+    const std::string prefix = file.filename().string() + kTempPrefix;
+    for (fs::directory_iterator it(file.parent_path().empty() ? "." : file.parent_path(), ec), end;
+         !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > prefix.size() + 4 && name.compare(0, prefix.size(), prefix) == 0 &&
+            name.compare(name.size() - 4, 4, kTempSuffix) == 0) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+#ifdef ZANO_POSIX_SAVE
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The folder's entry for the renamed file reaches the disk too, so that a power cut after the
+// save cannot bring the old file back.
+void syncFolder(const fs::path& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+#endif
+
 }  // namespace
 
-std::optional<WriteFailure> writeFileAtomically(const std::filesystem::path& file,
-                                                std::string_view bytes) {
-    // A fresh name beside the target, so that the rename below stays within one file system.
+std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::string_view bytes) {
+    const fs::path dest = target(file);
+#ifdef ZANO_POSIX_SAVE
+    // A file the user made read-only is not replaced behind their back (as root, too, for whom
+    // the system would allow it); its permission bits pass to the new file, so that a private
+    // case stays private.
+    struct stat old {};
+    const bool replacing = ::stat(dest.c_str(), &old) == 0;
+    if (replacing && S_ISREG(old.st_mode) && (old.st_mode & S_IWUSR) == 0)
+        return WriteFailure{WriteFailure::ReadOnly, {}};
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+
+    // A fresh name beside the target, created exclusively, so that the rename below stays within
+    // one file system and no other file is ever written through.
     std::mt19937 pick(std::random_device{}());
-    std::filesystem::path temp;
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0; ++attempt) {
+        if (attempt == 100) return WriteFailure{WriteFailure::NoTemporaryName, {}};
+        temp = temporaryName(dest, pick);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
+        if (fd < 0 && errno != EEXIST) return WriteFailure{WriteFailure::Create, errnoText()};
+    }
+    std::optional<WriteFailure> failure;
+    errno = 0;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
+        failure = WriteFailure{WriteFailure::Write, errnoText()};
+    else if (replacing && ::fchmod(fd, mode) != 0)
+        failure = WriteFailure{WriteFailure::Write, errnoText()};
+    if (::close(fd) != 0 && !failure) failure = WriteFailure{WriteFailure::Close, errnoText()};
+#else
+    std::mt19937 pick(std::random_device{}());
+    fs::path temp;
     for (int attempt = 0;; ++attempt) {
         if (attempt == 100) return WriteFailure{WriteFailure::NoTemporaryName, {}};
-        temp = file;
-        temp += ".~" + std::to_string(pick() % 1000000) + ".tmp";
+        temp = temporaryName(dest, pick);
         std::error_code ec;  // an unreadable folder is reported by the creation below
-        if (!std::filesystem::exists(temp, ec) || ec) break;
+        if (!fs::exists(temp, ec) || ec) break;
     }
-
     std::optional<WriteFailure> failure;
     {
         errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return WriteFailure{WriteFailure::Create, errnoText()};
-        errno = 0;
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
-        if (out) {
-            out.close();
-            if (!out) failure = WriteFailure{WriteFailure::Close, errnoText()};
-        } else {
-            failure = WriteFailure{WriteFailure::Write, errnoText()};
-        }
+        if (!out) failure = WriteFailure{WriteFailure::Write, errnoText()};
+        out.close();
+        if (!out && !failure) failure = WriteFailure{WriteFailure::Close, errnoText()};
     }
+#endif
     std::error_code ec;
     if (!failure) {
-        std::filesystem::rename(temp, file, ec);
-        if (!ec) return std::nullopt;
+        // The rename replaces the folder's entry: another hard link to the old file keeps the
+        // old contents, as with every atomic save.
+        fs::rename(temp, dest, ec);
+        if (!ec) {
+#ifdef ZANO_POSIX_SAVE
+            syncFolder(dest.parent_path());
+#endif
+            removeStaleTemporaries(dest);
+            return std::nullopt;
+        }
         failure = WriteFailure{WriteFailure::Replace, ec.message()};
     }
-    std::filesystem::remove(temp, ec);
+    fs::remove(temp, ec);
     return failure;
 }
 

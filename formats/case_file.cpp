@@ -60,6 +60,8 @@ std::string orUnknown(const std::string& reason) {
 // The file-system fault in the words of the message.
 std::string writeFailureText(const WriteFailure& failure) {
     switch (failure.stage) {
+        case WriteFailure::ReadOnly:
+            return "The file is read-only; it was left as it was.";
         case WriteFailure::NoTemporaryName:
             return "No free name for a temporary file was found beside it.";
         case WriteFailure::Create:

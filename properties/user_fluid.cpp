@@ -27,6 +27,8 @@ T positive(const std::optional<T>& value, const std::string& text, const char* w
 // The file-system fault in the words of the message.
 std::string writeFailureText(const WriteFailure& failure) {
     switch (failure.stage) {
+        case WriteFailure::ReadOnly:
+            return "it is read-only";
         case WriteFailure::NoTemporaryName:
             return "no free name for a temporary file was found beside it";
         case WriteFailure::Create:

@@ -28,7 +28,7 @@ std::string readBytes(const fs::path& p) {
 std::set<std::string> listing(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-        names.insert(fs::relative(e.path(), dir).string());
+        names.insert(e.path().lexically_relative(dir).string());
     return names;
 }
 
@@ -69,6 +69,51 @@ TEST(AtomicWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(out.threw, r.fails) << out.message;
         EXPECT_EQ(listing(dir), before);
         EXPECT_EQ(readBytes(dir / "old.zan"), r.fails ? oldBytes : newBytes);
+        fs::remove_all(dir);
+    }
+}
+
+// What a save does to the file it replaces: a symbolic link is followed and stays, the mode
+// bits are kept, a read-only file is refused, a hard link keeps the old contents (the rename
+// gives the name a new file, as every atomic save does), and the temporary file of a save that
+// was killed before its rename is cleared away by the next save.
+TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
+    const std::string oldBytes = "old", newBytes = "new";
+    enum Kind { Symlink, Private, ReadOnly, HardLink, StaleTemporary };
+    for (const Kind kind : {Symlink, Private, ReadOnly, HardLink, StaleTemporary}) {
+        SCOPED_TRACE(kind);
+        fs::create_directories(dir);
+        std::ofstream(dir / "case.zan", std::ios::binary) << oldBytes;
+        fs::path saved = dir / "case.zan";
+        if (kind == Symlink) fs::create_symlink("case.zan", saved = dir / "link.zan");
+        if (kind == Private) fs::permissions(saved, fs::perms::owner_read | fs::perms::owner_write);
+        if (kind == ReadOnly) fs::permissions(saved, fs::perms::owner_read | fs::perms::group_read);
+        if (kind == HardLink) fs::create_hard_link(saved, dir / "hard.zan");
+        if (kind == StaleTemporary) std::ofstream(dir / "case.zan.~123456.tmp") << "cut off";
+
+        const auto failure = writeFileAtomically(saved, newBytes);
+        EXPECT_EQ(failure.has_value(), kind == ReadOnly);
+        if (failure) {
+            EXPECT_EQ(failure->stage, WriteFailure::ReadOnly);
+        }
+        EXPECT_EQ(readBytes(dir / "case.zan"), kind == ReadOnly ? oldBytes : newBytes);
+        if (kind == Symlink) {
+            EXPECT_TRUE(fs::is_symlink(saved));
+        }
+        if (kind == Private) {
+            EXPECT_EQ(fs::status(saved).permissions(),
+                      fs::perms::owner_read | fs::perms::owner_write);
+        }
+        if (kind == HardLink) {
+            EXPECT_EQ(readBytes(dir / "hard.zan"), oldBytes);
+        }
+        const std::set<std::string> expected =
+            kind == Symlink    ? std::set<std::string>{"case.zan", "link.zan"}
+            : kind == HardLink ? std::set<std::string>{"case.zan", "hard.zan"}
+                               : std::set<std::string>{"case.zan"};
+        EXPECT_EQ(listing(dir), expected);
         fs::remove_all(dir);
     }
 }

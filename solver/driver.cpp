@@ -298,7 +298,7 @@ bool Solution::differs(double x, double y, float tolerance) {
 void Solution::checkResolvable() const {
     // The coefficient converges to within 0.01 W/(m^2 K): below ten times that, the solution
     // cannot tell it from 0, and the surface it implies may be wrong by orders of magnitude.
-    if (U < 10 * tolU)
+    if (U < 10 * kTolU)
         invalidData("the overall heat transfer coefficient, " + formatSingle(roundTo(U, 4)) +
                     " W/(m² K), is below 0,1 W/(m² K), which the solution cannot resolve");
 }

@@ -1,6 +1,11 @@
 // Solution with the length given: nested fixed points on the overall coefficient (outer) and on
 // an outlet temperature or the log-mean difference (inner), heat balances on table enthalpies.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 #include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
 #include "solver/solution.h"
 
@@ -25,6 +30,17 @@ float ntuGuard(const Solution& sol) {
     return x;
 }
 
+// A closed heat balance: each stream's duty by its table enthalpies within 0.5 % of the
+// capacity; at most kRefinements tighter tolerances are tried to reach it.
+constexpr double kBalanceTolerance = 0.005;
+constexpr int kRefinements = 4;
+
+// How far a stream's duty, m (h_in - h_out), misses the capacity q, as a fraction of q.
+double balanceMiss(float q, const Stream& st) {
+    const double duty = static_cast<double>(st.portata) * st.enthalpyChange();
+    return q == 0 ? std::fabs(duty) : std::fabs(duty - q) / std::fabs(static_cast<double>(q));
+}
+
 // One stream's outlet temperature and the other's mass flow given: the outer loop relaxes U,
 // the inner one the other stream's outlet until its enthalpy balance carries the exchanger's
 // capacity; the given stream's balance then fixes its mass flow.
@@ -42,32 +58,54 @@ void outletGiven(Solution& sol, Stream& given) {
                         textsOf(given).massFlow);
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
-    // At least one outer pass: a coefficient already within the tolerance of the start value
-    // 0 of Ucalc (U at most 0.01 W/(m^2 K), as with a fouling factor of 100 (m^2 K)/W) would
-    // otherwise report the start values of the sought flow and outlet as the solution.
-    do {
-        sol.budget.spend();
-        const double x = ntuGuard(sol);
-        double T = 10000;
-        while (Solution::differs(other.Tout, T, sol.tolT)) {
+    // The inner loop stops within tolT of its target, which leaves the balance of a stream whose
+    // temperature changes by little more than that far from the exchanger's capacity. Where a
+    // stream's duty misses the capacity by more than 0.5 %, the same iteration goes on with the
+    // tolerance tightened to 1e-4 of the iterated stream's temperature change, and the
+    // coefficient tolerance with it.
+    for (int refinement = 0;; ++refinement) {
+        // At least one outer pass: a coefficient already within the tolerance of the start
+        // value 0 of Ucalc would otherwise report the start values of the sought flow and
+        // outlet as the solution.
+        do {
             sol.budget.spend();
-            sol.dTml = sol.logMean();
-            sol.q = sol.exchangerCapacity(sol.dTml);
-            const double dh = divide(sol.q, other.portata, textsOf(other).noMassFlow);
-            T = other.temperatureAt(other.outletEnthalpy(dh));
-            other.Tout = finite((1 - x) * other.Tout + x * T, textsOf(other).outlet);
-        }
-        other.Hout = other.enthalpy(other.Tout);
-        sol.q = sgl(other.enthalpyChange() * other.portata, "the capacity");
-        given.portata = sgl(divide(sol.q, given.enthalpyChange(), textsOf(given).noDutyForFlow),
-                            textsOf(given).massFlow);
-        Solution::takeMeanProperties(other);
-        sol.Ucalc = sol.coefficient();
-        sol.U = relaxU(sol.U, sol.Ucalc);
-    } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
-    sol.checkResolvable();
-    sol.dTml = sol.logMean();
-    sol.q = sol.exchangerCapacity(sol.dTml);
+            const double x = ntuGuard(sol);
+            double T = 10000;
+            while (Solution::differs(other.Tout, T, sol.tolT)) {
+                sol.budget.spend();
+                sol.dTml = sol.logMean();
+                sol.q = sol.exchangerCapacity(sol.dTml);
+                const double dh = divide(sol.q, other.portata, textsOf(other).noMassFlow);
+                T = other.temperatureAt(other.outletEnthalpy(dh));
+                other.Tout = finite((1 - x) * other.Tout + x * T, textsOf(other).outlet);
+            }
+            other.Hout = other.enthalpy(other.Tout);
+            sol.q = sgl(other.enthalpyChange() * other.portata, "the capacity");
+            given.portata = sgl(divide(sol.q, given.enthalpyChange(), textsOf(given).noDutyForFlow),
+                                textsOf(given).massFlow);
+            Solution::takeMeanProperties(other);
+            sol.Ucalc = sol.coefficient();
+            sol.U = relaxU(sol.U, sol.Ucalc);
+        } while (Solution::differs(sol.U, sol.Ucalc, sol.tolU));
+        sol.checkResolvable();
+        sol.dTml = sol.logMean();
+        sol.q = sol.exchangerCapacity(sol.dTml);
+        const double miss = std::max(balanceMiss(sol.q, given), balanceMiss(sol.q, other));
+        if (!(miss > kBalanceTolerance)) break;
+        const double tighter = std::min(1e-4 * std::fabs(other.Tout - other.Tin), sol.tolT / 10.0);
+        if (refinement == kRefinements || !(tighter > 0))
+            invalidData(
+                "the heat balance does not close: the duties of the streams by their "
+                "enthalpies miss the capacity by " +
+                formatDouble(roundTo(100 * miss, 1)) + " % at the finest tolerance; the " +
+                other.name() + " fluid's temperature changes by only " +
+                formatDouble(roundTo(std::fabs(other.Tout - other.Tin), 6)) +
+                " K, finer than its table resolves");
+        sol.tolT = sgl(tighter, "the temperature tolerance");
+        // The capacity comes from the relaxed U, the balance from the U before it: their
+        // difference shrinks with the coefficient tolerance.
+        sol.tolU = sgl(sol.tolU / 10.0, "the coefficient tolerance");
+    }
     sol.checkOutletInRange(other);
 
     sol.writeBackCapacity();

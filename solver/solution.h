@@ -32,8 +32,9 @@ struct Solution {
     Stream* given = nullptr;
     std::string controequi;
 
-    float tolT = 0.001f;  // K
-    float tolU = 0.01f;   // W/(m^2 K)
+    float tolT = 0.001f;                   // K
+    static constexpr float kTolU = 0.01f;  // W/(m^2 K)
+    float tolU = kTolU;                    // tightened where a heat balance does not close
 
     float q = 0;      // kW
     float a = 0;      // m^2

@@ -46,11 +46,11 @@ void DataFileReader::failFile(const std::string& cause) const {
 // Moves to the next non-blank line; false at the end of the file.
 bool DataFileReader::nextLine() {
     while (next_ < data_.size()) {
-        const std::size_t end = std::min(data_.find('\n', next_), data_.size());
+        // A line ends in LF, CR LF or a lone CR (old Mac text).
+        const std::size_t end = std::min(data_.find_first_of("\r\n", next_), data_.size());
         std::string_view line(data_.data() + next_, end - next_);
-        next_ = end + 1;
+        next_ = data_.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
         ++lineNo_;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
         if (line.empty()) continue;  // blank line
         line_ = line;

@@ -23,7 +23,7 @@ struct DataField {
 };
 
 // Reads a data file field by field: fields are separated by commas or line ends, blanks
-// around a field are ignored, lines end in LF or CR LF, blank lines are skipped, and a text
+// around a field are ignored, lines end in LF, CR LF or CR, blank lines are skipped, and a text
 // field may be enclosed in double quotes (then it may hold commas). Every fault ends with
 // "Invalid data" naming the file and, where there is one, the line.
 class DataFileReader {

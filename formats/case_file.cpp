@@ -91,6 +91,8 @@ std::string caseFileText(const CaseData& c) {
 }
 
 CaseData parseCaseFile(std::string_view bytes) {
+    // A byte-order mark left by a text editor is no part of the first field.
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     const std::vector<CaseLine> lines = caseFileLayout();
     std::vector<std::string> fields = readFields(bytes, lines.size());
     for (std::string& field : fields) field = cp1252ToUtf8(field);

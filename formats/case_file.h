@@ -26,7 +26,7 @@ std::string caseFileText(const CaseData& c);
 inline constexpr std::uintmax_t kMaxCaseFileBytes = 1024 * 1024;
 
 // Reads the 22 fields from the bytes of a case file; every field is checked before anything
-// is returned. Fields past the 22nd are ignored.
+// is returned. Fields past the 22nd are ignored, and so is a UTF-8 byte-order mark.
 CaseData parseCaseFile(std::string_view bytes);
 
 // Writes the case through a temporary file renamed over `file`, so that a failed save leaves

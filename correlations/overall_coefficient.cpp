@@ -9,11 +9,12 @@
 namespace zano {
 
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                          double tmi, double tme) {
+                          const std::optional<std::string>& tuboName, double tmi, double tme) {
     const FilmCoefficients f = filmCoefficients(in, est, g, tmi, tme);
 
     if (condTubo == 0)
-        invalidData("the wall material has no conductivity (no material of that name)");
+        invalidData(tuboName ? "the wall material \"" + *tuboName + "\" has a conductivity of 0"
+                             : "the wall material has no conductivity (no material of that name)");
     const float diti = g.intDi, deti = g.intDe;
     // The wall thickness is held as a single, like the geometry it comes from.
     const float thickness = sgl((static_cast<double>(deti) - diti) / 2, "the wall thickness");
@@ -31,7 +32,7 @@ double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
                     double tme) {
     return overallCoefficient(s.internal, s.external, s.geo.with(diti, deti, dhe, L), s.condTubo,
-                              tmi, tme);
+                              s.tuboName, tmi, tme);
 }
 
 float xxtt(const Stream& in, const Stream& est, float U, float a) {

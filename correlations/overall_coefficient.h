@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zano {
@@ -10,9 +12,10 @@ struct Stream;
 
 // Overall coefficient, W/(m^2 K), referred to the outside surface of the internal pipe: films
 // at the mean temperatures tmi and tme, wall conduction (conductivity condTubo, W/(m K)) and
-// both streams' fouling factors in series.
+// both streams' fouling factors in series. tuboName is the material condTubo belongs to, none
+// when the case's material matched no name.
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                          double tmi, double tme);
+                          const std::optional<std::string>& tuboName, double tmi, double tme);
 
 // The same on the calculation state, with the bore diti, outside diameter deti, hydraulic
 // diameter dhe and length L given.

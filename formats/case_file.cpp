@@ -93,6 +93,8 @@ std::string caseFileText(const CaseData& c) {
 }
 
 CaseData parseCaseFile(std::string_view bytes) {
+    // A byte-order mark left by a text editor is no part of the first field.
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     const std::vector<CaseLine> lines = caseFileLayout();
     std::vector<std::string> fields = readFields(bytes, lines.size());
     for (std::string& field : fields) field = cp1252ToUtf8(field);
@@ -141,8 +143,20 @@ CaseData loadCaseFile(const std::filesystem::path& file) {
     const auto fail = [&](const std::string& why) {
         throw CaseFileError("Cannot open \"" + pathText(file) + "\". " + why);
     };
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) fail("It is a folder, not a file.");
+    const fs::file_status status = fs::status(file, ec);
+    if (fs::is_directory(status)) fail("It is a folder, not a file.");
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        fail("It is not a regular file but a pipe, a device or a socket.");
+    const auto tooLarge = [&] {
+        fail("It is larger than " + std::to_string(kMaxCaseFileBytes / 1024 / 1024) +
+             " MB, far more than a case takes.");
+    };
+    if (fs::is_regular_file(status)) {
+        const auto size = fs::file_size(file, ec);
+        if (!ec && size > kMaxCaseFileBytes) tooLarge();
+    }
     errno = 0;
     std::ifstream in(file, std::ios::binary);
     if (!in)
@@ -153,6 +167,8 @@ CaseData loadCaseFile(const std::filesystem::path& file) {
     while (in) {  // ends at the end of the file or at a read error
         in.read(buffer, sizeof buffer);
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        // The file may have grown since its size was checked.
+        if (bytes.size() > kMaxCaseFileBytes) tooLarge();
     }
     if (in.bad()) fail("Reading the file failed.");
     try {

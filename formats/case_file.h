@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -20,13 +21,18 @@ class CaseFileError : public std::runtime_error {
 // naming the field.
 std::string caseFileText(const CaseData& c);
 
+// A case takes a few hundred bytes; a file larger than this is no case and is refused before
+// it is read into memory.
+inline constexpr std::uintmax_t kMaxCaseFileBytes = 1024 * 1024;
+
 // Reads the 22 fields from the bytes of a case file; every field is checked before anything
-// is returned. Fields past the 22nd are ignored.
+// is returned. Fields past the 22nd are ignored, and so is a UTF-8 byte-order mark.
 CaseData parseCaseFile(std::string_view bytes);
 
 // Writes the case through a temporary file renamed over `file`, so that a failed save leaves
 // any existing case intact.
 void saveCaseFile(const std::filesystem::path& file, const CaseData& c);
+// Only a regular file up to kMaxCaseFileBytes is opened: a pipe would block the open.
 CaseData loadCaseFile(const std::filesystem::path& file);
 
 }  // namespace zano

@@ -5,6 +5,7 @@ namespace zano {
 void CalcState::inizializza() {
     condTubo = 0;
     rugTubo = 0;
+    tuboName.reset();
     internal.reset();
     external.reset();
     geo = Geometry{};

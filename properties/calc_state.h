@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "properties/stream.h"
@@ -39,6 +41,9 @@ struct CalcState {
     std::vector<WallMaterial> materials;
     float condTubo = 0;  // W/(m K)
     double rugTubo = 0;  // m
+    // The name proptubo matched: a conductivity of 0 is then the material's own, not a
+    // name that matches none.
+    std::optional<std::string> tuboName;
 
     Geometry geo;
 

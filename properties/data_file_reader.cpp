@@ -7,18 +7,27 @@
 #include "base/errors.h"
 #include "base/number_text.h"
 #include "base/plain_text.h"
+#include "properties/fluid_table.h"
 
 namespace zano {
 
 DataFileReader::DataFileReader(const std::filesystem::path& file)
     : name_(pathText(file.filename())) {
-    // Only a regular file: a directory or a pipe would open but never read as data.
+    // Only a regular file is opened: opening a pipe blocks until a writer comes, and a device
+    // such as /dev/zero never ends.
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) failFile("is missing or unreadable");
+    const fs::file_status status = fs::status(file, ec);
+    if (!fs::exists(status) || fs::is_directory(status)) failFile("is missing or unreadable");
+    if (!fs::is_regular_file(status)) failFile("is not a regular file");
+    const auto size = fs::file_size(file, ec);
+    if (ec) failFile("is missing or unreadable");
+    if (size > kMaxDataFileBytes)
+        failFile("is larger than " + std::to_string(kMaxDataFileBytes / 1024) +
+                 " KiB, more than a table of " + std::to_string(FluidTable::kMaxRows) +
+                 " records takes");
     std::ifstream in(file, std::ios::binary);
     if (!in) failFile("is missing or unreadable");
-    const auto size = std::filesystem::file_size(file, ec);
-    if (ec) failFile("is missing or unreadable");
     data_.resize(size);
     if (!in.read(data_.data(), static_cast<std::streamsize>(size)))
         failFile("cannot be read whole");
@@ -37,11 +46,11 @@ void DataFileReader::failFile(const std::string& cause) const {
 // Moves to the next non-blank line; false at the end of the file.
 bool DataFileReader::nextLine() {
     while (next_ < data_.size()) {
-        const std::size_t end = std::min(data_.find('\n', next_), data_.size());
+        // A line ends in LF, CR LF or a lone CR (old Mac text).
+        const std::size_t end = std::min(data_.find_first_of("\r\n", next_), data_.size());
         std::string_view line(data_.data() + next_, end - next_);
-        next_ = end + 1;
+        next_ = data_.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
         ++lineNo_;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
         if (line.empty()) continue;  // blank line
         line_ = line;

@@ -1,12 +1,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 // The comma-separated sequential text shared by the fluid tables and the material table.
 namespace zano {
+
+// A fluid table holds at most 451 records of seven numbers. Written at full double precision
+// ("-1.2345678901234567e-100", 24 characters) with a comma and a blank each, a record takes
+// under 256 bytes, so 451 records fit in 113 KiB; four times that leaves room for blank lines
+// and indentation. A larger file is no data file and is refused before it is read into memory.
+inline constexpr std::uintmax_t kMaxDataFileBytes = 512 * 1024;
 
 // One field of a data file: blanks around it removed, and the quotes of a quoted text.
 struct DataField {
@@ -16,12 +23,13 @@ struct DataField {
 };
 
 // Reads a data file field by field: fields are separated by commas or line ends, blanks
-// around a field are ignored, lines end in LF or CR LF, blank lines are skipped, and a text
+// around a field are ignored, lines end in LF, CR LF or CR, blank lines are skipped, and a text
 // field may be enclosed in double quotes (then it may hold commas). Every fault ends with
 // "Invalid data" naming the file and, where there is one, the line.
 class DataFileReader {
   public:
-    // Reads the whole file at once; fails when it is missing or unreadable.
+    // Reads the whole file at once; fails when it is missing or unreadable, is not a regular
+    // file or is larger than kMaxDataFileBytes.
     explicit DataFileReader(const std::filesystem::path& file);
 
     // The next field; false at the end of the data.

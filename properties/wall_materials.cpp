@@ -46,6 +46,7 @@ void proptubo(CalcState& s, const std::string& materiale) {
         if (m.name == materiale) {
             s.condTubo = m.cond;
             s.rugTubo = m.rug;
+            s.tuboName = m.name;
         }
     }
 }

@@ -24,7 +24,7 @@ std::vector<WallMaterial> readMaterialFile(const std::filesystem::path& file);
 std::vector<std::string> dbmateriale(CalcState& s);
 
 // Copies conductivity and roughness of the material named exactly `materiale` (the last
-// duplicate wins); with no match condTubo and rugTubo keep their values.
+// duplicate wins) and sets tuboName; with no match all three keep their values.
 void proptubo(CalcState& s, const std::string& materiale);
 
 }  // namespace zano

@@ -161,7 +161,8 @@ DesignMargins designMargins(Solution& sol, const ResultsData& r) {
     const double intFouling = in.sporcamento, estFouling = est.sporcamento;
     in.sporcamento = est.sporcamento = 0;
     DesignMargins m;
-    m.Uclean = overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, in.Tm, est.Tm);
+    m.Uclean =
+        overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, sol.s.tuboName, in.Tm, est.Tm);
     in.sporcamento = intFouling;
     est.sporcamento = estFouling;
     // Fouling never lowers the surface needed: where the relaxed U lies a hair above the clean
@@ -271,9 +272,9 @@ float Solution::exchangerCapacity(float dT) const {
 }
 
 float Solution::coefficient() const {
-    return sgl(
-        overallCoefficient(s.internal, s.external, s.geo, s.condTubo, s.internal.Tm, s.external.Tm),
-        "the overall heat transfer coefficient");
+    return sgl(overallCoefficient(s.internal, s.external, s.geo, s.condTubo, s.tuboName,
+                                  s.internal.Tm, s.external.Tm),
+               "the overall heat transfer coefficient");
 }
 
 void Solution::outletsCarrying(float duty) {

@@ -104,12 +104,34 @@ TEST(Coeffscambio, ZeroFlowSideUsesTheFullyDevelopedLaminarValue) {
     EXPECT_NEAR(films(s, kDi, kDi, kDh, kL, 60, 20).he, 3.66 * 0.6 / 0.015, 1e-4);
 }
 
-TEST(Coeffscambio, FaultsAreInvalidData) {
-    CalcState noMaterial = constantState();
-    noMaterial.condTubo = 0;
-    EXPECT_THROW(Coeffscambio(noMaterial, kDi, 0.025f, kDh, kL, 60, 20), CalcError);
-    EXPECT_THROW(Coeffscambio(constantState(), kDi, kDi, kDh, 0.0f, 60, 20), CalcError)
-        << "zero length";
+TEST(Coeffscambio, FaultsAreInvalidDataWithTheirCause) {
+    // A name that matches no material and a material whose conductivity is 0 are told apart.
+    CalcState noMaterial = constantState(), zeroConductivity = constantState();
+    for (CalcState* s : {&noMaterial, &zeroConductivity}) {
+        s->condTubo = 0;  // as the driver's reset leaves it
+        s->materials = {{"Vacuum", 0, 1e-6}};
+    }
+    proptubo(noMaterial, "Steel");
+    proptubo(zeroConductivity, "Vacuum");
+    const CalcState valid = constantState();
+    const struct {
+        const CalcState& s;
+        float de, L;
+        const char* cause;
+    } rows[] = {
+        {noMaterial, 0.025f, kL,
+         "the wall material has no conductivity (no material of that name)"},
+        {zeroConductivity, 0.025f, kL, "the wall material \"Vacuum\" has a conductivity of 0"},
+        {valid, kDi, 0.0f, "the Graetz number cannot be computed: the length is zero"},
+    };
+    for (const auto& r : rows) {
+        try {
+            Coeffscambio(r.s, kDi, r.de, kDh, r.L, 60, 20);
+            ADD_FAILURE() << r.cause;
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.detail(), r.cause);
+        }
+    }
 }
 
 // Every case of tests/correlations/golden/exchanger_relations.txt: the relaxation weight on

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "golden_text.h"
+#include "hostile_files.h"
 #include "records/case_fields.h"
 
 namespace zano {
@@ -168,6 +169,26 @@ TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
     for (const fs::path& p : {dir / "absent.zan", dir}) {
         const std::string e = outcome([&] { return describe(loadCaseFile(p)); });
         EXPECT_NE(e.find("Cannot open \"" + p.string() + "\""), e.npos) << e;
+    }
+}
+
+TEST_F(SaveCaseFile, AHostileFileIsRefusedAtOnceUnlessARegularFileWithinTheCap) {
+    const char* const causes[] = {
+        nullptr,  // read
+        "It is larger than 1 MB, far more than a case takes.",
+        "It is not a regular file but a pipe, a device or a socket.",
+        "It is not a regular file but a pipe, a device or a socket.",
+        "It is a folder, not a file.",
+    };
+    const auto files =
+        testing::hostileFiles(dir, kMaxCaseFileBytes, readBytes(kReads / "full-case.zan"));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const fs::path& p = files[i].path;
+        EXPECT_EQ(testing::answerWithin5s(
+                      [&] { return outcome([&] { return describe(loadCaseFile(p)) + "read"; }); }),
+                  causes[i] ? "error: Cannot open \"" + p.string() + "\". " + causes[i] + "\n"
+                            : describe(parseCaseFile(readBytes(kReads / "full-case.zan"))) + "read")
+            << files[i].name;
     }
 }
 

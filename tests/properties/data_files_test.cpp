@@ -6,11 +6,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "base/errors.h"
 #include "golden_text.h"
+#include "hostile_files.h"
 #include "properties/calc_state.h"
+#include "properties/data_file_reader.h"
+#include "temp_files.h"
 
 namespace zano {
 namespace {
@@ -88,6 +92,33 @@ TEST(DataFiles, AMissingFileOrAFolderIsNamed) {
     CalcState s;
     s.dataDir = dir / "missing";
     EXPECT_THROW(dbmateriale(s), CalcError);
+}
+
+using HostileDataFile = testing::TempDataDir;
+
+TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
+    std::ifstream table(fs::path(ZANO_SOURCE_DIR) / "tests/properties/reads/fluid-451-records.dat");
+    const std::string content{std::istreambuf_iterator<char>(table), {}};
+    const std::vector<std::string> expected = {
+        "451 rows",
+        "data file \"over-cap.dat\" is larger than 512 KiB, more than a table of 451 records "
+        "takes",
+        "data file \"fifo.dat\" is not a regular file",
+        "data file \"zero\" is not a regular file",
+        "data file \"folder.dat\" is missing or unreadable",
+    };
+    const auto files = testing::hostileFiles(dir_, kMaxDataFileBytes, content);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(testing::answerWithin5s([&]() -> std::string {
+                      try {
+                          return std::to_string(readFluidTable(files[i].path).size()) + " rows";
+                      } catch (const CalcError& e) {
+                          return e.detail();
+                      }
+                  }),
+                  expected[i])
+            << files[i].name;
+    }
 }
 
 TEST(FluidTableReduce, KeepsTheFirstBlockOfThePressure) {

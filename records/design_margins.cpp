@@ -22,7 +22,7 @@ std::optional<double> hairpinLeg(const std::string& text) {
     if (isBlankText(text)) return std::nullopt;
     const auto v = parseDouble(text);
     if (!v || !(*v > 0))
-        invalidData("The hairpin length \"" + text + "\" is not a positive number");
+        invalidData("The hairpin length \"" + excerpt(text) + "\" is not a positive number");
     return *v;
 }
 

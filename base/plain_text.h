@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@ inline bool isBlank(char c) {
 std::string_view trimBlanks(std::string_view text);
 // Nothing but blanks (or nothing at all).
 bool isBlankText(std::string_view text);
+
+// The part of a user's or a file's text that a message quotes: at most kExcerptChars characters,
+// then "…", so that a field of megabytes gives a message of a line. The cut falls between UTF-8
+// characters; a byte that starts none counts as one.
+inline constexpr std::size_t kExcerptChars = 40;
+std::string excerpt(std::string_view text);
 
 // The name as UTF-8 whatever the platform's path encoding, so that a message never fails on
 // an odd character.

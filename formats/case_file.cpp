@@ -44,15 +44,6 @@ std::string quotedField(const std::string& text, const char* label) {
     return out + "\"";
 }
 
-// The text shown in a message, cut at a character boundary when it is long.
-std::string shown(const std::string& text) {
-    constexpr std::size_t kMax = 40;
-    if (text.size() <= kMax) return text;
-    std::size_t cut = kMax;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return text.substr(0, cut) + "...";
-}
-
 std::string orUnknown(const std::string& reason) {
     return reason.empty() ? "unknown error" : reason;
 }
@@ -114,7 +105,7 @@ CaseData parseCaseFile(std::string_view bytes) {
         if (!flag) {
             if (!errors.empty()) errors += ' ';
             errors += "Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads \"" +
-                      shown(fields[i]) + "\", which is not #TRUE# or #FALSE#.";
+                      excerpt(fields[i]) + "\", which is not #TRUE# or #FALSE#.";
             continue;
         }
         line.mode->set(c, *flag);

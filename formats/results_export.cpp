@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/number_text.h"
+#include "formats/code_page.h"
 #include "formats/results_display.h"
 
 namespace zano {
@@ -61,16 +62,22 @@ std::string csvField(const std::string& s) {
 
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char ch : s) {
-        if (ch == '"' || ch == '\\') {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t start = i;
+        const auto c = nextUtf8(s, i);
+        if (!c) {
+            // JSON is UTF-8: a byte of a data file or a path that is not stands as U+FFFD.
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else if (*c == '"' || *c == '\\') {
             out += '\\';
-            out += static_cast<char>(ch);
-        } else if (ch < 0x20) {
+            out += static_cast<char>(*c);
+        } else if (*c < 0x20) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(*c));
             out += buf;
         } else {
-            out += static_cast<char>(ch);
+            out.append(s, start, i - start);
         }
     }
     return out + "\"";

@@ -18,7 +18,8 @@ std::string resultsCsv(const ResultsData& r, const ResultsExtras& extras = {});
 // texts as the window shows them: pastes into a spreadsheet.
 std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras = {});
 
-// A JSON string literal.
+// A JSON string literal, valid UTF-8 whatever the bytes: each byte that begins no UTF-8
+// character stands as U+FFFD.
 std::string jsonString(const std::string& s);
 // A JSON number that reads back as the same double.
 std::string jsonNumber(double v);

@@ -92,14 +92,14 @@ bool DataFileReader::next(DataField& field) {
 
 void DataFileReader::checkNumberField(const DataField& field) const {
     if (field.quoted)
-        fail(field.line, "a quoted text \"" + std::string(field.text) + "\" stands for a number");
+        fail(field.line, "a quoted text \"" + excerpt(field.text) + "\" stands for a number");
     if (field.text.empty()) fail(field.line, "a number is missing (empty field)");
 }
 
 double DataFileReader::number(const DataField& field) const {
     checkNumberField(field);
     const auto v = parseDouble(field.text);
-    if (!v) fail(field.line, "\"" + std::string(field.text) + "\" is not a number");
+    if (!v) fail(field.line, "\"" + excerpt(field.text) + "\" is not a number");
     return *v;
 }
 
@@ -108,8 +108,8 @@ float DataFileReader::single(const DataField& field) const {
     const auto v = parseSingle(field.text);
     if (!v) {
         const bool tooLarge = parseDouble(field.text).has_value();
-        fail(field.line, "\"" + std::string(field.text) +
-                             (tooLarge ? "\" is too large" : "\" is not a number"));
+        fail(field.line,
+             "\"" + excerpt(field.text) + (tooLarge ? "\" is too large" : "\" is not a number"));
     }
     return *v;
 }

@@ -7,7 +7,9 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 #include "properties/data_file_reader.h"
+#include "properties/fluid_names.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -261,6 +263,7 @@ std::filesystem::path QuestaDirectory() {
 }
 
 std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid) {
+    if (!isFluidName(fluid)) invalidData("no fluid of that name: \"" + excerpt(fluid) + "\"");
     // Appended as text after a separator, so that no fluid name can replace the directory.
     auto file = dataDir / "";
     file += fluid + ".dat";

@@ -78,7 +78,8 @@ double interpola(double x, double x1, double x2, double y1, double y2);
 // The directory of the running executable; data files lie in its "data" folder.
 std::filesystem::path QuestaDirectory();
 
-// <dataDir>/<fluid name>.dat; the name is used as given.
+// <dataDir>/<fluid name>.dat. A name that is not one of kFluidNames ends with "Invalid data":
+// no fluid of that name.
 std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid);
 
 }  // namespace zano

@@ -20,7 +20,7 @@ template <typename T>
 T positive(const std::optional<T>& value, const std::string& text, const char* what) {
     if (value && std::isfinite(*value) && *value > 0) return *value;
     if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
-    throw UserFluidError(std::string("The ") + what + " \"" + text +
+    throw UserFluidError(std::string("The ") + what + " \"" + excerpt(text) +
                          "\" is not a positive number.");
 }
 
@@ -53,7 +53,7 @@ UserFluid userFluidFromTexts(const std::string& dens, const std::string& cp,
     f.visc = positive(parseDouble(visc), visc, "viscosity");
     // The enthalpy at the top temperature must still be a single.
     if (static_cast<double>(f.cp) * kTemperatures[2] > std::numeric_limits<float>::max())
-        throw UserFluidError("The specific heat (Cp) \"" + cp + "\" is too large.");
+        throw UserFluidError("The specific heat (Cp) \"" + excerpt(cp) + "\" is too large.");
     return f;
 }
 

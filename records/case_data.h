@@ -34,22 +34,4 @@ struct CaseData {
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
 };
 
-// The sixteen fluids, in the order of the fluid lists.
-inline constexpr const char* kFluidNames[] = {"Water",
-                                              "Air",
-                                              "R134a s.h. vapor",
-                                              "R134a liquid",
-                                              "R404A s.h. vapor",
-                                              "R404A liquid",
-                                              "R410A s.h. vapor",
-                                              "R410A liquid",
-                                              "CO2 s.h. vapor",
-                                              "Acetone",
-                                              "Methanol",
-                                              "Methanol 40%",
-                                              "Ethylene Glycol 30%",
-                                              "Propylene Glycol 30%",
-                                              "Nitrogen",
-                                              "User defined"};
-
 }  // namespace zano

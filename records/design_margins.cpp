@@ -24,9 +24,10 @@ std::optional<double> hairpinLeg(const std::string& text) {
     if (isBlankText(text)) return std::nullopt;
     const auto v = parseDouble(text);
     if (!v || !(*v > 0))
-        invalidData("The hairpin length \"" + text + "\" is not a positive number");
+        invalidData("The hairpin length \"" + excerpt(text) + "\" is not a positive number");
     if (*v < kMinHairpinLength)
-        invalidData("The hairpin length \"" + text + "\" is below 0,1 m: no hairpin is that short");
+        invalidData("The hairpin length \"" + excerpt(text) +
+                    "\" is below 0,1 m: no hairpin is that short");
     return *v;
 }
 

@@ -14,6 +14,7 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "properties/fluid_names.h"
 #include "properties/fluid_sides.h"
 #include "properties/wall_materials.h"
 #include "records/case_fields.h"
@@ -162,10 +163,11 @@ void MainWindow::fluidChosen(bool internal) {
         else
             dbpropest(state_, fluid);
     } catch (const CalcError& e) {
-        warn(this,
-             "The property table \"" + fromPath(fluidFile(state_.dataDir, fluid)) +
-                 "\" cannot be loaded.",
-             fromText(e.detail()));
+        // A name outside the lists names no file, and the cause quotes it.
+        const QString table = isFluidName(fluid)
+                                  ? "\"" + fromPath(fluidFile(state_.dataDir, fluid)) + "\" "
+                                  : QString();
+        warn(this, "The property table " + table + "cannot be loaded.", fromText(e.detail()));
         return;
     }
     // One entry per run of equal pressures, in table order.

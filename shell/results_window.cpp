@@ -14,7 +14,7 @@
 
 #include "formats/results_display.h"
 #include "formats/results_export.h"
-#include "records/case_data.h"
+#include "properties/fluid_names.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 #include "correlations/flow_groups.h"
 #include "correlations/log_mean.h"
 #include "correlations/overall_coefficient.h"
@@ -28,8 +29,8 @@ T convert(const std::string& text, std::string_view field) {
     if (value) return *value;
     std::string what(field);
     if (text.find_first_not_of(" \t") == std::string::npos) invalidData(what + " is empty");
-    if (parseDouble(text)) invalidData(what + " \"" + text + "\" is too large");
-    invalidData(what + " \"" + text + "\" is not a number");
+    if (parseDouble(text)) invalidData(what + " \"" + excerpt(text) + "\" is too large");
+    invalidData(what + " \"" + excerpt(text) + "\" is not a number");
 }
 
 double toDouble(const std::string& text, std::string_view field) {

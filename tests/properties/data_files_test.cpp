@@ -122,7 +122,7 @@ TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
 }
 
 TEST(FluidTableReduce, KeepsTheFirstBlockOfThePressure) {
-    const FluidTable full = readFluidTable(std::string(ZANO_TEST_DATA) + "/Two blocks.dat");
+    const FluidTable full = readFluidTable(std::string(ZANO_TEST_DATA) + "/Water.dat");
     ASSERT_EQ(full.size(), 7u);
     FluidTable first = full, last = full, absent = full;
     first.reduceTo(1);
@@ -152,7 +152,7 @@ TEST(FluidTableReduce, KeepsTheFirstBlockOfThePressure) {
 }
 
 TEST(FluidTableReduce, LookupsOnTheUnreducedTableMatchTheirPressure) {
-    const FluidTable t = readFluidTable(std::string(ZANO_TEST_DATA) + "/Two blocks.dat");
+    const FluidTable t = readFluidTable(std::string(ZANO_TEST_DATA) + "/Water.dat");
     const struct {
         const char* name;
         double value, expected;

@@ -8,12 +8,12 @@
 
 #include "base/errors.h"
 #include "properties/calc_state.h"
-#include "records/case_data.h"
+#include "properties/fluid_names.h"
 
 namespace zano {
 namespace {
 
-// A state reading its fluids from the test data: "Two blocks" holds 1 bar (10..40 degC) and
+// A state reading its fluids from the test data, whose "Water" holds 1 bar (10..40 degC) and
 // 5 bar (0..50 degC).
 CalcState testState() {
     CalcState s;
@@ -23,8 +23,8 @@ CalcState testState() {
 
 TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
     CalcState s = testState();
-    dbpropint(s, "Two blocks");
-    dbpropest(s, "Two blocks");
+    dbpropint(s, "Water");
+    dbpropest(s, "Water");
     s.internal.press = 1;
     s.external.press = 5;
     RiduciVettori(s);
@@ -58,7 +58,7 @@ TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
 
 TEST(FluidSides, InletEnthalpyOnTheLoadedTableWithAnAbsentPressure) {
     CalcState s = testState();
-    dbpropint(s, "Two blocks");
+    dbpropint(s, "Water");
     s.internal.press = 7;  // the pressure check that follows reports this, not the lookup
     EXPECT_DOUBLE_EQ(propHint(s, 15), 60.249998569488525);
     EXPECT_THROW(RiduciVettori(s), CalcError);
@@ -74,8 +74,24 @@ TEST(FluidSides, DataFolderBesideTheExecutable) {
     EXPECT_EQ(s.internal.table.size(), 451u);
     EXPECT_EQ(fluidFile("/opt/zano/data", "R134a s.h. vapor"),
               std::filesystem::path("/opt/zano/data/R134a s.h. vapor.dat"));
-    EXPECT_EQ(fluidFile("/opt/zano/data", "/etc/x"),
-              std::filesystem::path("/opt/zano/data//etc/x.dat"));
+}
+
+// Only the names of the fluid lists name a file: a path, "..", a NUL or a control character
+// would reach files outside the data folder or cut the name short.
+TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
+    const std::string refused[] = {"Mercury",   "water",       " Water",
+                                   "",          "../Water",    "..\\Water",
+                                   "sub/Water", "/etc/passwd", std::string("Water\0.txt", 10),
+                                   "Wa\x01ter", "Water\n",     std::string(10000, 'x')};
+    for (const std::string& name : refused) {
+        try {
+            fluidFile("/opt/zano/data", name);
+            ADD_FAILURE() << name;
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.detail().rfind("no fluid of that name: \"", 0), 0u) << e.detail();
+            EXPECT_LT(e.detail().size(), 100u);
+        }
+    }
 }
 
 // Every fluid of the lists has a file; every pressure block of it reduces to a table whose

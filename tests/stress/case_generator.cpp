@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "properties/calc_state.h"
+#include "properties/fluid_names.h"
 #include "properties/wall_materials.h"
 
 namespace zano::stress {

@@ -1,0 +1,12 @@
+#include "properties/fluid_names.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace zano {
+
+bool isFluidName(std::string_view name) {
+    return std::find(std::begin(kFluidNames), std::end(kFluidNames), name) != std::end(kFluidNames);
+}
+
+}  // namespace zano

@@ -96,6 +96,23 @@ FluidTable readFluidTable(const std::filesystem::path& file) {
         const double cond = reader.number(record[4]);
         const double visc = reader.number(record[5]);
         const double H = reader.number(record[6]);
+        // A table that no fluid has would give a calculation that no exchanger has: properties
+        // that are not positive, or rows of one pressure whose temperature or enthalpy does not
+        // rise (the lookups and their inverse need both to increase).
+        const std::pair<double, const char*> properties[] = {
+            {dens, "density"}, {cp, "specific heat"}, {cond, "conductivity"}, {visc, "viscosity"}};
+        for (const auto& [value, name] : properties)
+            if (!(value > 0))
+                reader.fail(record[0].line, std::string("the ") + name + " " +
+                                                formatDouble(value, '.') + " is not positive");
+        if (t.size() > 0 && t.P.back() == P) {
+            if (!(T > t.T.back()))
+                reader.fail(record[0].line,
+                            "the temperature does not rise within the block of " + pressureText(P));
+            if (!(H > t.H.back()))
+                reader.fail(record[0].line,
+                            "the enthalpy does not rise within the block of " + pressureText(P));
+        }
         t.T.push_back(T);
         t.P.push_back(P);
         t.dens.push_back(dens);

@@ -24,6 +24,10 @@ std::vector<WallMaterial> readMaterialFile(const std::filesystem::path& file) {
         m.name = std::string(record[0].text);
         m.cond = reader.single(record[1]);
         m.rug = reader.number(record[2]);
+        // A wall that does not conduct, or a roughness below 0, is no wall material.
+        if (!(m.cond > 0))
+            reader.fail(record[1].line, "the conductivity of a material is not positive");
+        if (!(m.rug >= 0)) reader.fail(record[2].line, "the roughness of a material is negative");
         materials.push_back(std::move(m));
     }
     if (filled != 0)

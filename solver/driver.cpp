@@ -355,6 +355,13 @@ CalcOutcome calculate(CaseData& caseData, CalcState& state) {
         out.margins.reset();
         out.message = e.what();
         out.detail = e.detail();
+    } catch (const std::exception& e) {
+        // Nothing leaves a calculation but its outcome: a fault outside the checks (memory
+        // exhausted, say) ends it like any other, with its cause.
+        out.results.reset();
+        out.margins.reset();
+        out.message = msg::kInvalidData;
+        out.detail = "the calculation failed unexpectedly (" + excerpt(e.what()) + ")";
     }
     return out;
 }

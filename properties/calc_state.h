@@ -47,9 +47,6 @@ struct CalcState {
 
     Geometry geo;
 
-    Stream& stream(Side side) { return side == Side::Internal ? internal : external; }
-    const Stream& stream(Side side) const { return side == Side::Internal ? internal : external; }
-
     // Resets everything a calculation computes; tables, materials and pigreco stay.
     void inizializza();
 };

@@ -28,7 +28,7 @@ T convert(const std::string& text, std::string_view field) {
     }();
     if (value) return *value;
     std::string what(field);
-    if (text.find_first_not_of(" \t") == std::string::npos) invalidData(what + " is empty");
+    if (isBlankText(text)) invalidData(what + " is empty");
     if (parseDouble(text)) invalidData(what + " \"" + excerpt(text) + "\" is too large");
     invalidData(what + " \"" + excerpt(text) + "\" is not a number");
 }
@@ -52,7 +52,12 @@ void checkInRange(const Stream& st, double temperature) {
 }
 
 // Geometry in metres, each value stored as single before it is used further.
-void deriveGeometry(const CaseData& c, Geometry& g) {
+// The pipe sizes as entered, mm.
+struct PipeSizes {
+    double deti, spi, dete, spe;
+};
+
+PipeSizes deriveGeometry(const CaseData& c, Geometry& g) {
     const double deti = toDouble(c.deti, "The outside diameter of the internal pipe");
     const double spi = toDouble(c.spi, "The wall thickness of the internal pipe");
     const double dete = toDouble(c.dete, "The outside diameter of the external pipe");
@@ -66,16 +71,15 @@ void deriveGeometry(const CaseData& c, Geometry& g) {
     g.estArea = sgl((Di * Di - de * de) * pi / 4, "the flow area of the annulus");
     if (Di + de == 0) invalidData("the annulus has no hydraulic diameter: both diameters are 0");
     g.estDh = sgl((Di * Di - de * de) / (Di + de), "the hydraulic diameter of the annulus");
+    return {deti, spi, dete, spe};
 }
 
 // Sizes that no pipe can have, and resistances below zero, end the calculation before the
 // solution turns them into a coefficient that no exchanger has.
-void checkGeometry(const CaseData& c, const CalcState& s) {
+void checkGeometry(const PipeSizes& mm, const CalcState& s) {
     const Geometry& g = s.geo;
-    if (toDouble(c.spi, "The wall thickness of the internal pipe") < 0)
-        invalidData("the wall thickness of the internal pipe is negative");
-    if (toDouble(c.spe, "The wall thickness of the external pipe") < 0)
-        invalidData("the wall thickness of the external pipe is negative");
+    if (mm.spi < 0) invalidData("the wall thickness of the internal pipe is negative");
+    if (mm.spe < 0) invalidData("the wall thickness of the external pipe is negative");
     if (s.internal.sporcamento < 0) invalidData("the internal fouling factor is negative");
     if (s.external.sporcamento < 0) invalidData("the external fouling factor is negative");
     if (!(g.intDi > 0))
@@ -91,7 +95,7 @@ void checkGeometry(const CaseData& c, const CalcState& s) {
         invalidData("the gap of the annulus is below 0,1 mm");
     constexpr double kWidest = 10;  // m, beyond any pipe made
     if (g.intDe > kWidest) invalidData("the outside diameter of the internal pipe is above 10 m");
-    if (toDouble(c.dete, "The outside diameter of the external pipe") / 1000 > kWidest)
+    if (mm.dete / 1000 > kWidest)
         invalidData("the outside diameter of the external pipe is above 10 m");
 }
 
@@ -185,7 +189,7 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     Stream& in = s.internal;
     Stream& est = s.external;
 
-    deriveGeometry(c, s.geo);
+    const PipeSizes sizes = deriveGeometry(c, s.geo);
     in.Tin = toDouble(c.intTin, "The inlet temperature of the internal fluid");
     est.Tin = toDouble(c.estTin, "The inlet temperature of the external fluid");
     in.sporcamento = toDouble(c.intSporc, "The internal fouling factor");
@@ -231,7 +235,7 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     }
     in.hot = in.Tin > est.Tin;
     est.hot = !in.hot;
-    checkGeometry(c, s);
+    checkGeometry(sizes, s);
 
     if (c.LGiven)
         s.geo.lunghezza = toSingle(c.L, "The length");

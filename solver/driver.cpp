@@ -237,10 +237,18 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     est.hot = !in.hot;
     checkGeometry(sizes, s);
 
-    if (c.LGiven)
+    if (c.LGiven) {
         s.geo.lunghezza = toSingle(c.L, "The length");
-    else
+        // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
+        // exchanged, yet the schemes would find flows for the duty of their start values. (A
+        // length of 0 is named by the film coefficients.)
+        const float surface =
+            sgl(static_cast<double>(s.geo.pigreco) * s.geo.lunghezza * s.geo.intDe, "the surface");
+        if (surface == 0 && s.geo.lunghezza != 0)
+            invalidData("the surface is 0: the exchanger is too short to carry heat");
+    } else {
         sol.q = toSingle(c.q, "The capacity");
+    }
     try {
         if (c.LGiven)
             solveLengthGiven(sol);

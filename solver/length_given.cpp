@@ -2,6 +2,7 @@
 // an outlet temperature or the log-mean difference (inner), heat balances on table enthalpies.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "base/errors.h"
@@ -30,6 +31,58 @@ float ntuGuard(const Solution& sol) {
     return x;
 }
 
+// The inner loops' relaxation factor, adapted where 1/(NTUmin^3 + 2) cannot converge. Where the
+// sought outlet comes within a few thousandths of a kelvin of the other stream's inlet, the
+// log-mean difference turns so steep that the step overshoots and the loop settles into a cycle
+// at the last rounding: the factor is halved for the rest of the calculation. Where the cycle
+// spans one step of single precision, the root lies between two neighbouring values that no
+// factor can bring within the tolerance; where the relaxed step falls below half a unit in the
+// last place of the single-precision state, the loop stands still: there the loop ends, as
+// converged as single precision allows, provided what a standing loop may hide, half a unit
+// over the factor, is at most 0.1 % of the state; otherwise the factor is raised by half. Each
+// case shows as a state repeated exactly (Brent's test: every state is compared with the one
+// saved at the last power-of-two count of passes), which a loop that converges never has, so
+// its results are untouched.
+class InnerRelaxation {
+  public:
+    // The factor for the next inner loop; adaptations hold for the rest of the calculation.
+    double start(double x) {
+        restart();
+        return x * scale_;
+    }
+
+    // After a pass that left the loop in `state`: true when the loop has settled at the
+    // resolution of single precision and ends; otherwise `x` is the factor for the next pass.
+    bool settled(double& x, double state) {
+        lo_ = std::min(lo_, state);
+        hi_ = std::max(hi_, state);
+        if (state != saved_) {
+            if (++passes_ == span_) saved_ = lo_ = hi_ = state, passes_ = 0, span_ *= 2;
+            return false;
+        }
+        const float top = static_cast<float>(std::fabs(hi_));
+        const double unit = std::nextafter(top, HUGE_VALF) - top;
+        const bool stands = lo_ == hi_;
+        if (stands ? unit / (2 * x) <= 1e-3 * top : hi_ - lo_ <= unit) return true;
+        restart();
+        const double factor = stands ? 1.5 : 0.5;
+        if (x * factor <= 0.5) scale_ *= factor, x *= factor;
+        return false;
+    }
+
+  private:
+    void restart() {
+        saved_ = std::numeric_limits<double>::quiet_NaN();
+        passes_ = 0;
+        span_ = 1;
+    }
+
+    double scale_ = 1;
+    double saved_ = std::numeric_limits<double>::quiet_NaN();
+    double lo_ = HUGE_VAL, hi_ = -HUGE_VAL;  // the states since the last save
+    long passes_ = 0, span_ = 1;
+};
+
 // A closed heat balance: each stream's duty by its table enthalpies within 0.5 % of the
 // capacity; at most kRefinements tighter tolerances are tried to reach it.
 constexpr double kBalanceTolerance = 0.005;
@@ -38,7 +91,8 @@ constexpr int kRefinements = 4;
 // How far a stream's duty, m (h_in - h_out), misses the capacity q, as a fraction of q.
 double balanceMiss(float q, const Stream& st) {
     const double duty = static_cast<double>(st.portata) * st.enthalpyChange();
-    return q == 0 ? std::fabs(duty) : std::fabs(duty - q) / std::fabs(static_cast<double>(q));
+    if (q == 0) return duty == 0 ? 0 : HUGE_VAL;
+    return std::fabs(duty - q) / std::fabs(static_cast<double>(q));
 }
 
 // One stream's outlet temperature and the other's mass flow given: the outer loop relaxes U,
@@ -58,6 +112,7 @@ void outletGiven(Solution& sol, Stream& given) {
                         textsOf(given).massFlow);
     sol.U = sol.coefficient();
     sol.Ucalc = 0;
+    InnerRelaxation relaxation;
     // The inner loop stops within tolT of its target, which leaves the balance of a stream whose
     // temperature changes by little more than that far from the exchanger's capacity. Where a
     // stream's duty misses the capacity by more than 0.5 %, the same iteration goes on with the
@@ -69,10 +124,11 @@ void outletGiven(Solution& sol, Stream& given) {
         // outlet as the solution.
         do {
             sol.budget.spend();
-            const double x = ntuGuard(sol);
+            double x = relaxation.start(ntuGuard(sol));
             double T = 10000;
             while (Solution::differs(other.Tout, T, sol.tolT)) {
                 sol.budget.spend();
+                if (relaxation.settled(x, other.Tout)) break;
                 sol.dTml = sol.logMean();
                 sol.q = sol.exchangerCapacity(sol.dTml);
                 const double dh = divide(sol.q, other.portata, textsOf(other).noMassFlow);
@@ -130,16 +186,19 @@ void flowsGiven(Solution& sol) {
     sol.dTml = sgl(divide(Cmin * inletDifference * 1000, static_cast<double>(sol.U) * sol.a,
                           "the exchanger has no conductance: U times the surface is 0"),
                    "the log-mean temperature difference");
+    InnerRelaxation relaxation;
     // At least one outer pass, as with an outlet given: without it the outlets would stay unset.
     do {
         sol.budget.spend();
         double dTcalc = 0;
-        const double x = ntuGuard(sol);
-        sol.dTml = sgl(0.1 * x * sol.dTml, "the log-mean temperature difference");
+        const double guard = ntuGuard(sol);
+        sol.dTml = sgl(0.1 * guard * sol.dTml, "the log-mean temperature difference");
+        double x = relaxation.start(guard);
         // At least one inner pass: a start value already within the tolerance of 0 would
         // otherwise leave the outlet temperatures and the capacity unset.
         do {
             sol.budget.spend();
+            if (relaxation.settled(x, sol.dTml)) break;
             sol.q = sol.exchangerCapacity(sol.dTml);
             sol.outletsCarrying(sol.q);
             dTcalc = sol.orientedDtml();

@@ -13,6 +13,7 @@
 #include "base/number_text.h"
 #include "correlations/log_mean.h"
 #include "reference_cases.h"
+#include "solver/solution.h"
 
 namespace zano {
 namespace {
@@ -157,6 +158,19 @@ TEST(Driver, RefusesACapacityEqualToTheMaximumDuty) {
         std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
         c.q = text;
         EXPECT_EQ(run(c).message == msg::kCapacityTooHigh, q == qmax) << text;
+    }
+}
+
+// The last resort against a loop without end: no random case reaches it any more, since the
+// inner loops leave their cycles, so it is tested on its own.
+TEST(Driver, ThePassBudgetEndsACalculationThatNeverConverges) {
+    PassBudget budget;
+    for (long pass = 0; pass < PassBudget::kPasses; ++pass) budget.spend();
+    try {
+        budget.spend();
+        ADD_FAILURE() << "one pass beyond the budget was allowed";
+    } catch (const CalcError& e) {
+        EXPECT_STREQ(e.what(), msg::kNotConverged);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "correlations/log_mean.h"
 
 namespace zano::stress {
 
@@ -20,6 +21,8 @@ bool isSystemMessage(const std::string& m) {
 }
 
 namespace {
+
+constexpr double kBalance = 0.005;  // a stream's duty against the capacity
 
 std::string fmt(const char* format, double a, double b = 0, double c = 0, double d = 0) {
     char buf[256];
@@ -139,12 +142,35 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
                 side == 0 ? "internal" : "external", duties[side], static_cast<double>(r.q), miss,
                 allowed, rates[side], iterated, static_cast<double>(r.U));
         worstDuty = std::max(worstDuty, miss / allowed);
+        // Whatever the scheme, the balance closes within 0.5 %, as far as the tables resolve a
+        // temperature (1e-4 K times the stream's rate).
+        const double closes = kBalance * std::fabs(r.q) + rates[side] * 1e-4 +
+                              std::numeric_limits<float>::denorm_min() * (1 + dh);
+        if (miss > closes)
+            broken.push_back(std::string(side == 0 ? "the internal" : "the external") +
+                             fmt(" duty %.7g kW misses the capacity %.7g kW by more than 0.5 %%",
+                                 duties[side], r.q));
         if (miss > allowed)
             broken.push_back(std::string(side == 0 ? "the internal" : "the external") +
                              fmt(" duty %.7g kW differs from the capacity %.7g kW by more than "
                                  "%.3g kW",
                                  duties[side], r.q, allowed));
     }
+    // The exchanger equation q = U a dTml / 1000 at the reported outlets, within 0.5 % and the
+    // loops' tolerances: the capacity may come from the relaxed U or from the last computed one,
+    // and from a log-mean difference that the inner loop leaves within 0.001 K (twice that
+    // after the relaxed step).
+    const bool intHot = r.intTin > r.estTin;
+    const double dT = intHot ? dtml(r.intTin, r.intTout, r.estTin, r.estTout, r.controequi)
+                             : dtml(r.estTin, r.estTout, r.intTin, r.intTout, r.controequi);
+    const double equation = static_cast<double>(r.U) * r.a * dT / 1000;
+    const double slack =
+        kBalance + 4 * kTolU / std::max<double>(r.U, 1e-30) + 2 * kTolT / std::max(dT, 1e-30);
+    if (std::isfinite(dT) &&
+        std::fabs(equation - r.q) > slack * std::fabs(r.q) + 1e-6 * std::fabs(equation) +
+                                        std::numeric_limits<float>::denorm_min())
+        broken.push_back(
+            fmt("the capacity %.7g kW differs from U a dTml = %.7g kW", r.q, equation));
     return broken;
 }
 

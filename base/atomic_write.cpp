@@ -12,6 +12,8 @@
 #define ZANO_POSIX_SAVE 1
 #endif
 
+#include "base/faults.h"
+
 namespace zano {
 namespace {
 
@@ -62,6 +64,21 @@ void removeStaleTemporaries(const fs::path& file) {
     }
 }
 
+// The temporary file of a save goes again unless it took the file's place, however the save
+// ends: with a failure returned or with an exception (memory exhausted, say).
+struct TemporaryFile {
+    fs::path path;
+    int fd = -1;  // still open
+    bool placed = false;
+    ~TemporaryFile() {
+#ifdef ZANO_POSIX_SAVE
+        if (fd >= 0) ::close(fd);
+#endif
+        std::error_code ignored;
+        if (!placed) fs::remove(path, ignored);
+    }
+};
+
 #ifdef ZANO_POSIX_SAVE
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -86,7 +103,29 @@ void syncFolder(const fs::path& folder) {
 
 #endif
 
+std::string orUnknown(const std::string& reason) {
+    return reason.empty() ? "unknown error" : reason;
+}
+
 }  // namespace
+
+std::string writeFailureText(const WriteFailure& failure) {
+    switch (failure.stage) {
+        case WriteFailure::ReadOnly:
+            return "The file is read-only; it was left as it was.";
+        case WriteFailure::NoTemporaryName:
+            return "No free name for a temporary file was found beside it.";
+        case WriteFailure::Create:
+            return "The file cannot be created in its folder (" + orUnknown(failure.reason) + ").";
+        case WriteFailure::Write:
+            return "Writing the file failed (" + orUnknown(failure.reason) + ").";
+        case WriteFailure::Close:
+            return "Closing the file failed (" + orUnknown(failure.reason) + ").";
+        case WriteFailure::Replace:
+            break;
+    }
+    return "The new file cannot take the place of the old one (" + failure.reason + ").";
+}
 
 std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::string_view bytes) {
     const fs::path dest = target(file);
@@ -111,12 +150,14 @@ std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::strin
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : mode);
         if (fd < 0 && errno != EEXIST) return WriteFailure{WriteFailure::Create, errnoText()};
     }
+    TemporaryFile guard{temp, fd};
     std::optional<WriteFailure> failure;
     errno = 0;
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
         failure = WriteFailure{WriteFailure::Write, errnoText()};
     else if (replacing && ::fchmod(fd, mode) != 0)
         failure = WriteFailure{WriteFailure::Write, errnoText()};
+    guard.fd = -1;
     if (::close(fd) != 0 && !failure) failure = WriteFailure{WriteFailure::Close, errnoText()};
 #else
     std::mt19937 pick(std::random_device{}());
@@ -127,6 +168,7 @@ std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::strin
         std::error_code ec;  // an unreadable folder is reported by the creation below
         if (!fs::exists(temp, ec) || ec) break;
     }
+    TemporaryFile guard{temp};
     std::optional<WriteFailure> failure;
     {
         errno = 0;
@@ -139,22 +181,19 @@ std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::strin
         if (!out && !failure) failure = WriteFailure{WriteFailure::Close, errnoText()};
     }
 #endif
+    if (failure) return failure;
+    fileFaultPoint(temp);
+    // The rename replaces the folder's entry: another hard link to the old file keeps the old
+    // contents, as with every atomic save.
     std::error_code ec;
-    if (!failure) {
-        // The rename replaces the folder's entry: another hard link to the old file keeps the
-        // old contents, as with every atomic save.
-        fs::rename(temp, dest, ec);
-        if (!ec) {
+    fs::rename(temp, dest, ec);
+    if (ec) return WriteFailure{WriteFailure::Replace, ec.message()};
+    guard.placed = true;
 #ifdef ZANO_POSIX_SAVE
-            syncFolder(dest.parent_path());
+    syncFolder(dest.parent_path());
 #endif
-            removeStaleTemporaries(dest);
-            return std::nullopt;
-        }
-        failure = WriteFailure{WriteFailure::Replace, ec.message()};
-    }
-    fs::remove(temp, ec);
-    return failure;
+    removeStaleTemporaries(dest);
+    return std::nullopt;
 }
 
 }  // namespace zano

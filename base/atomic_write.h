@@ -22,4 +22,8 @@ struct WriteFailure {
 std::optional<WriteFailure> writeFileAtomically(const std::filesystem::path& file,
                                                 std::string_view bytes);
 
+// The failure in the words of the messages, a sentence about the file: "The file is read-only;
+// it was left as it was."
+std::string writeFailureText(const WriteFailure& failure);
+
 }  // namespace zano

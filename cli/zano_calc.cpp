@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 #include "cli/case_output.h"
 #include "formats/case_file.h"
 #include "properties/wall_materials.h"
@@ -89,37 +91,27 @@ bool parseArgs(int argc, char** argv, Options& o) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--help") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-    Options opt;
-    if (!parseArgs(argc, argv, opt)) return 2;
-
-    zano::CalcState state;
-    if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
-    try {
-        zano::dbmateriale(state);
-    } catch (const zano::CalcError& e) {
-        std::fprintf(stderr, "zano-calc: the wall material table cannot be read: %s\n",
-                     e.detail().c_str());
-        return 2;
+// The output of one case; the JSON object and the CSV row go to stdout, a message to stderr.
+void printCase(const Options& opt, const zano::cli::CaseReport& report, bool& csvHeaderDone) {
+    std::string out;
+    if (opt.json)
+        out = zano::cli::jsonReport(report) + "\n";
+    else if (opt.csv)
+        out = zano::cli::csvReport(report, !csvHeaderDone);
+    else
+        out = zano::cli::textReport(report) + "\n";
+    std::fputs(out.c_str(), stdout);
+    if (opt.csv && report.out.ok()) csvHeaderDone = true;
+    if (!report.out.ok()) {
+        std::fprintf(stderr, "%s: %s\n", report.name.c_str(), report.out.message.c_str());
+        if (!report.out.detail.empty()) std::fprintf(stderr, "%s\n", report.out.detail.c_str());
     }
+}
 
-    int status = 0;
-    bool csvHeaderDone = false;
-    for (const auto& file : opt.files) {
-        zano::CaseData c;
-        try {
-            c = zano::loadCaseFile(file);
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "zano-calc: %s\n", e.what());
-            return 2;
-        }
+// Calculates one case that has been read; false when it ended in a message.
+bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
+                   zano::CalcState& state, bool& csvHeaderDone) {
+    try {
         c.estToutGiven = !c.intToutGiven && opt.estOutletGiven;
         zano::cli::clearOutputFields(c);
         zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}};
@@ -138,18 +130,74 @@ int main(int argc, char** argv) {
                 report.profile = std::move(x.profile);
             }
         }
-        if (opt.json)
-            std::printf("%s\n", zano::cli::jsonReport(report).c_str());
-        else if (opt.csv)
-            std::printf("%s", zano::cli::csvReport(report, !csvHeaderDone).c_str());
-        else
-            std::printf("%s\n", zano::cli::textReport(report).c_str());
-        if (opt.csv && report.out.ok()) csvHeaderDone = true;
-        if (!report.out.ok()) {
-            std::fprintf(stderr, "%s: %s\n", file.c_str(), report.out.message.c_str());
-            if (!report.out.detail.empty()) std::fprintf(stderr, "%s\n", report.out.detail.c_str());
-            status = 1;
+        printCase(opt, report, csvHeaderDone);
+        return report.out.ok();
+    } catch (...) {
+        // A fault outside the calculation's checks (memory exhausted by a long profile, say)
+        // ends the case like one inside, and the next case is calculated.
+        try {
+            zano::cli::CaseReport failed{file, {}, {}, {}, {}};
+            failed.out.message = zano::msg::kInvalidData;
+            failed.out.detail = zano::calculationFaultDetail();
+            printCase(opt, failed, csvHeaderDone);
+        } catch (...) {  // the message at least, which needs no memory
+            std::fprintf(stderr, "%s: %s\n", file.c_str(), zano::msg::kInvalidData);
         }
+        return false;
+    }
+}
+
+int run(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+    Options opt;
+    if (!parseArgs(argc, argv, opt)) return 2;
+
+    zano::CalcState state;
+    if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
+    try {
+        zano::dbmateriale(state);
+    } catch (const zano::CalcError& e) {
+        std::fprintf(stderr, "zano-calc: the wall material table cannot be read: %s\n",
+                     e.detail().c_str());
+        return 2;
+    } catch (...) {
+        std::fprintf(stderr, "zano-calc: the wall material table \"%s\" cannot be read: %s\n",
+                     zano::pathText(state.dataDir / "condmat.dat").c_str(),
+                     zano::faultText().c_str());
+        return 2;
+    }
+
+    int status = 0;
+    bool csvHeaderDone = false;
+    for (const auto& file : opt.files) {
+        zano::CaseData c;
+        try {
+            c = zano::loadCaseFile(file);
+        } catch (const zano::CaseFileError& e) {
+            std::fprintf(stderr, "zano-calc: %s\n", e.what());
+            return 2;
+        } catch (...) {
+            std::fprintf(stderr, "zano-calc: %s\n",
+                         zano::caseFileFaultMessage(file, false).c_str());
+            return 2;
+        }
+        if (!calculateCase(opt, file, std::move(c), state, csvHeaderDone)) status = 1;
     }
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (...) {
+        // Nothing else is left to fail: memory exhausted while a message was being written, say.
+        std::fprintf(stderr, "zano-calc: %s\n", zano::faultText().c_str());
+        return 2;
+    }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/atomic_write.h"
+#include "base/faults.h"
 #include "base/plain_text.h"
 #include "formats/code_page.h"
 #include "formats/sequential_fields.h"
@@ -46,25 +47,6 @@ std::string quotedField(const std::string& text, const char* label) {
 
 std::string orUnknown(const std::string& reason) {
     return reason.empty() ? "unknown error" : reason;
-}
-
-// The file-system fault in the words of the message.
-std::string writeFailureText(const WriteFailure& failure) {
-    switch (failure.stage) {
-        case WriteFailure::ReadOnly:
-            return "The file is read-only; it was left as it was.";
-        case WriteFailure::NoTemporaryName:
-            return "No free name for a temporary file was found beside it.";
-        case WriteFailure::Create:
-            return "The file cannot be created in its folder (" + orUnknown(failure.reason) + ").";
-        case WriteFailure::Write:
-            return "Writing the file failed (" + orUnknown(failure.reason) + ").";
-        case WriteFailure::Close:
-            return "Closing the file failed (" + orUnknown(failure.reason) + ").";
-        case WriteFailure::Replace:
-            break;
-    }
-    return "The new file cannot take the place of the old one (" + failure.reason + ").";
 }
 
 }  // namespace
@@ -135,6 +117,7 @@ CaseData loadCaseFile(const std::filesystem::path& file) {
         throw CaseFileError("Cannot open \"" + pathText(file) + "\". " + why);
     };
     namespace fs = std::filesystem;
+    fileFaultPoint(file);
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (fs::is_directory(status)) fail("It is a folder, not a file.");
@@ -168,6 +151,11 @@ CaseData loadCaseFile(const std::filesystem::path& file) {
         fail(e.what());
     }
     return {};  // not reached: fail() throws
+}
+
+std::string caseFileFaultMessage(const std::filesystem::path& file, bool saving) {
+    return (saving ? "Cannot save \"" : "Cannot open \"") + pathText(file) + "\". " +
+           (saving ? "Saving" : "Reading") + " it failed unexpectedly (" + faultText() + ").";
 }
 
 }  // namespace zano

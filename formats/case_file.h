@@ -35,4 +35,8 @@ void saveCaseFile(const std::filesystem::path& file, const CaseData& c);
 // Only a regular file up to kMaxCaseFileBytes is opened: a pipe would block the open.
 CaseData loadCaseFile(const std::filesystem::path& file);
 
+// The message for a fault outside the checks above (memory exhausted, say) that ended saving or
+// opening `file`, with its cause; only inside a catch block.
+std::string caseFileFaultMessage(const std::filesystem::path& file, bool saving);
+
 }  // namespace zano

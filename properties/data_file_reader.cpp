@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "properties/fluid_table.h"
@@ -16,6 +17,7 @@ DataFileReader::DataFileReader(const std::filesystem::path& file)
     // Only a regular file is opened: opening a pipe blocks until a writer comes, and a device
     // such as /dev/zero never ends.
     namespace fs = std::filesystem;
+    fileFaultPoint(file);
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (!fs::exists(status) || fs::is_directory(status)) failFile("is missing or unreadable");

@@ -25,7 +25,7 @@ T positive(const std::optional<T>& value, const std::string& text, const char* w
 }
 
 // The file-system fault in the words of the message.
-std::string writeFailureText(const WriteFailure& failure) {
+std::string failureClause(const WriteFailure& failure) {
     switch (failure.stage) {
         case WriteFailure::ReadOnly:
             return "it is read-only";
@@ -82,7 +82,7 @@ void writeUserFluid(const std::filesystem::path& file, const UserFluid& f) {
     }
     const auto failure = writeFileAtomically(file, text);
     if (!failure) return;
-    fail(writeFailureText(*failure));
+    fail(failureClause(*failure));
 }
 
 UserFluidRecord readUserFluidRecord(const std::filesystem::path& file) {

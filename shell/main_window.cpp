@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_sides.h"
@@ -72,13 +73,18 @@ void MainWindow::Form_Load() {
     chooseOption(8);
 
     combo(3)->clear();
-    try {
-        for (const auto& name : dbmateriale(state_)) combo(3)->addItem(fromText(name));
-    } catch (const CalcError& e) {
+    const auto tableFailed = [this](const std::string& cause) {
         warn(this,
              "The wall material table \"" + fromPath(state_.dataDir / "condmat.dat") +
                  "\" cannot be loaded.",
-             fromText(e.detail()));
+             fromText(cause));
+    };
+    try {
+        for (const auto& name : dbmateriale(state_)) combo(3)->addItem(fromText(name));
+    } catch (const CalcError& e) {
+        tableFailed(e.detail());
+    } catch (...) {  // a fault outside the reader's checks: memory exhausted, say
+        tableFailed(faultText());
     }
     clearCombo(combo(3));
     for (int n : {1, 2}) {
@@ -157,17 +163,23 @@ void MainWindow::fluidChosen(bool internal) {
     QComboBox* pressures = combo(internal ? 4 : 5);
     const std::string fluid = combo(internal ? 1 : 2)->currentText().toStdString();
     pressures->clear();
+    const auto tableFailed = [&](const std::string& cause) {
+        // A name outside the lists names no file, and the cause quotes it.
+        const QString table = isFluidName(fluid)
+                                  ? "\"" + fromPath(fluidFile(state_.dataDir, fluid)) + "\" "
+                                  : QString();
+        warn(this, "The property table " + table + "cannot be loaded.", fromText(cause));
+    };
     try {
         if (internal)
             dbpropint(state_, fluid);
         else
             dbpropest(state_, fluid);
     } catch (const CalcError& e) {
-        // A name outside the lists names no file, and the cause quotes it.
-        const QString table = isFluidName(fluid)
-                                  ? "\"" + fromPath(fluidFile(state_.dataDir, fluid)) + "\" "
-                                  : QString();
-        warn(this, "The property table " + table + "cannot be loaded.", fromText(e.detail()));
+        tableFailed(e.detail());
+        return;
+    } catch (...) {  // a fault outside the reader's checks: memory exhausted, say
+        tableFailed(faultText());
         return;
     }
     // One entry per run of equal pressures, in table order.
@@ -209,17 +221,22 @@ CaseData MainWindow::caseFromControls() {
 }
 
 void MainWindow::Command1_Click() {
+    try {
+        calculateCase();
+    } catch (...) {
+        // A fault outside the calculation (memory exhausted while the results are shown, say)
+        // ends it like one inside.
+        command1_->setText("Calculate");
+        warn(this, msg::kInvalidData, fromText(calculationFaultDetail()));
+    }
+}
+
+void MainWindow::calculateCase() {
     CaseData c = caseFromControls();
     command1_->setText("...Wait...");
     // Paint the caption before the calculation holds the thread; typing waits until after.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    CalcOutcome outcome;
-    try {
-        outcome = calculate(c, state_);
-    } catch (const std::exception& e) {  // the driver reports its own faults; this is a guard
-        outcome.message = msg::kInvalidData;
-        outcome.detail = e.what();
-    }
+    CalcOutcome outcome = calculate(c, state_);  // ends in its outcome whatever fails
 
     // The driver writes what it finds into the case; a failure after that write-back keeps it.
     for (const CaseField& f : kCaseFields) {

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
     static int controlNumber(const char* name);
 
     void Command1_Click();
+    void calculateCase();  // the work of Command1_Click, which reports a fault escaping it
     void Command2_Click();
     void mnuNewFile_Click();
     void mnuFileExit_Click();
@@ -86,6 +87,10 @@ class MainWindow : public QMainWindow {
     void mnuFileOpen_Click();
     void mnuFilePrint_Click();
     void mnuFileExport_Click();
+    // The work of the slots above; a fault outside their checks is reported by the slot.
+    void openCaseFile(const std::filesystem::path& file);
+    void exportResults(QString& name);  // sets the name once it is known
+    static QString exportFailedText(const QString& name);
     // The views beyond the results.
     void mnuViewProfile_Click();
     void keepLastCalculation(const CaseData& c, const ResultsData& r,

@@ -1,14 +1,14 @@
 // Case files, the printed report and the export of the results of the main window.
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 
+#include "base/faults.h"
 #include "formats/case_file.h"
 #include "formats/results_export.h"
 #include "records/case_fields.h"
+#include "shell/export_file.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/report.h"
@@ -21,38 +21,42 @@ namespace {
 const QString kCsvFilter = QStringLiteral("CSV file (*.csv)");
 const QString kJsonFilter = QStringLiteral("JSON file (*.json)");
 
-std::filesystem::path toPath(const QString& name) {
-#ifdef _WIN32
-    return std::filesystem::path(name.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
+QString fromText(const std::string& s) {
+    return QString::fromStdString(s);
 }
 
 }  // namespace
 
 void MainWindow::mnuFileSave_Click() {
-    const QString name = askCaseFileName(this, true, lastFileName_);
-    if (name.isEmpty()) return;  // Cancel
-    lastFileName_ = name;
+    QString name;
     try {
+        name = askCaseFileName(this, true, lastFileName_);
+        if (name.isEmpty()) return;  // Cancel
+        lastFileName_ = name;
         saveCaseFile(toPath(name), caseFromControls());
-    } catch (const std::exception& e) {  // CaseFileError, or a file system fault
-        warn(this, QString::fromStdString(e.what()));
+    } catch (const CaseFileError& e) {
+        warn(this, fromText(e.what()));
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, fromText(caseFileFaultMessage(toPath(name), true)));
     }
 }
 
 void MainWindow::mnuFileOpen_Click() {
-    const QString name = askCaseFileName(this, false, lastFileName_);
-    if (name.isEmpty()) return;  // Cancel
-    lastFileName_ = name;
-    CaseData c;
+    QString name;
     try {
-        c = loadCaseFile(toPath(name));  // the whole file is checked before anything changes
-    } catch (const std::exception& e) {  // CaseFileError, or a file system fault
-        warn(this, QString::fromStdString(e.what()));
-        return;
+        name = askCaseFileName(this, false, lastFileName_);
+        if (name.isEmpty()) return;  // Cancel
+        lastFileName_ = name;
+        openCaseFile(toPath(name));
+    } catch (const CaseFileError& e) {
+        warn(this, fromText(e.what()));
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, fromText(caseFileFaultMessage(toPath(name), false)));
     }
+}
+
+void MainWindow::openCaseFile(const std::filesystem::path& file) {
+    const CaseData c = loadCaseFile(file);  // the whole file is checked before anything changes
 
     // In the order of the file: an option read as true is chosen there with its effects, one
     // read as false is replaced by its partner after the last line. The external outlet mode
@@ -84,10 +88,30 @@ ReportTexts MainWindow::reportTexts() {
 }
 
 void MainWindow::mnuFilePrint_Click() {
-    printReportWithDialog(this, reportTexts());
+    try {
+        printReportWithDialog(this, reportTexts());
+    } catch (...) {  // the job was cancelled; a printer's own failure is not reported here
+        warn(this, "The report could not be printed.", fromText(faultText()));
+    }
 }
 
 void MainWindow::mnuFileExport_Click() {
+    QString name;
+    try {
+        exportResults(name);
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(
+            this,
+            name.isEmpty() ? QString("The results could not be exported.") : exportFailedText(name),
+            fromText(faultText()));
+    }
+}
+
+QString MainWindow::exportFailedText(const QString& name) {
+    return "The results could not be written to \"" + QDir::toNativeSeparators(name) + "\".";
+}
+
+void MainWindow::exportResults(QString& name) {
     if (!lastResults_) {
         warn(this, "There are no results to export yet: calculate a case first.");
         return;
@@ -99,19 +123,12 @@ void MainWindow::mnuFileExport_Click() {
     const bool json =
         answer.filter == kJsonFilter ||
         (answer.filter != kCsvFilter && answer.name.endsWith(".json", Qt::CaseInsensitive));
-    const QString name = withFilterSuffix(answer.name, json ? kJsonFilter : kCsvFilter);
+    name = withFilterSuffix(answer.name, json ? kJsonFilter : kCsvFilter);
     lastExportName_ = name;
     const std::string bytes = json ? resultsJson(*lastResults_, lastExtras_) + "\n"
                                    : resultsCsv(*lastResults_, lastExtras_);
-
-    // Written aside and put in place whole: a failed export leaves an older file intact.
-    QSaveFile file(name);
-    const auto size = static_cast<qint64>(bytes.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), size) != size ||
-        !file.commit())
-        warn(this,
-             "The results could not be written to \"" + QDir::toNativeSeparators(name) + "\".",
-             file.errorString());
+    const QString why = writeExportFile(name, QByteArray::fromStdString(bytes));
+    if (!why.isEmpty()) warn(this, exportFailedText(name), why);
 }
 
 }  // namespace zano

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <QPushButton>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
+#include "base/plain_text.h"
 #include "properties/fluid_table.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
@@ -156,6 +159,12 @@ void OptionsDialog::Check1_Click() {
         property_[3]->setText(QString::fromStdString(formatSingle(r.visc)));
     } catch (const UserFluidError& e) {
         warn(this, QString::fromStdString(e.what()));
+    } catch (...) {  // a fault outside the reader's checks: memory exhausted, say
+        warn(this,
+             "The user fluid \"" +
+                 QDir::toNativeSeparators(QString::fromStdString(pathText(file))) +
+                 "\" cannot be read.",
+             QString::fromStdString(faultText()));
     }
 }
 
@@ -169,13 +178,18 @@ void OptionsDialog::Command1_Click() {
         return;
     }
     if (check1_->isChecked()) {
+        const auto file = fluidFile(dataDir_, kUserFluidName);
         try {
             const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
                                                    text(property_[2]), text(property_[3]));
-            writeUserFluid(fluidFile(dataDir_, kUserFluidName), f);
+            writeUserFluid(file, f);
         } catch (const UserFluidError& e) {
             // Nothing was written; the dialog stays open so that the value can be corrected.
             warn(this, QString::fromStdString(e.what()));
+            return;
+        } catch (...) {  // a fault outside the checks: memory exhausted, say
+            warn(this, QString::fromStdString("Cannot save the user fluid to \"" + pathText(file) +
+                                              "\": " + faultText() + "."));
             return;
         }
     }

@@ -1,5 +1,6 @@
 #include "shell/profile_window.h"
 
+#include <QBuffer>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLocale>
@@ -11,7 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/faults.h"
 #include "base/number_text.h"
+#include "shell/export_file.h"
 #include "shell/user_prompts.h"
 
 namespace {
@@ -170,32 +173,62 @@ void ProfileWindow::setData(const ProfileChartData& data) {
     chart_->setData(data);
 }
 
-bool ProfileWindow::savePng(const QString& file, QSize size) const {
+QByteArray ProfileWindow::png(QSize size) const {
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     drawProfileChart(p, QRectF(QPointF(0, 0), QSizeF(size)), chart_->data());
     p.end();
-    return image.save(file, "PNG");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
-bool ProfileWindow::saveSvg(const QString& file, QSize size) const {
+QByteArray ProfileWindow::svg(QSize size) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setFileName(file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle("ZANO temperature profile");
     QPainter p;
-    if (!p.begin(&svg)) return false;
+    if (!p.begin(&svg)) return {};
     drawProfileChart(p, QRectF(QPointF(0, 0), QSizeF(size)), chart_->data());
-    return p.end();
+    return p.end() ? bytes : QByteArray();
+}
+
+QString ProfileWindow::save(const QString& file, const QByteArray& bytes) {
+    // Drawn whole before the file is touched, then put in place like every save.
+    return bytes.isEmpty() ? tr("The chart could not be drawn.")
+                           : zano::writeExportFile(file, bytes);
+}
+
+bool ProfileWindow::savePng(const QString& file, QSize size) const {
+    return save(file, png(size)).isEmpty();
+}
+
+bool ProfileWindow::saveSvg(const QString& file, QSize size) const {
+    return save(file, svg(size)).isEmpty();
 }
 
 void ProfileWindow::saveAs(const QString& filter) {
-    const zano::SaveAnswer a = zano::askSaveFileName(this, tr("Save the profile"), {filter}, {});
-    if (a.name.isEmpty()) return;  // Cancel
-    const QString file = zano::withFilterSuffix(a.name, filter);
-    const bool png = zano::filterSuffix(filter) == QLatin1String("png");
-    if (!(png ? savePng(file) : saveSvg(file)))
-        zano::warn(this, tr("The profile could not be written to %1.").arg(file));
+    QString file;
+    try {
+        const zano::SaveAnswer a =
+            zano::askSaveFileName(this, tr("Save the profile"), {filter}, {});
+        if (a.name.isEmpty()) return;  // Cancel
+        file = zano::withFilterSuffix(a.name, filter);
+        const bool isPng = zano::filterSuffix(filter) == QLatin1String("png");
+        const QString why = save(file, isPng ? png() : svg());
+        if (!why.isEmpty()) zano::warn(this, failedText(file), why);
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        zano::warn(this, failedText(file), QString::fromStdString(zano::faultText()));
+    }
+}
+
+QString ProfileWindow::failedText(const QString& file) {
+    return tr("The profile could not be written to %1.").arg(file);
 }

@@ -42,11 +42,17 @@ class ProfileWindow : public QWidget {
     void setData(const ProfileChartData& data);
     bool hasProfile() const { return !chart_->data().profile.points.empty(); }
 
+    // The chart as a file holds it; empty when it cannot be drawn.
+    QByteArray png(QSize size = QSize(1200, 800)) const;
+    QByteArray svg(QSize size = QSize(1200, 800)) const;
     // Writes the chart; false when the file cannot be written.
     bool savePng(const QString& file, QSize size = QSize(1200, 800)) const;
     bool saveSvg(const QString& file, QSize size = QSize(1200, 800)) const;
 
   private:
     void saveAs(const QString& filter);
+    // Empty when the file is written, else the cause.
+    static QString save(const QString& file, const QByteArray& bytes);
+    static QString failedText(const QString& file);
     ProfileChart* chart_;
 };

@@ -1,27 +1,36 @@
 #include "shell/report.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <vector>
 
+#include "shell/export_file.h"
+#include "shell/user_prompts.h"
+
 namespace {
 
 constexpr double kCmPerInch = 2.54;
+// As a high-resolution printer draws.
+constexpr int kPdfResolution = 1200;
 
-// The report on a Qt printer. The page is composed first and handed to the printer at the end
-// of the document, so a report that fails half-way never reaches the printer as half a page.
+// The report on a Qt printer, or on a PDF writer. The page is composed first and handed to the
+// device at the end of the document, so a report that fails half-way never reaches the printer
+// as half a page.
 class QtReportPrinter final : public ReportPrinter {
   public:
-    explicit QtReportPrinter(QPrinter& printer) : printer_(printer) {}
+    // `printer` is the device when it is a printer, null for a PDF writer.
+    QtReportPrinter(QPaintDevice& device, int resolution, QPrinter* printer)
+        : device_(device), resolution_(resolution), printer_(printer) {}
 
     void setScaleLeft(double cm) override { scaleLeft_ = cm; }
     void setCurrentX(double cm) override { x_ = cm; }
@@ -30,20 +39,20 @@ class QtReportPrinter final : public ReportPrinter {
 
     void printLine(const QString& text) override {
         lines_.push_back({text, x_ - scaleLeft_, y_, font_});
-        // Metrics on the printer itself: the advance matches what the printer will draw.
-        const QFontMetricsF fm(font_, &printer_);
-        y_ += fm.lineSpacing() / printer_.resolution() * kCmPerInch;
+        // Metrics on the device itself: the advance matches what it will draw.
+        const QFontMetricsF fm(font_, &device_);
+        y_ += fm.lineSpacing() / resolution_ * kCmPerInch;
         x_ = 0;
     }
 
     void endDocument() override {
-        if (!painter_.begin(&printer_)) throw ReportPrintError("the printer cannot be opened");
+        if (!painter_.begin(&device_)) throw ReportPrintError("the printer cannot be opened");
         for (const Line& line : lines_) {
             painter_.setFont(line.font);
-            const QFontMetricsF fm(line.font, &printer_);
+            const QFontMetricsF fm(line.font, &device_);
             painter_.drawText(QPointF(device(line.xCm), device(line.yCm) + fm.ascent()), line.text);
         }
-        if (printer_.printerState() == QPrinter::Error || !painter_.end())
+        if ((printer_ && printer_->printerState() == QPrinter::Error) || !painter_.end())
             throw ReportPrintError("the printer reported an error");
         lines_.clear();
     }
@@ -51,11 +60,8 @@ class QtReportPrinter final : public ReportPrinter {
     void abortDocument() override {
         lines_.clear();
         if (!painter_.isActive()) return;
-        printer_.abort();
+        if (printer_) printer_->abort();
         painter_.end();
-        // Qt's PDF output cannot abort a file it has begun: remove what was written.
-        if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
-            QFile::remove(printer_.outputFileName());
     }
 
   private:
@@ -64,9 +70,11 @@ class QtReportPrinter final : public ReportPrinter {
         double xCm, yCm;
         QFont font;
     };
-    double device(double cm) const { return cm / kCmPerInch * printer_.resolution(); }
+    double device(double cm) const { return cm / kCmPerInch * resolution_; }
 
-    QPrinter& printer_;
+    QPaintDevice& device_;
+    int resolution_;
+    QPrinter* printer_;
     QPainter painter_;
     QFont font_;  // the application's font face, as the printer's current font
     std::vector<Line> lines_;
@@ -126,21 +134,45 @@ bool printReport(ReportPrinter& p, const ReportTexts& t) {
     } catch (const ReportPrintError&) {
         p.abortDocument();
         return false;
+    } catch (...) {
+        // A fault outside the printer (memory exhausted, say) cancels the job too; the caller
+        // reports it.
+        p.abortDocument();
+        throw;
     }
 }
 
+std::function<ReportPrinter&()>& reportPrinterHook() {
+    static std::function<ReportPrinter&()> hook;
+    return hook;
+}
+
+QByteArray reportPdf(const ReportTexts& texts, const QPageLayout& layout) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(layout);
+        writer.setTitle(QStringLiteral("ZANO report"));
+        QtReportPrinter p(writer, writer.resolution(), nullptr);
+        if (!printReport(p, texts)) return {};
+    }  // the writer ends the file
+    return bytes;
+}
+
 bool printReportToPdf(const QString& path, const ReportTexts& texts) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    printer.setDocName(QStringLiteral("ZANO report"));
-    QtReportPrinter p(printer);
-    return printReport(p, texts);
+    const QByteArray pdf = reportPdf(
+        texts, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return !pdf.isEmpty() && zano::writeExportFile(path, pdf).isEmpty();
 }
 
 void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
+    if (reportPrinterHook()) {
+        printReport(reportPrinterHook()(), texts);
+        return;
+    }
     // The printer chosen last is offered again for the rest of the session.
     static QString lastPrinter;
     QPrinter printer(QPrinter::HighResolution);
@@ -161,8 +193,22 @@ void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted) return;  // Cancel: nothing printed, nothing said
-    if (printer.outputFormat() == QPrinter::NativeFormat) lastPrinter = printer.printerName();
 
-    QtReportPrinter p(printer);
-    printReport(p, texts);  // a failure has aborted the job; the report says nothing
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        // A PDF file is composed whole and put in place like every save; Qt's own PDF output
+        // would write into the file as it goes.
+        const QString name = printer.outputFileName();
+        const QByteArray pdf = reportPdf(texts, printer.pageLayout());
+        const QString why = pdf.isEmpty() ? QStringLiteral("The page could not be composed.")
+                                          : zano::writeExportFile(name, pdf);
+        if (!why.isEmpty())
+            zano::warn(
+                parent,
+                "The report could not be written to \"" + QDir::toNativeSeparators(name) + "\".",
+                why);
+        return;
+    }
+    lastPrinter = printer.printerName();
+    QtReportPrinter p(printer, printer.resolution(), &printer);
+    printReport(p, texts);  // a failure has aborted the job; the printing system reports it
 }

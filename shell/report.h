@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
 #include "records/case_data.h"
 
+class QPageLayout;
 class QWidget;
+class ReportPrinter;
 
 // Where a printed value is read, at the moment of printing: the box that edits a case field
 // (main window or Options dialog), or a box of the results window.
@@ -53,12 +57,18 @@ struct ReportTexts {
 };
 
 // File > Print: the print dialog, then the page. Cancel prints nothing and says nothing; a
-// failure aborts the job.
+// printer's failure aborts the job; a PDF file that cannot be written is reported naming it.
 void printReportWithDialog(QWidget* parent, const ReportTexts& texts);
 
-// The page printed without a dialog into a PDF file (A4). False when the file could not be
-// written; an unfinished file is removed.
+// The page printed without a dialog into a PDF file (A4), put in place like every save. False
+// when the file could not be written; nothing of it is left.
 bool printReportToPdf(const QString& path, const ReportTexts& texts);
+
+// The page as a PDF file holds it; empty when it could not be composed.
+QByteArray reportPdf(const ReportTexts& texts, const QPageLayout& layout);
+
+// When set, File > Print prints on the printer it gives, without the print dialog.
+std::function<ReportPrinter&()>& reportPrinterHook();
 
 // The printer as the report drives it: a print position in centimetres from the top left of
 // the printable area, moved by the report and advanced by each printed line.
@@ -86,5 +96,5 @@ class ReportPrintError : public std::runtime_error {
 };
 
 // Prints the page on the printer and ends the document. At the first failing operation the
-// job is aborted and false returned.
+// job is aborted and false returned; any other exception aborts it too and goes on to the caller.
 bool printReport(ReportPrinter& printer, const ReportTexts& texts);

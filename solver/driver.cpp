@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "correlations/flow_groups.h"
@@ -358,6 +359,10 @@ double divide(double num, double den, const char* cause) {
     return finite(num / den, cause);
 }
 
+std::string calculationFaultDetail() {
+    return "the calculation failed unexpectedly (" + faultText() + ")";
+}
+
 CalcOutcome calculate(CaseData& caseData, CalcState& state) {
     CalcOutcome out;
     try {
@@ -367,13 +372,13 @@ CalcOutcome calculate(CaseData& caseData, CalcState& state) {
         out.margins.reset();
         out.message = e.what();
         out.detail = e.detail();
-    } catch (const std::exception& e) {
+    } catch (...) {
         // Nothing leaves a calculation but its outcome: a fault outside the checks (memory
         // exhausted, say) ends it like any other, with its cause.
         out.results.reset();
         out.margins.reset();
         out.message = msg::kInvalidData;
-        out.detail = "the calculation failed unexpectedly (" + excerpt(e.what()) + ")";
+        out.detail = calculationFaultDetail();
     }
     return out;
 }

@@ -25,4 +25,8 @@ struct CalcOutcome {
 // untouched; one after it leaves the written values in place.
 CalcOutcome calculate(CaseData& caseData, CalcState& state);
 
+// The cause that "Invalid data" gives for the fault being handled when it lies outside the
+// calculation's checks (memory exhausted, say); only inside a catch block.
+std::string calculationFaultDetail();
+
 }  // namespace zano

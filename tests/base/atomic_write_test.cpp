@@ -11,6 +11,7 @@
 #include <random>
 #include <set>
 
+#include "base/faults.h"
 #include "fault_injection.h"
 
 #if defined(__unix__)
@@ -71,6 +72,21 @@ TEST(AtomicWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_EQ(readBytes(dir / "old.zan"), r.fails ? oldBytes : newBytes);
         fs::remove_all(dir);
     }
+}
+
+// An exception at the last step, the temporary file written (memory exhausted, say), reaches
+// the caller and leaves the old file and no temporary file.
+TEST(AtomicWrite, AnExceptionBeforeTheReplaceLeavesTheOldFileAndNoTemporaryFile) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "case.zan", std::ios::binary) << "old";
+    fileFaultHook() = [](const fs::path&) { throw 42; };
+    EXPECT_THROW(writeFileAtomically(dir / "case.zan", "new"), int);
+    fileFaultHook() = nullptr;
+    EXPECT_EQ(listing(dir), std::set<std::string>{"case.zan"});
+    EXPECT_EQ(readBytes(dir / "case.zan"), "old");
+    fs::remove_all(dir);
 }
 
 // What a save does to the file it replaces: a symbolic link is followed and stays, the mode

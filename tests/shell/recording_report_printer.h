@@ -2,6 +2,7 @@
 
 // A printer that only records what the report would print, each line with its position and
 // size; told to, it fails at one line as a printer error would.
+#include <functional>
 #include <vector>
 
 #include "shell/report.h"
@@ -17,6 +18,8 @@ struct RecordingReportPrinter : ReportPrinter {
 
     std::vector<Line> lines;
     int failAt = 0;  // the printed line (from 1) that fails; 0: none
+    // How it fails: as a printer does, unless a test gives another fault.
+    std::function<void()> fail = [] { throw ReportPrintError("printer failure"); };
     bool ended = false, aborted = false;
     double scaleLeft = 0, x = 0, y = 0, points = 10;
 
@@ -25,7 +28,7 @@ struct RecordingReportPrinter : ReportPrinter {
     void setCurrentY(double cm) override { y = cm; }
     void setFontSize(double size) override { points = size; }
     void printLine(const QString& text) override {
-        if (static_cast<int>(lines.size()) + 1 == failAt) throw ReportPrintError("printer failure");
+        if (static_cast<int>(lines.size()) + 1 == failAt) fail();
         lines.push_back({text, x - scaleLeft, y, points});
         y += points * kLineHeightPerPoint;
         x = 0;

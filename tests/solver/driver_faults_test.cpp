@@ -1,4 +1,4 @@
-// A fault outside the calculation's own checks, memory exhausted here, still ends the
+// A fault outside the calculation's own checks, memory exhausted or anything thrown, still ends the
 // calculation with "Invalid data" and its cause instead of escaping to the caller.
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <new>
 
 #include "base/errors.h"
+#include "base/faults.h"
 #include "reference_cases.h"
 #include "solver/driver.h"
 
@@ -45,6 +46,18 @@ TEST(DriverFaults, MemoryExhaustedEndsInInvalidData) {
     EXPECT_FALSE(out.ok());
     EXPECT_EQ(out.message, msg::kInvalidData);
     EXPECT_EQ(out.detail.rfind("the calculation failed unexpectedly", 0), 0u) << out.detail;
+}
+
+// Anything thrown, not only a std::exception, while a fluid table is read.
+TEST(DriverFaults, AnythingThrownEndsInInvalidData) {
+    CalcState s;
+    dbmateriale(s);
+    CaseData c = testing_cases::waterCase();
+    fileFaultHook() = [](const std::filesystem::path&) { throw 42; };
+    const CalcOutcome out = calculate(c, s);
+    fileFaultHook() = nullptr;
+    EXPECT_EQ(out.message, msg::kInvalidData);
+    EXPECT_EQ(out.detail, "the calculation failed unexpectedly (an unknown fault)");
 }
 
 }  // namespace

@@ -1,0 +1,287 @@
+// Hostile conditions at every way into the windows that reads or writes a file, calculates or
+// prints: a fault outside the program's checks (memory exhausted, a library's own exception,
+// anything thrown) ends in a message and leaves every file as it was, and the window goes on
+// (shell/golden/faults.txt: what each shows, then a case opened and calculated); and the rules
+// every export keeps when it replaces a file.
+#include "base/faults.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "golden_text.h"
+#include "properties/fluid_table.h"
+#include "properties/user_fluid.h"
+#include "recording_report_printer.h"
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/report.h"
+#include "shell/user_prompts.h"
+#include "shell_test_support.h"
+
+using namespace zano;
+using namespace shell_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString kCsv = "CSV file (*.csv)", kJson = "JSON file (*.json)", kPng = "PNG image (*.png)",
+              kSvg = "SVG drawing (*.svg)";
+
+// Every file under the folder with its bytes.
+QMap<QString, QByteArray> folder(const QString& path) {
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile f(it.next());
+        files[f.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : "(unreadable)";
+    }
+    return files;
+}
+
+}  // namespace
+
+class FaultsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<MainWindow> w_;
+    QStringList events_;  // the messages shown
+    QString answer_;      // the next case-file dialog's answer
+    SaveAnswer saveAnswer_;
+    RecordingReportPrinter printer_;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    template <typename T = QWidget>
+    T* control(QWidget* window, const char* name) {
+        T* c = window->findChild<T*>(name);
+        if (!c) qFatal("no control %s", name);
+        return c;
+    }
+
+    void start() { w_ = std::make_unique<MainWindow>(toPath(path("data"))); }
+    void pick(const char* list, const QString& entry) {
+        auto* combo = control<QComboBox>(w_.get(), list);
+        combo->setCurrentIndex(combo->findText(entry));
+        emit combo->activated(combo->currentIndex());
+    }
+    void menu(const char* action) { control<QAction>(w_.get(), action)->trigger(); }
+    void click(QWidget* window, const char* button) {
+        control<QPushButton>(window, button)->click();
+    }
+    void open() {
+        answer_ = path("example.zan");
+        menu("mnuFileOpen");
+    }
+    void calculate() {
+        open();
+        click(w_.get(), "Command1");
+    }
+    // The options dialog with the user fluid's boxes open and filled from its file.
+    void defineUserFluid() {
+        pick("Combo1", kUserFluidName);
+        click(w_.get(), "Command2");
+        control<QCheckBox>(w_->optionsDialog(), "Check1")->setChecked(true);
+    }
+    void exportAs(const QString& name, const QString& filter) {
+        saveAnswer_ = {path(name), filter};
+        menu("mnuFileExport");
+    }
+    void saveProfile(const QString& name, const QString& filter) {
+        menu("mnuViewProfile");
+        saveAnswer_ = {path(name), filter};
+        click(w_->profileWindow(), filter == kPng ? "SavePng" : "SaveSvg");
+    }
+
+  private slots:
+    void initTestCase() {
+        installOffscreenFilter();
+        messageHook() = [this](const MessageRequest& m) {
+            events_ << QString("message \"%1\" / \"%2\"").arg(m.text, m.informative);
+        };
+        fileNameHook() = [this](bool, const QString&) { return answer_; };
+        saveFileHook() = [this](const QString&, const QStringList&, const QString&) {
+            return saveAnswer_;
+        };
+        reportPrinterHook() = [this]() -> ReportPrinter& { return printer_; };
+    }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QFile::copy(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan",
+                            path("example.zan")));
+        fs::copy(QuestaDirectory() / "data", toPath(path("data")), fs::copy_options::recursive);
+        events_.clear();
+    }
+
+    void cleanup() {
+        fileFaultHook() = nullptr;
+        w_.reset();
+        flushDeletes();
+        dir_.reset();
+    }
+
+    // Each way in under each fault: the fault is raised at the first file read or save, or by
+    // the printer, while the way in is taken; before that the window is prepared without it.
+    void everyWayInReportsAFault() {
+        const std::pair<const char*, std::function<void()>> faults[] = {
+            {"memory exhausted", [] { throw std::bad_alloc(); }},
+            {"a library's exception", [] { throw std::runtime_error("a library's own fault"); }},
+            {"anything thrown", [] { throw 42; }},
+        };
+        struct WayIn {
+            const char* name;
+            std::function<void()> prepare, take;
+        };
+        const WayIn ways[] = {
+            {"start-up", [] {}, [this] { start(); }},
+            {"pick a fluid", [this] { start(); }, [this] { pick("Combo1", "Water"); }},
+            {"define user fluid",
+             [this] {
+                 start();
+                 pick("Combo1", kUserFluidName);
+                 click(w_.get(), "Command2");
+             },
+             [this] { control<QCheckBox>(w_->optionsDialog(), "Check1")->setChecked(true); }},
+            {"save the user fluid",
+             [this] {
+                 start();
+                 defineUserFluid();
+             },
+             [this] { click(w_->optionsDialog(), "Command1"); }},
+            {"calculate",
+             [this] {
+                 start();
+                 open();
+             },
+             [this] { click(w_.get(), "Command1"); }},
+            {"open", [this] { start(); }, [this] { open(); }},
+            {"save",
+             [this] {
+                 start();
+                 open();
+             },
+             [this] { menu("mnuFileSave"); }},
+            {"export",
+             [this] {
+                 start();
+                 calculate();
+                 exportAs("results.csv", kCsv);
+             },
+             [this] { exportAs("results.csv", kCsv); }},
+            {"print",
+             [this] {
+                 start();
+                 calculate();
+                 printer_ = {};
+                 printer_.failAt = 3;
+             },
+             [this] {
+                 menu("mnuFilePrint");
+                 events_ << (printer_.aborted ? "job aborted" : "job not aborted");
+             }},
+            {"save the profile",
+             [this] {
+                 start();
+                 calculate();
+                 saveProfile("profile.png", kPng);
+             },
+             [this] { saveProfile("profile.png", kPng); }},
+        };
+        QString out;
+        for (const WayIn& way : ways) {
+            for (const auto& [faultName, fault] : faults) {
+                cleanup();
+                init();
+                way.prepare();
+                QVERIFY2(events_.isEmpty(), qPrintable(events_.join('\n')));
+                const auto before = folder(dir_->path());
+                fileFaultHook() = [&fault = fault](const fs::path&) { fault(); };
+                printer_.fail = fault;
+                way.take();
+                fileFaultHook() = nullptr;
+                QCOMPARE(folder(dir_->path()), before);
+                QString text = QString("> %1, %2\n").arg(way.name, faultName);
+                for (const QString& e : std::exchange(events_, {})) text += "  " + e + '\n';
+                // The window goes on: a case opened and calculated.
+                calculate();
+                text += "  then: capacity \"" + control<QLineEdit>(w_.get(), "Text3")->text() +
+                        "\"" + (events_.isEmpty() ? "" : ", " + events_.join(", ")) + '\n';
+                events_.clear();
+                out += text.replace(dir_->path(), "<dir>");
+            }
+        }
+        const std::string why = golden_text::mismatch("shell/golden/faults.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+
+    // Every export replaces a file as case files are saved: a symbolic link is followed and
+    // stays, the permission bits are kept, a read-only file is refused naming it and left as it
+    // was; no temporary file stays beside it.
+    void exportsKeepLinksAndPermissionsAndRefuseReadOnlyFiles() {
+        start();
+        calculate();
+        const ReportTexts report = w_->reportTexts();
+        struct Export {
+            QString suffix;
+            std::function<void(const QString&)> save;
+        };
+        const Export exports[] = {
+            {"csv", [this](const QString& name) { exportAs(name, kCsv); }},
+            {"json", [this](const QString& name) { exportAs(name, kJson); }},
+            {"png", [this](const QString& name) { saveProfile(name, kPng); }},
+            {"svg", [this](const QString& name) { saveProfile(name, kSvg); }},
+            {"pdf",
+             [this, &report](const QString& name) {
+                 if (!printReportToPdf(path(name), report)) events_ << "message not written";
+             }},
+        };
+        const QByteArray old = "old";
+        enum Kind { Symlink, Private, ReadOnly };
+        for (const Export& e : exports) {
+            for (const Kind kind : {Symlink, Private, ReadOnly}) {
+                const QString row = e.suffix + QString(" %1").arg(kind);
+                const QString file = "file." + e.suffix, link = "link." + e.suffix;
+                QFile::remove(path(file));
+                QFile::remove(path(link));
+                QFile f(path(file));
+                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+                f.close();
+                const auto perms =
+                    kind == Private ? fs::perms::owner_read | fs::perms::owner_write
+                    : kind == ReadOnly
+                        ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
+                        : fs::status(toPath(path(file))).permissions();
+                fs::permissions(toPath(path(file)), perms);
+                if (kind == Symlink) fs::create_symlink(toPath(file), toPath(path(link)));
+                const auto others = folder(dir_->path()).keys();
+                events_.clear();
+
+                e.save(kind == Symlink ? link : file);
+                const QByteArray now = QByteArray::fromStdString(readAll(toPath(path(file))));
+                if (kind == ReadOnly) {
+                    QVERIFY2(now == old, qPrintable(row));
+                    QVERIFY2(events_.size() == 1 && events_[0].contains("message") &&
+                                 (e.suffix == "pdf" || events_[0].contains(path(file))),
+                             qPrintable(row + ": " + events_.join(", ")));
+                } else {
+                    QVERIFY2(now != old && !now.isEmpty(), qPrintable(row));
+                    QVERIFY2(events_.isEmpty(), qPrintable(row + ": " + events_.join(", ")));
+                }
+                QVERIFY2(fs::status(toPath(path(file))).permissions() == perms, qPrintable(row));
+                QVERIFY2(kind != Symlink || fs::is_symlink(toPath(path(link))), qPrintable(row));
+                QVERIFY2(folder(dir_->path()).keys() == others, qPrintable(row));
+                fs::permissions(toPath(path(file)), fs::perms::owner_all);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(FaultsTest)
+#include "faults_test.moc"

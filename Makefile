@@ -1,8 +1,11 @@
 # The two commands a newcomer runs: `make demo` and `make test`.
 BUILD ?= build
 JOBS ?= 2
+# The build prints its progress, not the directories make enters.
+MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps configure build demo test golden bench clean format format-check test-sanitize fuzz stress run
+.PHONY: all deps configure build demo test golden bench clean format format-check test-sanitize fuzz stress run \
+	install package package-check
 
 all: build
 
@@ -30,6 +33,19 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+# Installs the programs, their tables and the manual as one folder, PREFIX/lib/zano, with links
+# in PREFIX/bin, and the desktop entry, icon, MIME type and AppStream file under PREFIX/share.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the same tree under /usr (BUILD/zano_VERSION_ARCH.deb), and the package
+# checked as unpacked on a user's machine.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+package-check: build
+	@scripts/package-check $(BUILD)
 
 # Rewrites the golden results (examples/*.expected, tests/golden/*.expected) from the current
 # build: for a deliberate change of a result or a message, committed on its own.

@@ -28,9 +28,10 @@ struct SideFlow {
         gz = finiteOr(re * pr * D / g.lunghezza,
                       "the Graetz number cannot be computed: the length is zero");
     }
-    // Film coefficient on the side's own surface at the wall viscosity muw.
-    double film(double muw, const char* noDiameter) const {
-        const double nu = nusselt(gz, re, pr, stream.props.visc, muw);
+    // Film coefficient on the side's own surface at the wall viscosity muw; `nu` receives the
+    // Nusselt number.
+    double film(double muw, double& nu, const char* noDiameter) const {
+        nu = nusselt(gz, re, pr, stream.props.visc, muw);
         return finiteOr(nu * stream.props.cond / D, noDiameter);
     }
 };
@@ -68,22 +69,24 @@ FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geo
     double muwi = in.props.visc;
     double muwe = est.props.visc;
     FilmCoefficients f;
+    f.reI = inner.re, f.prI = inner.pr, f.reE = annulus.re, f.prE = annulus.pr;
     for (int pass = 0; pass < kWallPasses; ++pass) {
-        const double hi = inner.film(muwi,
+        const double hi = inner.film(muwi, f.nuI,
                                      "the internal film coefficient cannot be computed: the "
                                      "inside diameter of the internal pipe is zero");
+        f.hi = hi;
         f.hio = finiteOr(hi * g.intDi / g.intDe,
                          "the internal film coefficient cannot be referred to the outside "
                          "surface: the outside diameter of the internal pipe is zero");
-        f.he = annulus.film(muwe,
+        f.he = annulus.film(muwe, f.nuE,
                             "the annulus film coefficient cannot be computed: the hydraulic "
                             "diameter of the annulus is zero");
         // Wall temperature from the two films alone, the wall resistance neglected.
-        const double tw = finiteOr((hi * tmi + f.he * tme) / (hi + f.he),
-                                   "the wall temperature cannot be computed: both film "
-                                   "coefficients are zero");
-        muwi = in.wallViscosity(tw);
-        muwe = est.wallViscosity(tw);
+        f.tw = finiteOr((hi * tmi + f.he * tme) / (hi + f.he),
+                        "the wall temperature cannot be computed: both film coefficients are "
+                        "zero");
+        muwi = in.wallViscosity(f.tw);
+        muwe = est.wallViscosity(f.tw);
     }
     return f;
 }

@@ -12,6 +12,10 @@ double nusselt(double gz, double re, double pr, double mu, double muw);
 struct FilmCoefficients {
     double hio = 0;  // internal film coefficient referred to the outside surface, W/(m^2 K)
     double he = 0;   // annulus film coefficient, W/(m^2 K)
+    // Of the last wall pass: the Nusselt numbers, the internal film on its own surface and the
+    // wall temperature, degC.
+    double nuI = 0, nuE = 0, hi = 0, tw = 0;
+    double reI = 0, prI = 0, reE = 0, prE = 0;  // the flow groups of each side
 };
 
 // Both film coefficients from the streams' current properties, taken at the mean temperatures

@@ -8,25 +8,60 @@
 
 namespace zano {
 
-double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                          const std::optional<std::string>& tuboName, double tmi, double tme) {
-    const FilmCoefficients f = filmCoefficients(in, est, g, tmi, tme);
+namespace {
 
+struct Resistances {
+    FilmCoefficients films;
+    double wall = 0;  // conduction through the wall, referred to the outside surface
+};
+
+Resistances resistances(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
+                        const std::optional<std::string>& tuboName, double tmi, double tme) {
+    Resistances r{filmCoefficients(in, est, g, tmi, tme)};
     if (condTubo == 0)
         invalidData(tuboName ? "the wall material \"" + *tuboName + "\" has a conductivity of 0"
                              : "the wall material has no conductivity (no material of that name)");
     const float diti = g.intDi, deti = g.intDe;
     // The wall thickness is held as a single, like the geometry it comes from.
     const float thickness = sgl((static_cast<double>(deti) - diti) / 2, "the wall thickness");
-    // Conduction resistance of the wall, referred to the outside surface.
-    const double rw = finiteOr(static_cast<double>(thickness) / condTubo * deti / diti,
-                               "the wall resistance cannot be computed: the inside diameter of "
-                               "the internal pipe is zero");
-    const double inverse = finiteOr(rw + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
-                                    "the overall coefficient cannot be computed: a film "
-                                    "coefficient is zero");
+    r.wall = finiteOr(static_cast<double>(thickness) / condTubo * deti / diti,
+                      "the wall resistance cannot be computed: the inside diameter of the "
+                      "internal pipe is zero");
+    return r;
+}
+
+const char* regimeName(double re) {
+    return re < 2300 ? "laminar" : re < 1e4 ? "transition" : "turbulent";
+}
+
+}  // namespace
+
+double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
+                          const std::optional<std::string>& tuboName, double tmi, double tme) {
+    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme);
+    const FilmCoefficients& f = r.films;
+    const double inverse =
+        finiteOr(r.wall + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
+                 "the overall coefficient cannot be computed: a film "
+                 "coefficient is zero");
     return finiteOr(1 / inverse,
                     "the overall coefficient cannot be computed: the resistances add up to zero");
+}
+
+FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
+                            const std::optional<std::string>& tuboName, double tmi, double tme) {
+    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme);
+    const FilmCoefficients& f = r.films;
+    FilmBreakdown b;
+    b.internal = {f.reI, f.prI, f.nuI, f.hi, regimeName(f.reI)};
+    b.external = {f.reE, f.prE, f.nuE, f.he, regimeName(f.reE)};
+    b.wallTemperature = f.tw;
+    b.internalFilm = 1 / f.hio;
+    b.internalFouling = in.sporcamento;
+    b.wall = r.wall;
+    b.externalFouling = est.sporcamento;
+    b.externalFilm = 1 / f.he;
+    return b;
 }
 
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/film_breakdown.h"
+
 namespace zano {
 
 struct CalcState;
@@ -16,6 +18,11 @@ struct Stream;
 // when the case's material matched no name.
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
                           const std::optional<std::string>& tuboName, double tmi, double tme);
+
+// What makes up that coefficient: each side's flow groups, Nusselt number and film, the wall
+// temperature of the last pass and the resistances in series.
+FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
+                            const std::optional<std::string>& tuboName, double tmi, double tme);
 
 // The same on the calculation state, with the bore diti, outside diameter deti, hydraulic
 // diameter dhe and length L given.

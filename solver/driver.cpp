@@ -261,6 +261,8 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     }
     const ResultsData r = complete(sol);
     out.margins = designMargins(sol, r);
+    // The films of the final state, the one the last coefficient came from.
+    out.films = filmBreakdown(in, est, s.geo, s.condTubo, s.tuboName, in.Tm, est.Tm);
     out.results = r;
 }
 

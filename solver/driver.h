@@ -6,6 +6,7 @@
 #include "properties/calc_state.h"
 #include "records/case_data.h"
 #include "records/design_margins.h"
+#include "records/film_breakdown.h"
 #include "records/results_data.h"
 
 namespace zano {
@@ -15,6 +16,7 @@ namespace zano {
 struct CalcOutcome {
     std::optional<ResultsData> results;
     std::optional<DesignMargins> margins;  // with the results
+    std::optional<FilmBreakdown> films;    // with the results: what makes up U
     std::string message;                   // empty on success
     std::string detail;
     bool ok() const { return results.has_value(); }

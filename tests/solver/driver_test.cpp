@@ -104,6 +104,24 @@ TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
     // Hand check of the margins: 1/U_clean = 1/941.523 - 0.0003, U_clean = 1312.15, 39.36 %.
     EXPECT_NEAR(out.margins->Uclean, 1312.15, 0.01);
     EXPECT_NEAR(out.margins->foulingAllowance, 39.36, 0.01);
+    // And its breakdown: hi = hio * 25/22 = 3471.14 on its own surface, Nu_i = hi * 0.022 / 0.6
+    // = 127.275; the wall at (hi * 72.0635 + he * 17.9762) / (hi + he) = 46.453 degC between
+    // the mean temperatures; the resistances add up to 1/U.
+    const FilmBreakdown& f = *out.films;
+    EXPECT_NEAR(1 / f.internalFilm, 3054.6, 0.1);
+    EXPECT_NEAR(1 / f.externalFilm, 3121.7, 0.1);
+    EXPECT_NEAR(f.internal.h, 3471.14, 0.1);
+    EXPECT_NEAR(f.external.h, 3121.7, 0.1);
+    EXPECT_NEAR(f.internal.nu, 127.275, 0.005);
+    EXPECT_NEAR(f.internal.pr, 7, 1e-9);
+    EXPECT_NEAR(f.external.re, 14346.36, 0.05);
+    EXPECT_EQ(f.internal.regime + " " + f.external.regime, "turbulent turbulent");
+    EXPECT_NEAR(f.wall, 0.0015 / 14.9 * 25 / 22, 1e-9);
+    EXPECT_NEAR(f.internalFouling + f.externalFouling, 0.0003, 1e-12);
+    EXPECT_NEAR(f.wallTemperature, 46.453, 2e-3);
+    EXPECT_NEAR(
+        1 / (f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm),
+        941.5228, 0.01);
 
     c.controequi = "equi";  // equicurrent LMTD 53.345 K: a longer exchanger
     const CalcOutcome equi = run(c);

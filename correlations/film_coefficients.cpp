@@ -5,6 +5,7 @@
 
 #include "base/errors.h"
 #include "correlations/flow_groups.h"
+#include "correlations/refined_nusselt.h"
 #include "properties/calc_state.h"
 
 namespace zano {
@@ -17,21 +18,32 @@ constexpr int kWallPasses = 6;
 // The groups of one side that do not depend on the wall temperature.
 struct SideFlow {
     const Stream& stream;
-    float D;  // m: the diameter the Reynolds number and the film coefficient are taken on
+    CorrelationSet set;
+    double tb;  // degC, the bulk temperature the properties were taken at
+    float D;    // m: the diameter the Reynolds number and the film coefficient are taken on
     double pr = 0, re = 0, gz = 0;
+    double nuRefined = 0;  // the refined set's constant-property Nusselt number
 
-    SideFlow(const Stream& st, const Geometry& g) : stream(st), D(g.diameter(st.side)) {
+    SideFlow(const Stream& st, const Geometry& g, CorrelationSet s, double bulk)
+        : stream(st), set(s), tb(bulk), D(g.diameter(st.side)) {
         const FluidProperties& p = st.props;
         pr = prandtl(p.cp, p.cond, p.visc);
         const float v = velocita(st.portata, g.area(st.side), p.dens);
         re = reynolds(p.dens, v, D, p.visc);
         gz = finiteOr(re * pr * D / g.lunghezza,
                       "the Graetz number cannot be computed: the length is zero");
+        if (set == CorrelationSet::Refined)
+            nuRefined = st.side == Side::Internal
+                            ? refinedTubeNusselt(re, pr, D / g.lunghezza)
+                            : refinedAnnulusNusselt(re, pr, D / g.lunghezza, g.intDe / g.estDi);
     }
-    // Film coefficient on the side's own surface at the wall viscosity muw; `nu` receives the
-    // Nusselt number.
-    double film(double muw, double& nu, const char* noDiameter) const {
-        nu = nusselt(gz, re, pr, stream.props.visc, muw);
+    // Film coefficient on the side's own surface at the wall viscosity muw and the wall
+    // temperature tw; `nu` receives the Nusselt number.
+    double film(double muw, double tw, double& nu, const char* noDiameter) const {
+        const double mu = stream.props.visc;
+        nu = set == CorrelationSet::Classic
+                 ? nusselt(gz, re, pr, mu, muw)
+                 : nuRefined * propertyCorrection(flowRegime(re), {stream.gas, mu, muw, tb, tw});
         return finiteOr(nu * stream.props.cond / D, noDiameter);
     }
 };
@@ -61,30 +73,33 @@ double nusselt(double gz, double re, double pr, double mu, double muw) {
 }
 
 FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,
-                                  double tmi, double tme) {
-    const SideFlow inner(in, g), annulus(est, g);
+                                  double tmi, double tme, CorrelationSet set) {
+    const SideFlow inner(in, g, set, tmi), annulus(est, g, set, tme);
 
     // The wall temperature depends on the films and the films on the wall viscosity: a fixed
     // number of passes, starting from the bulk viscosities (no correction in the first pass).
     double muwi = in.props.visc;
     double muwe = est.props.visc;
     FilmCoefficients f;
+    // The first pass has no wall temperature yet: each side's own, no correction.
+    double twi = tmi, twe = tme;
     f.reI = inner.re, f.prI = inner.pr, f.reE = annulus.re, f.prE = annulus.pr;
     for (int pass = 0; pass < kWallPasses; ++pass) {
-        const double hi = inner.film(muwi, f.nuI,
+        const double hi = inner.film(muwi, twi, f.nuI,
                                      "the internal film coefficient cannot be computed: the "
                                      "inside diameter of the internal pipe is zero");
         f.hi = hi;
         f.hio = finiteOr(hi * g.intDi / g.intDe,
                          "the internal film coefficient cannot be referred to the outside "
                          "surface: the outside diameter of the internal pipe is zero");
-        f.he = annulus.film(muwe, f.nuE,
+        f.he = annulus.film(muwe, twe, f.nuE,
                             "the annulus film coefficient cannot be computed: the hydraulic "
                             "diameter of the annulus is zero");
         // Wall temperature from the two films alone, the wall resistance neglected.
         f.tw = finiteOr((hi * tmi + f.he * tme) / (hi + f.he),
                         "the wall temperature cannot be computed: both film coefficients are "
                         "zero");
+        twi = twe = f.tw;
         muwi = in.wallViscosity(f.tw);
         muwe = est.wallViscosity(f.tw);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/correlation_set.h"
+
 namespace zano {
 
 struct Stream;
@@ -19,9 +21,11 @@ struct FilmCoefficients {
 };
 
 // Both film coefficients from the streams' current properties, taken at the mean temperatures
-// tmi and tme, after six passes on the wall temperature. `g` gives the bore of the internal
-// pipe, its outside diameter, the annulus's hydraulic diameter, the flow areas and the length.
+// tmi and tme, after six passes on the wall temperature, by the Nusselt rules of `set`. `g`
+// gives the bore of the internal pipe, its outside diameter, the annulus's inside and
+// hydraulic diameters, the flow areas and the length.
 FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,
-                                  double tmi, double tme);
+                                  double tmi, double tme,
+                                  CorrelationSet set = CorrelationSet::Classic);
 
 }  // namespace zano

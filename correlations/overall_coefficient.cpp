@@ -16,8 +16,9 @@ struct Resistances {
 };
 
 Resistances resistances(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                        const std::optional<std::string>& tuboName, double tmi, double tme) {
-    Resistances r{filmCoefficients(in, est, g, tmi, tme)};
+                        const std::optional<std::string>& tuboName, double tmi, double tme,
+                        CorrelationSet set) {
+    Resistances r{filmCoefficients(in, est, g, tmi, tme, set)};
     if (condTubo == 0)
         invalidData(tuboName ? "the wall material \"" + *tuboName + "\" has a conductivity of 0"
                              : "the wall material has no conductivity (no material of that name)");
@@ -37,8 +38,9 @@ const char* regimeName(double re) {
 }  // namespace
 
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                          const std::optional<std::string>& tuboName, double tmi, double tme) {
-    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme);
+                          const std::optional<std::string>& tuboName, double tmi, double tme,
+                          CorrelationSet set) {
+    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme, set);
     const FilmCoefficients& f = r.films;
     const double inverse =
         finiteOr(r.wall + 1 / f.hio + 1 / f.he + in.sporcamento + est.sporcamento,
@@ -49,8 +51,9 @@ double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g
 }
 
 FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                            const std::optional<std::string>& tuboName, double tmi, double tme) {
-    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme);
+                            const std::optional<std::string>& tuboName, double tmi, double tme,
+                            CorrelationSet set) {
+    const Resistances r = resistances(in, est, g, condTubo, tuboName, tmi, tme, set);
     const FilmCoefficients& f = r.films;
     FilmBreakdown b;
     b.internal = {f.reI, f.prI, f.nuI, f.hi, regimeName(f.reI)};
@@ -67,7 +70,7 @@ FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry&
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
                     double tme) {
     return overallCoefficient(s.internal, s.external, s.geo.with(diti, deti, dhe, L), s.condTubo,
-                              s.tuboName, tmi, tme);
+                              s.tuboName, tmi, tme, CorrelationSet::Classic);
 }
 
 float xxtt(const Stream& in, const Stream& est, float U, float a) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/correlation_set.h"
 #include "records/film_breakdown.h"
 
 namespace zano {
@@ -17,15 +18,17 @@ struct Stream;
 // both streams' fouling factors in series. tuboName is the material condTubo belongs to, none
 // when the case's material matched no name.
 double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                          const std::optional<std::string>& tuboName, double tmi, double tme);
+                          const std::optional<std::string>& tuboName, double tmi, double tme,
+                          CorrelationSet set);
 
 // What makes up that coefficient: each side's flow groups, Nusselt number and film, the wall
 // temperature of the last pass and the resistances in series.
 FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
-                            const std::optional<std::string>& tuboName, double tmi, double tme);
+                            const std::optional<std::string>& tuboName, double tmi, double tme,
+                            CorrelationSet set);
 
 // The same on the calculation state, with the bore diti, outside diameter deti, hydraulic
-// diameter dhe and length L given.
+// diameter dhe and length L given, by the classic rules.
 double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
                     double tme);
 

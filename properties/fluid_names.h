@@ -27,4 +27,8 @@ inline constexpr const char* kFluidNames[] = {"Water",
 // control character, can reach a file.
 bool isFluidName(std::string_view name);
 
+// True for the fluids that are gases or superheated vapours in their whole table: air,
+// nitrogen and the "s.h. vapor" tables. Their properties vary with the absolute temperature.
+bool isGas(std::string_view name);
+
 }  // namespace zano

@@ -1,9 +1,12 @@
 #include "properties/stream.h"
 
+#include "properties/fluid_names.h"
+
 namespace zano {
 
 void Stream::load(const std::filesystem::path& dataDir, const std::string& fluid) {
     table = readFluidTable(fluidFile(dataDir, fluid));
+    gas = isGas(fluid);
 }
 
 void Stream::setMeanTemperature(double tm) {

@@ -26,6 +26,7 @@ struct Stream {
     double Hin = 0, Hout = 0;  // kJ/kg
     double Tm = 0;             // degC, where props were last taken
     bool hot = false;          // its inlet is strictly the hotter one (the external on a tie)
+    bool gas = false;          // a gas or superheated vapour (the refined correlations ask)
 
     // "internal" or "external", for the texts that name a stream.
     const char* name() const { return side == Side::Internal ? "internal" : "external"; }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "records/correlation_set.h"
+
 namespace zano {
 
 // One design case, held as the texts of the edit controls and the mode choices. Numeric
@@ -32,6 +34,7 @@ struct CaseData {
     std::string controequi = "contro";  // "contro" countercurrent, "equi" equicurrent
     bool LGiven = true;                 // length given, capacity found
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
+    CorrelationSet correlations = CorrelationSet::Classic;
 };
 
 }  // namespace zano

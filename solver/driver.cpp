@@ -167,8 +167,8 @@ DesignMargins designMargins(Solution& sol, const ResultsData& r) {
     const double intFouling = in.sporcamento, estFouling = est.sporcamento;
     in.sporcamento = est.sporcamento = 0;
     DesignMargins m;
-    m.Uclean =
-        overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, sol.s.tuboName, in.Tm, est.Tm);
+    m.Uclean = overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, sol.s.tuboName, in.Tm, est.Tm,
+                                  sol.c.correlations);
     in.sporcamento = intFouling;
     est.sporcamento = estFouling;
     // Fouling never lowers the surface needed: where the relaxed U lies a hair above the clean
@@ -262,7 +262,8 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     const ResultsData r = complete(sol);
     out.margins = designMargins(sol, r);
     // The films of the final state, the one the last coefficient came from.
-    out.films = filmBreakdown(in, est, s.geo, s.condTubo, s.tuboName, in.Tm, est.Tm);
+    out.films =
+        filmBreakdown(in, est, s.geo, s.condTubo, s.tuboName, in.Tm, est.Tm, c.correlations);
     out.results = r;
 }
 
@@ -289,7 +290,7 @@ float Solution::exchangerCapacity(float dT) const {
 
 float Solution::coefficient() const {
     return sgl(overallCoefficient(s.internal, s.external, s.geo, s.condTubo, s.tuboName,
-                                  s.internal.Tm, s.external.Tm),
+                                  s.internal.Tm, s.external.Tm, c.correlations),
                "the overall heat transfer coefficient");
 }
 

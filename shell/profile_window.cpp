@@ -15,6 +15,7 @@
 #include "base/faults.h"
 #include "base/number_text.h"
 #include "shell/export_file.h"
+#include "shell/screen_fit.h"
 #include "shell/user_prompts.h"
 
 namespace {
@@ -166,7 +167,7 @@ ProfileWindow::ProfileWindow(QWidget* parent) : QWidget(parent), chart_(new Prof
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_, 1);
     layout->addLayout(buttons);
-    resize(760, 520);
+    zano::fitResizableToScreen(this, QSize(760, 520));
 }
 
 void ProfileWindow::setData(const ProfileChartData& data) {

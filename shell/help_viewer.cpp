@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "properties/fluid_table.h"
+#include "shell/screen_fit.h"
 
 namespace {
 // The client area, 10260 x 9885 twips at 15 twips to the logical pixel.
@@ -28,7 +29,7 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    resize(kClientWidth, kClientHeight);
+    zano::fitResizableToScreen(this, QSize(kClientWidth, kClientHeight));
 
     // A missing file leaves the document empty and the view blank; there is no message.
     document_->load(path);

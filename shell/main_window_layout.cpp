@@ -4,15 +4,16 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 
 #include "records/case_fields.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
+#include "shell/screen_fit.h"
 #include "shell/twip_layout.h"
 
 namespace zano {
@@ -32,9 +33,10 @@ constexpr int kBoxHeight = 285, kListHeight = 315;
 }  // namespace
 
 void MainWindow::buildControls() {
-    auto* client = new QWidget(this);
+    // The controls stand on a form of the drawn size, which scrolls on a screen too small for it.
+    auto* client = new QWidget;
     client->setObjectName("client");
-    setCentralWidget(client);
+    setCentralWidget(formScrollArea(client));
 
     const auto makeFrame = [&](int n, const QString& caption) {
         auto* f = new QGroupBox(caption, client);
@@ -224,9 +226,10 @@ void MainWindow::applyLayout() {
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
-    centralWidget()->setFixedSize(twipsToPixels(kClientWidth, scale_),
-                                  twipsToPixels(kClientHeight, scale_));
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    static_cast<QScrollArea*>(centralWidget())
+        ->widget()
+        ->setFixedSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kClientHeight, scale_));
+    fitFixedToScreen(this);
 }
 
 }  // namespace zano

@@ -16,6 +16,7 @@
 #include "properties/fluid_table.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
+#include "shell/screen_fit.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 
@@ -121,8 +122,9 @@ void OptionsDialog::buildLayout() {
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
-    setFixedSize(twipsToPixels(kClientWidth, scale_),
-                 twipsToPixels(kClientHeight + kExtensionHeight, scale_));
+    moveIntoScrollArea(this, QSize(twipsToPixels(kClientWidth, scale_),
+                                   twipsToPixels(kClientHeight + kExtensionHeight, scale_)));
+    fitFixedToScreen(this);
 }
 
 void OptionsDialog::prepare() {

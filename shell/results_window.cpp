@@ -15,6 +15,7 @@
 #include "formats/results_display.h"
 #include "formats/results_export.h"
 #include "properties/fluid_names.h"
+#include "shell/screen_fit.h"
 
 namespace {
 
@@ -108,8 +109,10 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // caption and box height at the current font, and for the widest texts the boxes hold.
     scale_ = std::max(zano::twipScale(places_), scaleForContents());
     zano::placeInTwips(places_, scale_);
-    setFixedSize(zano::twipsToPixels(kClientWidth, scale_),
-                 zano::twipsToPixels(kClientHeight + kExtensionHeight, scale_));
+    zano::moveIntoScrollArea(this,
+                             QSize(zano::twipsToPixels(kClientWidth, scale_),
+                                   zano::twipsToPixels(kClientHeight + kExtensionHeight, scale_)));
+    zano::fitFixedToScreen(this);
 }
 
 void ResultsWindow::buildExtension() {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPdfView>
@@ -195,6 +196,54 @@ class WindowsTest : public QObject {
             QVERIFY2(svg.find(text) != std::string::npos, text);
     }
 
+    // Every example in both arrangements, at the chart's smallest size and as saved: the legend
+    // and the scale factor stand clear of both curves, of each other and inside the chart.
+    void profileLabelsClearOfTheCurves_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("arrangement");
+        for (const QString& file : QDir(ZANO_SOURCE_DIR "/examples").entryList({"*.zan"}))
+            for (const char* arrangement : {"contro", "equi"})
+                QTest::newRow(qPrintable(file + ' ' + arrangement)) << file << arrangement;
+    }
+
+    void profileLabelsClearOfTheCurves() {
+        QFETCH(QString, file);
+        QFETCH(QString, arrangement);
+        CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/" + file.toStdString());
+        c.estToutGiven = !c.intToutGiven && file.contains("-est-outlet");
+        c.controequi = arrangement.toStdString();
+        CalcState s;
+        dbmateriale(s);
+        const CalcOutcome out = calculate(c, s);
+        QVERIFY(out.ok());
+        const ProfileChartData data{temperatureProfile(s, *out.results, 200),
+                                    QString::fromStdString(c.intfluid),
+                                    QString::fromStdString(c.estfluid)};
+        for (const QSize size : {QSize(480, 320), QSize(1200, 800)}) {
+            QImage image(size, QImage::Format_RGB32);
+            QPainter p(&image);  // the metrics of the font the chart is drawn in
+            const QRectF area(QPointF(0, 0), QSizeF(size));
+            const ProfileChartLayout l = profileChartLayout(QFontMetricsF(p.font()), area, data);
+            QVERIFY(!l.intCurve.isEmpty() && !l.estCurve.isEmpty());
+            QVERIFY(!l.legend.intersects(l.scaleLabel));
+            for (const QRectF& r : {l.legend, l.scaleLabel}) {
+                QVERIFY(area.contains(r));
+                // Every half pixel of each curve, with its pen's half width.
+                const QRectF covered = r.adjusted(-1, -1, 1, 1);
+                for (const QPolygonF& curve : {l.intCurve, l.estCurve})
+                    for (qsizetype i = 1; i < curve.size(); ++i) {
+                        const QLineF segment(curve[i - 1], curve[i]);
+                        for (double t = 0; t <= 1; t += 0.5 / std::max(1.0, segment.length()))
+                            QVERIFY2(!covered.contains(segment.pointAt(t)),
+                                     qPrintable(QString("%1 at %2 x %3")
+                                                    .arg(r == l.legend ? "legend" : "scale factor")
+                                                    .arg(size.width())
+                                                    .arg(size.height())));
+                    }
+            }
+        }
+    }
+
     void messageBoxShape() {
         std::unique_ptr<QMessageBox> box(
             makeMessageBox(nullptr, {QMessageBox::Warning, "ZANO", "Invalid data", "cause"}));
@@ -228,10 +277,14 @@ class WindowsTest : public QObject {
                 const char* control;
                 int left, top;  // twips
             };
+            // Each window's controls stand on its "client" form, which scrolls where the screen
+            // is too small for it.
+            const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
             const Row rows[] = {
-                {main.centralWidget(), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {&options, options.layoutScale(), 5205, 3735 + 690, "HairpinLength", 2760, 3900},
-                {&results, results.layoutScale(), 7005, 7515 + 2235, "Extension", 0, 7515}};
+                {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
+                {client(&options), options.layoutScale(), 5205, 3735 + 690, "HairpinLength", 2760,
+                 3900},
+                {client(&results), results.layoutScale(), 7005, 7515 + 2235, "Extension", 0, 7515}};
             for (const Row& r : rows) {
                 const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };
                 r.client->window()->show();

@@ -1,0 +1,121 @@
+#include "shell/screen_fit.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace zano {
+namespace {
+
+// Asks for its whole form, where a plain scroll area asks for a fraction of the font's size.
+class FormScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->size() : QScrollArea::sizeHint();
+    }
+};
+
+// Sizes its window to the screen: at once, when the window is first shown (its frame may be
+// known then) and whenever it moves to another screen.
+class ScreenFit : public QObject {
+  public:
+    ScreenFit(QWidget* window, QSize size, bool fixed)
+        : QObject(window), window_(window), size_(size), fixed_(fixed) {
+        window->installEventFilter(this);
+        apply();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && ((event->type() == QEvent::Show && !shown_) ||
+                                   event->type() == QEvent::ScreenChangeInternal)) {
+            shown_ = shown_ || event->type() == QEvent::Show;
+            apply();
+        }
+        return false;
+    }
+
+  private:
+    void apply() {
+        const QSize room = roomOnScreen(window_);
+        if (!fixed_) {
+            window_->resize(size_.boundedTo(room));
+            return;
+        }
+        const QSize whole = window_->sizeHint();
+        if (whole.width() <= room.width() && whole.height() <= room.height()) {
+            window_->setFixedSize(whole);
+            return;
+        }
+        // A scroll bar takes its width from the other direction: that one grows by it while the
+        // screen has room, so that only the direction that does not fit scrolls.
+        const int bar = window_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window_);
+        QSize size = whole;
+        for (int pass = 0; pass < 2; ++pass) {
+            if (size.height() > room.height() && size.width() == whole.width())
+                size.rwidth() += bar;
+            if (size.width() > room.width() && size.height() == whole.height())
+                size.rheight() += bar;
+        }
+        window_->setMinimumSize(QSize(320, 240).boundedTo(room));
+        window_->setMaximumSize(size);
+        window_->resize(size.boundedTo(room));
+    }
+
+    QWidget* window_;
+    QSize size_;  // of a resizable window
+    bool fixed_;
+    bool shown_ = false;
+};
+
+}  // namespace
+
+QScrollArea* formScrollArea(QWidget* form, QWidget* parent) {
+    auto* area = new FormScrollArea(parent);
+    area->setObjectName("scrollArea");
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Not a stop of the Tab key: the controls keep their order, and the area scrolls to the one
+    // that takes the focus.
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(form);
+    return area;
+}
+
+QWidget* moveIntoScrollArea(QWidget* window, QSize formSize) {
+    const auto controls = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    auto* form = new QWidget;
+    form->setObjectName("client");
+    form->setFixedSize(formSize);
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(formScrollArea(form, window));
+    // Moved within the one window, so that the order of the Tab key stays as the controls were
+    // made.
+    for (QWidget* c : controls) c->setParent(form);
+    return form;
+}
+
+void fitFixedToScreen(QWidget* window) {
+    new ScreenFit(window, {}, true);
+}
+
+void fitResizableToScreen(QWidget* window, QSize size) {
+    new ScreenFit(window, size, false);
+}
+
+QSize roomOnScreen(const QWidget* window) {
+    QMargins frame;
+    if (const QWindow* handle = window->windowHandle()) frame = handle->frameMargins();
+    if (frame.isNull() && !window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const int line = window->fontMetrics().height();
+        frame = QMargins(4, 2 * line + 4, 4, 4);
+    }
+    return window->screen()->availableGeometry().size() -
+           QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+}  // namespace zano

@@ -17,6 +17,7 @@ struct CalcOutcome {
     std::optional<DesignMargins> margins;  // with the results
     std::string message;                   // empty on success
     std::string detail;
+    std::string field;  // the case's field at fault, as kCaseFields names it; empty when none
     bool ok() const { return results.has_value(); }
 };
 

@@ -20,20 +20,25 @@ inline constexpr const char* kNotConverged = "Calculation did not converge";
 }  // namespace msg
 
 // The one exception of the calculation. `message` is one of the texts above; `detail`
-// says, for "Invalid data", what the user has to fix (empty for the other messages).
+// says what the user has to fix (for "Invalid data" always, for the others where a cause is
+// known). `field` names the case's field at fault, as the case's field table names it
+// ("deti", "intTin"), so that the windows can take the user there; empty when no one field is.
 class CalcError : public std::runtime_error {
   public:
-    explicit CalcError(const std::string& message, std::string detail = {})
-        : std::runtime_error(message), detail_(std::move(detail)) {}
+    explicit CalcError(const std::string& message, std::string detail = {}, std::string field = {})
+        : std::runtime_error(message), detail_(std::move(detail)), field_(std::move(field)) {}
     std::string message() const { return what(); }
     const std::string& detail() const noexcept { return detail_; }
+    const std::string& field() const noexcept { return field_; }
 
   private:
     std::string detail_;
+    std::string field_;
 };
 
-// Ends the calculation with "Invalid data" and the cause.
+// Ends the calculation with "Invalid data" and the cause; the second names the field at fault.
 [[noreturn]] void invalidData(const std::string& detail);
+[[noreturn]] void invalidData(const std::string& detail, const std::string& field);
 
 // A non-finite result (division by zero, overflow, invalid logarithm or power) is a fault:
 // returns v when finite, otherwise ends with "Invalid data: <what> is not a finite number".

@@ -34,8 +34,9 @@ options:
   --profile N         the temperatures of both streams at N+1 evenly spaced points
                       from the internal inlet (x = 0) to the outlet (x = L)
   --est-outlet-given  the external outlet temperature is given and the external mass flow
-                      found (a case file does not store this choice; without the option
-                      the external mass flow is given)
+                      found, for case files that do not store this choice (without the
+                      option, and without the choice in the file, the external mass flow
+                      is given)
   --data DIR          read the fluid and material tables from DIR
                       (default: the "data" folder beside this program)
   --help              this text
@@ -112,7 +113,7 @@ void printCase(const Options& opt, const zano::cli::CaseReport& report, bool& cs
 bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
                    zano::CalcState& state, bool& csvHeaderDone) {
     try {
-        c.estToutGiven = !c.intToutGiven && opt.estOutletGiven;
+        c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
         zano::cli::clearOutputFields(c);
         zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}};
         report.written = zano::cli::outputFields(c);

@@ -21,7 +21,8 @@ Resistances resistances(const Stream& in, const Stream& est, const Geometry& g, 
     Resistances r{filmCoefficients(in, est, g, tmi, tme, set)};
     if (condTubo == 0)
         invalidData(tuboName ? "the wall material \"" + *tuboName + "\" has a conductivity of 0"
-                             : "the wall material has no conductivity (no material of that name)");
+                             : "the wall material has no conductivity (no material of that name)",
+                    "mat");
     const float diti = g.intDi, deti = g.intDe;
     // The wall thickness is held as a single, like the geometry it comes from.
     const float thickness = sgl((static_cast<double>(deti) - diti) / 2, "the wall thickness");

@@ -1,7 +1,9 @@
 #include "formats/case_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -45,6 +47,23 @@ std::string quotedField(const std::string& text, const char* label) {
     return out + "\"";
 }
 
+// A line past the hairpin length: a known setting is applied; a "Name: value" that this
+// version cannot honour is refused, since calculating without it would give another case; any
+// other text is ignored, as readers of the 22-line format ignore what follows. The reason for a
+// refusal, to follow the line's text.
+std::optional<std::string> readSetting(CaseData& c, const std::string& text) {
+    const std::size_t colon = text.find(": ");
+    if (colon == std::string::npos) return std::nullopt;
+    const std::string_view name(text.data(), colon);
+    const std::string_view value = std::string_view(text).substr(colon + 2);
+    for (const CaseSetting& s : kCaseSettings) {
+        if (name != s.name) continue;
+        if (s.set(c, value)) return std::nullopt;
+        return "a value that the setting \"" + std::string(s.name) + "\" does not have.";
+    }
+    return std::string("a setting that this version of ZANO does not know.");
+}
+
 std::string orUnknown(const std::string& reason) {
     return reason.empty() ? "unknown error" : reason;
 }
@@ -52,24 +71,29 @@ std::string orUnknown(const std::string& reason) {
 }  // namespace
 
 std::string caseFileText(const CaseData& c) {
+    std::string settings;
+    for (const CaseSetting& s : kCaseSettings)
+        if (std::string_view(s.get(c)) != s.defaultValue)
+            settings += quotedField(std::string(s.name) + ": " + s.get(c), s.name) + "\r\n";
     std::string out;
     for (const CaseLine& line : caseFileLayout()) {
-        // Readers of the 22-line format ignore a further line, and a case without its text
-        // saves exactly as before.
-        if (line.field && line.field->line > kCaseFileLines && (c.*line.field->text).empty())
+        // Readers of the 22-line format ignore further lines, and a case that sets nothing
+        // beyond them saves exactly as before; a setting keeps line 23 for the hairpin length.
+        if (line.field && line.field->line > kCaseFileLines && (c.*line.field->text).empty() &&
+            settings.empty())
             continue;
         out += line.field ? quotedField(c.*line.field->text, line.field->label)
                           : booleanToken(line.mode->get(c));
         out += "\r\n";
     }
-    return out;
+    return out + settings;
 }
 
 CaseData parseCaseFile(std::string_view bytes) {
     // A byte-order mark left by a text editor is no part of the first field.
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     const std::vector<CaseLine> lines = caseFileLayout();
-    std::vector<std::string> fields = readFields(bytes, lines.size());
+    std::vector<std::string> fields = readFields(bytes, kMaxCaseFileBytes);
     for (std::string& field : fields) field = cp1252ToUtf8(field);
     if (fields.size() < kCaseFileLines)
         throw CaseFileError("The file ends after " + std::to_string(fields.size()) +
@@ -77,7 +101,11 @@ CaseData parseCaseFile(std::string_view bytes) {
                             std::to_string(kCaseFileLines) + ".");
     CaseData c;
     std::string errors;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    const auto refuse = [&](const std::string& why) {
+        if (!errors.empty()) errors += ' ';
+        errors += why;
+    };
+    for (std::size_t i = 0; i < std::min(fields.size(), lines.size()); ++i) {
         const CaseLine& line = lines[i];
         if (line.field) {
             c.*line.field->text = fields[i];
@@ -85,15 +113,18 @@ CaseData parseCaseFile(std::string_view bytes) {
         }
         const auto flag = asBoolean(fields[i]);
         if (!flag) {
-            if (!errors.empty()) errors += ' ';
-            errors += "Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads \"" +
-                      excerpt(fields[i]) + "\", which is not #TRUE# or #FALSE#.";
+            refuse("Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads \"" +
+                   excerpt(fields[i]) + "\", which is not #TRUE# or #FALSE#.");
             continue;
         }
         line.mode->set(c, *flag);
     }
+    for (std::size_t i = lines.size(); i < fields.size(); ++i)
+        if (const auto why = readSetting(c, fields[i]))
+            refuse("Line " + std::to_string(i + 1) + " reads \"" + excerpt(fields[i]) + "\", " +
+                   *why);
     if (!errors.empty()) throw CaseFileError(errors);
-    c.estToutGiven = false;
+    if (c.intToutGiven) c.estToutGiven = false;  // both outlet temperatures are never given
     return c;
 }
 

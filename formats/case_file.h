@@ -16,17 +16,19 @@ class CaseFileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The 22 CR LF lines of a case, in the 8-bit code page (Windows-1252). A text that holds a
-// double quote or a line break, or a character the code page lacks, cannot be stored: refused
-// naming the field.
+// The 22 CR LF lines of a case, in the 8-bit code page (Windows-1252), then the optional hairpin
+// length and the settings that differ from their defaults (records/case_fields.h). A text that
+// holds a double quote or a line break, or a character the code page lacks, cannot be stored:
+// refused naming the field.
 std::string caseFileText(const CaseData& c);
 
 // A case takes a few hundred bytes; a file larger than this is no case and is refused before
 // it is read into memory.
 inline constexpr std::uintmax_t kMaxCaseFileBytes = 1024 * 1024;
 
-// Reads the 22 fields from the bytes of a case file; every field is checked before anything
-// is returned. Fields past the 22nd are ignored, and so is a UTF-8 byte-order mark.
+// Reads the 22 fields, the hairpin length and the settings from the bytes of a case file; every
+// field is checked before anything is returned. A setting this version does not know is
+// refused; other texts past the hairpin length are ignored, and so is a UTF-8 byte-order mark.
 CaseData parseCaseFile(std::string_view bytes);
 
 // Writes the case through a temporary file renamed over `file`, so that a failed save leaves

@@ -28,7 +28,6 @@ using ResultMember =
 
 struct ResultField {
     const char* name;  // the ResultsData member, as the exports name it
-    const char* unit;  // as the exports write it
     ResultMember member;
     const char* box;  // the results window's box that shows it
     Shown shown;

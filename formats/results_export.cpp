@@ -1,6 +1,7 @@
 #include "formats/results_export.h"
 
 #include <cstdio>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -28,11 +29,30 @@ std::string digits(double v) {
     return jsonNumber(v);
 }
 
-// One exported quantity: its name, its unit and its value as JSON (a number or a string).
+// One exported quantity: its name (the JSON key), its heading as the user reads it in a
+// spreadsheet and its value as JSON (a number or a string).
 struct Column {
-    std::string name, unit, json;
+    std::string name, heading, json;
     bool text = false;
 };
+
+std::string withUnit(std::string caption, const std::string& unit) {
+    return unit.empty() ? caption : caption + " [" + unit + "]";
+}
+
+// The caption of the results window's row that shows the field, with the pipe when the row
+// has two columns, and the row's unit: "Temp in (internal pipe) [°C]".
+std::string heading(const ResultField& f) {
+    for (const ResultsRow& row : kResultsRows) {
+        const bool internal = row.internal && std::string_view(row.internal) == f.box;
+        const bool external = row.external && std::string_view(row.external) == f.box;
+        if (!internal && !external) continue;
+        std::string caption = row.caption;
+        if (row.external) caption += internal ? " (internal pipe)" : " (external pipe)";
+        return withUnit(caption, row.unit);
+    }
+    return f.name;  // every field has its row
+}
 
 std::vector<Column> columns(const ResultsData& r, const ResultsExtras& x) {
     std::vector<Column> c;
@@ -41,13 +61,14 @@ std::vector<Column> columns(const ResultsData& r, const ResultsExtras& x) {
             [&](auto member) {
                 const auto& v = r.*member;
                 if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>)
-                    c.push_back({f.name, f.unit, v, true});
+                    c.push_back({f.name, heading(f), v, true});
                 else
-                    c.push_back({f.name, f.unit, digits(v)});
+                    c.push_back({f.name, heading(f), digits(v)});
             },
             f.member);
     for (const ExtraRow& row : kExtraRows)
-        if (const auto v = row.value(x)) c.push_back({row.name, row.unit, digits(*v)});
+        if (const auto v = row.value(x))
+            c.push_back({row.name, withUnit(row.copyCaption, row.unit), digits(*v)});
     return c;
 }
 
@@ -96,7 +117,7 @@ std::string resultsCsv(const ResultsData& r, const ResultsExtras& extras) {
     std::string header, values;
     for (const Column& c : columns(r, extras)) {
         if (!header.empty()) header += ",", values += ",";
-        header += csvField(c.unit.empty() ? c.name : c.name + " [" + c.unit + "]");
+        header += csvField(c.heading);
         values += csvField(c.json);
     }
     return header + "\r\n" + values + "\r\n";

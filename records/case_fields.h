@@ -31,7 +31,8 @@ struct CaseField {
     FoundBy found;
 };
 
-// The 22 lines of the format; a line past them is optional, written only when its text is set.
+// The 22 lines of the format; line 23, the hairpin length, is optional: written when its text is
+// set or when a setting (kCaseSettings) follows it.
 inline constexpr int kCaseFileLines = 22;
 
 // One row a field, kept on one line.
@@ -60,8 +61,9 @@ inline constexpr std::array<CaseField, 20> kCaseFields{{
 }};
 // clang-format on
 
-// The three option pairs a case stores, and the one it does not (line 0). `option` is chosen
-// when the mode reads true, `partner` when it reads false.
+// The four option pairs: three on their lines of the 22, the external outlet mode (line 0)
+// among the settings below. `option` is chosen when the mode reads true, `partner` when it
+// reads false.
 struct CaseMode {
     const char* label;  // for messages
     const char* option;
@@ -85,6 +87,28 @@ inline constexpr std::array<CaseMode, 4> kCaseModes{{
      [](CaseData& c, bool v) { c.estToutGiven = v; }},
 }};
 
+// The settings a case file holds past its hairpin length (line 23), one a line from line 24 as
+// a quoted "Name: value", each written only when it differs from its default. A file without
+// them reads with every setting at its default, as files did before they were added.
+struct CaseSetting {
+    const char* name;          // before the colon
+    const char* defaultValue;  // never written
+    const char* (*get)(const CaseData&);
+    bool (*set)(CaseData&, std::string_view value);  // false: a value the setting does not have
+};
+
+inline constexpr std::array<CaseSetting, 1> kCaseSettings{{
+    // Which external value is given; the internal outlet temperature given forces the mass flow.
+    {"External fluid given", "Mass flow",
+     [](const CaseData& c) {
+         return c.estToutGiven && !c.intToutGiven ? "Outlet temp." : "Mass flow";
+     },
+     [](CaseData& c, std::string_view v) {
+         c.estToutGiven = v == "Outlet temp.";
+         return c.estToutGiven || v == "Mass flow";
+     }},
+}};
+
 // The field's text is an output of the case's modes, which the calculation writes back.
 inline bool isFound(const CaseField& f, const CaseData& c) {
     if (!f.found.mode) return false;
@@ -104,7 +128,7 @@ struct CaseLine {
     const CaseField* field = nullptr;
     const CaseMode* mode = nullptr;
 };
-// The lines in file order, the optional ones past the 22 included.
+// The lines in file order up to the hairpin length; the settings follow them.
 std::vector<CaseLine> caseFileLayout();
 
 // The field edited by a control; nullptr when none is.

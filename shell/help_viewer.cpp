@@ -44,7 +44,6 @@ QString HelpViewer::manualPath() {
 QString aboutText() {
     return QStringList{QStringLiteral("ZANO 1.0.2"),
                        QStringLiteral("Calculation of concentric tube heat exchangers"),
-                       QStringLiteral("Copyright (C) 2026 The ZANO developers"),
-                       QStringLiteral("https://zano.example.org")}
+                       QStringLiteral("Copyright (C) 2026 The ZANO developers")}
         .join(QStringLiteral("\r\n"));
 }

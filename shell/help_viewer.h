@@ -25,5 +25,6 @@ class HelpViewer : public QWidget {
     QPdfView* view_;
 };
 
-// The About box's four lines joined by CR LF, the first "ZANO 1.0.2".
+// The About box's lines joined by CR LF, the first "ZANO 1.0.2"; the program has no web page
+// to name.
 QString aboutText();

@@ -4,6 +4,10 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
+class QLineEdit;
+class QMenu;
+
 // The key filter of the main window's numeric boxes.
 namespace zano {
 
@@ -13,8 +17,20 @@ namespace zano {
 // without one. Everything else gives QChar(), which discards the key.
 QChar filtroTasti(QChar key, const QString& text, qsizetype position = 0, bool signAllowed = false);
 
+// What a box takes of `text` put into it other than by typing (pasted, dropped): each character
+// as if typed in turn at the cursor, replacing the selection; Backspace and the other control
+// characters are discarded.
+QString filteredInsertion(const QString& text, const QString& boxText, qsizetype selectionStart,
+                          qsizetype selectionLength, bool signAllowed);
+
+// The Paste entry of a line edit's standard context menu; nullptr when it has none (read-only).
+QAction* pasteAction(const QMenu* menu);
+
 // Passes every key typed into the QLineEdit it is installed on through filtroTasti; keys that
-// type no character (arrows, Home, Delete, Tab) pass untouched.
+// type no character (arrows, Home, Delete, Tab) and the editing shortcuts (copy, cut, select
+// all, undo, redo) pass untouched. Text that arrives otherwise (paste by keyboard, by the
+// context menu or by the middle button, a drop, an input method) is filtered character by
+// character by the same rule.
 class NumericKeyFilter : public QObject {
     Q_OBJECT
   public:
@@ -25,6 +41,11 @@ class NumericKeyFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Inserts what the box takes of `text` at its cursor, replacing its selection, as one step
+    // that Undo takes back.
+    void insertFiltered(QLineEdit* box, const QString& text) const;
+    void pasteInto(QLineEdit* box) const;
+
     bool signAllowed_;
 };
 

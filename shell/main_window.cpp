@@ -227,12 +227,17 @@ void MainWindow::Command1_Click() {
         // A fault outside the calculation (memory exhausted while the results are shown, say)
         // ends it like one inside.
         command1_->setText("Calculate");
+        forgetLastCalculation();
         warn(this, msg::kInvalidData, fromText(calculationFaultDetail()));
     }
 }
 
 void MainWindow::calculateCase() {
     CaseData c = caseFromControls();
+    // The outputs of the modes are found afresh: those a failed calculation does not reach are
+    // left empty rather than showing the last case's values beside this one's inputs.
+    for (const CaseField& f : kCaseFields)
+        if (isFound(f, c)) (c.*f.text).clear();
     command1_->setText("...Wait...");
     // Paint the caption before the calculation holds the thread; typing waits until after.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -254,8 +259,36 @@ void MainWindow::calculateCase() {
         w->raise();
         if (profile_) profile_->setData(lastProfile_);
     } else {
+        forgetLastCalculation();
         warn(this, fromText(outcome.message), fromText(outcome.detail));
+        focusField(outcome.field);
     }
+}
+
+void MainWindow::forgetLastCalculation() {
+    lastResults_.reset();
+    lastExtras_ = {};
+    lastProfile_ = {};
+    if (results_) {
+        results_->clear();
+        results_->hide();
+    }
+    if (profile_) profile_->setData(lastProfile_);
+}
+
+void MainWindow::focusField(const std::string& name) {
+    const CaseField* f = nullptr;
+    for (const CaseField& field : kCaseFields)
+        if (name == field.name) f = &field;
+    if (!f) return;
+    if (!f->inOptions) {
+        if (auto* box = findChild<QWidget*>(f->control)) box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // A box of the Options dialog: the dialog is opened as its button opens it.
+    Command2_Click();
+    if (auto* box = optionsDialog()->findChild<QWidget*>(f->control))
+        box->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Secondary windows ----------------------------------------------------------------------
@@ -264,6 +297,15 @@ OptionsDialog* MainWindow::optionsDialog() {
     if (!options_) {
         options_ = new OptionsDialog(state_.dataDir, [this] {
             return std::pair{combo(1)->currentText(), combo(2)->currentText()};
+        });
+        // The fouling factors and the hairpin length belong to the case, not to the dialog:
+        // discarding the dialog keeps them, and the next one shows them again.
+        for (const CaseField& f : kCaseFields)
+            if (f.inOptions && optionTexts_.contains(f.control))
+                options_->setBoxText(f.control, optionTexts_.value(f.control));
+        connect(options_, &OptionsDialog::discarding, this, [this] {
+            for (const CaseField& f : kCaseFields)
+                if (f.inOptions) optionTexts_.insert(f.control, options_->boxText(f.control));
         });
     }
     return options_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -84,10 +85,12 @@ class MainWindow : public QMainWindow {
     void mnuHelpAbout_Click();
     // Case files and the report (main_window_files.cpp).
     void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
     void mnuFileOpen_Click();
     void mnuFilePrint_Click();
     void mnuFileExport_Click();
     // The work of the slots above; a fault outside their checks is reported by the slot.
+    void saveCase(const QString& offered);  // the dialog offering `offered`, then the save
     void openCaseFile(const std::filesystem::path& file);
     void exportResults(QString& name);  // sets the name once it is known
     static QString exportFailedText(const QString& name);
@@ -95,6 +98,10 @@ class MainWindow : public QMainWindow {
     void mnuViewProfile_Click();
     void keepLastCalculation(const CaseData& c, const ResultsData& r,
                              const std::optional<DesignMargins>& m);
+    // After a failed calculation nothing of the last one is shown, printed, copied or exported.
+    void forgetLastCalculation();
+    // Takes the user to the box of a case field named as kCaseFields names it, if any.
+    void focusField(const std::string& name);
 
     void closeSecondaryWindows();
 
@@ -122,6 +129,8 @@ class MainWindow : public QMainWindow {
     ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
     QString lastExportName_;        // offered again by the next export
     QString lastFileName_;          // offered again by the next Open or Save
+    // The case's texts of a discarded Options dialog, by box name, for the next one.
+    QHash<QString, QString> optionTexts_;
     double scale_ = 1.0;
 };
 

@@ -1,6 +1,7 @@
 // Case files, the printed report and the export of the results of the main window.
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -28,12 +29,23 @@ QString fromText(const std::string& s) {
 }  // namespace
 
 void MainWindow::mnuFileSave_Click() {
+    saveCase(lastFileName_);
+}
+
+void MainWindow::mnuFileSaveAs_Click() {
+    // A new name, in the folder of the last case.
+    saveCase(lastFileName_.isEmpty() ? QString() : QFileInfo(lastFileName_).path() + '/');
+}
+
+void MainWindow::saveCase(const QString& offered) {
     QString name;
     try {
-        name = askCaseFileName(this, true, lastFileName_);
+        name = askCaseFileName(this, true, offered);
         if (name.isEmpty()) return;  // Cancel
-        lastFileName_ = name;
         saveCaseFile(toPath(name), caseFromControls());
+        // Only a folder where a case was saved is offered again: a refused one may be a place
+        // (a device or /proc) that a file dialog cannot even list.
+        lastFileName_ = name;
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
     } catch (...) {  // a fault outside the checks: memory exhausted, say
@@ -46,8 +58,8 @@ void MainWindow::mnuFileOpen_Click() {
     try {
         name = askCaseFileName(this, false, lastFileName_);
         if (name.isEmpty()) return;  // Cancel
-        lastFileName_ = name;
         openCaseFile(toPath(name));
+        lastFileName_ = name;  // as for Save: only once it was read
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
     } catch (...) {  // a fault outside the checks: memory exhausted, say
@@ -59,8 +71,9 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
     const CaseData c = loadCaseFile(file);  // the whole file is checked before anything changes
 
     // In the order of the file: an option read as true is chosen there with its effects, one
-    // read as false is replaced by its partner after the last line. The external outlet mode
-    // is not stored and stays as it was.
+    // read as false is replaced by its partner after the last line. Then the external outlet
+    // mode, a setting of the file (the mass flow given unless it says otherwise), where the
+    // internal mode leaves the choice open.
     for (const CaseLine& line : caseFileLayout()) {
         if (line.field)
             setControlText(*line.field, QString::fromStdString(c.*line.field->text));
@@ -69,6 +82,9 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
     }
     for (const CaseMode& m : kCaseModes)
         if (m.line > 0 && !m.get(c)) chooseOption(controlNumber(m.partner));
+    for (const CaseMode& m : kCaseModes)
+        if (m.line == 0 && findChild<QRadioButton*>(m.option)->isEnabled())
+            chooseOption(controlNumber(m.get(c) ? m.option : m.partner));
 }
 
 ReportTexts MainWindow::reportTexts() {
@@ -88,6 +104,11 @@ ReportTexts MainWindow::reportTexts() {
 }
 
 void MainWindow::mnuFilePrint_Click() {
+    // A report without results would be a form with blanks where the numbers belong.
+    if (!lastResults_) {
+        warn(this, "There are no results to print yet: calculate the case first.");
+        return;
+    }
     try {
         printReportWithDialog(this, reportTexts());
     } catch (...) {  // the job was cancelled; a printer's own failure is not reported here
@@ -124,11 +145,11 @@ void MainWindow::exportResults(QString& name) {
         answer.filter == kJsonFilter ||
         (answer.filter != kCsvFilter && answer.name.endsWith(".json", Qt::CaseInsensitive));
     name = withFilterSuffix(answer.name, json ? kJsonFilter : kCsvFilter);
-    lastExportName_ = name;
     const std::string bytes = json ? resultsJson(*lastResults_, lastExtras_) + "\n"
                                    : resultsCsv(*lastResults_, lastExtras_);
     const QString why = writeExportFile(name, QByteArray::fromStdString(bytes));
-    if (!why.isEmpty()) warn(this, exportFailedText(name), why);
+    if (!why.isEmpty()) return warn(this, exportFailedText(name), why);
+    lastExportName_ = name;  // offered again only where an export succeeded
 }
 
 }  // namespace zano

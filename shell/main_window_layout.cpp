@@ -159,6 +159,8 @@ void MainWindow::buildMenus() {
     addItem(file, "mnuNewFile", "New", QKeySequence("Ctrl+N"), &MainWindow::mnuNewFile_Click);
     addItem(file, "mnuFileOpen", "Open", QKeySequence("Ctrl+O"), &MainWindow::mnuFileOpen_Click);
     addItem(file, "mnuFileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
+    addItem(file, "mnuFileSaveAs", "Save As…", QKeySequence("Ctrl+Shift+S"),
+            &MainWindow::mnuFileSaveAs_Click);
     addSeparator(file, "mnuFileHyphen");
     addItem(file, "mnuFilePrint", "Print", QKeySequence("Ctrl+P"), &MainWindow::mnuFilePrint_Click);
     addItem(file, "mnuFileExport", "Export results…", {}, &MainWindow::mnuFileExport_Click);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -41,7 +42,8 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
       fluidNames_(std::move(fluidNames)) {
     setObjectName("Form2");
     setWindowTitle("Options");
-    // Closing from the frame discards the dialog; "Close" only hides it.
+    // Closing from the frame discards the dialog; "Close" only hides it. The case's texts in it
+    // are kept by the main window and come back in the next dialog.
     setAttribute(Qt::WA_DeleteOnClose);
 
     const auto makeBox = [this](const char* name) {
@@ -196,6 +198,20 @@ void OptionsDialog::Command1_Click() {
         }
     }
     hide();
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* event) {
+    emit discarding();
+    QWidget::closeEvent(event);
+}
+
+void OptionsDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape leaves the dialog as its frame does; a box that has no use for the key passes it on.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QString OptionsDialog::intFouling() const {

@@ -9,6 +9,8 @@
 #include <utility>
 
 class QCheckBox;
+class QCloseEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +46,15 @@ class OptionsDialog : public QWidget {
     void setBoxText(std::string_view name, const QString& text);
 
     double layoutScale() const { return scale_; }
+
+  signals:
+    // Closed from its frame or by Escape: the dialog is about to be discarded, its boxes still
+    // readable.
+    void discarding();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void Form_Load();

@@ -188,6 +188,13 @@ void ResultsWindow::Risultati(const zano::ResultsData& r) {
     raise();
 }
 
+void ResultsWindow::clear() {
+    for (const zano::DisplayBox& b : zano::displayTexts({})) setBox({b.box, {}});
+    results_.reset();
+    setExtras({});
+    copy_->setEnabled(false);
+}
+
 void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     extras_ = extras;
     for (const zano::DisplayBox& b : zano::extraTexts(extras)) setBox(b);

@@ -22,6 +22,9 @@ class ResultsWindow : public QWidget {
     // without blocking.
     void Risultati(const zano::ResultsData& r);
 
+    // Empties every box and disables Copy: the results of a calculation the case no longer has.
+    void clear();
+
     // The text a box shows ("Text1" ... "Text28", and the extension's "CleanCoefficient",
     // "FoulingAllowance", "Hairpins", "LengthProvided"); empty before the first results.
     QString boxText(const QString& boxName) const;

@@ -1,6 +1,8 @@
 #include "shell/user_prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <memory>
 
@@ -15,6 +17,32 @@ std::function<QString(bool, const QString&)>& fileNameHook() {
     static std::function<QString(bool, const QString&)> hook;
     return hook;
 }
+
+std::function<bool(const MessageRequest&)>& questionHook() {
+    static std::function<bool(const MessageRequest&)> hook;
+    return hook;
+}
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& informative) {
+    const MessageRequest m{QMessageBox::Question, QString::fromLatin1(kAppTitle), text,
+                           informative};
+    if (questionHook()) return questionHook()(m);
+    std::unique_ptr<QMessageBox> box(makeMessageBox(parent, m));
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    return box->exec() == QMessageBox::Yes;
+}
+
+namespace {
+
+// Asked before a save puts a new file in the place of an existing one.
+bool mayReplace(QWidget* parent, const QString& name) {
+    if (!QFileInfo::exists(name)) return true;
+    return askYesNo(parent,
+                    "\"" + QDir::toNativeSeparators(name) + "\" already exists. Replace it?");
+}
+
+}  // namespace
 
 QMessageBox* makeMessageBox(QWidget* parent, const MessageRequest& m) {
     auto* box = new QMessageBox(m.icon, m.title, m.text, QMessageBox::Ok, parent);
@@ -33,16 +61,35 @@ void showMessage(QWidget* parent, const MessageRequest& m) {
 }
 
 void warn(QWidget* parent, const QString& text, const QString& informative) {
-    showMessage(parent, {QMessageBox::Warning, QString::fromLatin1(kAppTitle), text, informative});
+    showMessage(parent, {QMessageBox::Warning, QString::fromLatin1(kAppTitle), text,
+                         asSentence(informative)});
+}
+
+QString asSentence(const QString& cause) {
+    QString s = cause.trimmed();
+    if (s.isEmpty()) return s;
+    s[0] = s[0].toUpper();
+    if (!s.endsWith('.') && !s.endsWith('!') && !s.endsWith('?')) s += '.';
+    return s;
 }
 
 QString askCaseFileName(QWidget* parent, bool save, const QString& initialName) {
-    if (fileNameHook()) return fileNameHook()(save, initialName);
     const QString filter = QStringLiteral("*.zan (*.zan)");
-    // The platform's titles; an existing file is replaced without asking, as case files are.
-    return save ? QFileDialog::getSaveFileName(parent, {}, initialName, filter, nullptr,
-                                               QFileDialog::DontConfirmOverwrite)
-                : QFileDialog::getOpenFileName(parent, {}, initialName, filter);
+    const auto ask = [&](const QString& offered) {
+        if (fileNameHook()) return fileNameHook()(save, offered);
+        // The platform's titles; the question before replacing a file is asked below, about the
+        // name with its extension.
+        return save ? QFileDialog::getSaveFileName(parent, {}, offered, filter, nullptr,
+                                                   QFileDialog::DontConfirmOverwrite)
+                    : QFileDialog::getOpenFileName(parent, {}, offered, filter);
+    };
+    if (!save) return ask(initialName);
+    for (QString name = initialName;;) {
+        name = ask(name);
+        if (name.isEmpty()) return name;  // Cancel
+        if (QFileInfo(name).suffix().isEmpty()) name = withFilterSuffix(name, filter);
+        if (mayReplace(parent, name)) return name;
+    }
 }
 
 std::function<SaveAnswer(const QString&, const QStringList&, const QString&)>& saveFileHook() {
@@ -52,12 +99,20 @@ std::function<SaveAnswer(const QString&, const QStringList&, const QString&)>& s
 
 SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
                            const QString& initialName) {
-    if (saveFileHook()) return saveFileHook()(title, filters, initialName);
-    SaveAnswer a;
-    a.filter = filters.value(0);
-    a.name =
-        QFileDialog::getSaveFileName(parent, title, initialName, filters.join(";;"), &a.filter);
-    return a;
+    for (QString offered = initialName;;) {
+        SaveAnswer a;
+        if (saveFileHook()) {
+            a = saveFileHook()(title, filters, offered);
+        } else {
+            a.filter = filters.value(0);
+            a.name = QFileDialog::getSaveFileName(parent, title, offered, filters.join(";;"),
+                                                  &a.filter, QFileDialog::DontConfirmOverwrite);
+        }
+        if (a.name.isEmpty()) return a;  // Cancel
+        a.name = withFilterSuffix(a.name, a.filter);
+        if (mayReplace(parent, a.name)) return a;
+        offered = a.name;
+    }
 }
 
 QString filterSuffix(const QString& filter) {

@@ -27,15 +27,27 @@ std::function<void(const MessageRequest&)>& messageHook();
 // When set, answers each case-file dialog instead of QFileDialog; an empty name is Cancel.
 std::function<QString(bool save, const QString& initialName)>& fileNameHook();
 
+// When set, answers each question instead of a modal box: true for Yes.
+std::function<bool(const MessageRequest&)>& questionHook();
+
+// A question with Yes and No, No the default; true for Yes.
+bool askYesNo(QWidget* parent, const QString& text, const QString& informative = {});
+
 // The modal box for a message: its icon, title, texts and one OK button.
 QMessageBox* makeMessageBox(QWidget* parent, const MessageRequest& m);
 
 void showMessage(QWidget* parent, const MessageRequest& m);
 
-// The system's messages: exclamation icon, the application's title.
+// The system's messages: exclamation icon, the application's title. The informative text, a
+// cause that the calculation or a file operation words in lower case, is shown as a sentence.
 void warn(QWidget* parent, const QString& text, const QString& informative = {});
 
-// Open or save dialog for case files ("*.zan"), offering `initialName`; empty on Cancel.
+// A cause as a sentence: its first letter a capital, a full stop at its end.
+QString asSentence(const QString& cause);
+
+// Open or save dialog for case files ("*.zan"), offering `initialName`; empty on Cancel. Save
+// adds ".zan" to a name without an extension and asks before it replaces an existing file (No
+// brings the dialog back).
 QString askCaseFileName(QWidget* parent, bool save, const QString& initialName);
 
 // What a save dialog with a choice of file types returned: the name (empty on Cancel) and the
@@ -51,7 +63,8 @@ std::function<SaveAnswer(const QString& title, const QStringList& filters,
                          const QString& initialName)>&
 saveFileHook();
 
-// Save dialog offering `filters`; an existing file is replaced only after the platform asks.
+// Save dialog offering `filters`: the name with the chosen filter's suffix added; an existing
+// file of that name is replaced only after a question (No brings the dialog back).
 SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
                            const QString& initialName);
 

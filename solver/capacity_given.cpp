@@ -12,7 +12,7 @@ void checkCapacity(Solution& sol) {
     const Stream& est = sol.est();
     const float qmax =
         Qmax(in, est, est.Tin, est.Tout, in.Tin, in.Tout, est.portata, in.portata, sol.controequi);
-    if (!(sol.q < qmax)) throw CalcError(msg::kCapacityTooHigh);
+    if (!(sol.q < qmax)) throw CalcError(msg::kCapacityTooHigh, {}, "q");
 }
 
 // One stream's outlet temperature and the other's mass flow given: the given stream's balance

@@ -13,6 +13,7 @@
 #include "correlations/overall_coefficient.h"
 #include "correlations/pressure_drop.h"
 #include "properties/fluid_sides.h"
+#include "records/case_fields.h"
 #include "solver/solution.h"
 
 namespace zano {
@@ -20,7 +21,8 @@ namespace {
 
 // A case text read as a number; empty or malformed texts end the calculation naming the field.
 template <typename T>
-T convert(const std::string& text, std::string_view field) {
+T convert(const CaseData& c, std::string CaseData::*member, std::string_view label) {
+    const std::string& text = c.*member;
     const auto value = [&] {
         if constexpr (std::is_same_v<T, float>)
             return parseSingle(text);
@@ -28,28 +30,50 @@ T convert(const std::string& text, std::string_view field) {
             return parseDouble(text);
     }();
     if (value) return *value;
-    std::string what(field);
-    if (isBlankText(text)) invalidData(what + " is empty");
-    if (parseDouble(text)) invalidData(what + " \"" + excerpt(text) + "\" is too large");
-    invalidData(what + " \"" + excerpt(text) + "\" is not a number");
+    const std::string what(label);
+    const std::string field = caseFieldOf(member)->name;
+    if (isBlankText(text)) invalidData(what + " is empty", field);
+    if (parseDouble(text)) invalidData(what + " \"" + excerpt(text) + "\" is too large", field);
+    invalidData(what + " \"" + excerpt(text) + "\" is not a number", field);
 }
 
-double toDouble(const std::string& text, std::string_view field) {
-    return convert<double>(text, field);
+double toDouble(const CaseData& c, std::string CaseData::*member, std::string_view label) {
+    return convert<double>(c, member, label);
 }
-float toSingle(const std::string& text, std::string_view field) {
-    return convert<float>(text, field);
+float toSingle(const CaseData& c, std::string CaseData::*member, std::string_view label) {
+    return convert<float>(c, member, label);
 }
 
-void checkPressure(const FluidTable& table, float pressure, const char* message) {
+void checkPressure(const FluidTable& table, float pressure, const char* message,
+                   const char* field) {
     bool found = false;
     for (float p : table.P)
         if (p == pressure) found = true;
-    if (!found) throw CalcError(message);
+    if (!found) throw CalcError(message, {}, field);
 }
 
-void checkInRange(const Stream& st, double temperature) {
-    if (!st.inRange(temperature)) throw CalcError(msg::kOutOfRange);
+// The case's field of a stream's fluid, and of its given outlet temperature.
+const char* fluidField(const Stream& st) {
+    return st.side == Side::Internal ? "intfluid" : "estfluid";
+}
+const char* outletField(const Stream& st) {
+    return st.side == Side::Internal ? "intTout" : "estTout";
+}
+
+// `which` names the temperature ("inlet", "outlet", "computed outlet"); the cause says its
+// value and the range of the fluid's table at the selected pressure, where the table is already
+// reduced to it. `field` is the case's field that holds the temperature, empty for a computed one.
+void checkInRange(const Stream& st, double t, const char* which, const std::string& fluid,
+                  const std::string& field) {
+    if (st.inRange(t)) return;
+    const FluidTable& table = st.table;
+    throw CalcError(msg::kOutOfRange,
+                    std::string("the ") + which + " temperature of the " + st.name() + " fluid, " +
+                        formatDouble(roundTo(t, 4)) + " °C, lies outside the table of " +
+                        excerpt(fluid) + " at " + formatSingle(st.press) + " bar, from " +
+                        formatDouble(table.T.front()) + " °C up to (not including) " +
+                        formatDouble(table.T.back()) + " °C",
+                    field);
 }
 
 // Geometry in metres, each value stored as single before it is used further.
@@ -59,10 +83,10 @@ struct PipeSizes {
 };
 
 PipeSizes deriveGeometry(const CaseData& c, Geometry& g) {
-    const double deti = toDouble(c.deti, "The outside diameter of the internal pipe");
-    const double spi = toDouble(c.spi, "The wall thickness of the internal pipe");
-    const double dete = toDouble(c.dete, "The outside diameter of the external pipe");
-    const double spe = toDouble(c.spe, "The wall thickness of the external pipe");
+    const double deti = toDouble(c, &CaseData::deti, "The outside diameter of the internal pipe");
+    const double spi = toDouble(c, &CaseData::spi, "The wall thickness of the internal pipe");
+    const double dete = toDouble(c, &CaseData::dete, "The outside diameter of the external pipe");
+    const double spe = toDouble(c, &CaseData::spe, "The wall thickness of the external pipe");
     g.intDe = sgl(deti / 1000, "the outside diameter of the internal pipe");
     g.intDi = sgl(g.intDe - 2 * spi / 1000, "the inside diameter of the internal pipe");
     g.estDi = sgl((dete - 2 * spe) / 1000, "the inside diameter of the external pipe");
@@ -79,25 +103,29 @@ PipeSizes deriveGeometry(const CaseData& c, Geometry& g) {
 // solution turns them into a coefficient that no exchanger has.
 void checkGeometry(const PipeSizes& mm, const CalcState& s) {
     const Geometry& g = s.geo;
-    if (mm.spi < 0) invalidData("the wall thickness of the internal pipe is negative");
-    if (mm.spe < 0) invalidData("the wall thickness of the external pipe is negative");
-    if (s.internal.sporcamento < 0) invalidData("the internal fouling factor is negative");
-    if (s.external.sporcamento < 0) invalidData("the external fouling factor is negative");
+    if (mm.spi < 0) invalidData("the wall thickness of the internal pipe is negative", "spi");
+    if (mm.spe < 0) invalidData("the wall thickness of the external pipe is negative", "spe");
+    if (s.internal.sporcamento < 0)
+        invalidData("the internal fouling factor is negative", "intSporc");
+    if (s.external.sporcamento < 0)
+        invalidData("the external fouling factor is negative", "estSporc");
     if (!(g.intDi > 0))
-        invalidData("the internal pipe has no bore: its wall is as thick as its radius");
+        invalidData("the internal pipe has no bore: its wall is as thick as its radius", "spi");
     if (!(g.estArea > 0 && g.estDh > 0))
         invalidData(
-            "the annulus has no area: the external pipe is not larger than the internal one");
+            "the annulus has no area: the external pipe is not larger than the internal one",
+            "dete");
     // Below a tenth of a millimetre a bore or a gap is a slip of the pen, not a pipe: single
     // rounding can leave a wall of half the diameter a bore of 1e-9 m and a velocity of 1e11 m/s.
     constexpr double kNarrowest = 0.0001;  // m
-    if (g.intDi < kNarrowest) invalidData("the bore of the internal pipe is below 0,1 mm");
+    if (g.intDi < kNarrowest) invalidData("the bore of the internal pipe is below 0,1 mm", "spi");
     if ((static_cast<double>(g.estDi) - g.intDe) / 2 < kNarrowest)
-        invalidData("the gap of the annulus is below 0,1 mm");
+        invalidData("the gap of the annulus is below 0,1 mm", "dete");
     constexpr double kWidest = 10;  // m, beyond any pipe made
-    if (g.intDe > kWidest) invalidData("the outside diameter of the internal pipe is above 10 m");
+    if (g.intDe > kWidest)
+        invalidData("the outside diameter of the internal pipe is above 10 m", "deti");
     if (mm.dete / 1000 > kWidest)
-        invalidData("the outside diameter of the external pipe is above 10 m");
+        invalidData("the outside diameter of the external pipe is above 10 m", "dete");
 }
 
 // A fault in the solution often follows from an outlet iterate that has left its fluid's
@@ -140,15 +168,15 @@ ResultsData complete(Solution& sol) {
     r.L = g.lunghezza;
     r.U = sol.U;
     r.controequi = sol.controequi;
-    r.deti = toSingle(c.deti, "The outside diameter of the internal pipe");
-    r.spi = toSingle(c.spi, "The wall thickness of the internal pipe");
-    r.dete = toSingle(c.dete, "The outside diameter of the external pipe");
-    r.spe = toSingle(c.spe, "The wall thickness of the external pipe");
+    r.deti = toSingle(c, &CaseData::deti, "The outside diameter of the internal pipe");
+    r.spi = toSingle(c, &CaseData::spi, "The wall thickness of the internal pipe");
+    r.dete = toSingle(c, &CaseData::dete, "The outside diameter of the external pipe");
+    r.spe = toSingle(c, &CaseData::spe, "The wall thickness of the external pipe");
     r.mat = c.mat;
     r.intfluid = c.intfluid;
     r.estfluid = c.estfluid;
-    r.intpress = toSingle(c.intpress, "The pressure of the internal fluid");
-    r.estpress = toSingle(c.estpress, "The pressure of the external fluid");
+    r.intpress = toSingle(c, &CaseData::intpress, "The pressure of the internal fluid");
+    r.estpress = toSingle(c, &CaseData::estpress, "The pressure of the external fluid");
     r.intTin = in.Tin;
     r.intTout = in.Tout;
     r.estTin = est.Tin;
@@ -191,23 +219,28 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     Stream& est = s.external;
 
     const PipeSizes sizes = deriveGeometry(c, s.geo);
-    in.Tin = toDouble(c.intTin, "The inlet temperature of the internal fluid");
-    est.Tin = toDouble(c.estTin, "The inlet temperature of the external fluid");
-    in.sporcamento = toDouble(c.intSporc, "The internal fouling factor");
-    est.sporcamento = toDouble(c.estSporc, "The external fouling factor");
+    in.Tin = toDouble(c, &CaseData::intTin, "The inlet temperature of the internal fluid");
+    est.Tin = toDouble(c, &CaseData::estTin, "The inlet temperature of the external fluid");
+    in.sporcamento = toDouble(c, &CaseData::intSporc, "The internal fouling factor");
+    est.sporcamento = toDouble(c, &CaseData::estSporc, "The external fouling factor");
     sol.controequi = c.controequi == "contro" ? "contro" : "equi";
     proptubo(s, c.mat);
-    in.load(s.dataDir, c.intfluid);
-    est.load(s.dataDir, c.estfluid);
+    for (Stream* st : {&in, &est}) {
+        try {
+            st->load(s.dataDir, st == &in ? c.intfluid : c.estfluid);
+        } catch (const CalcError& e) {  // no such fluid, or its table is unreadable
+            throw CalcError(e.message(), e.detail(), fluidField(*st));
+        }
+    }
 
     // Inlet enthalpies on the full tables, each lookup matching its stream's pressure.
-    in.press = toSingle(c.intpress, "The pressure of the internal fluid");
+    in.press = toSingle(c, &CaseData::intpress, "The pressure of the internal fluid");
     in.Hin = in.enthalpy(in.Tin);
-    est.press = toSingle(c.estpress, "The pressure of the external fluid");
+    est.press = toSingle(c, &CaseData::estpress, "The pressure of the external fluid");
     est.Hin = est.enthalpy(est.Tin);
 
-    checkPressure(in.table, in.press, msg::kInvalidIntPressure);
-    checkPressure(est.table, est.press, msg::kInvalidEstPressure);
+    checkPressure(in.table, in.press, msg::kInvalidIntPressure, "intpress");
+    checkPressure(est.table, est.press, msg::kInvalidEstPressure, "estpress");
     RiduciVettori(s);
 
     // The mode's inputs: of each stream its outlet temperature or its mass flow.
@@ -215,40 +248,41 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
         sol.given = &in;
     else if (c.estToutGiven)
         sol.given = &est;
-    const std::string CaseData::*outletField[] = {&CaseData::intTout, &CaseData::estTout};
-    const std::string CaseData::*flowField[] = {&CaseData::intPort, &CaseData::estPort};
+    std::string CaseData::*const outlets[] = {&CaseData::intTout, &CaseData::estTout};
+    std::string CaseData::*const flows[] = {&CaseData::intPort, &CaseData::estPort};
     for (Stream* st : {&in, &est}) {
         const auto k = static_cast<int>(st->side);
         if (st == sol.given)
-            st->Tout = toDouble(c.*outletField[k], fieldName("outlet temperature", *st));
+            st->Tout = toDouble(c, outlets[k], fieldName("outlet temperature", *st));
         else
-            st->portata = toSingle(c.*flowField[k], fieldName("mass flow", *st));
+            st->portata = toSingle(c, flows[k], fieldName("mass flow", *st));
     }
     // A given outlet must lie on the far side of its inlet from the other stream's inlet.
     if (const Stream* g = sol.given) {
         const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
         if ((tin > otherTin && t > tin) || (tin < otherTin && t < tin))
-            throw CalcError(msg::kInvalidTemperatures);
+            throw CalcError(msg::kInvalidTemperatures, {}, outletField(*g));
     }
     for (const Stream* st : {&in, &est}) {
-        checkInRange(*st, st->Tin);
-        if (st == sol.given) checkInRange(*st, st->Tout);
+        const std::string& fluid = st == &in ? c.intfluid : c.estfluid;
+        checkInRange(*st, st->Tin, "inlet", fluid, st == &in ? "intTin" : "estTin");
+        if (st == sol.given) checkInRange(*st, st->Tout, "outlet", fluid, outletField(*st));
     }
     in.hot = in.Tin > est.Tin;
     est.hot = !in.hot;
     checkGeometry(sizes, s);
 
     if (c.LGiven) {
-        s.geo.lunghezza = toSingle(c.L, "The length");
+        s.geo.lunghezza = toSingle(c, &CaseData::L, "The length");
         // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
         // exchanged, yet the schemes would find flows for the duty of their start values. (A
         // length of 0 is named by the film coefficients.)
         const float surface =
             sgl(static_cast<double>(s.geo.pigreco) * s.geo.lunghezza * s.geo.intDe, "the surface");
         if (surface == 0 && s.geo.lunghezza != 0)
-            invalidData("the surface is 0: the exchanger is too short to carry heat");
+            invalidData("the surface is 0: the exchanger is too short to carry heat", "L");
     } else {
-        sol.q = toSingle(c.q, "The capacity");
+        sol.q = toSingle(c, &CaseData::q, "The capacity");
     }
     try {
         if (c.LGiven)
@@ -257,7 +291,13 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
             solveCapacityGiven(sol);
     } catch (const CalcError& e) {
         if (e.message() != msg::kInvalidData) throw;
-        throw CalcError(e.message(), e.detail() + outletsOutsideTables(sol));
+        // A material that is not in the table leaves the wall without a conductivity, which the
+        // first coefficient finds: the cause names the material as typed.
+        const std::string detail = e.field() == "mat" && !s.tuboName
+                                       ? "the wall material \"" + excerpt(c.mat) +
+                                             "\" has no conductivity (no material of that name)"
+                                       : e.detail();
+        throw CalcError(e.message(), detail + outletsOutsideTables(sol), e.field());
     }
     const ResultsData r = complete(sol);
     out.margins = designMargins(sol, r);
@@ -322,7 +362,8 @@ void Solution::checkResolvable() const {
 }
 
 void Solution::checkOutletInRange(const Stream& st) const {
-    checkInRange(st, st.Tout);
+    checkInRange(st, st.Tout, "computed outlet",
+                 st.side == Side::Internal ? c.intfluid : c.estfluid, {});
 }
 
 void Solution::writeBackFlow(const Stream& st) {
@@ -375,6 +416,7 @@ CalcOutcome calculate(CaseData& caseData, CalcState& state) {
         out.margins.reset();
         out.message = e.what();
         out.detail = e.detail();
+        out.field = e.field();
     } catch (...) {
         // Nothing leaves a calculation but its outcome: a fault outside the checks (memory
         // exhausted, say) ends it like any other, with its cause.

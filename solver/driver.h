@@ -19,6 +19,7 @@ struct CalcOutcome {
     std::optional<FilmBreakdown> films;    // with the results: what makes up U
     std::string message;                   // empty on success
     std::string detail;
+    std::string field;  // the case's field at fault, as kCaseFields names it; empty when none
     bool ok() const { return results.has_value(); }
 };
 

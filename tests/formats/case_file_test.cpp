@@ -27,12 +27,14 @@ std::string readBytes(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Every text of the case in its file order, then the modes.
+// Every text of the case in its file order, then the modes (the external outlet mode only when
+// it is chosen).
 std::string describe(const CaseData& c) {
     std::string out;
     for (const CaseField& f : kCaseFields) out += std::string(f.name) + ": " + c.*f.text + "\n";
     out += "intToutGiven: " + std::to_string(c.intToutGiven) + ", controequi: " + c.controequi +
-           ", LGiven: " + std::to_string(c.LGiven) + "\n";
+           ", LGiven: " + std::to_string(c.LGiven) + (c.estToutGiven ? ", estToutGiven: 1" : "") +
+           "\n";
     return out;
 }
 
@@ -80,9 +82,14 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         const char* name;
         std::string CaseData::*field;
         const char* text;
+        bool estToutGiven = false;  // with the internal mass flow given
     };
     const Row rows[] = {
         {"default case", nullptr, ""},
+        {"external outlet temperature given: line 23 kept empty, a setting on 24", nullptr, "",
+         true},
+        {"external outlet temperature given, and a hairpin length", &CaseData::hairpinLength, "6",
+         true},
         {"every code page character", &CaseData::mat, "x€‘’“”–—ŠŸ\u00A0°éÿ"},
         {"hairpin length: a 23rd line", &CaseData::hairpinLength, "6"},
         {"double quote", &CaseData::intfluid, "Wa\"ter"},
@@ -97,6 +104,7 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
     for (const Row& r : rows) {
         CaseData c;
         if (r.field) c.*r.field = r.text;
+        if (r.estToutGiven) c.intToutGiven = false, c.estToutGiven = true;
         out += std::string("== ") + r.name + "\n" + outcome([&] {
                    const std::string bytes = caseFileText(c);
                    EXPECT_EQ(describe(parseCaseFile(bytes)), describe(c)) << r.name;

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     ZANO_FUZZ_CHECK(c.controequi == "contro" || c.controequi == "equi", c.controequi);
-    ZANO_FUZZ_CHECK(!c.estToutGiven, "estToutGiven is not stored");
+    ZANO_FUZZ_CHECK(!(c.estToutGiven && c.intToutGiven), "both outlet temperatures given");
     std::string text;
     try {
         text = zano::caseFileText(c);

@@ -110,6 +110,7 @@ class FaultsTest : public QObject {
             return saveAnswer_;
         };
         reportPrinterHook() = [this]() -> ReportPrinter& { return printer_; };
+        questionHook() = [](const MessageRequest&) { return true; };  // replacing a file: yes
     }
 
     void init() {

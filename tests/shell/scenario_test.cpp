@@ -4,14 +4,18 @@
 // the files in the scenario's folder and of the clipboard; the test runs the steps and compares
 // its own account with the file byte for byte.
 //
-// Steps: type BOX KEYS | paste BOX | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
-// | menu ACTION | close WINDOW (from its frame) | open|save [FILE] (File menu, the dialog answering
-// FILE or Cancel) | saveas [FILE FILTER] (the next export dialog's answer) | write FILE|TEXT |
-// read (the case from the controls) | print [N] (the page into printed.txt, the printer failing
-// at line N) | show first|second [CONFIGURATION] (a record below into the results window).
-// Texts take \r \n \t \b \s (blank). A first step "start [without data]" writes the whole
-// state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data"
-// and "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given).
+// Steps: type BOX KEYS | keys BOX SHORTCUT (as "Ctrl+Z") | paste BOX [TEXT] (by the keyboard;
+// 99 by default) | menupaste BOX TEXT (the context menu's Paste) | drop BOX TEXT (at the end of
+// the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
+// | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
+// Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
+// dialog's answer) | answer yes|no (the next question's; no by default) | focus (the box that has
+// it in each window shown) | write FILE|TEXT | read (the case from the controls) | print [N] (the
+// page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
+// record below into the results window). Texts take \r \n \t \b \s (blank). A first step "start
+// [without data]" writes the whole state. Main window controls go by name, the others' as
+// "options.Text1"; the folder holds "data" and "example.zan" (water 15 -> 40 degC inside, 85 degC
+// and 0,4 kg/s outside, 8 m, length given).
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -20,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QPushButton>
@@ -30,6 +35,7 @@
 #include "properties/fluid_table.h"
 #include "recording_report_printer.h"
 #include "shell/help_viewer.h"
+#include "shell/key_filter.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/report.h"
@@ -214,8 +220,10 @@ class ScenarioTest : public QObject {
     QTemporaryDir* dir_ = nullptr;  // the scenario's folder
     std::unique_ptr<MainWindow> w_;
     QStringList events_;  // what came up since the last step
-    QString answer_;      // the next case-file dialog's answer
+    QString answer_;      // the next case-file dialog's answer, then Cancel
     SaveAnswer saveAnswer_;
+    bool yes_ = false;  // the next question's answer, then No
+    RecordingReportPrinter printer_;
 
     QWidget* window(const QString& name) {
         if (name == "options") return w_->optionsDialog();
@@ -266,10 +274,35 @@ class ScenarioTest : public QObject {
                 box->setText(rest);
             else
                 control<QComboBox>(name)->setEditText(rest);
+        } else if (verb == "keys") {
+            control(name)->setFocus();
+            QTest::keySequence(control(name), QKeySequence(rest));
         } else if (verb == "paste") {  // Control+V, as platforms send it: with no text
-            QGuiApplication::clipboard()->setText("99");
+            QGuiApplication::clipboard()->setText(rest.isEmpty() ? "99" : rest);
             QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-            QApplication::sendEvent(control(arg), &paste);
+            QApplication::sendEvent(control(name), &paste);
+        } else if (verb == "menupaste") {
+            QGuiApplication::clipboard()->setText(rest);
+            QWidget* box = control(name);
+            QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                   box->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(box, &open);
+            auto* menu = box->findChild<QMenu*>();
+            QVERIFY(menu);
+            if (QAction* paste = pasteAction(menu))
+                paste->trigger();
+            else
+                events_ << "no Paste in the menu";
+            menu->close();
+        } else if (verb == "drop") {
+            QWidget* box = control(name);
+            QMimeData data;
+            data.setText(rest);
+            const QPoint at(box->width() - 2, box->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(box, &drop);
         } else if (verb == "select") {
             control<QLineEdit>(arg)->selectAll();
         } else if (verb == "pick") {
@@ -283,11 +316,27 @@ class ScenarioTest : public QObject {
             control<QAction>(arg)->trigger();
         } else if (verb == "close") {
             window(arg)->close();
-        } else if (verb == "open" || verb == "save") {
+        } else if (verb == "open" || verb == "save" || verb == "savecaseas") {
             answer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
-            control<QAction>(verb == "open" ? "mnuFileOpen" : "mnuFileSave")->trigger();
+            control<QAction>(verb == "open"   ? "mnuFileOpen"
+                             : verb == "save" ? "mnuFileSave"
+                                              : "mnuFileSaveAs")
+                ->trigger();
         } else if (verb == "saveas") {
             saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
+        } else if (verb == "answer") {
+            yes_ = arg == "yes";
+        } else if (verb == "focus") {
+            QStringList focus;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                const QString name = qobject_cast<MainWindow*>(w)      ? "main"
+                                     : qobject_cast<OptionsDialog*>(w) ? "options"
+                                                                       : QString();
+                if (!name.isEmpty() && w->isVisible() && w->focusWidget())
+                    focus << "focus in " + name + '.' + w->focusWidget()->objectName();
+            }
+            focus.sort();
+            events_ << focus;
         } else if (verb == "write") {
             write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
         } else if (verb == "read") {
@@ -326,13 +375,22 @@ class ScenarioTest : public QObject {
         };
         fileNameHook() = [this](bool save, const QString& initial) {
             events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
-            return answer_;
+            return std::exchange(answer_, {});
         };
         saveFileHook() = [this](const QString& title, const QStringList& filters,
                                 const QString& initial) {
             events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
                            filters.join(" or ");
-            return saveAnswer_;
+            return std::exchange(saveAnswer_, {});
+        };
+        questionHook() = [this](const MessageRequest& m) {
+            events_ << QString("question %1: %2 answered %3")
+                           .arg(quoted(m.title), quoted(m.text), yes_ ? "yes" : "no");
+            return std::exchange(yes_, false);
+        };
+        reportPrinterHook() = [this]() -> ReportPrinter& {
+            events_ << "report printed";
+            return printer_;
         };
     }
 

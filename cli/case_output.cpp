@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/number_text.h"
+#include "formats/film_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
 #include "records/case_fields.h"
@@ -69,6 +70,14 @@ std::string textReport(const CaseReport& r) {
         std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
         s += line;
     }
+    if (r.films && out.films) {
+        for (const FilmRow& row : filmRows(*out.films)) {
+            const int unitWidth = std::string(row.unit) == "°C" ? 11 : 10;
+            std::snprintf(line, sizeof line, "  %-27s %-*s %-22s %s\n", row.caption, unitWidth,
+                          row.unit, row.internal.c_str(), row.external.c_str());
+            s += line;
+        }
+    }
     if (r.profile) {
         std::snprintf(line, sizeof line, "  Temperature profile (scale %s)\n  %10s %12s %12s\n",
                       formatDouble(roundTo(r.profile->scale, 5)).c_str(), "x [m]", "int [°C]",
@@ -108,6 +117,21 @@ std::string jsonReport(const CaseReport& r) {
     if (r.hairpins)
         o += ",\"hairpins\":{\"count\":" + std::to_string(r.hairpins->count) +
              ",\"providedLength\":" + jsonNumber(r.hairpins->providedLength) + "}";
+    if (r.films && out.films) {
+        const FilmBreakdown& f = *out.films;
+        const auto side = [](const SideFilm& s) {
+            return "{\"regime\":" + jsonString(s.regime) + ",\"re\":" + jsonNumber(s.re) +
+                   ",\"pr\":" + jsonNumber(s.pr) + ",\"nu\":" + jsonNumber(s.nu) +
+                   ",\"h\":" + jsonNumber(s.h) + "}";
+        };
+        o += ",\"films\":{\"internal\":" + side(f.internal) + ",\"external\":" + side(f.external) +
+             ",\"wallTemperature\":" + jsonNumber(f.wallTemperature) +
+             ",\"resistances\":{\"internalFilm\":" + jsonNumber(f.internalFilm) +
+             ",\"internalFouling\":" + jsonNumber(f.internalFouling) +
+             ",\"wall\":" + jsonNumber(f.wall) +
+             ",\"externalFouling\":" + jsonNumber(f.externalFouling) +
+             ",\"externalFilm\":" + jsonNumber(f.externalFilm) + "}}";
+    }
     if (r.profile) {
         o += ",\"profile\":{\"scale\":" + jsonNumber(r.profile->scale) + ",\"points\":[";
         for (std::size_t i = 0; i < r.profile->points.size(); ++i) {

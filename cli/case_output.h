@@ -25,13 +25,14 @@ struct CaseReport {
     CalcOutcome out;
     std::optional<Hairpins> hairpins;
     std::optional<TemperatureProfile> profile;
+    bool films = false;  // show what makes up the coefficient (out.films)
 };
 
-// One case as the results window shows it, for a terminal, with the margins, the hairpins and
-// the profile when there are any.
+// One case as the results window shows it, for a terminal, with the margins, the hairpins, the
+// film breakdown and the profile when there are any.
 std::string textReport(const CaseReport& r);
 // One case as one line of JSON: ok, message, detail, case, results, display, and margins,
-// hairpins and profile when there are any.
+// hairpins, films and profile when there are any.
 std::string jsonReport(const CaseReport& r);
 // The results as CSV: the header row (when asked) and one row of values.
 std::string csvReport(const CaseReport& r, bool header);

@@ -33,6 +33,12 @@ options:
                       calculated case (decimal point)
   --profile N         the temperatures of both streams at N+1 evenly spaced points
                       from the internal inlet (x = 0) to the outlet (x = L)
+  --films             also what makes up the overall coefficient: each side's flow regime,
+                      Reynolds, Prandtl and Nusselt numbers and film coefficient, the wall
+                      temperature and the resistances in series with their shares of 1/U
+                      (text and JSON)
+  --correlations SET  "classic" or "refined": the Nusselt rules for every case, over the
+                      choice a case file stores (default: the file's, else classic)
   --est-outlet-given  the external outlet temperature is given and the external mass flow
                       found, for case files that do not store this choice (without the
                       option, and without the choice in the file, the external mass flow
@@ -51,6 +57,8 @@ struct Options {
     bool csv = false;
     int profileSteps = 0;
     bool estOutletGiven = false;
+    bool films = false;
+    std::optional<zano::CorrelationSet> correlations;
     std::filesystem::path dataDir;
     std::vector<std::string> files;
 };
@@ -64,6 +72,16 @@ bool parseArgs(int argc, char** argv, Options& o) {
             o.csv = true;
         } else if (arg == "--est-outlet-given") {
             o.estOutletGiven = true;
+        } else if (arg == "--films") {
+            o.films = true;
+        } else if (arg == "--correlations") {
+            const std::string set = ++i < argc ? argv[i] : "";
+            if (set != "classic" && set != "refined") {
+                std::fprintf(stderr, "zano-calc: --correlations needs classic or refined\n");
+                return false;
+            }
+            o.correlations =
+                set == "refined" ? zano::CorrelationSet::Refined : zano::CorrelationSet::Classic;
         } else if (arg == "--profile") {
             const auto n = ++i < argc ? zano::parseDouble(argv[i]) : std::nullopt;
             if (!n || *n < 1 || *n > 100000 || *n != static_cast<int>(*n)) {
@@ -114,8 +132,9 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
                    zano::CalcState& state, bool& csvHeaderDone) {
     try {
         c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
+        if (opt.correlations) c.correlations = *opt.correlations;
         zano::cli::clearOutputFields(c);
-        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}};
+        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}, opt.films};
         report.written = zano::cli::outputFields(c);
         if (report.out.ok()) {
             // The views beyond the results; a fault in one of them is reported like a message.
@@ -125,6 +144,7 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
             if (x.fault) {
                 report.out.results.reset();
                 report.out.margins.reset();
+                report.out.films.reset();
                 report.out.message = x.fault->what();
                 report.out.detail = x.fault->detail();
             } else {

@@ -97,7 +97,7 @@ struct CaseSetting {
     bool (*set)(CaseData&, std::string_view value);  // false: a value the setting does not have
 };
 
-inline constexpr std::array<CaseSetting, 1> kCaseSettings{{
+inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
     {"External fluid given", "Mass flow",
      [](const CaseData& c) {
@@ -106,6 +106,15 @@ inline constexpr std::array<CaseSetting, 1> kCaseSettings{{
      [](CaseData& c, std::string_view v) {
          c.estToutGiven = v == "Outlet temp.";
          return c.estToutGiven || v == "Mass flow";
+     }},
+    // The Nusselt rules of the calculation.
+    {"Correlations", "Classic",
+     [](const CaseData& c) {
+         return c.correlations == CorrelationSet::Refined ? "Refined" : "Classic";
+     },
+     [](CaseData& c, std::string_view v) {
+         c.correlations = v == "Refined" ? CorrelationSet::Refined : CorrelationSet::Classic;
+         return v == "Refined" || v == "Classic";
      }},
 }};
 

@@ -103,6 +103,12 @@ TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
 
     EXPECT_EQ(zanoCalc("--profile 0 examples/user-fluid.zan 2>/dev/null").status, 2);
     EXPECT_EQ(zanoCalc("--profile 2,5 examples/user-fluid.zan 2>/dev/null").status, 2);
+    EXPECT_EQ(zanoCalc("--correlations modern examples/user-fluid.zan 2>/dev/null").status, 2);
+    // The film breakdown in text: a line per quantity, the resistances with their shares.
+    const Output films = zanoCalc("--films examples/user-fluid.zan");
+    EXPECT_NE(films.out.find("Film resistance"), std::string::npos) << films.out;
+    EXPECT_NE(films.out.find("Flow regime                            turbulent"), std::string::npos)
+        << films.out;
 }
 
 // Memory running out in the middle of a case (a long profile) ends that case in "Invalid data"

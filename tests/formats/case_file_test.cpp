@@ -34,7 +34,7 @@ std::string describe(const CaseData& c) {
     for (const CaseField& f : kCaseFields) out += std::string(f.name) + ": " + c.*f.text + "\n";
     out += "intToutGiven: " + std::to_string(c.intToutGiven) + ", controequi: " + c.controequi +
            ", LGiven: " + std::to_string(c.LGiven) + (c.estToutGiven ? ", estToutGiven: 1" : "") +
-           "\n";
+           (c.correlations == CorrelationSet::Refined ? ", correlations: Refined" : "") + "\n";
     return out;
 }
 
@@ -83,6 +83,7 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         std::string CaseData::*field;
         const char* text;
         bool estToutGiven = false;  // with the internal mass flow given
+        bool refined = false;       // the refined correlations
     };
     const Row rows[] = {
         {"default case", nullptr, ""},
@@ -90,6 +91,8 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
          true},
         {"external outlet temperature given, and a hairpin length", &CaseData::hairpinLength, "6",
          true},
+        {"refined correlations: line 23 kept empty, a setting on 24", nullptr, "", false, true},
+        {"both settings", nullptr, "", true, true},
         {"every code page character", &CaseData::mat, "x€‘’“”–—ŠŸ\u00A0°éÿ"},
         {"hairpin length: a 23rd line", &CaseData::hairpinLength, "6"},
         {"double quote", &CaseData::intfluid, "Wa\"ter"},
@@ -105,6 +108,7 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         CaseData c;
         if (r.field) c.*r.field = r.text;
         if (r.estToutGiven) c.intToutGiven = false, c.estToutGiven = true;
+        if (r.refined) c.correlations = CorrelationSet::Refined;
         out += std::string("== ") + r.name + "\n" + outcome([&] {
                    const std::string bytes = caseFileText(c);
                    EXPECT_EQ(describe(parseCaseFile(bytes)), describe(c)) << r.name;

@@ -1,0 +1,105 @@
+// Tables of the user's own: read as a spreadsheet gives them, refused with the line and the
+// reason, and written so that they load like a shipped table.
+#include "properties/table_import.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "base/errors.h"
+#include "base/number_text.h"
+#include "properties/fluid_table.h"
+#include "temp_files.h"
+
+namespace zano {
+namespace {
+
+using TableImport = testing::TempDataDir;
+
+std::string enthalpyColumn(const std::string& table) {
+    std::string column, line;
+    std::istringstream in(table);
+    while (std::getline(in, line)) column += line.substr(line.rfind(',') + 1) + " ";
+    return column;
+}
+
+// With a constant specific heat the integrated enthalpy is cp (T - T0), to the last rounding of
+// the single the table stores.
+TEST_F(TableImport, ConstantSpecificHeatGivesLinearEnthalpy) {
+    const auto rows = parseFluidTable(
+        "T;rho;cp;k;mu\r\n-20;900;2,1;0,13;0,09\r\n0;890;2,1;0,13;0,05\r\n15,5;880;2,1;0,13;"
+        "0,03\r\n\r\n40;870;2,1;0,13;0,012\r\n100;840;2,1;0,13;0,004\r\n");
+    ASSERT_EQ(rows.size(), 5u);
+    std::string expected;
+    for (const ImportedRow& r : rows)
+        expected +=
+            formatSingle(static_cast<float>(2.1 * (static_cast<double>(r.T) + 20)), '.') + " ";
+    // 2.1 is no exact binary number: cp is the single nearest to 2.1, as the table stores it.
+    EXPECT_EQ(enthalpyColumn(importedTableText(rows)), expected);
+
+    // Written, it loads like a shipped table and answers at a temperature between its rows.
+    const auto file = dir_ / "Oil.dat";
+    writeImportedTable(file, rows);
+    const FluidTable t = readFluidTable(file);
+    const FluidProperties p = t.properties(27.75, 1);
+    EXPECT_NEAR(p.visc, 0.021, 1e-9);  // halfway between 0.03 and 0.012
+    EXPECT_NEAR(t.enthalpy(27.75, 1), 2.1 * 47.75, 1e-4);
+}
+
+TEST_F(TableImport, ReadsTabsSemicolonsAndCommasAsASpreadsheetGivesThem) {
+    const char* texts[] = {
+        "20\t998,2\t4,18\t0,6\t0,001\n30\t995,6\t4,18\t0,61\t0,0008\n",
+        "20;998.2;4.18;0.6;0.001\n30;995.6;4.18;0.61;0.0008\n",
+        "Temperature,Density,Cp,k,mu\n20,998.2,4.18,0.6,0.001\n30,995.6,4.18,0.61,0.0008\n",
+    };
+    for (const char* text : texts) {
+        const auto rows = parseFluidTable(text);
+        ASSERT_EQ(rows.size(), 2u) << text;
+        EXPECT_EQ(rows[1].T, 30.0f) << text;
+        EXPECT_EQ(rows[0].dens, 998.2f) << text;
+        EXPECT_EQ(rows[1].visc, 0.0008) << text;
+    }
+}
+
+TEST_F(TableImport, RefusesWithTheLineAndTheReason) {
+    const struct {
+        const char* text;
+        const char* message;
+    } rows[] = {
+        {"20;1;1;1;1\n", "A table needs at least 2 rows; this one has 1."},
+        {"h\n20;1;1;1;1\n10;1;1;1;1\n",
+         "Line 3: the temperature 10 does not rise above the row before (20)."},
+        {"20;1;1;1;1\n30;1;1;1\n",
+         "Line 2: a row holds 5 values (temperature, density, specific heat, conductivity, "
+         "viscosity), this one 4."},
+        {"20;1;1;1;1\n30;1;-4,2;1;1\n", "Line 2: the specific heat -4,2 is not positive."},
+        {"20;1;1;1;1\n30;1;1;1;x\n", "Line 2: the viscosity \"x\" is not a number."},
+        {"20;1;1;1;1\n30;1e39;1;1;1\n", "Line 2: the density is too large."},
+    };
+    for (const auto& r : rows) {
+        try {
+            parseFluidTable(r.text);
+            ADD_FAILURE() << "accepted: " << r.text;
+        } catch (const TableImportError& e) {
+            EXPECT_STREQ(e.what(), r.message);
+        }
+    }
+    std::string many;
+    for (int t = 0; t <= 451; ++t) many += std::to_string(t) + ";1;1;1;1\n";
+    EXPECT_THROW(parseFluidTable(many), TableImportError);
+}
+
+// A table that cannot be saved leaves the old one byte for byte.
+TEST_F(TableImport, AFailedSaveLeavesTheOldTable) {
+    const auto file = write("Oil.dat", "old");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    const auto rows = parseFluidTable("0;1;1;1;1\n10;1;1;1;1\n");
+    EXPECT_THROW(writeImportedTable(file, rows), TableImportError);
+    std::ifstream in(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+}
+
+}  // namespace
+}  // namespace zano

@@ -12,6 +12,7 @@
 #include "base/plain_text.h"
 #include "cli/case_output.h"
 #include "formats/case_file.h"
+#include "properties/fluid_names.h"
 #include "properties/wall_materials.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
@@ -45,6 +46,8 @@ options:
                       is given)
   --data DIR          read the fluid and material tables from DIR
                       (default: the "data" folder beside this program)
+                      A fluid may also name a table of the user's own, NAME.dat, in that
+                      folder or in $XDG_DATA_HOME/ZANO/data (~/.local/share/ZANO/data)
   --help              this text
 
 exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
@@ -179,6 +182,7 @@ int run(int argc, char** argv) {
 
     zano::CalcState state;
     if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
+    state.userDir = zano::userDataDir();
     try {
         zano::dbmateriale(state);
     } catch (const zano::CalcError& e) {

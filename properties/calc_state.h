@@ -34,6 +34,7 @@ struct Geometry {
 // driver, the property lookups and the correlations for one calculation.
 struct CalcState {
     std::filesystem::path dataDir = QuestaDirectory() / "data";
+    std::filesystem::path userDir;  // the user's own tables; none when empty
 
     Stream internal{Side::Internal}, external{Side::External};
 

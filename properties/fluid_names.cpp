@@ -1,12 +1,59 @@
 #include "properties/fluid_names.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
+#include <set>
+#include <system_error>
 
 namespace zano {
 
 bool isFluidName(std::string_view name) {
     return std::find(std::begin(kFluidNames), std::end(kFluidNames), name) != std::end(kFluidNames);
+}
+
+bool isTableName(std::string_view name) {
+    if (name.empty() || name.size() > 100 || name.front() == '.' || name == "condmat") return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto b = static_cast<unsigned char>(name[i]);
+        if (b < 0x20 || b == 0x7F || b == '/' || b == '\\' || b == ':') return false;
+        if (b < 0x80) continue;
+        // A UTF-8 sequence: a lead byte (no overlong two-byte form) and its continuation bytes.
+        const int extra = b >= 0xC2 && b <= 0xDF   ? 1
+                          : b >= 0xE0 && b <= 0xEF ? 2
+                          : b >= 0xF0 && b <= 0xF4 ? 3
+                                                   : 0;
+        if (extra == 0 || i + extra >= name.size()) return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(name[i + k]) & 0xC0) != 0x80) return false;
+        i += extra;
+    }
+    return true;
+}
+
+std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>& folders) {
+    std::vector<std::string> names(std::begin(kFluidNames), std::end(kFluidNames));
+    std::set<std::string> others;
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            const std::filesystem::path& p = it->path();
+            if (p.extension() != ".dat" || !it->is_regular_file(ec)) continue;
+            const std::string name = p.stem().string();
+            if (isTableName(name) && !isFluidName(name)) others.insert(name);
+        }
+    }
+    names.insert(names.end(), others.begin(), others.end());
+    return names;
+}
+
+std::filesystem::path userDataDir() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return std::filesystem::path(xdg) / "ZANO" / "data";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".local" / "share" / "ZANO" / "data";
+    return {};
 }
 
 bool isGas(std::string_view name) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zano {
 
@@ -26,6 +29,19 @@ inline constexpr const char* kFluidNames[] = {"Water",
 // only the names offered may: no other text, above all none with a path, "..", a NUL or a
 // control character, can reach a file.
 bool isFluidName(std::string_view name);
+
+// True for a name that may name a table of the user's own in a data folder: 1 to 100 bytes of
+// valid UTF-8, none of them a path separator, a colon, a NUL or a control character, not
+// starting with a dot, and not the material table's name.
+bool isTableName(std::string_view name);
+
+// The fluids the lists offer: the sixteen in their order, then every other table ("NAME.dat"
+// with a table name) in the given folders, alphabetically, each name once.
+std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>& folders);
+
+// The folder for the user's own tables: $XDG_DATA_HOME/ZANO/data, else
+// $HOME/.local/share/ZANO/data; empty when neither variable is set.
+std::filesystem::path userDataDir();
 
 // True for the fluids that are gases or superheated vapours in their whole table: air,
 // nitrogen and the "s.h. vapor" tables. Their properties vary with the absolute temperature.

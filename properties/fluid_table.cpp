@@ -279,12 +279,23 @@ std::filesystem::path QuestaDirectory() {
     return cwdError ? std::filesystem::path(".") : cwd;
 }
 
-std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid) {
-    if (!isFluidName(fluid)) invalidData("no fluid of that name: \"" + excerpt(fluid) + "\"");
+std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid,
+                                const std::filesystem::path& userDir) {
     // Appended as text after a separator, so that no fluid name can replace the directory.
-    auto file = dataDir / "";
-    file += fluid + ".dat";
-    return file;
+    const auto in = [&](const std::filesystem::path& dir) {
+        auto file = dir / "";
+        file += fluid + ".dat";
+        return file;
+    };
+    if (isFluidName(fluid)) return in(dataDir);
+    if (!isTableName(fluid)) invalidData("no fluid of that name: \"" + excerpt(fluid) + "\"");
+    // A table of the user's own, beside the shipped ones or in the user's folder.
+    for (const auto& dir : {dataDir, userDir}) {
+        std::error_code ec;
+        if (!dir.empty() && std::filesystem::is_regular_file(in(dir), ec)) return in(dir);
+    }
+    invalidData("no fluid of that name: \"" + fluid + "\" (no table \"" + fluid +
+                ".dat\" in the data folders)");
 }
 
 }  // namespace zano

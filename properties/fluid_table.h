@@ -78,8 +78,10 @@ double interpola(double x, double x1, double x2, double y1, double y2);
 // The directory of the running executable; data files lie in its "data" folder.
 std::filesystem::path QuestaDirectory();
 
-// <dataDir>/<fluid name>.dat. A name that is not one of kFluidNames ends with "Invalid data":
-// no fluid of that name.
-std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid);
+// The table of a fluid: <dataDir>/<name>.dat for the sixteen; for a table name of the user's
+// own, that file in dataDir, else in userDir. Any other name, or a table in neither folder,
+// ends with "Invalid data": no fluid of that name.
+std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid,
+                                const std::filesystem::path& userDir = {});
 
 }  // namespace zano

@@ -4,8 +4,9 @@
 
 namespace zano {
 
-void Stream::load(const std::filesystem::path& dataDir, const std::string& fluid) {
-    table = readFluidTable(fluidFile(dataDir, fluid));
+void Stream::load(const std::filesystem::path& dataDir, const std::string& fluid,
+                  const std::filesystem::path& userDir) {
+    table = readFluidTable(fluidFile(dataDir, fluid, userDir));
     gas = isGas(fluid);
 }
 

@@ -31,7 +31,9 @@ struct Stream {
     // "internal" or "external", for the texts that name a stream.
     const char* name() const { return side == Side::Internal ? "internal" : "external"; }
 
-    void load(const std::filesystem::path& dataDir, const std::string& fluid);
+    // The fluid's table from the data folder (or the user's folder, for a table of their own).
+    void load(const std::filesystem::path& dataDir, const std::string& fluid,
+              const std::filesystem::path& userDir = {});
     void reduce() { table.reduceTo(press); }
 
     // Takes the current properties at the mean temperature tm.

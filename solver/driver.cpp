@@ -227,7 +227,7 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     proptubo(s, c.mat);
     for (Stream* st : {&in, &est}) {
         try {
-            st->load(s.dataDir, st == &in ? c.intfluid : c.estfluid);
+            st->load(s.dataDir, st == &in ? c.intfluid : c.estfluid, s.userDir);
         } catch (const CalcError& e) {  // no such fluid, or its table is unreadable
             throw CalcError(e.message(), e.detail(), fluidField(*st));
         }

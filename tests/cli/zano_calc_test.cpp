@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -109,6 +111,33 @@ TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
     EXPECT_NE(films.out.find("Film resistance"), std::string::npos) << films.out;
     EXPECT_NE(films.out.find("Flow regime                            turbulent"), std::string::npos)
         << films.out;
+}
+
+// A fluid named after a table of the user's own calculates wherever that table lies, in the
+// user's data folder here; where it is missing, the message names the table.
+TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
+    namespace fs = std::filesystem;
+    const fs::path home = fs::path(::testing::TempDir()) / "zano-xdg";
+    fs::remove_all(home);
+    fs::create_directories(home / "ZANO" / "data");
+    fs::copy_file(ZANO_SOURCE_DIR "/data/Water.dat", home / "ZANO" / "data" / "Cooling water.dat");
+    std::ifstream in(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan", std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    bytes.replace(bytes.find("\"Water\""), 7, "\"Cooling water\"");
+    const std::string zan = (home / "own-table.zan").string();
+    std::ofstream(zan, std::ios::binary) << bytes;
+
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    const Output own = zanoCalc("'" + zan + "'");
+    fs::remove(home / "ZANO" / "data" / "Cooling water.dat");
+    const Output missing = zanoCalc("'" + zan + "' 2>&1");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(own.status, 0) << own.out;
+    EXPECT_NE(own.out.find("q = 28,823"), std::string::npos) << own.out;  // as with "Water"
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("(no table \"Cooling water.dat\" in the data folders)"),
+              std::string::npos)
+        << missing.out;
 }
 
 // Memory running out in the middle of a case (a long profile) ends that case in "Invalid data"

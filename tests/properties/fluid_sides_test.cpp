@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/errors.h"
 #include "properties/calc_state.h"
@@ -92,6 +95,28 @@ TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
             EXPECT_LT(e.detail().size(), 100u);
         }
     }
+}
+
+// Tables of the user's own follow the sixteen in the lists, alphabetically and once each; one
+// in the data folder is taken before one of the same name in the user's folder.
+TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::temp_directory_path() / "zano_own_tables";
+    fs::remove_all(root);
+    const fs::path data = root / "data", user = root / "user";
+    fs::create_directories(data / "Folder.dat");
+    fs::create_directories(user);
+    for (const fs::path& f :
+         {data / "Oil.dat", data / "condmat.dat", data / ".hidden.dat", data / "Water.dat",
+          data / "notes.txt", data / "Brine.dat", user / "Glycerol.dat", user / "Oil.dat"})
+        std::ofstream(f) << "0,1,1,1,1,1,0\n";
+    std::vector<std::string> expected(std::begin(kFluidNames), std::end(kFluidNames));
+    for (const char* own : {"Brine", "Glycerol", "Oil"}) expected.push_back(own);
+    EXPECT_EQ(offeredFluids({data, user}), expected);
+    EXPECT_EQ(fluidFile(data, "Glycerol", user), user / "Glycerol.dat");
+    EXPECT_EQ(fluidFile(data, "Oil", user), data / "Oil.dat");
+    EXPECT_THROW(fluidFile(data, "Folder", user), CalcError);
+    fs::remove_all(root);
 }
 
 // Every fluid of the lists has a file; every pressure block of it reduces to a table whose

@@ -71,6 +71,72 @@ double allowance(const CaseData& c, const ResultsData& r, double ownRate, double
     return allowed;
 }
 
+// What the table lookups may leave of a stream's enthalpy change, kJ/kg: the interpolation
+// guard shifts a lookup by the equivalent of about 1e-6 K (forward) or 1e-6 kJ/kg (inverse),
+// the single-precision slope by 6e-8 of its interval's rise; a hundred times that is allowed,
+// on the steepest interval the stream passes or extrapolates from. A stream that warms by a few
+// microkelvin carries a duty that these lookups cannot tell to 0.5 %. Taken from the enthalpy
+// column itself, not from the specific heat: a table may hold any specific heat beside it.
+double lookupSlack(const Block& b, double tin, double tout) {
+    const std::vector<double>& T = b.table.T;
+    const std::vector<double>& H = b.table.H;
+    const double lo = std::min(tin, tout), hi = std::max(tin, tout);
+    double slack = 1e-4;
+    for (std::size_t i = 0; i + 1 < T.size(); ++i) {
+        const bool passed = T[i + 1] >= lo && T[i] <= hi;
+        const bool end = i == 0 || i + 2 == T.size();
+        if (!passed && !end) continue;
+        const double rise = H[i + 1] - H[i];
+        slack = std::max(slack, 1e-4 + 1e-4 * rise / (T[i + 1] - T[i]) + 1e-5 * rise);
+    }
+    return slack;
+}
+
+// What any sound result shows, apart from the duties against their allowance above:
+// - each stream's duty (its flow times its enthalpy change by its table) within 0.5 % of the
+//   capacity, give or take what the table lookups leave (lookupSlack); at the bottom of the
+//   single range, where a subnormal capacity or flow keeps only a few bits, within one step of
+//   1.4E-45 in each;
+// - velocities and Reynolds numbers above 0: a Reynolds number of 0 (a velocity rounded to 0)
+//   makes the laminar friction factor 64/Re no number and ends the calculation, so no result
+//   may carry one;
+// - pressure drops not below 0. A drop of 0 is sound: it is stored as a single, and a flow of
+//   1E-20 kg/s or a length of 1E-30 m, both accepted, put it below the smallest single.
+void checkPlausible(const Fluids& fluids, const CaseData& c, const ResultsData& r,
+                    std::vector<std::string>& broken) {
+    const double q = r.q;
+    const double step = std::numeric_limits<float>::denorm_min();
+    const struct {
+        const char* name;
+        const Block& block;
+        float flow;
+        double tin, tout;
+        float vel, deltaP;
+        double re;
+    } sides[] = {{"internal", fluids.block(c.intfluid, r.intpress), r.intPort, r.intTin, r.intTout,
+                  r.intVel, r.intDeltaP, r.Rei},
+                 {"external", fluids.block(c.estfluid, r.estpress), r.estPort, r.estTin, r.estTout,
+                  r.estVel, r.estDeltaP, r.Ree}};
+    for (const auto& s : sides) {
+        const double duty = streamDuty(s.block, s.flow, s.tin, s.tout);
+        const double dh = s.flow > 0 ? duty / s.flow : 0;
+        const double allowed =
+            0.005 * q + s.flow * lookupSlack(s.block, s.tin, s.tout) + step * (1 + dh);
+        if (!(std::fabs(duty - q) <= allowed))
+            broken.push_back(std::string("the ") + s.name +
+                             fmt(" duty %.7g kW is not within 0.5 %% of the capacity %.7g kW "
+                                 "(%.3g kW allowed)",
+                                 duty, q, allowed));
+        if (!(s.vel > 0 && s.re > 0))
+            broken.push_back(
+                std::string("the ") + s.name +
+                fmt(" velocity %.6g m/s or Reynolds number %.6g is not positive", s.vel, s.re));
+        if (!(s.deltaP >= 0))
+            broken.push_back(std::string("the ") + s.name +
+                             fmt(" pressure drop %.6g kPa is negative", s.deltaP));
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
@@ -121,6 +187,8 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
             fmt("a capacity, surface, length, coefficient or flow is out of range "
                 "(q %.6g, L %.6g, U %.6g, flows %.6g ...)",
                 r.q, r.L, r.U, std::min(r.intPort, r.estPort)));
+
+    checkPlausible(fluids, c, r, broken);
 
     const Block& bi = fluids.block(c.intfluid, r.intpress);
     const Block& be = fluids.block(c.estfluid, r.estpress);

@@ -37,10 +37,34 @@ double streamDuty(const Block& b, float m, double tin, double tout) {
     return static_cast<double>(m) * std::fabs(hin - hout);
 }
 
-// Heat capacity rate of a stream over its temperature change, kW/K.
+// The steepest interval of a block between two temperatures: those that hold a part of
+// [t1, t2], and the end interval a temperature past the block extrapolates from.
+struct Steepest {
+    double slope = 0;  // enthalpy per kelvin, kJ/(kg K)
+    double rise = 0;   // enthalpy across the interval, kJ/kg
+};
+Steepest steepest(const Block& b, double t1, double t2) {
+    const std::vector<double>& T = b.table.T;
+    const std::vector<double>& H = b.table.H;
+    const double lo = std::min(t1, t2), hi = std::max(t1, t2);
+    Steepest s;
+    for (std::size_t i = 0; i + 1 < T.size(); ++i) {
+        const bool held = T[i + 1] >= lo && T[i] <= hi;
+        const bool extrapolated = (i == 0 && lo < T[0]) || (i + 2 == T.size() && hi > T[i + 1]);
+        if (!held && !extrapolated) continue;
+        const double rise = std::fabs(H[i + 1] - H[i]);
+        s.slope = std::max(s.slope, rise / (T[i + 1] - T[i]));
+        s.rise = std::max(s.rise, rise);
+    }
+    return s;
+}
+
+// Heat capacity rate of a stream over its temperature change, kW/K. The enthalpy column's own
+// slope where it is steeper than the specific heat: a tolerance in kelvin is a duty through the
+// enthalpies, and a table may hold any specific heat beside them.
 double rate(const Block& b, float m, double tin, double tout) {
-    return static_cast<double>(m) *
-           std::fabs(b.table.properties(0.5 * (tin + tout), b.pressure).cp);
+    const double cp = std::fabs(b.table.properties(0.5 * (tin + tout), b.pressure).cp);
+    return static_cast<double>(m) * std::max(cp, steepest(b, tin, tout).slope);
 }
 
 // How far a stream's duty may stray from the capacity, kW.
@@ -74,22 +98,11 @@ double allowance(const CaseData& c, const ResultsData& r, double ownRate, double
 // What the table lookups may leave of a stream's enthalpy change, kJ/kg: the interpolation
 // guard shifts a lookup by the equivalent of about 1e-6 K (forward) or 1e-6 kJ/kg (inverse),
 // the single-precision slope by 6e-8 of its interval's rise; a hundred times that is allowed,
-// on the steepest interval the stream passes or extrapolates from. A stream that warms by a few
-// microkelvin carries a duty that these lookups cannot tell to 0.5 %. Taken from the enthalpy
-// column itself, not from the specific heat: a table may hold any specific heat beside it.
+// on the steepest interval the stream passes. A stream that warms by a few microkelvin carries
+// a duty that these lookups cannot tell to 0.5 %.
 double lookupSlack(const Block& b, double tin, double tout) {
-    const std::vector<double>& T = b.table.T;
-    const std::vector<double>& H = b.table.H;
-    const double lo = std::min(tin, tout), hi = std::max(tin, tout);
-    double slack = 1e-4;
-    for (std::size_t i = 0; i + 1 < T.size(); ++i) {
-        const bool passed = T[i + 1] >= lo && T[i] <= hi;
-        const bool end = i == 0 || i + 2 == T.size();
-        if (!passed && !end) continue;
-        const double rise = H[i + 1] - H[i];
-        slack = std::max(slack, 1e-4 + 1e-4 * rise / (T[i + 1] - T[i]) + 1e-5 * rise);
-    }
-    return slack;
+    const Steepest s = steepest(b, tin, tout);
+    return 1e-4 + 1e-4 * s.slope + 1e-5 * s.rise;
 }
 
 // What any sound result shows, apart from the duties against their allowance above:

@@ -15,18 +15,22 @@ namespace zano::stress {
 
 Fluids Fluids::load(const std::filesystem::path& dataDir) {
     Fluids f;
-    for (const char* name : kFluidNames) {
-        const FluidTable whole = readFluidTable(fluidFile(dataDir, name));
-        std::set<float> seen;
-        for (float p : whole.P) {
-            if (!seen.insert(p).second) continue;
-            Block b{p, whole};
-            b.table.reduceTo(p);
-            f.blocks[name].push_back(std::move(b));
-        }
-    }
+    for (const char* name : kFluidNames)
+        f.blocks[name] = blocksOf(readFluidTable(fluidFile(dataDir, name)));
     for (const auto& m : readMaterialFile(dataDir / "condmat.dat")) f.materials.push_back(m.name);
     return f;
+}
+
+std::vector<Block> Fluids::blocksOf(const FluidTable& whole) {
+    std::vector<Block> blocks;
+    std::set<float> seen;
+    for (float p : whole.P) {
+        if (!seen.insert(p).second) continue;
+        Block b{p, whole};
+        b.table.reduceTo(p);
+        blocks.push_back(std::move(b));
+    }
+    return blocks;
 }
 
 const Block& Fluids::block(const std::string& fluid, float pressure) const {

@@ -25,6 +25,8 @@ struct Fluids {
     std::map<std::string, std::vector<Block>> blocks;  // by fluid name
     std::vector<std::string> materials;
     static Fluids load(const std::filesystem::path& dataDir);
+    // The blocks of a whole table, each pressure once: its first block, as the driver keeps.
+    static std::vector<Block> blocksOf(const FluidTable& whole);
     const Block& block(const std::string& fluid, float pressure) const;
 };
 

@@ -37,10 +37,29 @@ double streamDuty(const Block& b, float m, double tin, double tout) {
     return static_cast<double>(m) * std::fabs(hin - hout);
 }
 
-// Heat capacity rate of a stream over its temperature change, kW/K.
+// The steepest enthalpy slope of a block between two temperatures, kJ/(kg K): over the
+// intervals that hold a part of [t1, t2], and the end interval a temperature past the block
+// extrapolates from.
+double steepestSlope(const Block& b, double t1, double t2) {
+    const std::vector<double>& T = b.table.T;
+    const std::vector<double>& H = b.table.H;
+    const double lo = std::min(t1, t2), hi = std::max(t1, t2);
+    double slope = 0;
+    for (std::size_t i = 0; i + 1 < T.size(); ++i) {
+        const bool held = T[i + 1] >= lo && T[i] <= hi;
+        const bool extrapolated = (i == 0 && lo < T[0]) || (i + 2 == T.size() && hi > T[i + 1]);
+        if (held || extrapolated)
+            slope = std::max(slope, std::fabs(H[i + 1] - H[i]) / (T[i + 1] - T[i]));
+    }
+    return slope;
+}
+
+// Heat capacity rate of a stream over its temperature change, kW/K. The enthalpy column's own
+// slope where it is steeper than the specific heat: a tolerance in kelvin is a duty through the
+// enthalpies, and a table may hold any specific heat beside them.
 double rate(const Block& b, float m, double tin, double tout) {
-    return static_cast<double>(m) *
-           std::fabs(b.table.properties(0.5 * (tin + tout), b.pressure).cp);
+    const double cp = std::fabs(b.table.properties(0.5 * (tin + tout), b.pressure).cp);
+    return static_cast<double>(m) * std::max(cp, steepestSlope(b, tin, tout));
 }
 
 // How far a stream's duty may stray from the capacity, kW.
@@ -69,6 +88,30 @@ double allowance(const CaseData& c, const ResultsData& r, double ownRate, double
             q * (4 * kTolU + 3 * ulpU) / std::max<double>(r.U, 1e-30) + iteratedRate * 2 * kTolT;
     }
     return allowed;
+}
+
+// What any sound result shows beside its balance:
+// - velocities and Reynolds numbers above 0: a Reynolds number of 0 (a velocity rounded to 0)
+//   makes the laminar friction factor 64/Re no number and ends the calculation, so no result
+//   may carry one;
+// - pressure drops not below 0. A drop of 0 is sound: it is stored as a single, and a flow of
+//   1E-20 kg/s or a length of 1E-30 m, both accepted, put it below the smallest single.
+void checkPlausible(const ResultsData& r, std::vector<std::string>& broken) {
+    const struct {
+        const char* name;
+        float vel, deltaP;
+        double re;
+    } sides[] = {{"internal", r.intVel, r.intDeltaP, r.Rei},
+                 {"external", r.estVel, r.estDeltaP, r.Ree}};
+    for (const auto& s : sides) {
+        if (!(s.vel > 0 && s.re > 0))
+            broken.push_back(
+                std::string("the ") + s.name +
+                fmt(" velocity %.6g m/s or Reynolds number %.6g is not positive", s.vel, s.re));
+        if (!(s.deltaP >= 0))
+            broken.push_back(std::string("the ") + s.name +
+                             fmt(" pressure drop %.6g kPa is negative", s.deltaP));
+    }
 }
 
 }  // namespace
@@ -121,6 +164,8 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
             fmt("a capacity, surface, length, coefficient or flow is out of range "
                 "(q %.6g, L %.6g, U %.6g, flows %.6g ...)",
                 r.q, r.L, r.U, std::min(r.intPort, r.estPort)));
+
+    checkPlausible(r, broken);
 
     const Block& bi = fluids.block(c.intfluid, r.intpress);
     const Block& be = fluids.block(c.estfluid, r.estpress);

@@ -1,5 +1,6 @@
 #include "formats/film_display.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/number_text.h"
@@ -18,6 +19,13 @@ std::string significant(double v, int digits) {
 std::string resistance(double r, double total) {
     return significant(r, 4) + " (" + formatDouble(roundTo(100 * r / total, 1)) + " %)";
 }
+
+// How far apart two figures are, in % of the smaller: the same whichever set is chosen.
+double apart(double a, double b) {
+    return 100 * std::fabs(a - b) / std::min(std::fabs(a), std::fabs(b));
+}
+
+constexpr double kNotableDifference = 20;  // %
 
 }  // namespace
 
@@ -38,6 +46,32 @@ std::vector<FilmRow> filmRows(const FilmBreakdown& f) {
          resistance(f.externalFouling, total)},
         {"Wall resistance", "(m^2 K)/W", resistance(f.wall, total), ""},
     };
+}
+
+const char* correlationSetName(CorrelationSet set) {
+    return set == CorrelationSet::Refined ? "Refined" : "Classic";
+}
+
+std::string otherSetLine(const OtherSetFigures& f) {
+    const std::string head = std::string(correlationSetName(f.set)) + " set: ";
+    if (!f.U || !f.sought) return head + "no results";
+    return head + "U " + significant(*f.U, 4) + " W/(m^2 K), " +
+           (f.lengthGiven ? "capacity " + significant(*f.sought, 4) + " kW"
+                          : "length " + significant(*f.sought, 4) + " m");
+}
+
+std::string setsDifferLine(const OtherSetFigures& f) {
+    if (!f.U || !f.sought) return std::string(correlationSetName(f.set)) + " set: " + f.message;
+    std::vector<std::string> parts;
+    const double u = apart(f.ownU, *f.U), sought = apart(f.ownSought, *f.sought);
+    const auto percent = [](double p) { return formatDouble(roundTo(p, 0)) + " %"; };
+    if (u > kNotableDifference) parts.push_back(percent(u) + " in U");
+    if (sought > kNotableDifference)
+        parts.push_back(percent(sought) + (f.lengthGiven ? " in capacity" : " in length"));
+    if (parts.empty()) return {};
+    std::string line = "The two correlation sets differ by " + parts[0];
+    if (parts.size() > 1) line += " and " + parts[1];
+    return line + ": check the flow regimes.";
 }
 
 }  // namespace zano

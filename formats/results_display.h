@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "records/design_margins.h"
+#include "records/film_breakdown.h"
 #include "records/results_data.h"
 
 // The results as the results window shows them: one table of the record's fields, one of the
@@ -17,6 +18,10 @@ namespace zano {
 struct ResultsExtras {
     std::optional<DesignMargins> margins;
     std::optional<Hairpins> hairpins;
+    // What makes up U, the set of rules that found it, and the other set's figures.
+    std::optional<FilmBreakdown> films = {};
+    std::optional<CorrelationSet> correlations = {};
+    std::optional<OtherSetFigures> otherSet = {};
 };
 
 // How a box shows its field: as entered (general format), rounded to 3 or 0 decimals, the text

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <string_view>
+#include <tuple>
 #include <variant>
 #include <vector>
 
 #include "base/number_text.h"
 #include "formats/code_page.h"
+#include "formats/film_display.h"
 #include "formats/results_display.h"
 
 namespace zano {
@@ -69,6 +71,36 @@ std::vector<Column> columns(const ResultsData& r, const ResultsExtras& x) {
     for (const ExtraRow& row : kExtraRows)
         if (const auto v = row.value(x))
             c.push_back({row.name, withUnit(row.copyCaption, row.unit), digits(*v)});
+    if (x.correlations) {
+        const std::string set = correlationSetName(*x.correlations);
+        c.push_back({"correlations", "Correlation set", set, true});
+    }
+    if (x.films) {
+        const FilmBreakdown& f = *x.films;
+        for (const auto& [side, s, pipe] : {std::tuple{"int", &f.internal, " (internal pipe)"},
+                                            std::tuple{"est", &f.external, " (external pipe)"}}) {
+            const std::string key = side;
+            c.push_back({key + "Regime", std::string("Flow regime") + pipe, s->regime, true});
+            c.push_back(
+                {key + "FilmRe", std::string("Film Reynolds number") + pipe, digits(s->re)});
+            c.push_back({key + "Pr", std::string("Prandtl number") + pipe, digits(s->pr)});
+            c.push_back({key + "Nu", std::string("Nusselt number") + pipe, digits(s->nu)});
+            c.push_back({key + "FilmCoefficient",
+                         withUnit(std::string("Film coefficient") + pipe, "W/(m^2 K)"),
+                         digits(s->h)});
+        }
+        c.push_back(
+            {"wallTemperature", withUnit("Wall temperature", "°C"), digits(f.wallTemperature)});
+        const std::tuple<const char*, const char*, double> resistances[] = {
+            {"internalFilm", "Film resistance (internal pipe)", f.internalFilm},
+            {"internalFouling", "Fouling resistance (internal pipe)", f.internalFouling},
+            {"wall", "Wall resistance", f.wall},
+            {"externalFouling", "Fouling resistance (external pipe)", f.externalFouling},
+            {"externalFilm", "Film resistance (external pipe)", f.externalFilm}};
+        for (const auto& [name, heading, r] : resistances)
+            c.push_back(
+                {std::string(name) + "Resistance", withUnit(heading, "(m^2 K)/W"), digits(r)});
+    }
     return c;
 }
 
@@ -134,6 +166,18 @@ std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
         if (!extraBoxes[i].text.empty())
             out += std::string(kExtraRows[i].copyCaption) + "\t" + kExtraRows[i].unit + "\t" +
                    extraBoxes[i].text + "\t\n";
+    if (extras.correlations)
+        out +=
+            std::string("Correlation set\t\t") + correlationSetName(*extras.correlations) + "\t\n";
+    if (extras.films)
+        for (const FilmRow& row : filmRows(*extras.films))
+            out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
+                   row.external + "\n";
+    if (extras.otherSet) {
+        out += otherSetLine(*extras.otherSet) + "\n";
+        if (const std::string differ = setsDifferLine(*extras.otherSet); !differ.empty())
+            out += differ + "\n";
+    }
     return out;
 }
 

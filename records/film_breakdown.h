@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "records/correlation_set.h"
 
 // Where the resistance to heat transfer lies at the final state of a calculation: each side's
 // flow groups and film coefficient, the wall temperature, and the resistances whose sum is 1/U.
@@ -18,6 +21,16 @@ struct FilmBreakdown {
     // The resistances in series, (m^2 K)/W, referred to the outside surface of the internal
     // pipe like U: 1/U is their sum.
     double internalFilm = 0, internalFouling = 0, wall = 0, externalFouling = 0, externalFilm = 0;
+};
+
+// The same case, as entered, calculated with the other correlation set: its headline figures
+// beside this calculation's, so that the user sees how much the choice of rules matters.
+struct OtherSetFigures {
+    CorrelationSet set = CorrelationSet::Classic;  // the other set
+    bool lengthGiven = true;  // the sought figure is the capacity (kW), else the length (m)
+    double ownU = 0, ownSought = 0;
+    std::optional<double> U, sought;  // none when the other set ended in a message
+    std::string message;              // that message, with its cause when it gives one
 };
 
 }  // namespace zano

@@ -26,6 +26,7 @@
 #include "shell/user_prompts.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
+#include "solver/other_set.h"
 
 namespace zano {
 namespace {
@@ -217,6 +218,7 @@ CaseData MainWindow::caseFromControls() {
     CaseData c;
     for (const CaseField& f : kCaseFields) c.*f.text = controlText(f).toStdString();
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
+    c.correlations = optionsDialog()->correlations();
     return c;
 }
 
@@ -238,6 +240,7 @@ void MainWindow::calculateCase() {
     // left empty rather than showing the last case's values beside this one's inputs.
     for (const CaseField& f : kCaseFields)
         if (isFound(f, c)) (c.*f.text).clear();
+    const CaseData entered = c;  // the other correlation set is calculated from it
     command1_->setText("...Wait...");
     // Paint the caption before the calculation holds the thread; typing waits until after.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -253,6 +256,9 @@ void MainWindow::calculateCase() {
 
     if (outcome.ok()) {
         keepLastCalculation(c, *outcome.results, outcome.margins);
+        lastExtras_.films = outcome.films;
+        lastExtras_.correlations = c.correlations;
+        lastExtras_.otherSet = calculateOtherSet(entered, state_, *outcome.results);
         ResultsWindow* w = resultsWindow();
         w->Risultati(*outcome.results);
         w->setExtras(lastExtras_);
@@ -303,9 +309,11 @@ OptionsDialog* MainWindow::optionsDialog() {
         for (const CaseField& f : kCaseFields)
             if (f.inOptions && optionTexts_.contains(f.control))
                 options_->setBoxText(f.control, optionTexts_.value(f.control));
+        options_->setCorrelations(optionCorrelations_);
         connect(options_, &OptionsDialog::discarding, this, [this] {
             for (const CaseField& f : kCaseFields)
                 if (f.inOptions) optionTexts_.insert(f.control, options_->boxText(f.control));
+            optionCorrelations_ = options_->correlations();
         });
     }
     return options_;
@@ -397,6 +405,9 @@ void MainWindow::mnuNewFile_Click() {
     // The lists keep their entries, a pressure list built for an earlier fluid included.
     for (const CaseField& f : kCaseFields)
         if (auto* list = f.inOptions ? nullptr : findChild<QComboBox*>(f.control)) clearCombo(list);
+    // A new case starts with the classic rules, whatever the last one used.
+    optionCorrelations_ = CorrelationSet::Classic;
+    if (options_) options_->setCorrelations(optionCorrelations_);
 }
 
 void MainWindow::mnuFileExit_Click() {

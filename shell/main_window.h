@@ -131,6 +131,7 @@ class MainWindow : public QMainWindow {
     QString lastFileName_;          // offered again by the next Open or Save
     // The case's texts of a discarded Options dialog, by box name, for the next one.
     QHash<QString, QString> optionTexts_;
+    CorrelationSet optionCorrelations_ = CorrelationSet::Classic;  // likewise
     double scale_ = 1.0;
 };
 

@@ -85,6 +85,7 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
     for (const CaseMode& m : kCaseModes)
         if (m.line == 0 && findChild<QRadioButton*>(m.option)->isEnabled())
             chooseOption(controlNumber(m.get(c) ? m.option : m.partner));
+    optionsDialog()->setCorrelations(c.correlations);
 }
 
 ReportTexts MainWindow::reportTexts() {
@@ -100,6 +101,7 @@ ReportTexts MainWindow::reportTexts() {
     for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
         t.exchanger[i] = read(kReportExchangerRows[i].internal);
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
+    resultsWindow()->addToReport(t);
     return t;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
@@ -27,8 +28,9 @@ namespace {
 // Client area of the dialog, twips.
 constexpr int kClientWidth = 5205;
 constexpr int kClientHeight = 3735;
-// The hairpin length's row lies below the specified client area and adds this much height.
-constexpr int kExtensionHeight = 690;
+// The hairpin length's and the correlation set's rows lie below the specified client area and
+// add this much height.
+constexpr int kExtensionHeight = 1050;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -64,6 +66,9 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
     command1_ = new QPushButton(this);
     command1_->setObjectName("Command1");
     hairpin_ = makeBox("HairpinLength");
+    correlations_ = new QComboBox(this);
+    correlations_->setObjectName("Correlations");
+    correlations_->addItems({"Classic", "Refined"});  // in the order of CorrelationSet
 
     label_[4]->setText("Density");
     label_[5]->setText("Cp");
@@ -121,6 +126,10 @@ void OptionsDialog::buildLayout() {
     places.push_back({hairpinCaption, QRect(360, kClientHeight + 165, 2280, 285)});
     places.push_back({hairpin_, QRect(2760, kClientHeight + 165, 1215, 285)});
     places.push_back({hairpinUnit, QRect(4080, kClientHeight + 165, 1065, 285)});
+    auto* correlationsCaption = new QLabel("Correlations", this);
+    correlationsCaption->setObjectName("CorrelationsLabel");
+    places.push_back({correlationsCaption, QRect(360, kClientHeight + 525, 2280, 285)});
+    places.push_back({correlations_, QRect(2760, kClientHeight + 525, 1215, 315)});
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
@@ -230,6 +239,13 @@ QString OptionsDialog::hairpinLength() const {
 }
 void OptionsDialog::setHairpinLength(const QString& length) {
     hairpin_->setText(length);
+}
+
+CorrelationSet OptionsDialog::correlations() const {
+    return correlations_->currentIndex() == 1 ? CorrelationSet::Refined : CorrelationSet::Classic;
+}
+void OptionsDialog::setCorrelations(CorrelationSet set) {
+    correlations_->setCurrentIndex(set == CorrelationSet::Refined ? 1 : 0);
 }
 
 QString OptionsDialog::boxText(std::string_view name) const {

@@ -8,8 +8,11 @@
 #include <string_view>
 #include <utility>
 
+#include "records/correlation_set.h"
+
 class QCheckBox;
 class QCloseEvent;
+class QComboBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -19,7 +22,7 @@ namespace zano {
 
 // The "Options" dialog (Form2): the case's two fouling factors and the properties of the
 // fluid "User defined", which "Close" writes as that fluid's table; below them the case's
-// optional hairpin length.
+// optional hairpin length and the correlation set it is calculated with.
 class OptionsDialog : public QWidget {
     Q_OBJECT
   public:
@@ -39,6 +42,10 @@ class OptionsDialog : public QWidget {
     // The optional standard hairpin length, m (one leg); empty when none is set.
     QString hairpinLength() const;
     void setHairpinLength(const QString& length);
+
+    // The Nusselt rules of the case: "Classic" unless the user chooses "Refined".
+    CorrelationSet correlations() const;
+    void setCorrelations(CorrelationSet set);
 
     // The case's boxes by name ("Text1", "Text2", "HairpinLength"); the hairpin length without
     // blanks around it, since blanks alone are no length.
@@ -74,6 +81,7 @@ class OptionsDialog : public QWidget {
     QPushButton* command1_;
     std::array<QLabel*, 12> label_;  // Label1 ... Label12
     QLineEdit* hairpin_;             // below the specified controls
+    QComboBox* correlations_;        // below the hairpin length
     double scale_ = 1.0;
 };
 

@@ -35,6 +35,7 @@ class QtReportPrinter final : public ReportPrinter {
     void setScaleLeft(double cm) override { scaleLeft_ = cm; }
     void setCurrentX(double cm) override { x_ = cm; }
     void setCurrentY(double cm) override { y_ = cm; }
+    double currentY() const override { return y_; }
     void setFontSize(double points) override { font_.setPointSizeF(points); }
 
     void printLine(const QString& text) override {
@@ -89,6 +90,30 @@ void printColumn(ReportPrinter& p, const std::array<QString, N>& lines) {
     for (const QString& line : lines) p.printLine(line);
 }
 
+// Below line 19, in the same columns and line by line like them: a blank line, the correlation
+// set, a blank line, the film rows, a blank line and the two lines on the other set.
+void printExtension(ReportPrinter& p, const ReportTexts& t) {
+    const QString blank;
+    const double top = p.currentY();
+    p.setScaleLeft(-kLabels);
+    p.printLine(blank);
+    p.printLine(QStringLiteral("Correlation set"));
+    p.printLine(blank);
+    for (const auto& row : t.films) p.printLine(row[0]);
+    p.printLine(blank);
+    p.printLine(t.otherSet);
+    p.printLine(t.setsDiffer);
+
+    for (const auto& [left, column] : {std::pair{kInternal, 1}, std::pair{kExternal, 2}}) {
+        p.setCurrentY(top);
+        p.setScaleLeft(-left);
+        p.printLine(blank);
+        p.printLine(column == 1 ? t.correlations : blank);
+        p.printLine(blank);
+        for (const auto& row : t.films) p.printLine(row[column]);
+    }
+}
+
 }  // namespace
 
 bool printReport(ReportPrinter& p, const ReportTexts& t) {
@@ -128,6 +153,7 @@ bool printReport(ReportPrinter& p, const ReportTexts& t) {
         p.printLine(blank);
         printColumn(p, t.exchanger);
         p.printLine(t.configuration);
+        if (!t.correlations.isEmpty()) printExtension(p, t);
 
         p.endDocument();
         return true;

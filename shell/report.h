@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "records/case_data.h"
 
@@ -54,6 +55,12 @@ struct ReportTexts {
     std::array<QString, 11> internal, external;
     std::array<QString, 4> exchanger;
     QString configuration;  // "Countercurrent" or "Equicurrent"
+    // Below line 19, as the results window's extension shows them: the correlation set, what
+    // makes up U (caption with unit, internal, external), and the two lines on the other set.
+    // Nothing is printed there while the set is empty.
+    QString correlations = {};
+    std::vector<std::array<QString, 3>> films = {};
+    QString otherSet = {}, setsDiffer = {};
 };
 
 // File > Print: the print dialog, then the page. Cancel prints nothing and says nothing; a
@@ -79,6 +86,7 @@ class ReportPrinter {
     virtual void setScaleLeft(double cm) = 0;
     virtual void setCurrentX(double cm) = 0;
     virtual void setCurrentY(double cm) = 0;
+    virtual double currentY() const = 0;
     virtual void setFontSize(double points) = 0;
     // Prints one line with its top at the current y and its start at the current x, then moves
     // down one line height of the current font and back to x = 0.

@@ -12,9 +12,11 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "formats/film_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
 #include "properties/fluid_names.h"
+#include "shell/report.h"
 #include "shell/screen_fit.h"
 
 namespace {
@@ -22,9 +24,14 @@ namespace {
 // The layout is drawn in twips; 1440 twips make an inch, 96 logical pixels make an inch.
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kClientWidth = 7005, kClientHeight = 7515;
-// The extension (design margins, hairpins, Profile and Copy) lies below the specified client
-// area, in the same columns, and adds this much to the window's height.
-constexpr int kExtensionHeight = 2235;
+// The extension (design margins, hairpins, the correlation set and what makes up U, the other
+// set's figures, Profile and Copy) lies below the specified client area, in the same columns,
+// and adds this much to the window's height.
+constexpr int kExtensionHeight = 7215;
+// Tops in the extension: the correlation set's row, the first film row (one every 360 twips),
+// the two lines on the other set, the buttons.
+constexpr int kSetTop = 1680, kFilmTop = 2040, kOtherSetTop = 5400, kButtonTop = 6660;
+constexpr int kSentenceHeight = 510;  // two lines of text
 
 constexpr int kCaptionLeft = 480, kUnitLeft = 2400, kIntLeft = 3360, kEstLeft = 5280;
 constexpr int kCaptionWidth = 1800, kUnitWidth = 840;  // each up to the next column, less a gap
@@ -34,6 +41,14 @@ constexpr int kLabelHeight = 255, kBoxWidth = 1335, kBoxHeight = 285;
 // a further 240 lower, apart from the streams'.
 int rowTop(std::size_t row) {
     return 720 + 360 * static_cast<int>(row) + (row >= 12 ? 240 : 0);
+}
+
+// The film rows' box names, from their captions: "FilmFlowRegime" + "Int" or "Est".
+QString filmBoxName(const char* caption) {
+    QString name = QStringLiteral("Film");
+    for (const QString& word : QString::fromUtf8(caption).split(' '))
+        name += word.left(1).toUpper() + word.mid(1);
+    return name;
 }
 
 // The two fluid boxes are wider than the others, to hold the fluid names. The material box
@@ -55,6 +70,8 @@ QStringList samplesFor(const QString& box) {
         return names;
     }
     if (box == QLatin1String("Text5")) return {QStringLiteral("Stainless steel AISI 304")};
+    // A resistance and its share of 1/U.
+    if (box.startsWith(QLatin1String("Film"))) return {QStringLiteral("0,0001234 (99,9 %)")};
     return {QStringLiteral("-12345,678")};
 }
 
@@ -143,17 +160,53 @@ void ResultsWindow::buildExtension() {
         place(box, kIntLeft, top, kBoxWidth, kBoxHeight);
     }
 
+    // The rules that found these results, then what makes up U: the film rows reach across
+    // to the next column, since a resistance shows its share beside it.
+    const auto addBox = [this, area](const QString& name, int left, int top, int width) {
+        auto* box = new QLineEdit(area);
+        box->setObjectName(name);
+        box->setReadOnly(true);
+        place(box, left, top, width, kBoxHeight);
+    };
+    place(makeLabel(area, "CorrelationSetLabel", "Correlation set"), kCaptionLeft, kSetTop,
+          kCaptionWidth, kLabelHeight);
+    addBox(QStringLiteral("CorrelationSet"), kIntLeft, kSetTop, kBoxWidth);
+    // A breakdown with every value: the rows that stay without an external one have no box.
+    zano::FilmBreakdown sample;
+    sample.internal.regime = sample.external.regime = "laminar";
+    const auto films = zano::filmRows(sample);
+    for (std::size_t i = 0; i < films.size(); ++i) {
+        const zano::FilmRow& row = films[i];
+        const int top = kFilmTop + 360 * static_cast<int>(i);
+        const QString name = filmBoxName(row.caption);
+        place(makeLabel(area, qPrintable(name + "Label"), row.caption), kCaptionLeft, top,
+              kCaptionWidth, kLabelHeight);
+        if (*row.unit)
+            place(makeLabel(area, qPrintable(name + "Unit"), row.unit), kUnitLeft, top, kUnitWidth,
+                  kLabelHeight);
+        addBox(name + "Int", kIntLeft, top, kEstLeft - 120 - kIntLeft);
+        if (!row.external.empty())
+            addBox(name + "Est", kEstLeft, top, kClientWidth - 120 - kEstLeft);
+    }
+    for (const char* name : {"OtherSet", "SetsDiffer"}) {
+        auto* line = makeLabel(area, name, "");
+        line->setWordWrap(true);
+        line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(line, kCaptionLeft, kOtherSetTop + (*name == 'S' ? kSentenceHeight + 60 : 0),
+              kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
+    }
+
     auto* profile = new QPushButton(QStringLiteral("Profile"), area);
     profile->setObjectName(QStringLiteral("Profile"));
     profile->setAutoDefault(false);
-    place(profile, 2460, 1800, 975, 375);
+    place(profile, 2460, kButtonTop, 975, 375);
     connect(profile, &QPushButton::clicked, this, &ResultsWindow::profileRequested);
 
     copy_ = new QPushButton(QStringLiteral("Copy"), area);
     copy_->setObjectName(QStringLiteral("Copy"));
     copy_->setAutoDefault(false);
     copy_->setEnabled(false);  // nothing to copy before the first results
-    place(copy_, 3555, 1800, 975, 375);
+    place(copy_, 3555, kButtonTop, 975, 375);
     connect(copy_, &QPushButton::clicked, this, &ResultsWindow::copyResults);
 }
 
@@ -198,6 +251,38 @@ void ResultsWindow::clear() {
 void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     extras_ = extras;
     for (const zano::DisplayBox& b : zano::extraTexts(extras)) setBox(b);
+    const auto show = [this](const QString& name, const std::string& text) {
+        if (auto* box = findChild<QLineEdit*>(name)) {
+            box->setText(QString::fromStdString(text));
+            box->setCursorPosition(0);
+        }
+    };
+    show(QStringLiteral("CorrelationSet"),
+         extras.correlations ? zano::correlationSetName(*extras.correlations) : "");
+    for (const zano::FilmRow& row : zano::filmRows(extras.films.value_or(zano::FilmBreakdown{}))) {
+        const QString name = filmBoxName(row.caption);
+        show(name + "Int", extras.films ? row.internal : "");
+        show(name + "Est", extras.films ? row.external : "");
+    }
+    const auto& other = extras.otherSet;
+    findChild<QLabel*>(QStringLiteral("OtherSet"))
+        ->setText(other ? QString::fromStdString(zano::otherSetLine(*other)) : QString());
+    findChild<QLabel*>(QStringLiteral("SetsDiffer"))
+        ->setText(other ? QString::fromStdString(zano::setsDifferLine(*other)) : QString());
+}
+
+void ResultsWindow::addToReport(ReportTexts& t) const {
+    t.correlations = boxText(QStringLiteral("CorrelationSet"));
+    t.films.clear();
+    if (t.correlations.isEmpty()) return;  // no results shown
+    for (const zano::FilmRow& row : zano::filmRows({})) {
+        const QString name = filmBoxName(row.caption);
+        QString label = QString::fromUtf8(row.caption);
+        if (*row.unit) label += ' ' + QString::fromUtf8(row.unit);
+        t.films.push_back({label, boxText(name + "Int"), boxText(name + "Est")});
+    }
+    t.otherSet = findChild<QLabel*>(QStringLiteral("OtherSet"))->text();
+    t.setsDiffer = findChild<QLabel*>(QStringLiteral("SetsDiffer"))->text();
 }
 
 void ResultsWindow::setBox(const zano::DisplayBox& b) {

@@ -10,6 +10,7 @@
 #include "shell/twip_layout.h"
 
 class QCloseEvent;
+struct ReportTexts;
 class QPushButton;
 
 // The results window (Form3): the last calculation's results, one box per quantity.
@@ -32,6 +33,10 @@ class ResultsWindow : public QWidget {
     // The extension below the specified controls: the design margins and the hairpins of the
     // results last shown. Risultati empties it; the caller passes the extras right after.
     void setExtras(const zano::ResultsExtras& extras);
+
+    // The extension's correlation set, film rows and lines on the other set, as shown, into
+    // the report's texts.
+    void addToReport(ReportTexts& texts) const;
 
     // The factor by which the twip layout was enlarged so that every caption and box fits the
     // current font (1 when the layout fits as drawn).

@@ -26,6 +26,7 @@ struct RecordingReportPrinter : ReportPrinter {
     void setScaleLeft(double cm) override { scaleLeft = cm; }
     void setCurrentX(double cm) override { x = cm; }
     void setCurrentY(double cm) override { y = cm; }
+    double currentY() const override { return y; }
     void setFontSize(double size) override { points = size; }
     void printLine(const QString& text) override {
         if (static_cast<int>(lines.size()) + 1 == failAt) fail();

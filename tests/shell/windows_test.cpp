@@ -1,6 +1,7 @@
 // What the scenarios cannot see: the key filter's rule, the report on a real (PDF) printer and
 // behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
 // box, and layouts that hold every text at any font.
+#include <QAction>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -8,10 +9,12 @@
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPdfView>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
+#include "base/number_text.h"
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
@@ -119,6 +122,45 @@ class WindowsTest : public QObject {
         QCOMPARE(rowMiddle.size(), std::size_t(17));  // rows with a text found once
         const double titleTop = doc.getAllText(0).boundingRectangle().top();
         QVERIFY2(titleTop > 2 * 72 / 2.54 - 1 && titleTop < 2 * 72 / 2.54 + 6, "title at 2 cm");
+    }
+
+    // The correlation set belongs to the case: kept when the Options dialog is closed from its
+    // frame, saved, reset by New, read back by Open, and the calculation uses it as the
+    // headless calculator does.
+    void refinedCaseReopensAndCalculatesWithTheRefinedSet() {
+        const QString example = ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan";
+        QTemporaryDir dir;
+        const QString saved = dir.filePath("refined.zan");
+        QString answer;
+        fileNameHook() = [&answer](bool, const QString&) { return std::exchange(answer, {}); };
+        const auto menu = [&answer](MainWindow& w, const char* action, const QString& file) {
+            answer = file;
+            w.findChild<QAction*>(action)->trigger();
+        };
+        MainWindow w;
+        menu(w, "mnuFileOpen", example);
+        w.optionsDialog()->setCorrelations(CorrelationSet::Refined);
+        w.optionsDialog()->close();
+        shell_test::flushDeletes();
+        menu(w, "mnuFileSaveAs", saved);
+        QCOMPARE(loadCaseFile(shell_test::toPath(saved)).correlations, CorrelationSet::Refined);
+        w.findChild<QAction*>("mnuNewFile")->trigger();
+        QCOMPARE(w.caseFromControls().correlations, CorrelationSet::Classic);
+        menu(w, "mnuFileOpen", saved);
+        QCOMPARE(w.optionsDialog()->correlations(), CorrelationSet::Refined);
+        w.findChild<QPushButton*>("Command1")->click();
+        fileNameHook() = nullptr;
+
+        CaseData c = loadCaseFile(shell_test::toPath(example));
+        c.correlations = CorrelationSet::Refined;  // zano-calc --correlations refined
+        c.q.clear();
+        CalcState s;
+        dbmateriale(s);
+        const CalcOutcome out = calculate(c, s);
+        QVERIFY(out.ok());
+        QCOMPARE(w.resultsWindow()->boxText("Text23"),
+                 QString::fromStdString(formatSingle(roundTo(out.results->q, 3))));
+        QCOMPARE(w.resultsWindow()->boxText("CorrelationSet"), QStringLiteral("Refined"));
     }
 
     void printDialogCancelPrintsNothing() {
@@ -282,9 +324,9 @@ class WindowsTest : public QObject {
             const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
             const Row rows[] = {
                 {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {client(&options), options.layoutScale(), 5205, 3735 + 690, "HairpinLength", 2760,
+                {client(&options), options.layoutScale(), 5205, 3735 + 1050, "HairpinLength", 2760,
                  3900},
-                {client(&results), results.layoutScale(), 7005, 7515 + 2235, "Extension", 0, 7515}};
+                {client(&results), results.layoutScale(), 7005, 7515 + 7215, "Extension", 0, 7515}};
             for (const Row& r : rows) {
                 const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };
                 r.client->window()->show();

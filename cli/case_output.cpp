@@ -78,6 +78,11 @@ std::string textReport(const CaseReport& r) {
             s += line;
         }
     }
+    if (r.other) {
+        s += "  " + otherSetLine(*r.other) + "\n";
+        if (const std::string differ = setsDifferLine(*r.other); !differ.empty())
+            s += "  " + differ + "\n";
+    }
     if (r.profile) {
         std::snprintf(line, sizeof line, "  Temperature profile (scale %s)\n  %10s %12s %12s\n",
                       formatDouble(roundTo(r.profile->scale, 5)).c_str(), "x [m]", "int [°C]",
@@ -131,6 +136,17 @@ std::string jsonReport(const CaseReport& r) {
              ",\"wall\":" + jsonNumber(f.wall) +
              ",\"externalFouling\":" + jsonNumber(f.externalFouling) +
              ",\"externalFilm\":" + jsonNumber(f.externalFilm) + "}}";
+    }
+    if (r.other) {
+        const OtherSetFigures& f = *r.other;
+        const auto number = [](const std::optional<double>& v) {
+            return v ? jsonNumber(*v) : std::string("null");
+        };
+        o += ",\"otherSet\":{\"correlations\":" + jsonString(correlationSetName(f.set)) +
+             ",\"U\":" + number(f.U) + ",\"" + (f.lengthGiven ? "q" : "L") +
+             "\":" + number(f.sought) +
+             ",\"message\":" + (f.message.empty() ? std::string("null") : jsonString(f.message)) +
+             "}";
     }
     if (r.profile) {
         o += ",\"profile\":{\"scale\":" + jsonNumber(r.profile->scale) + ",\"points\":[";

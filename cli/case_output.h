@@ -25,7 +25,8 @@ struct CaseReport {
     CalcOutcome out;
     std::optional<Hairpins> hairpins;
     std::optional<TemperatureProfile> profile;
-    bool films = false;  // show what makes up the coefficient (out.films)
+    bool films = false;                    // show what makes up the coefficient (out.films)
+    std::optional<OtherSetFigures> other;  // the same case with the other correlation set
 };
 
 // One case as the results window shows it, for a terminal, with the margins, the hairpins, the

@@ -16,6 +16,7 @@
 #include "properties/wall_materials.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
+#include "solver/other_set.h"
 
 namespace {
 
@@ -36,8 +37,9 @@ options:
                       from the internal inlet (x = 0) to the outlet (x = L)
   --films             also what makes up the overall coefficient: each side's flow regime,
                       Reynolds, Prandtl and Nusselt numbers and film coefficient, the wall
-                      temperature and the resistances in series with their shares of 1/U
-                      (text and JSON)
+                      temperature and the resistances in series with their shares of 1/U,
+                      and the other correlation set's U and capacity or length for the
+                      same case (text and JSON)
   --correlations SET  "classic" or "refined": the Nusselt rules for every case, over the
                       choice a case file stores (default: the file's, else classic)
   --est-outlet-given  the external outlet temperature is given and the external mass flow
@@ -137,7 +139,10 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
         c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
         if (opt.correlations) c.correlations = *opt.correlations;
         zano::cli::clearOutputFields(c);
-        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}, opt.films};
+        const zano::CaseData entered = c;
+        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}, opt.films, {}};
+        if (opt.films && report.out.ok())
+            report.other = zano::calculateOtherSet(entered, state, *report.out.results);
         report.written = zano::cli::outputFields(c);
         if (report.out.ok()) {
             // The views beyond the results; a fault in one of them is reported like a message.
@@ -160,7 +165,7 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
         // A fault outside the calculation's checks (memory exhausted by a long profile, say)
         // ends the case like one inside, and the next case is calculated.
         try {
-            zano::cli::CaseReport failed{file, {}, {}, {}, {}};
+            zano::cli::CaseReport failed{file, {}, {}, {}, {}, false, {}};
             failed.out.message = zano::msg::kInvalidData;
             failed.out.detail = zano::calculationFaultDetail();
             printCase(opt, failed, csvHeaderDone);

@@ -5,7 +5,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +25,7 @@
 #include "records/design_margins.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
+#include "shell/recent_files.h"
 #include "shell/results_window.h"
 #include "shell/user_prompts.h"
 #include "solver/design_extras.h"
@@ -38,6 +42,8 @@ QString fromPath(const std::filesystem::path& p) {
 QString fromText(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+const QString kCaption = QStringLiteral("ZANO - Concentric Tube Heat Exchanger");
 
 }  // namespace
 
@@ -56,6 +62,13 @@ MainWindow::MainWindow(std::filesystem::path dataDir, QWidget* parent) : QMainWi
 
     Form_Load();
     applyLayout();  // after the lists are filled: their longest entries must fit
+
+    watchCaseEdits();
+    setAcceptDrops(true);
+    // The boxes take dropped text themselves; a case file dropped on one is still the window's.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->acceptDrops()) w->installEventFilter(this);
+    setWindowModified(false);
 }
 
 MainWindow::~MainWindow() {
@@ -66,7 +79,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Form_Load() {
-    setWindowTitle("ZANO - Concentric Tube Heat Exchanger");
+    updateTitle();
     clearCaseBoxes();
     chooseOption(1);
     chooseOption(3);
@@ -95,6 +108,116 @@ void MainWindow::Form_Load() {
     }
     combo(4)->clear();
     combo(5)->clear();
+}
+
+// ---- The case as a document ----------------------------------------------------------------
+
+void MainWindow::updateTitle() {
+    const QString name = caseFile_.isEmpty() ? "Untitled" : QFileInfo(caseFile_).fileName();
+    setWindowTitle(name + "[*] - " + kCaption);
+}
+
+void MainWindow::caseEdited() {
+    setWindowModified(true);
+}
+
+void MainWindow::watchCaseEdits() {
+    // Any change of a box, a list's text or an option, by typing, picking, a mode's effects or a
+    // calculation's write-back; New, Open and Save clear the mark after their own changes.
+    for (QLineEdit* box : text_)
+        if (box) connect(box, &QLineEdit::textChanged, this, &MainWindow::caseEdited);
+    for (QComboBox* list : combo_)
+        if (list) connect(list, &QComboBox::editTextChanged, this, &MainWindow::caseEdited);
+    for (QRadioButton* o : option_)
+        if (o) connect(o, &QRadioButton::toggled, this, &MainWindow::caseEdited);
+}
+
+void MainWindow::watchOptionsEdits() {
+    // The case's boxes only: the user fluid's are saved by the dialog's own "Close".
+    for (const CaseField& f : kCaseFields)
+        if (auto* box = f.inOptions ? options_->findChild<QLineEdit*>(f.control) : nullptr)
+            connect(box, &QLineEdit::textChanged, this, &MainWindow::caseEdited);
+    // The correlation set belongs to the case as well.
+    if (auto* set = options_->findChild<QComboBox*>("Correlations"))
+        connect(set, &QComboBox::currentIndexChanged, this, &MainWindow::caseEdited);
+}
+
+bool MainWindow::maySaveChanges() {
+    if (!isWindowModified()) return true;
+    const QString name = caseFile_.isEmpty() ? "Untitled" : QFileInfo(caseFile_).fileName();
+    switch (askSaveChanges(this, name)) {
+        case SaveChoice::Save:
+            return saveCase(lastFileName_);
+        case SaveChoice::Discard:
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+void MainWindow::caseFileIs(const QString& name) {
+    caseFile_ = name;
+    lastFileName_ = name;
+    addRecentFile(name);
+    rebuildRecentMenu();
+    setWindowModified(false);
+    updateTitle();
+}
+
+void MainWindow::openFromCommandLine(const QString& argument) {
+    const QUrl url(argument);
+    const QString name = url.isLocalFile() ? url.toLocalFile() : argument;
+    if (maySaveChanges()) openCaseNamed(QFileInfo(name).absoluteFilePath());
+}
+
+QString MainWindow::droppedCaseFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".zan", Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedCaseFile(event->mimeData()).isEmpty()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = droppedCaseFile(event->mimeData());
+    if (file.isEmpty()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // Opened once the drop is over: the question about unsaved changes must not hold the drag
+    // source waiting.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file] {
+            if (maySaveChanges()) openCaseNamed(file);
+        },
+        Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (droppedCaseFile(drag->mimeData()).isEmpty()) break;
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+            return true;
+        }
+        case QEvent::Drop:
+            if (droppedCaseFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) break;
+            dropEvent(static_cast<QDropEvent*>(event));
+            return true;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Modes ---------------------------------------------------------------------------------
@@ -310,6 +433,7 @@ OptionsDialog* MainWindow::optionsDialog() {
             if (f.inOptions && optionTexts_.contains(f.control))
                 options_->setBoxText(f.control, optionTexts_.value(f.control));
         options_->setCorrelations(optionCorrelations_);
+        watchOptionsEdits();
         connect(options_, &OptionsDialog::discarding, this, [this] {
             for (const CaseField& f : kCaseFields)
                 if (f.inOptions) optionTexts_.insert(f.control, options_->boxText(f.control));
@@ -390,6 +514,7 @@ void MainWindow::closeSecondaryWindows() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!maySaveChanges()) return event->ignore();
     closeSecondaryWindows();
     event->accept();
 }
@@ -397,6 +522,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---- New and Exit ---------------------------------------------------------------------------
 
 void MainWindow::mnuNewFile_Click() {
+    if (!maySaveChanges()) return;
     clearCaseBoxes();
     chooseOption(1);
     chooseOption(3);
@@ -408,11 +534,13 @@ void MainWindow::mnuNewFile_Click() {
     // A new case starts with the classic rules, whatever the last one used.
     optionCorrelations_ = CorrelationSet::Classic;
     if (options_) options_->setCorrelations(optionCorrelations_);
+    caseFile_.clear();
+    setWindowModified(false);
+    updateTitle();
 }
 
 void MainWindow::mnuFileExit_Click() {
-    close();
-    QCoreApplication::quit();
+    if (close()) QCoreApplication::quit();  // not when the user kept the case to save it
 }
 
 }  // namespace zano

@@ -19,6 +19,8 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMimeData;
 class QPushButton;
 class QRadioButton;
 class HelpViewer;
@@ -54,8 +56,16 @@ class MainWindow : public QMainWindow {
 
     double layoutScale() const { return scale_; }
 
+    // Opens the case file named on the command line ("zano CASE.zan"; a file: URL as well).
+    void openFromCommandLine(const QString& argument);
+
   protected:
+    // Closing the window asks first whether to save changes; Cancel keeps it open.
     void closeEvent(QCloseEvent* event) override;
+    // A case file dropped on the window, over a box as well, is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Construction (main_window_layout.cpp).
@@ -64,6 +74,17 @@ class MainWindow : public QMainWindow {
     void applyLayout();
 
     void Form_Load();
+    // The title: the case file's name (or "Untitled") with the modified marker, then the
+    // program's caption.
+    void updateTitle();
+    void caseEdited();
+    void watchCaseEdits();  // the main window's controls; the Options dialog's when created
+    void watchOptionsEdits();
+    // Asks whether to save a modified case before it is replaced; false: the user cancelled, or
+    // the save failed or was cancelled.
+    bool maySaveChanges();
+    // The case file now being edited became `name`, as saved or opened.
+    void caseFileIs(const QString& name);
     void chooseOption(int n);  // selects Option<n> and applies its mode effects
     void modeEffects(int n);
     void setInput(int textBox, bool input);
@@ -90,8 +111,17 @@ class MainWindow : public QMainWindow {
     void mnuFilePrint_Click();
     void mnuFileExport_Click();
     // The work of the slots above; a fault outside their checks is reported by the slot.
-    void saveCase(const QString& offered);  // the dialog offering `offered`, then the save
+    // The dialog offering `offered`, then the save; true when the case was saved.
+    bool saveCase(const QString& offered);
+    // Opens the named file, reporting why it cannot; true when it was opened.
+    bool openCaseNamed(const QString& name);
     void openCaseFile(const std::filesystem::path& file);
+    // File > Open Recent, rebuilt from the settings whenever it is shown or changes.
+    void rebuildRecentMenu();
+    void openRecent(const QString& file);
+    void clearRecent();
+    // The one case file that a drag carries, if it carries one; empty otherwise.
+    static QString droppedCaseFile(const QMimeData* data);
     void exportResults(QString& name);  // sets the name once it is known
     static QString exportFailedText(const QString& name);
     // The views beyond the results.
@@ -129,6 +159,8 @@ class MainWindow : public QMainWindow {
     ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
     QString lastExportName_;        // offered again by the next export
     QString lastFileName_;          // offered again by the next Open or Save
+    QString caseFile_;              // the file of the case being edited; empty: Untitled
+    QMenu* recentMenu_ = nullptr;
     // The case's texts of a discarded Options dialog, by box name, for the next one.
     QHash<QString, QString> optionTexts_;
     CorrelationSet optionCorrelations_ = CorrelationSet::Classic;  // likewise

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 
 #include "base/faults.h"
@@ -12,6 +13,7 @@
 #include "shell/export_file.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
+#include "shell/recent_files.h"
 #include "shell/report.h"
 #include "shell/results_window.h"
 #include "shell/user_prompts.h"
@@ -37,34 +39,86 @@ void MainWindow::mnuFileSaveAs_Click() {
     saveCase(lastFileName_.isEmpty() ? QString() : QFileInfo(lastFileName_).path() + '/');
 }
 
-void MainWindow::saveCase(const QString& offered) {
+bool MainWindow::saveCase(const QString& offered) {
     QString name;
     try {
         name = askCaseFileName(this, true, offered);
-        if (name.isEmpty()) return;  // Cancel
+        if (name.isEmpty()) return false;  // Cancel
         saveCaseFile(toPath(name), caseFromControls());
         // Only a folder where a case was saved is offered again: a refused one may be a place
         // (a device or /proc) that a file dialog cannot even list.
-        lastFileName_ = name;
+        caseFileIs(name);
+        return true;
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, fromText(caseFileFaultMessage(toPath(name), true)));
     }
+    return false;
 }
 
 void MainWindow::mnuFileOpen_Click() {
-    QString name;
+    if (!maySaveChanges()) return;
+    const QString name = askCaseFileName(this, false, lastFileName_);
+    if (!name.isEmpty()) openCaseNamed(name);  // empty: Cancel
+}
+
+bool MainWindow::openCaseNamed(const QString& name) {
     try {
-        name = askCaseFileName(this, false, lastFileName_);
-        if (name.isEmpty()) return;  // Cancel
         openCaseFile(toPath(name));
-        lastFileName_ = name;  // as for Save: only once it was read
+        caseFileIs(name);  // as for Save: only once it was read
+        return true;
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, fromText(caseFileFaultMessage(toPath(name), false)));
     }
+    return false;
+}
+
+void MainWindow::rebuildRecentMenu() {
+    // Removed later, not now: the entry being chosen may be among them.
+    for (QAction* a : recentMenu_->actions()) {
+        recentMenu_->removeAction(a);
+        a->setObjectName({});
+        a->deleteLater();
+    }
+    const QStringList files = recentFiles();
+    QStringList names;
+    for (const QString& f : files) names << QFileInfo(f).fileName();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        // Cases of one name in two folders are told apart by their folder.
+        QString label = names[i];
+        if (names.count(names[i]) > 1)
+            label += " (" + QDir::toNativeSeparators(QFileInfo(files[i]).path()) + ")";
+        QAction* entry =
+            recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(label.replace('&', "&&")));
+        entry->setObjectName(QString("mnuFileRecent%1").arg(i + 1));
+        entry->setStatusTip(QDir::toNativeSeparators(files[i]));
+        connect(entry, &QAction::triggered, this, [this, file = files[i]] { openRecent(file); });
+    }
+    recentMenu_->addSeparator()->setObjectName("mnuFileRecentHyphen");
+    QAction* clear = recentMenu_->addAction("Clear list");
+    clear->setObjectName("mnuFileRecentClear");
+    connect(clear, &QAction::triggered, this, &MainWindow::clearRecent);
+    recentMenu_->menuAction()->setEnabled(!files.isEmpty());
+    clear->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::openRecent(const QString& file) {
+    if (!QFileInfo(file).isFile()) {
+        removeRecentFile(file);
+        rebuildRecentMenu();
+        warn(this, "\"" + QDir::toNativeSeparators(file) +
+                       "\" no longer exists; it is removed from the recent files.");
+        return;
+    }
+    if (maySaveChanges()) openCaseNamed(file);
+}
+
+void MainWindow::clearRecent() {
+    clearRecentFiles();
+    rebuildRecentMenu();
 }
 
 void MainWindow::openCaseFile(const std::filesystem::path& file) {

@@ -158,6 +158,12 @@ void MainWindow::buildMenus() {
     file->setObjectName("mnuFile");
     addItem(file, "mnuNewFile", "New", QKeySequence("Ctrl+N"), &MainWindow::mnuNewFile_Click);
     addItem(file, "mnuFileOpen", "Open", QKeySequence("Ctrl+O"), &MainWindow::mnuFileOpen_Click);
+    recentMenu_ = file->addMenu("Open Recent");
+    recentMenu_->setObjectName("mnuFileRecent");
+    recentMenu_->menuAction()->setObjectName("mnuFileOpenRecent");
+    // Read again when shown: another ZANO may have opened or saved a case meanwhile.
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
+    rebuildRecentMenu();
     addItem(file, "mnuFileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save As…", QKeySequence("Ctrl+Shift+S"),
             &MainWindow::mnuFileSaveAs_Click);

@@ -33,6 +33,30 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& informative) 
     return box->exec() == QMessageBox::Yes;
 }
 
+std::function<SaveChoice(const MessageRequest&)>& saveChangesHook() {
+    static std::function<SaveChoice(const MessageRequest&)> hook;
+    return hook;
+}
+
+SaveChoice askSaveChanges(QWidget* parent, const QString& caseName) {
+    const MessageRequest m{QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                           "Save changes to " + caseName + "?",
+                           "Your changes will be lost if you don't save them."};
+    if (saveChangesHook()) return saveChangesHook()(m);
+    std::unique_ptr<QMessageBox> box(makeMessageBox(parent, m));
+    box->setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    switch (box->exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:  // Cancel, Escape, or the box closed from its frame
+            return SaveChoice::Cancel;
+    }
+}
+
 namespace {
 
 // Asked before a save puts a new file in the place of an existing one.

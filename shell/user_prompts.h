@@ -30,6 +30,15 @@ std::function<QString(bool save, const QString& initialName)>& fileNameHook();
 // When set, answers each question instead of a modal box: true for Yes.
 std::function<bool(const MessageRequest&)>& questionHook();
 
+// The answers to "Save changes to <case>?", asked before New, Open or closing would lose edits.
+enum class SaveChoice { Save, Discard, Cancel };
+
+// When set, answers each "Save changes" question instead of a modal box.
+std::function<SaveChoice(const MessageRequest&)>& saveChangesHook();
+
+// "Save changes to <caseName>?" with Save, Discard and Cancel; Save the default, Escape Cancel.
+SaveChoice askSaveChanges(QWidget* parent, const QString& caseName);
+
 // A question with Yes and No, No the default; true for Yes.
 bool askYesNo(QWidget* parent, const QString& text, const QString& informative = {});
 

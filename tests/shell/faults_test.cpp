@@ -111,6 +111,8 @@ class FaultsTest : public QObject {
         };
         reportPrinterHook() = [this]() -> ReportPrinter& { return printer_; };
         questionHook() = [](const MessageRequest&) { return true; };  // replacing a file: yes
+        saveChangesHook() = [](const MessageRequest&) { return SaveChoice::Discard; };
+        useScratchSettings();
     }
 
     void init() {

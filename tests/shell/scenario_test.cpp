@@ -10,8 +10,13 @@
 // | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
 // Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
 // dialog's answer) | answer yes|no (the next question's; no by default) | focus (the box that has
-// it in each window shown) | write FILE|TEXT | read (the case from the controls) | print [N] (the
-// page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
+// it in each window shown) | answer save|discard|cancel (the next "Save changes" question's;
+// discard by default) | dropfile TARGET FILE (a file manager's drop of FILE on a control or
+// "main", the window) | commandline ARG (as "zano ARG" started in the scenario's folder; <dir>
+// for the folder) | name FILE (the next case-file dialog's answer, for one that a question
+// brings) | copy FILE... (example.zan copied) | restart (a new main window, as the program
+// started again) | delete FILE | write FILE|TEXT | read (the case from the controls) | print [N]
+// (the page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
 // record below into the results window). Texts take \r \n \t \b \s (blank). A first step "start
 // [without data]" writes the whole state. Main window controls go by name, the others' as
 // "options.Text1"; the folder holds "data" and "example.zan" (water 15 -> 40 degC inside, 85 degC
@@ -136,7 +141,9 @@ void add(State& s, QString key, const QString& value) {
 
 // A window and every named control in it: its text and what a user sees of its state.
 void addWindow(State& s, const QString& window, QWidget* w) {
-    add(s, window, (w->isVisible() ? "shown " : "hidden ") + quoted(w->windowTitle()));
+    add(s, window,
+        (w->isVisible() ? "shown " : "hidden ") + quoted(w->windowTitle()) +
+            (w->isWindowModified() ? " modified" : ""));
     for (QObject* c : w->findChildren<QObject*>()) {
         const QString name = window + '.' + c->objectName();
         QString v;
@@ -161,6 +168,7 @@ void addWindow(State& s, const QString& window, QWidget* w) {
             for (const QAction* a : m->actions()) v += ' ' + a->objectName();
         } else if (auto* a = qobject_cast<QAction*>(c)) {
             v = a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString();
+            if (!a->isEnabled()) v += " disabled";
         } else {
             continue;
         }
@@ -219,10 +227,11 @@ class ScenarioTest : public QObject {
 
     QTemporaryDir* dir_ = nullptr;  // the scenario's folder
     std::unique_ptr<MainWindow> w_;
-    QStringList events_;  // what came up since the last step
-    QString answer_;      // the next case-file dialog's answer, then Cancel
+    QStringList events_;   // what came up since the last step
+    QStringList answers_;  // the next case-file dialogs' answers, then Cancel
     SaveAnswer saveAnswer_;
-    bool yes_ = false;  // the next question's answer, then No
+    bool yes_ = false;                             // the next question's answer, then No
+    SaveChoice saveChoice_ = SaveChoice::Discard;  // the next "Save changes" answer, then Discard
     RecordingReportPrinter printer_;
 
     QWidget* window(const QString& name) {
@@ -317,7 +326,7 @@ class ScenarioTest : public QObject {
         } else if (verb == "close") {
             window(arg)->close();
         } else if (verb == "open" || verb == "save" || verb == "savecaseas") {
-            answer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
+            if (!arg.isEmpty()) answers_ << dir_->filePath(arg);
             control<QAction>(verb == "open"   ? "mnuFileOpen"
                              : verb == "save" ? "mnuFileSave"
                                               : "mnuFileSaveAs")
@@ -326,6 +335,38 @@ class ScenarioTest : public QObject {
             saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
         } else if (verb == "answer") {
             yes_ = arg == "yes";
+            saveChoice_ = arg == "save"     ? SaveChoice::Save
+                          : arg == "cancel" ? SaveChoice::Cancel
+                                            : SaveChoice::Discard;
+        } else if (verb == "dropfile") {
+            QWidget* target = name == "main" ? w_.get() : control(name);
+            QMimeData data;  // as file managers offer a file: its URL, and the URL as text
+            const QUrl url = QUrl::fromLocalFile(dir_->filePath(rest));
+            data.setUrls({url});
+            data.setText(url.toString());
+            const QPoint at(target->width() / 2, target->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &enter);
+            if (!enter.isAccepted()) events_ << "drop refused";
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(target, &drop);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // opened after it
+        } else if (verb == "name") {
+            answers_ << dir_->filePath(arg);
+        } else if (verb == "copy") {
+            for (const QString& file : arg.split(' ')) {
+                QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
+                QVERIFY(QFile::copy(dir_->filePath("example.zan"), dir_->filePath(file)));
+            }
+        } else if (verb == "restart") {
+            startWindow(dir_->filePath("data"));
+        } else if (verb == "commandline") {
+            const QString before = QDir::currentPath();
+            QDir::setCurrent(dir_->path());
+            w_->openFromCommandLine(QString(arg).replace("<dir>", dir_->path()));
+            QDir::setCurrent(before);
+        } else if (verb == "delete") {
+            QVERIFY(QFile::remove(dir_->filePath(arg)));
         } else if (verb == "focus") {
             QStringList focus;
             for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -353,7 +394,18 @@ class ScenarioTest : public QObject {
         } else if (verb != "start") {
             qFatal("unknown step %s", qPrintable(step));
         }
+        if (verb != "name" && verb != "answer") answers_.clear();  // a dialog that never came
         flushDeletes();
+    }
+
+    // A main window afresh, as when the program starts again.
+    void startWindow(const QString& dataDir) {
+        w_.reset();
+        flushDeletes();
+        w_ = std::make_unique<MainWindow>(toPath(dataDir));
+        w_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
     }
 
   public:
@@ -375,13 +427,22 @@ class ScenarioTest : public QObject {
         };
         fileNameHook() = [this](bool save, const QString& initial) {
             events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
-            return std::exchange(answer_, {});
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
         };
         saveFileHook() = [this](const QString& title, const QStringList& filters,
                                 const QString& initial) {
             events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
                            filters.join(" or ");
             return std::exchange(saveAnswer_, {});
+        };
+        saveChangesHook() = [this](const MessageRequest& m) {
+            const SaveChoice answer = std::exchange(saveChoice_, SaveChoice::Discard);
+            events_ << QString("save changes %1: %2 / %3 answered %4")
+                           .arg(quoted(m.title), quoted(m.text), quoted(m.informative),
+                                answer == SaveChoice::Save      ? "save"
+                                : answer == SaveChoice::Discard ? "discard"
+                                                                : "cancel");
+            return answer;
         };
         questionHook() = [this](const MessageRequest& m) {
             events_ << QString("question %1: %2 answered %3")
@@ -412,13 +473,10 @@ class ScenarioTest : public QObject {
         std::filesystem::copy(QuestaDirectory() / "data", toPath(dir.filePath("data")),
                               std::filesystem::copy_options::recursive);
         QGuiApplication::clipboard()->clear();
+        useScratchSettings(dir.filePath("settings"));  // each scenario starts without recent files
         events_.clear();
         const QString first = lines.filter(QRegularExpression("^> ")).value(0);
-        w_ = std::make_unique<MainWindow>(
-            toPath(dir.filePath(first == "> start without data" ? "none" : "data")));
-        w_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
-        w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
+        startWindow(dir.filePath(first == "> start without data" ? "none" : "data"));
         State before = first.startsWith("> start") ? State{} : state();
         QString out;
         for (const QString& line : lines) {

@@ -50,7 +50,10 @@ bool reachable(QWidget* window, QWidget* control) {
 class OnThisScreen : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { shell_test::installOffscreenFilter(); }
+    void initTestCase() {
+        shell_test::installOffscreenFilter();
+        shell_test::useScratchSettings();
+    }
 
     void everyWindowFitsAndEveryControlIsReached() {
         const QScreen* screen = QGuiApplication::primaryScreen();

@@ -3,7 +3,9 @@
 // What the window tests share: file helpers, the deferred deletions of a frame close, and a
 // message handler that drops the offscreen platform's notes.
 #include <QCoreApplication>
+#include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +25,16 @@ inline std::string readAll(const std::filesystem::path& file) {
 // Runs the deletions that closing a window from its frame schedules.
 inline void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The program's settings (the recent case files) go to `folder`, never to the user's own.
+inline void useScratchSettings(const QString& folder) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+}
+// ... to a scratch folder that lasts as long as the test.
+inline void useScratchSettings() {
+    static QTemporaryDir folder;
+    useScratchSettings(folder.path());
 }
 
 // The offscreen platform warns about every window operation it lacks (raise, size hints);

@@ -69,7 +69,10 @@ void checkLayout(QWidget* container) {
 class WindowsTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { shell_test::installOffscreenFilter(); }
+    void initTestCase() {
+        shell_test::installOffscreenFilter();
+        shell_test::useScratchSettings();
+    }
 
     // shell/golden/key_filter_rule.txt: what a box takes of each key ("x": nothing) at a
     // position of its text, in a box that takes a sign (temperatures) or not.

@@ -5,10 +5,10 @@
 namespace zano {
 
 void dbpropint(CalcState& s, const std::string& fluido) {
-    s.internal.load(s.dataDir, fluido);
+    s.internal.load(s.dataDir, fluido, s.userDir);
 }
 void dbpropest(CalcState& s, const std::string& fluido) {
-    s.external.load(s.dataDir, fluido);
+    s.external.load(s.dataDir, fluido, s.userDir);
 }
 
 void RiduciVettori(CalcState& s) {

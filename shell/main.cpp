@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include "properties/fluid_names.h"
 #include "shell/main_window.h"
 
 int main(int argc, char* argv[]) {
@@ -13,7 +14,7 @@ int main(int argc, char* argv[]) {
     parser.addHelpOption();
     parser.addPositionalArgument("case", "A case file (.zan) to open.", "[case]");
     parser.process(app);
-    zano::MainWindow window;
+    zano::MainWindow window(zano::QuestaDirectory() / "data", zano::userDataDir());
     window.show();
     if (!parser.positionalArguments().isEmpty())
         window.openFromCommandLine(parser.positionalArguments().first());

@@ -47,9 +47,12 @@ const QString kCaption = QStringLiteral("ZANO - Concentric Tube Heat Exchanger")
 
 }  // namespace
 
-MainWindow::MainWindow(std::filesystem::path dataDir, QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path userDir,
+                       QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName("Form1");
     state_.dataDir = std::move(dataDir);
+    state_.userDir = std::move(userDir);
     buildControls();
     buildMenus();
 
@@ -103,7 +106,8 @@ void MainWindow::Form_Load() {
     clearCombo(combo(3));
     for (int n : {1, 2}) {
         combo(n)->clear();
-        for (const char* fluid : kFluidNames) combo(n)->addItem(fluid);
+        for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
+            combo(n)->addItem(fromText(fluid));
         clearCombo(combo(n));
     }
     combo(4)->clear();
@@ -288,10 +292,13 @@ void MainWindow::fluidChosen(bool internal) {
     const std::string fluid = combo(internal ? 1 : 2)->currentText().toStdString();
     pressures->clear();
     const auto tableFailed = [&](const std::string& cause) {
-        // A name outside the lists names no file, and the cause quotes it.
-        const QString table = isFluidName(fluid)
-                                  ? "\"" + fromPath(fluidFile(state_.dataDir, fluid)) + "\" "
-                                  : QString();
+        // A name that names no file (not offered, or a table in neither folder): the cause
+        // quotes it.
+        QString table;
+        try {
+            table = "\"" + fromPath(fluidFile(state_.dataDir, fluid, state_.userDir)) + "\" ";
+        } catch (const CalcError&) {
+        }
         warn(this, "The property table " + table + "cannot be loaded.", fromText(cause));
     };
     try {

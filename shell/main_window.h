@@ -37,8 +37,10 @@ struct CaseField;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
+    // dataDir: the shipped tables; userDir: the user's own tables, listed after the sixteen
+    // fluids (none when empty).
     explicit MainWindow(std::filesystem::path dataDir = QuestaDirectory() / "data",
-                        QWidget* parent = nullptr);
+                        std::filesystem::path userDir = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The case as the controls hold it; the fouling factors come from the options dialog.

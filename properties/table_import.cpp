@@ -106,8 +106,8 @@ std::string importedTableText(const std::vector<ImportedRow>& rows) {
 void writeImportedTable(const std::filesystem::path& file, const std::vector<ImportedRow>& rows) {
     const auto failure = writeFileAtomically(file, importedTableText(rows));
     if (!failure) return;
-    throw TableImportError("Cannot save the table to \"" + pathText(file) + "\": " +
-                           (failure->reason.empty() ? "writing failed" : failure->reason) + ".");
+    throw TableImportError("Cannot save the table to \"" + pathText(file) + "\". " +
+                           writeFailureText(*failure));
 }
 
 }  // namespace zano

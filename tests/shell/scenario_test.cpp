@@ -9,7 +9,8 @@
 // the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
 // | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
 // Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
-// dialog's answer) | answer yes|no (the next question's; no by default) | focus (the box that has
+// dialog's answer) | openas [FILE] (the next other open dialog's answer) | copy TEXT (into the
+// clipboard) | answer yes|no (the next question's; no by default) | focus (the box that has
 // it in each window shown) | write FILE|TEXT | read (the case from the controls) | print [N] (the
 // page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
 // record below into the results window). Texts take \r \n \t \b \s (blank). A first step "start
@@ -222,7 +223,8 @@ class ScenarioTest : public QObject {
     QStringList events_;  // what came up since the last step
     QString answer_;      // the next case-file dialog's answer, then Cancel
     SaveAnswer saveAnswer_;
-    bool yes_ = false;  // the next question's answer, then No
+    QString openAnswer_;  // the next other open dialog's answer, then Cancel
+    bool yes_ = false;    // the next question's answer, then No
     RecordingReportPrinter printer_;
 
     QWidget* window(const QString& name) {
@@ -324,6 +326,10 @@ class ScenarioTest : public QObject {
                 ->trigger();
         } else if (verb == "saveas") {
             saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
+        } else if (verb == "openas") {
+            openAnswer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
+        } else if (verb == "copy") {
+            QGuiApplication::clipboard()->setText(unescaped(arg));
         } else if (verb == "answer") {
             yes_ = arg == "yes";
         } else if (verb == "focus") {
@@ -382,6 +388,10 @@ class ScenarioTest : public QObject {
             events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
                            filters.join(" or ");
             return std::exchange(saveAnswer_, {});
+        };
+        openFileHook() = [this](const QString& title, const QStringList& filters) {
+            events_ << quoted(title) + " open dialog as " + filters.join(" or ");
+            return std::exchange(openAnswer_, {});
         };
         questionHook() = [this](const MessageRequest& m) {
             events_ << QString("question %1: %2 answered %3")

@@ -21,6 +21,7 @@
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
+#include "shell/export_file.h"
 #include "shell/screen_fit.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
@@ -233,6 +234,7 @@ void OptionsDialog::importTableFile() {
     if (name.isEmpty()) return;  // Cancel
     const QString shown = "\"" + QDir::toNativeSeparators(name) + "\"";
     try {
+        fileFaultPoint(toPath(name));
         QFile f(name);
         if (!f.open(QIODevice::ReadOnly)) {
             warn(this, "The table " + shown + " cannot be read.", f.errorString());
@@ -279,6 +281,11 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
         writeImportedTable(fluidFile(dataDir_, kUserFluidName), rows);
     } catch (const TableImportError& e) {  // the old table stays as it was
         warn(this, QString::fromStdString(e.what()));
+        return;
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, QString::fromStdString("Cannot save the table to \"" +
+                                          pathText(fluidFile(dataDir_, kUserFluidName)) +
+                                          "\": " + faultText() + "."));
         return;
     }
     tableRange_->setText(QString::fromUtf8("Table: %1 to %2 °C, %3 rows")

@@ -292,6 +292,8 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
                              .arg(QString::fromStdString(formatSingle(rows.front().T)),
                                   QString::fromStdString(formatSingle(rows.back().T)))
                              .arg(rows.size()));
+    // The constants no longer define the fluid: "Close" must not write them over the table.
+    check1_->setChecked(false);
     emit userFluidImported();
 }
 

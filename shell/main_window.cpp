@@ -20,6 +20,7 @@
 #include "base/number_text.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_sides.h"
+#include "properties/user_fluid.h"
 #include "properties/wall_materials.h"
 #include "records/case_fields.h"
 #include "records/design_margins.h"
@@ -441,6 +442,11 @@ OptionsDialog* MainWindow::optionsDialog() {
                 options_->setBoxText(f.control, optionTexts_.value(f.control));
         options_->setCorrelations(optionCorrelations_);
         watchOptionsEdits();
+        connect(options_, &OptionsDialog::userFluidImported, this, [this] {
+            for (bool internal : {true, false})
+                if (combo(internal ? 1 : 2)->currentText() == QLatin1String(kUserFluidName))
+                    fluidChosen(internal);
+        });
         connect(options_, &OptionsDialog::discarding, this, [this] {
             for (const CaseField& f : kCaseFields)
                 if (f.inOptions) optionTexts_.insert(f.control, options_->boxText(f.control));

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,8 +18,10 @@
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "properties/fluid_table.h"
+#include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
+#include "shell/export_file.h"
 #include "shell/screen_fit.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
@@ -28,9 +32,11 @@ namespace {
 // Client area of the dialog, twips.
 constexpr int kClientWidth = 5205;
 constexpr int kClientHeight = 3735;
-// The hairpin length's and the correlation set's rows lie below the specified client area and
-// add this much height.
-constexpr int kExtensionHeight = 1050;
+// The hairpin length's, the correlation set's and the table import's rows lie below the
+// specified client area and add this much height.
+constexpr int kExtensionHeight = 1785;
+// A table holds at most 451 rows of a few dozen characters; a larger file is no table.
+constexpr qint64 kMaxTableFileBytes = 1 << 20;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -69,6 +75,12 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
     correlations_ = new QComboBox(this);
     correlations_->setObjectName("Correlations");
     correlations_->addItems({"Classic", "Refined"});  // in the order of CorrelationSet
+    importTable_ = new QPushButton(QString::fromUtf8("Import table…"), this);
+    importTable_->setObjectName("ImportTable");
+    pasteTable_ = new QPushButton("Paste table", this);
+    pasteTable_->setObjectName("PasteTable");
+    tableRange_ = new QLabel(this);
+    tableRange_->setObjectName("TableRange");
 
     label_[4]->setText("Density");
     label_[5]->setText("Cp");
@@ -79,6 +91,8 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
 
     connect(check1_, &QCheckBox::toggled, this, &OptionsDialog::Check1_Click);
     connect(command1_, &QPushButton::clicked, this, &OptionsDialog::Command1_Click);
+    connect(importTable_, &QPushButton::clicked, this, &OptionsDialog::importTableFile);
+    connect(pasteTable_, &QPushButton::clicked, this, &OptionsDialog::pasteTable);
 }
 
 void OptionsDialog::Form_Load() {
@@ -130,6 +144,10 @@ void OptionsDialog::buildLayout() {
     correlationsCaption->setObjectName("CorrelationsLabel");
     places.push_back({correlationsCaption, QRect(360, kClientHeight + 525, 2280, 285)});
     places.push_back({correlations_, QRect(2760, kClientHeight + 525, 1215, 315)});
+    // A fluid that varies with temperature, in place of the four constants.
+    places.push_back({importTable_, QRect(360, kClientHeight + 945, 2280, 375)});
+    places.push_back({pasteTable_, QRect(2760, kClientHeight + 945, 1215, 375)});
+    places.push_back({tableRange_, QRect(360, kClientHeight + 1410, 4785, 285)});
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
@@ -196,6 +214,7 @@ void OptionsDialog::Command1_Click() {
             const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
                                                    text(property_[2]), text(property_[3]));
             writeUserFluid(file, f);
+            tableRange_->clear();  // the table imported before is replaced
         } catch (const UserFluidError& e) {
             // Nothing was written; the dialog stays open so that the value can be corrected.
             warn(this, QString::fromStdString(e.what()));
@@ -207,6 +226,75 @@ void OptionsDialog::Command1_Click() {
         }
     }
     hide();
+}
+
+void OptionsDialog::importTableFile() {
+    const QString name =
+        askOpenFileName(this, "Import table", {"Tables (*.csv *.txt *.tsv)", "All files (*)"});
+    if (name.isEmpty()) return;  // Cancel
+    const QString shown = "\"" + QDir::toNativeSeparators(name) + "\"";
+    try {
+        fileFaultPoint(toPath(name));
+        QFile f(name);
+        if (!f.open(QIODevice::ReadOnly)) {
+            warn(this, "The table " + shown + " cannot be read.", f.errorString());
+            return;
+        }
+        if (f.size() > kMaxTableFileBytes) {
+            warn(this, "The table " + shown + " cannot be imported.",
+                 "the file is larger than any table");
+            return;
+        }
+        const QByteArray bytes = f.readAll();
+        if (f.error() != QFileDevice::NoError) {
+            warn(this, "The table " + shown + " cannot be read.", f.errorString());
+            return;
+        }
+        importTable(bytes.toStdString(), shown);
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, "The table " + shown + " cannot be imported.",
+             QString::fromStdString(faultText()));
+    }
+}
+
+void OptionsDialog::pasteTable() {
+    const QString source = "pasted";
+    try {
+        importTable(QGuiApplication::clipboard()->text().toStdString(), source);
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, "The table " + source + " cannot be imported.",
+             QString::fromStdString(faultText()));
+    }
+}
+
+void OptionsDialog::importTable(const std::string& text, const QString& source) {
+    std::vector<ImportedRow> rows;
+    try {
+        rows = parseFluidTable(text);
+        importedTableText(rows);  // an enthalpy too large is refused before anything is written
+    } catch (const TableImportError& e) {
+        warn(this, "The table " + source + " cannot be imported.",
+             QString::fromStdString(e.what()));
+        return;
+    }
+    try {
+        writeImportedTable(fluidFile(dataDir_, kUserFluidName), rows);
+    } catch (const TableImportError& e) {  // the old table stays as it was
+        warn(this, QString::fromStdString(e.what()));
+        return;
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, QString::fromStdString("Cannot save the table to \"" +
+                                          pathText(fluidFile(dataDir_, kUserFluidName)) +
+                                          "\": " + faultText() + "."));
+        return;
+    }
+    tableRange_->setText(QString::fromUtf8("Table: %1 to %2 °C, %3 rows")
+                             .arg(QString::fromStdString(formatSingle(rows.front().T)),
+                                  QString::fromStdString(formatSingle(rows.back().T)))
+                             .arg(rows.size()));
+    // The constants no longer define the fluid: "Close" must not write them over the table.
+    check1_->setChecked(false);
+    emit userFluidImported();
 }
 
 void OptionsDialog::closeEvent(QCloseEvent* event) {

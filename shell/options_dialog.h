@@ -58,6 +58,8 @@ class OptionsDialog : public QWidget {
     // Closed from its frame or by Escape: the dialog is about to be discarded, its boxes still
     // readable.
     void discarding();
+    // A table was imported as the fluid "User defined": a side that has it chosen reloads it.
+    void userFluidImported();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +69,10 @@ class OptionsDialog : public QWidget {
     void Form_Load();
     void Check1_Click();
     void Command1_Click();
+    void importTableFile();
+    void pasteTable();
+    // Takes `text` as the fluid "User defined"; a refusal is told as about `source`.
+    void importTable(const std::string& text, const QString& source);
     void buildLayout();
     void setPropertyBoxesOpen(bool open);
     void setPropertyBackground(const QColor& colour);
@@ -82,6 +88,9 @@ class OptionsDialog : public QWidget {
     std::array<QLabel*, 12> label_;  // Label1 ... Label12
     QLineEdit* hairpin_;             // below the specified controls
     QComboBox* correlations_;        // below the hairpin length
+    QPushButton* importTable_;       // below the correlations: a fluid table from a file
+    QPushButton* pasteTable_;        // ... or from the clipboard
+    QLabel* tableRange_;             // what the last imported table covers
     double scale_ = 1.0;
 };
 

@@ -139,6 +139,16 @@ SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringL
     }
 }
 
+std::function<QString(const QString&, const QStringList&)>& openFileHook() {
+    static std::function<QString(const QString&, const QStringList&)> hook;
+    return hook;
+}
+
+QString askOpenFileName(QWidget* parent, const QString& title, const QStringList& filters) {
+    if (openFileHook()) return openFileHook()(title, filters);
+    return QFileDialog::getOpenFileName(parent, title, {}, filters.join(";;"));
+}
+
 QString filterSuffix(const QString& filter) {
     static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
     const QRegularExpressionMatch m = pattern.match(filter);

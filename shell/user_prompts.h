@@ -77,6 +77,13 @@ saveFileHook();
 SaveAnswer askSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
                            const QString& initialName);
 
+// When set, answers each open dialog of files other than cases (a fluid table to import)
+// instead of QFileDialog; an empty name is Cancel.
+std::function<QString(const QString& title, const QStringList& filters)>& openFileHook();
+
+// Open dialog offering `filters`; empty on Cancel.
+QString askOpenFileName(QWidget* parent, const QString& title, const QStringList& filters);
+
 // The suffix of a filter's first pattern ("csv" for "CSV file (*.csv)"); empty when it has none.
 QString filterSuffix(const QString& filter);
 

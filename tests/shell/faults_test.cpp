@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QLineEdit>
@@ -89,6 +90,11 @@ class FaultsTest : public QObject {
         click(w_.get(), "Command2");
         control<QCheckBox>(w_->optionsDialog(), "Check1")->setChecked(true);
     }
+    void writeTable(const QString& name) {
+        QFile f(path(name));
+        const QByteArray table = "20;998;4,18;0,6;0,001\n80;972;4,2;0,67;0,00035\n";
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(table) == table.size());
+    }
     void exportAs(const QString& name, const QString& filter) {
         saveAnswer_ = {path(name), filter};
         menu("mnuFileExport");
@@ -110,6 +116,7 @@ class FaultsTest : public QObject {
             return saveAnswer_;
         };
         reportPrinterHook() = [this]() -> ReportPrinter& { return printer_; };
+        openFileHook() = [this](const QString&, const QStringList&) { return answer_; };
         questionHook() = [](const MessageRequest&) { return true; };  // replacing a file: yes
         saveChangesHook() = [](const MessageRequest&) { return SaveChoice::Discard; };
         useScratchSettings();
@@ -158,6 +165,23 @@ class FaultsTest : public QObject {
                  defineUserFluid();
              },
              [this] { click(w_->optionsDialog(), "Command1"); }},
+            {"import a table",
+             [this] {
+                 start();
+                 click(w_.get(), "Command2");
+                 writeTable("table.csv");
+                 answer_ = path("table.csv");
+             },
+             [this] { click(w_->optionsDialog(), "ImportTable"); }},
+            {"paste a table",
+             [this] {
+                 start();
+                 click(w_.get(), "Command2");
+                 QGuiApplication::clipboard()->setText(
+                     "20\t998\t4.18\t0.6\t0.001\n"
+                     "80\t972\t4.2\t0.67\t0.00035\n");
+             },
+             [this] { click(w_->optionsDialog(), "PasteTable"); }},
             {"calculate",
              [this] {
                  start();

@@ -9,8 +9,9 @@
 // the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
 // | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
 // Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
-// dialog's answer) | answer yes|no (the next question's; no by default) | focus (the box that has
-// it in each window shown) | answer save|discard|cancel (the next "Save changes" question's;
+// dialog's answer) | openas [FILE] (the next other open dialog's answer) | clipboard TEXT (put
+// on the clipboard) | answer yes|no (the next question's; no by default) | focus (the box that
+// has it in each window shown) | answer save|discard|cancel (the next "Save changes" question's;
 // discard by default) | dropfile TARGET FILE (a file manager's drop of FILE on a control or
 // "main", the window) | commandline ARG (as "zano ARG" started in the scenario's folder; <dir>
 // for the folder) | name FILE (the next case-file dialog's answer, for one that a question
@@ -230,6 +231,7 @@ class ScenarioTest : public QObject {
     QStringList events_;   // what came up since the last step
     QStringList answers_;  // the next case-file dialogs' answers, then Cancel
     SaveAnswer saveAnswer_;
+    QString openAnswer_;                           // the next other open dialog's answer
     bool yes_ = false;                             // the next question's answer, then No
     SaveChoice saveChoice_ = SaveChoice::Discard;  // the next "Save changes" answer, then Discard
     RecordingReportPrinter printer_;
@@ -333,6 +335,10 @@ class ScenarioTest : public QObject {
                 ->trigger();
         } else if (verb == "saveas") {
             saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
+        } else if (verb == "openas") {
+            openAnswer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
+        } else if (verb == "clipboard") {
+            QGuiApplication::clipboard()->setText(unescaped(arg));
         } else if (verb == "answer") {
             yes_ = arg == "yes";
             saveChoice_ = arg == "save"     ? SaveChoice::Save
@@ -443,6 +449,10 @@ class ScenarioTest : public QObject {
                                 : answer == SaveChoice::Discard ? "discard"
                                                                 : "cancel");
             return answer;
+        };
+        openFileHook() = [this](const QString& title, const QStringList& filters) {
+            events_ << quoted(title) + " open dialog as " + filters.join(" or ");
+            return std::exchange(openAnswer_, {});
         };
         questionHook() = [this](const MessageRequest& m) {
             events_ << QString("question %1: %2 answered %3")

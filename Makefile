@@ -18,14 +18,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 
-# Examples whose name ends in -est-outlet give the external outlet temperature, a choice that
-# case files do not store.
-EXAMPLES_EST_OUTLET = $(wildcard examples/*-est-outlet.zan)
-EXAMPLES = $(filter-out $(EXAMPLES_EST_OUTLET),$(wildcard examples/*.zan))
-
+# Every example case; those that give the external outlet temperature store that mode.
 demo: build
-	@$(BUILD)/bin/zano-calc $(EXAMPLES)
-	@$(BUILD)/bin/zano-calc --est-outlet-given $(EXAMPLES_EST_OUTLET)
+	@$(BUILD)/bin/zano-calc examples/*.zan
 
 # The desktop program.
 run: build

@@ -162,7 +162,9 @@ std::string jsonReport(const CaseReport& r) {
 
 std::string csvReport(const CaseReport& r, bool header) {
     if (!r.out.ok()) return {};
-    const std::string csv = resultsCsv(*r.out.results, {r.out.margins, r.hairpins});
+    ResultsExtras extras{r.out.margins, r.hairpins};
+    if (r.films) extras.films = r.out.films, extras.otherSet = r.other;
+    const std::string csv = resultsCsv(*r.out.results, extras);
     return header ? csv : csv.substr(csv.find('\n') + 1);
 }
 

@@ -39,7 +39,7 @@ options:
                       Reynolds, Prandtl and Nusselt numbers and film coefficient, the wall
                       temperature and the resistances in series with their shares of 1/U,
                       and the other correlation set's U and capacity or length for the
-                      same case (text and JSON)
+                      same case (text and JSON; with --csv, further columns)
   --correlations SET  "classic" or "refined": the Nusselt rules for every case, over the
                       choice a case file stores (default: the file's, else classic)
   --est-outlet-given  the external outlet temperature is given and the external mass flow

@@ -120,6 +120,17 @@ TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
     EXPECT_NE(films.out.find("Film resistance"), std::string::npos) << films.out;
     EXPECT_NE(films.out.find("Flow regime                            turbulent"), std::string::npos)
         << films.out;
+    EXPECT_EQ(films.out.find("differ by"), std::string::npos) << films.out;
+    // The other set beside it, and the line that warns where they differ by more than 20 %.
+    const Output air = zanoCalc("--films examples/air-heated-by-water.zan");
+    EXPECT_NE(air.out.find("Refined set: U 39,83 W/(m^2 K), capacity 1,036 kW"), std::string::npos)
+        << air.out;
+    EXPECT_NE(air.out.find("The two correlation sets differ by 31 % in U"), std::string::npos)
+        << air.out;
+    // And in CSV, the film columns.
+    const Output filmsCsv = zanoCalc("--csv --films examples/user-fluid.zan");
+    EXPECT_NE(filmsCsv.out.find("Nusselt number (internal pipe)"), std::string::npos)
+        << filmsCsv.out;
 }
 
 // A fluid named after a table of the user's own calculates wherever that table lies, in the

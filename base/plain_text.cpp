@@ -31,4 +31,32 @@ std::string pathText(const std::filesystem::path& file) {
     return std::string(u.begin(), u.end());
 }
 
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    int more;
+    char32_t c;
+    char32_t min;
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        more = 1, c = b0 & 0x1F, min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        more = 2, c = b0 & 0x0F, min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        more = 3, c = b0 & 0x07, min = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (s.size() - i <= static_cast<std::size_t>(more)) return std::nullopt;
+    for (int k = 1; k <= more; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) return std::nullopt;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    i += more + 1;
+    return c;
+}
+
 }  // namespace zano

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ bool isBlankText(std::string_view text);
 // characters; a byte that starts none counts as one.
 inline constexpr std::size_t kExcerptChars = 40;
 std::string excerpt(std::string_view text);
+
+// The next character of UTF-8 text at i (advanced past it); nullopt for a malformed sequence
+// (stray continuation byte, truncation, overlong form, surrogate, beyond U+10FFFF).
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
 
 // The name as UTF-8 whatever the platform's path encoding, so that a message never fails on
 // an odd character.

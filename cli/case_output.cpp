@@ -52,14 +52,17 @@ std::string textReport(const CaseReport& r) {
     std::snprintf(line, sizeof line, "  %-27s %-10s %-22s %s\n", "", "", "INTERNAL PIPE",
                   "EXTERNAL PIPE");
     s += line;
-    for (const auto& row : kResultsRows) {
+    // A row of the two pipes' columns.
+    const auto addRow = [&](const char* caption, const char* unit, const std::string& internal,
+                            const std::string& external) {
         // "°C" is two bytes of UTF-8 in one column.
-        const int unitWidth = std::string(row.unit) == "°C" ? 11 : 10;
-        std::snprintf(line, sizeof line, "  %-27s %-*s %-22s %s\n", row.caption, unitWidth,
-                      row.unit, boxText(boxes, row.internal).c_str(),
-                      boxText(boxes, row.external).c_str());
+        const int unitWidth = std::string(unit) == "°C" ? 11 : 10;
+        std::snprintf(line, sizeof line, "  %-27s %-*s %-22s %s\n", caption, unitWidth, unit,
+                      internal.c_str(), external.c_str());
         s += line;
-    }
+    };
+    for (const auto& row : kResultsRows)
+        addRow(row.caption, row.unit, boxText(boxes, row.internal), boxText(boxes, row.external));
     // The design margins a line each; the hairpins with the length they provide.
     const auto extras = extraTexts({out.margins, r.hairpins});
     for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
@@ -70,14 +73,9 @@ std::string textReport(const CaseReport& r) {
         std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
         s += line;
     }
-    if (r.films && out.films) {
-        for (const FilmRow& row : filmRows(*out.films)) {
-            const int unitWidth = std::string(row.unit) == "°C" ? 11 : 10;
-            std::snprintf(line, sizeof line, "  %-27s %-*s %-22s %s\n", row.caption, unitWidth,
-                          row.unit, row.internal.c_str(), row.external.c_str());
-            s += line;
-        }
-    }
+    if (r.films && out.films)
+        for (const FilmRow& row : filmRows(*out.films))
+            addRow(row.caption, row.unit, row.internal, row.external);
     if (r.other) {
         s += "  " + otherSetLine(*r.other) + "\n";
         if (const std::string differ = setsDifferLine(*r.other); !differ.empty())

@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "correlations/film_coefficients.h"
+#include "correlations/refined_nusselt.h"
 #include "properties/calc_state.h"
 
 namespace zano {
@@ -33,7 +34,15 @@ Resistances resistances(const Stream& in, const Stream& est, const Geometry& g, 
 }
 
 const char* regimeName(double re) {
-    return re < 2300 ? "laminar" : re < 1e4 ? "transition" : "turbulent";
+    switch (flowRegime(re)) {
+        case FlowRegime::Laminar:
+            return "laminar";
+        case FlowRegime::Transition:
+            return "transition";
+        case FlowRegime::Turbulent:
+            break;
+    }
+    return "turbulent";
 }
 
 }  // namespace

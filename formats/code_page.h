@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/plain_text.h"  // nextUtf8
+
 // Windows-1252, the 8-bit code page of case files, against UTF-8, the program's own text.
 namespace zano {
 
@@ -13,9 +15,5 @@ std::string cp1252ToUtf8(std::string_view bytes);
 
 // The byte of a character; nullopt when the code page lacks it.
 std::optional<unsigned char> toCp1252(char32_t c);
-
-// The next character of UTF-8 text at i (advanced past it); nullopt for a malformed sequence
-// (stray continuation byte, truncation, overlong form, surrogate, beyond U+10FFFF).
-std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
 
 }  // namespace zano

@@ -6,6 +6,8 @@
 #include <set>
 #include <system_error>
 
+#include "base/plain_text.h"
+
 namespace zano {
 
 bool isFluidName(std::string_view name) {
@@ -14,19 +16,9 @@ bool isFluidName(std::string_view name) {
 
 bool isTableName(std::string_view name) {
     if (name.empty() || name.size() > 100 || name.front() == '.' || name == "condmat") return false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (b < 0x20 || b == 0x7F || b == '/' || b == '\\' || b == ':') return false;
-        if (b < 0x80) continue;
-        // A UTF-8 sequence: a lead byte (no overlong two-byte form) and its continuation bytes.
-        const int extra = b >= 0xC2 && b <= 0xDF   ? 1
-                          : b >= 0xE0 && b <= 0xEF ? 2
-                          : b >= 0xF0 && b <= 0xF4 ? 3
-                                                   : 0;
-        if (extra == 0 || i + extra >= name.size()) return false;
-        for (int k = 1; k <= extra; ++k)
-            if ((static_cast<unsigned char>(name[i + k]) & 0xC0) != 0x80) return false;
-        i += extra;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto c = nextUtf8(name, i);
+        if (!c || *c < 0x20 || *c == 0x7F || *c == '/' || *c == '\\' || *c == ':') return false;
     }
     return true;
 }

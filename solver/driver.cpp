@@ -188,17 +188,11 @@ ResultsData complete(Solution& sol) {
     return r;
 }
 
-// The clean coefficient: the final state once more with both fouling factors at 0.
-DesignMargins designMargins(Solution& sol, const ResultsData& r) {
-    Stream& in = sol.s.internal;
-    Stream& est = sol.s.external;
-    const double intFouling = in.sporcamento, estFouling = est.sporcamento;
-    in.sporcamento = est.sporcamento = 0;
+// The clean coefficient: the resistances of the final state without the two fouling factors,
+// summed in the order of the overall coefficient.
+DesignMargins designMargins(const FilmBreakdown& f, const ResultsData& r) {
     DesignMargins m;
-    m.Uclean = overallCoefficient(in, est, sol.s.geo, sol.s.condTubo, sol.s.tuboName, in.Tm, est.Tm,
-                                  sol.c.correlations);
-    in.sporcamento = intFouling;
-    est.sporcamento = estFouling;
+    m.Uclean = finite(1 / (f.wall + f.internalFilm + f.externalFilm), "the clean coefficient");
     // Fouling never lowers the surface needed: where the relaxed U lies a hair above the clean
     // coefficient of the same state (no fouling, or less than the convergence tolerance), the
     // allowance is 0, not a negative percentage.
@@ -277,9 +271,9 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
         // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
         // exchanged, yet the schemes would find flows for the duty of their start values. (A
         // length of 0 is named by the film coefficients.)
-        const float surface =
+        sol.a =
             sgl(static_cast<double>(s.geo.pigreco) * s.geo.lunghezza * s.geo.intDe, "the surface");
-        if (surface == 0 && s.geo.lunghezza != 0)
+        if (sol.a == 0 && s.geo.lunghezza != 0)
             invalidData("the surface is 0: the exchanger is too short to carry heat", "L");
     } else {
         sol.q = toSingle(c, &CaseData::q, "The capacity");
@@ -300,10 +294,10 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
         throw CalcError(e.message(), detail + outletsOutsideTables(sol), e.field());
     }
     const ResultsData r = complete(sol);
-    out.margins = designMargins(sol, r);
     // The films of the final state, the one the last coefficient came from.
     out.films =
         filmBreakdown(in, est, s.geo, s.condTubo, s.tuboName, in.Tm, est.Tm, c.correlations);
+    out.margins = designMargins(*out.films, r);
     out.results = r;
 }
 

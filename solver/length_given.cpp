@@ -222,8 +222,6 @@ void flowsGiven(Solution& sol) {
 }  // namespace
 
 void solveLengthGiven(Solution& sol) {
-    const Geometry& g = sol.s.geo;
-    sol.a = sgl(static_cast<double>(g.pigreco) * g.lunghezza * g.intDe, "the surface");
     if (sol.given)
         outletGiven(sol, *sol.given);
     else

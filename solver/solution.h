@@ -85,7 +85,7 @@ const StreamTexts& textsOf(const Stream& st);
 // num / den; a zero or non-finite quotient ends the calculation with `cause`.
 double divide(double num, double den, const char* cause);
 
-void solveLengthGiven(Solution& sol);    // finds the capacity
+void solveLengthGiven(Solution& sol);    // finds the capacity, on the surface a
 void solveCapacityGiven(Solution& sol);  // finds the length
 
 }  // namespace zano

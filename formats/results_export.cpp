@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/number_text.h"
-#include "formats/code_page.h"
+#include "base/plain_text.h"
 #include "formats/film_display.h"
 #include "formats/results_display.h"
 

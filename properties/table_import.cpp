@@ -104,7 +104,11 @@ std::string importedTableText(const std::vector<ImportedRow>& rows) {
 }
 
 void writeImportedTable(const std::filesystem::path& file, const std::vector<ImportedRow>& rows) {
-    const auto failure = writeFileAtomically(file, importedTableText(rows));
+    writeImportedTable(file, importedTableText(rows));
+}
+
+void writeImportedTable(const std::filesystem::path& file, const std::string& table) {
+    const auto failure = writeFileAtomically(file, table);
     if (!failure) return;
     throw TableImportError("Cannot save the table to \"" + pathText(file) + "\". " +
                            writeFailureText(*failure));

@@ -41,5 +41,7 @@ std::string importedTableText(const std::vector<ImportedRow>& rows);
 // Writes the table through a temporary file renamed over `file`; a failure leaves the old file
 // as it was and is reported naming the file.
 void writeImportedTable(const std::filesystem::path& file, const std::vector<ImportedRow>& rows);
+// The same with the table's text already made by importedTableText.
+void writeImportedTable(const std::filesystem::path& file, const std::string& table);
 
 }  // namespace zano

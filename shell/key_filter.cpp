@@ -45,6 +45,12 @@ QAction* pasteAction(const QMenu* menu) {
     return nullptr;
 }
 
+void NumericKeyFilter::insertFilteredAt(QLineEdit* box, QPoint at, const QString& text) const {
+    box->deselect();
+    box->setCursorPosition(box->cursorPositionAt(at));
+    insertFiltered(box, text);
+}
+
 void NumericKeyFilter::insertFiltered(QLineEdit* box, const QString& text) const {
     if (box->isReadOnly()) return;
     const bool selected = box->hasSelectedText();
@@ -79,9 +85,7 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             if (box->isReadOnly() || !drop->mimeData()->hasText()) return true;
             // Copied, never moved: text dragged out of the box stays where it was.
-            box->deselect();
-            box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
-            insertFiltered(box, drop->mimeData()->text());
+            insertFilteredAt(box, drop->position().toPoint(), drop->mimeData()->text());
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
             box->setFocus(Qt::MouseFocusReason);
@@ -93,9 +97,8 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
             QClipboard* clipboard = QGuiApplication::clipboard();
             if (mouse->button() != Qt::MiddleButton || !clipboard->supportsSelection())
                 return false;
-            box->deselect();
-            box->setCursorPosition(box->cursorPositionAt(mouse->position().toPoint()));
-            insertFiltered(box, clipboard->text(QClipboard::Selection));
+            insertFilteredAt(box, mouse->position().toPoint(),
+                             clipboard->text(QClipboard::Selection));
             return true;
         }
         case QEvent::InputMethod: {

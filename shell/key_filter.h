@@ -44,6 +44,8 @@ class NumericKeyFilter : public QObject {
     // Inserts what the box takes of `text` at its cursor, replacing its selection, as one step
     // that Undo takes back.
     void insertFiltered(QLineEdit* box, const QString& text) const;
+    // The same at the point `at` of the box, the selection dropped first.
+    void insertFilteredAt(QLineEdit* box, QPoint at, const QString& text) const;
     void pasteInto(QLineEdit* box) const;
 
     bool signAllowed_;

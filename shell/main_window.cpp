@@ -117,9 +117,12 @@ void MainWindow::Form_Load() {
 
 // ---- The case as a document ----------------------------------------------------------------
 
+QString MainWindow::caseName() const {
+    return caseFile_.isEmpty() ? "Untitled" : QFileInfo(caseFile_).fileName();
+}
+
 void MainWindow::updateTitle() {
-    const QString name = caseFile_.isEmpty() ? "Untitled" : QFileInfo(caseFile_).fileName();
-    setWindowTitle(name + "[*] - " + kCaption);
+    setWindowTitle(caseName() + "[*] - " + kCaption);
 }
 
 void MainWindow::caseEdited() {
@@ -149,8 +152,7 @@ void MainWindow::watchOptionsEdits() {
 
 bool MainWindow::maySaveChanges() {
     if (!isWindowModified()) return true;
-    const QString name = caseFile_.isEmpty() ? "Untitled" : QFileInfo(caseFile_).fileName();
-    switch (askSaveChanges(this, name)) {
+    switch (askSaveChanges(this, caseName())) {
         case SaveChoice::Save:
             return saveCase(lastFileName_);
         case SaveChoice::Discard:

@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
     void applyLayout();
 
     void Form_Load();
+    QString caseName() const;  // the case file's name, "Untitled" for a new case
     // The title: the case file's name (or "Untitled") with the modified marker, then the
     // program's caption.
     void updateTitle();

@@ -17,6 +17,7 @@
 #include "base/faults.h"
 #include "base/number_text.h"
 #include "base/plain_text.h"
+#include "formats/film_display.h"
 #include "properties/fluid_table.h"
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
@@ -74,7 +75,9 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidName
     hairpin_ = makeBox("HairpinLength");
     correlations_ = new QComboBox(this);
     correlations_->setObjectName("Correlations");
-    correlations_->addItems({"Classic", "Refined"});  // in the order of CorrelationSet
+    // In the order of CorrelationSet, so that the index is the set.
+    for (const CorrelationSet set : {CorrelationSet::Classic, CorrelationSet::Refined})
+        correlations_->addItem(correlationSetName(set));
     importTable_ = new QPushButton(QString::fromUtf8("Import table…"), this);
     importTable_->setObjectName("ImportTable");
     pasteTable_ = new QPushButton("Paste table", this);
@@ -269,22 +272,23 @@ void OptionsDialog::pasteTable() {
 
 void OptionsDialog::importTable(const std::string& text, const QString& source) {
     std::vector<ImportedRow> rows;
+    std::string table;
     try {
         rows = parseFluidTable(text);
-        importedTableText(rows);  // an enthalpy too large is refused before anything is written
+        table = importedTableText(rows);  // an enthalpy too large is refused before writing
     } catch (const TableImportError& e) {
         warn(this, "The table " + source + " cannot be imported.",
              QString::fromStdString(e.what()));
         return;
     }
+    const auto file = fluidFile(dataDir_, kUserFluidName);
     try {
-        writeImportedTable(fluidFile(dataDir_, kUserFluidName), rows);
+        writeImportedTable(file, table);
     } catch (const TableImportError& e) {  // the old table stays as it was
         warn(this, QString::fromStdString(e.what()));
         return;
     } catch (...) {  // a fault outside the checks: memory exhausted, say
-        warn(this, QString::fromStdString("Cannot save the table to \"" +
-                                          pathText(fluidFile(dataDir_, kUserFluidName)) +
+        warn(this, QString::fromStdString("Cannot save the table to \"" + pathText(file) +
                                           "\": " + faultText() + "."));
         return;
     }
@@ -330,10 +334,10 @@ void OptionsDialog::setHairpinLength(const QString& length) {
 }
 
 CorrelationSet OptionsDialog::correlations() const {
-    return correlations_->currentIndex() == 1 ? CorrelationSet::Refined : CorrelationSet::Classic;
+    return static_cast<CorrelationSet>(correlations_->currentIndex());
 }
 void OptionsDialog::setCorrelations(CorrelationSet set) {
-    correlations_->setCurrentIndex(set == CorrelationSet::Refined ? 1 : 0);
+    correlations_->setCurrentIndex(static_cast<int>(set));
 }
 
 QString OptionsDialog::boxText(std::string_view name) const {

@@ -27,4 +27,10 @@ const CaseField* caseFieldOf(std::string CaseData::*text) {
     return nullptr;
 }
 
+const CaseField* caseFieldNamed(std::string_view name) {
+    for (const CaseField& f : kCaseFields)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
 }  // namespace zano

@@ -143,5 +143,7 @@ std::vector<CaseLine> caseFileLayout();
 // The field edited by a control; nullptr when none is.
 const CaseField* caseFieldOf(std::string_view control, bool inOptions = false);
 const CaseField* caseFieldOf(std::string CaseData::*text);
+// The field of a CaseData member's name ("intTin"); nullptr when none is.
+const CaseField* caseFieldNamed(std::string_view name);
 
 }  // namespace zano

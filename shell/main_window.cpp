@@ -186,10 +186,15 @@ QString MainWindow::droppedCaseFile(const QMimeData* data) {
     return {};
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedCaseFile(event->mimeData()).isEmpty()) return;
+bool MainWindow::acceptCaseDrag(QDropEvent* event) {
+    if (droppedCaseFile(event->mimeData()).isEmpty()) return false;
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    acceptCaseDrag(event);
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
@@ -210,13 +215,9 @@ void MainWindow::dropEvent(QDropEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (droppedCaseFile(drag->mimeData()).isEmpty()) break;
-            drag->setDropAction(Qt::CopyAction);
-            drag->accept();
-            return true;
-        }
+        case QEvent::DragMove:
+            if (acceptCaseDrag(static_cast<QDropEvent*>(event))) return true;
+            break;
         case QEvent::Drop:
             if (droppedCaseFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) break;
             dropEvent(static_cast<QDropEvent*>(event));
@@ -416,18 +417,12 @@ void MainWindow::forgetLastCalculation() {
 }
 
 void MainWindow::focusField(const std::string& name) {
-    const CaseField* f = nullptr;
-    for (const CaseField& field : kCaseFields)
-        if (name == field.name) f = &field;
+    const CaseField* f = caseFieldNamed(name);
     if (!f) return;
-    if (!f->inOptions) {
-        if (auto* box = findChild<QWidget*>(f->control)) box->setFocus(Qt::OtherFocusReason);
-        return;
-    }
     // A box of the Options dialog: the dialog is opened as its button opens it.
-    Command2_Click();
-    if (auto* box = optionsDialog()->findChild<QWidget*>(f->control))
-        box->setFocus(Qt::OtherFocusReason);
+    if (f->inOptions) Command2_Click();
+    QWidget* window = f->inOptions ? static_cast<QWidget*>(optionsDialog()) : this;
+    if (auto* box = window->findChild<QWidget*>(f->control)) box->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Secondary windows ----------------------------------------------------------------------

@@ -125,6 +125,8 @@ class MainWindow : public QMainWindow {
     void clearRecent();
     // The one case file that a drag carries, if it carries one; empty otherwise.
     static QString droppedCaseFile(const QMimeData* data);
+    // Takes a drag that carries a case file (as a copy); false, and left alone, otherwise.
+    static bool acceptCaseDrag(QDropEvent* event);
     void exportResults(QString& name);  // sets the name once it is known
     static QString exportFailedText(const QString& name);
     // The views beyond the results.

@@ -188,10 +188,23 @@ QByteArray reportPdf(const ReportTexts& texts, const QPageLayout& layout) {
     return bytes;
 }
 
+namespace {
+
+// The page composed whole and put in place like every save (Qt's own PDF output would write
+// into the file as it goes); why it failed, empty on success.
+QString writeReportPdf(const QString& path, const ReportTexts& texts, const QPageLayout& layout) {
+    const QByteArray pdf = reportPdf(texts, layout);
+    return pdf.isEmpty() ? QStringLiteral("The page could not be composed.")
+                         : zano::writeExportFile(path, pdf);
+}
+
+}  // namespace
+
 bool printReportToPdf(const QString& path, const ReportTexts& texts) {
-    const QByteArray pdf = reportPdf(
-        texts, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    return !pdf.isEmpty() && zano::writeExportFile(path, pdf).isEmpty();
+    return writeReportPdf(
+               path, texts,
+               QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)))
+        .isEmpty();
 }
 
 void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
@@ -221,12 +234,8 @@ void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
     if (dialog.exec() != QDialog::Accepted) return;  // Cancel: nothing printed, nothing said
 
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        // A PDF file is composed whole and put in place like every save; Qt's own PDF output
-        // would write into the file as it goes.
         const QString name = printer.outputFileName();
-        const QByteArray pdf = reportPdf(texts, printer.pageLayout());
-        const QString why = pdf.isEmpty() ? QStringLiteral("The page could not be composed.")
-                                          : zano::writeExportFile(name, pdf);
+        const QString why = writeReportPdf(name, texts, printer.pageLayout());
         if (!why.isEmpty())
             zano::warn(
                 parent,

@@ -3,13 +3,19 @@
 // The screen and the scale factor are fixed when the application starts, so each setting runs
 // in a process of its own: this program started again on a headless screen of that size.
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +32,80 @@ using namespace zano;
 namespace {
 
 constexpr char kOnThisScreen[] = "--on-this-screen";
+
+// The room the style gives a caption on its control: beside an option button's or check box's
+// indicator, inside a push button's bevel.
+QRect captionRoom(QAbstractButton* c) {
+    QStyleOptionButton option;
+    option.initFrom(c);
+    option.text = c->text();
+    const QStyle::SubElement element =
+        qobject_cast<QRadioButton*>(c) ? QStyle::SE_RadioButtonContents
+        : qobject_cast<QCheckBox*>(c)  ? QStyle::SE_CheckBoxContents
+                                       : QStyle::SE_PushButtonContents;
+    return c->style()->subElementRect(element, &option, c);
+}
+
+// What is wrong with the captions of a window: a caption wider or taller than the room its
+// control gives it, and controls of one container that overlap.
+QStringList captionFaults(QWidget* window) {
+    QStringList faults;
+    const auto where = [](const QWidget* c) {
+        return c->objectName() + QString(" %1x%2").arg(c->width()).arg(c->height());
+    };
+    for (QWidget* c : window->findChildren<QWidget*>()) {
+        if (!c->isVisibleTo(window)) continue;
+        QString text;
+        QRect room = c->contentsRect();
+        if (auto* label = qobject_cast<QLabel*>(c)) {
+            if (label->wordWrap()) continue;
+            text = label->text();
+            room = label->contentsRect().marginsRemoved(
+                QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
+            text = button->text();
+            room = captionRoom(button);
+        } else if (auto* frame = qobject_cast<QGroupBox*>(c)) {
+            text = frame->title();
+        }
+        if (text.isEmpty()) continue;
+        const QSize need = c->fontMetrics().size(Qt::TextShowMnemonic, text);
+        if (need.width() > room.width() || need.height() > room.height())
+            faults << QString("%1 clips \"%2\" (needs %3x%4 in %5x%6)")
+                          .arg(where(c), text)
+                          .arg(need.width())
+                          .arg(need.height())
+                          .arg(room.width())
+                          .arg(room.height());
+    }
+    // Siblings: captions, boxes and lists side by side never share a pixel. A control drawn
+    // within a frame's rectangle, below its title, stands on the frame, not over it.
+    const auto onFrame = [](QWidget* a, QWidget* b) {
+        auto* frame = qobject_cast<QGroupBox*>(a);
+        if (!frame) return false;
+        const QRect inside = frame->geometry().adjusted(0, frame->fontMetrics().height(), 0, 0);
+        return inside.contains(b->geometry());
+    };
+    const auto placed = [&](QWidget* c) {
+        return c->isVisibleTo(window) && !c->isWindow() &&
+               (qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ||
+                qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) ||
+                qobject_cast<QGroupBox*>(c));
+    };
+    QList<QWidget*> containers = window->findChildren<QWidget*>();
+    containers << window;
+    for (QWidget* parent : containers) {
+        QList<QWidget*> kids;
+        for (QObject* o : parent->children())
+            if (auto* c = qobject_cast<QWidget*>(o); c && placed(c)) kids << c;
+        for (int i = 0; i < kids.size(); ++i)
+            for (int j = i + 1; j < kids.size(); ++j)
+                if (kids[i]->geometry().intersects(kids[j]->geometry()) &&
+                    !onFrame(kids[i], kids[j]) && !onFrame(kids[j], kids[i]))
+                    faults << QString("%1 overlaps %2").arg(where(kids[i]), where(kids[j]));
+    }
+    return faults;
+}
 
 // Whole in the window: inside each container up to it, after its scroll area (if any) has
 // scrolled to it.
@@ -86,6 +166,8 @@ class OnThisScreen : public QObject {
                 if (control && c->isVisibleTo(w) && !qobject_cast<QScrollBar*>(c->parent()))
                     QVERIFY2(reachable(w, c), qPrintable(name + ": " + c->objectName()));
             }
+            const QStringList faults = captionFaults(w);
+            QVERIFY2(faults.isEmpty(), qPrintable(name + ": " + faults.join("; ")));
             if (auto* bar = w->findChild<QMenuBar*>())
                 for (QAction* a : bar->actions())
                     QVERIFY2(bar->rect().contains(bar->actionGeometry(a)) && reachable(w, bar),
@@ -112,15 +194,25 @@ class ScreenFitTest : public QObject {
     void everyWindowFits_data() {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QString>("scale");
-        QTest::newRow("1366x768 at 100 %") << QSize(1366, 768) << "1";
-        QTest::newRow("1920x1080 at 150 %") << QSize(1920, 1080) << "1.5";
-        QTest::newRow("1920x1080 at 200 %") << QSize(1920, 1080) << "2";
-        QTest::newRow("2560x1440 at 100 %") << QSize(2560, 1440) << "1";
+        QTest::addColumn<QString>("points");  // the system font's size; empty: the platform's
+        QTest::newRow("1366x768 at 100 %") << QSize(1366, 768) << "1"
+                                           << "";
+        QTest::newRow("1920x1080 at 150 %") << QSize(1920, 1080) << "1.5"
+                                            << "";
+        QTest::newRow("1920x1080 at 200 %") << QSize(1920, 1080) << "2"
+                                            << "";
+        QTest::newRow("2560x1440 at 100 %") << QSize(2560, 1440) << "1"
+                                            << "";
+        QTest::newRow("1920x1080, 14 pt font") << QSize(1920, 1080) << "1"
+                                               << "14";
+        QTest::newRow("1920x1080 at 150 %, 14 pt font") << QSize(1920, 1080) << "1.5"
+                                                        << "14";
     }
 
     void everyWindowFits() {
         QFETCH(QSize, screen);
         QFETCH(QString, scale);
+        QFETCH(QString, points);
         QTemporaryDir dir;
         QFile config(dir.filePath("screen.json"));
         QVERIFY(config.open(QIODevice::WriteOnly));
@@ -135,7 +227,7 @@ class ScreenFitTest : public QObject {
         env.insert("QT_SCALE_FACTOR", scale);
         run.setProcessEnvironment(env);
         run.setProcessChannelMode(QProcess::MergedChannels);
-        run.start(QCoreApplication::applicationFilePath(), {kOnThisScreen});
+        run.start(QCoreApplication::applicationFilePath(), {kOnThisScreen, points});
         QVERIFY(run.waitForFinished(120000));
         QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
                  run.readAll().constData());
@@ -148,6 +240,12 @@ int main(int argc, char** argv) {
     if (!onThisScreen) {
         ScreenFitTest test;
         return QTest::qExec(&test, argc, argv);
+    }
+    // A larger system font, as a desktop's font setting gives it to every window.
+    if (argc > 2 && argv[2][0] != 0) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(QByteArray(argv[2]).toDouble());
+        QApplication::setFont(font);
     }
     OnThisScreen test;
     return QTest::qExec(&test, QStringList{argv[0]});

@@ -10,6 +10,7 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "temp_files.h"
 
@@ -105,6 +106,18 @@ TEST_F(TableImport, AFailedSaveLeavesTheOldTable) {
     }
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+}
+
+// The engine oil that comes with the program is the import of its published table
+// (examples/engine-oil.csv), byte for byte; make golden writes it again from the CSV.
+TEST(ShippedTables, EngineOilIsTheImportOfItsCsv) {
+    std::ifstream in(std::filesystem::path(ZANO_SOURCE_DIR) / "examples/engine-oil.csv",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string csv(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(
+        golden_text::mismatch("../data/Engine oil.dat", importedTableText(parseFluidTable(csv))),
+        "");
 }
 
 }  // namespace

@@ -310,7 +310,7 @@ class WindowsTest : public QObject {
             font.setPointSizeF(normal.pointSizeF() * factor);
             QApplication::setFont(font);
             MainWindow main;
-            OptionsDialog options(QuestaDirectory() / "data",
+            OptionsDialog options(QuestaDirectory() / "data", {},
                                   [] { return std::pair<QString, QString>(); });
             ResultsWindow results;
             results.Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,

@@ -197,7 +197,8 @@ class WindowsTest : public QObject {
              {"Invalid pressure of internal fluid", "Invalid pressure of external fluid",
               "Invalid temperatures", "Temperatures out of allowed range for the selected fluid",
               "Invalid data: NTUmin too high", "Capacity too high", "Calculation did not converge",
-              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples"})
+              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples",
+              "Saving a table under a name"})
             QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
 
         QStringList modal;

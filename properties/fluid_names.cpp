@@ -23,6 +23,30 @@ bool isTableName(std::string_view name) {
     return true;
 }
 
+std::string ownTableNameRefusal(std::string_view name, const std::filesystem::path& dataDir) {
+    if (!isTableName(name))
+        return name == "condmat" ? "\"condmat\" is the name of the wall material table"
+                                 : "a name is 1 to 100 bytes of text without / \\ : or a control "
+                                   "character, and does not start with a dot";
+    const auto lower = [](std::string_view s) {
+        std::string out(s);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return out;
+    };
+    for (const char* fluid : kFluidNames)
+        if (lower(fluid) == lower(name))
+            return "\"" + std::string(fluid) + "\" is one of the fluids of the lists";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dataDir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path& p = it->path();
+        if (p.extension() == ".dat" && lower(p.stem().string()) == lower(name))
+            return "a table \"" + p.stem().string() + "\" comes with ZANO";
+    }
+    return {};
+}
+
 std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>& folders) {
     std::vector<std::string> names(std::begin(kFluidNames), std::end(kFluidNames));
     std::set<std::string> others;

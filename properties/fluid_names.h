@@ -35,6 +35,13 @@ bool isFluidName(std::string_view name);
 // starting with a dot, and not the material table's name.
 bool isTableName(std::string_view name);
 
+// Why `name` cannot name a table that the user saves in their own folder, beside the shipped
+// tables of `dataDir`; empty when it can. Refused: a text that is no table name; one of the
+// sixteen fluids, "User defined" included, and a table that lies in dataDir (searched first, it
+// would hide the user's own), each in any letter case: a "water" listed after "Water" would be
+// taken for it.
+std::string ownTableNameRefusal(std::string_view name, const std::filesystem::path& dataDir);
+
 // The fluids the lists offer: the sixteen in their order, then every other table ("NAME.dat"
 // with a table name) in the given folders, alphabetically, each name once.
 std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>& folders);

@@ -429,7 +429,7 @@ void MainWindow::focusField(const std::string& name) {
 
 OptionsDialog* MainWindow::optionsDialog() {
     if (!options_) {
-        options_ = new OptionsDialog(state_.dataDir, [this] {
+        options_ = new OptionsDialog(state_.dataDir, state_.userDir, [this] {
             return std::pair{combo(1)->currentText(), combo(2)->currentText()};
         });
         // The fouling factors and the hairpin length belong to the case, not to the dialog:
@@ -444,6 +444,7 @@ OptionsDialog* MainWindow::optionsDialog() {
                 if (combo(internal ? 1 : 2)->currentText() == QLatin1String(kUserFluidName))
                     fluidChosen(internal);
         });
+        connect(options_, &OptionsDialog::ownTableSaved, this, &MainWindow::ownTableSaved);
         connect(options_, &OptionsDialog::discarding, this, [this] {
             for (const CaseField& f : kCaseFields)
                 if (f.inOptions) optionTexts_.insert(f.control, options_->boxText(f.control));

@@ -92,6 +92,9 @@ class MainWindow : public QMainWindow {
     void modeEffects(int n);
     void setInput(int textBox, bool input);
     void fluidChosen(bool internal);
+    // A table of the user's own was saved as `name`: both fluid lists offer it, keeping their
+    // texts, and a side that has it chosen reloads it (main_window_tables.cpp).
+    void ownTableSaved(const QString& name);
     void clearCombo(QComboBox* combo);
     // The text of the control that edits a case field, in whichever window it stands.
     QString controlText(const CaseField& f);

@@ -24,6 +24,7 @@
 #include "records/design_margins.h"
 #include "shell/export_file.h"
 #include "shell/screen_fit.h"
+#include "shell/table_name.h"
 #include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 
@@ -45,9 +46,11 @@ std::string text(const QLineEdit* box) {
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(std::filesystem::path dataDir, FluidNames fluidNames, QWidget* parent)
+OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::path userDir,
+                             FluidNames fluidNames, QWidget* parent)
     : QWidget(parent, Qt::Dialog),
       dataDir_(std::move(dataDir)),
+      userDir_(std::move(userDir)),
       fluidNames_(std::move(fluidNames)) {
     setObjectName("Form2");
     setWindowTitle("Options");
@@ -281,8 +284,19 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
              QString::fromStdString(e.what()));
         return;
     }
-    const auto file = fluidFile(dataDir_, kUserFluidName);
+    const auto target = askTableTarget(this, dataDir_, userDir_);
+    if (!target) return;  // Cancel: nothing is written
+    const bool userFluid = target->name == QLatin1String(kUserFluidName);
+    const auto& file = target->file;
     try {
+        std::error_code ec;
+        if (!userFluid) std::filesystem::create_directories(file.parent_path(), ec);
+        if (ec) {
+            warn(this,
+                 QString::fromStdString("Cannot save the table to \"" + pathText(file) + "\"."),
+                 QString::fromStdString("the folder cannot be created: " + ec.message()));
+            return;
+        }
         writeImportedTable(file, table);
     } catch (const TableImportError& e) {  // the old table stays as it was
         warn(this, QString::fromStdString(e.what()));
@@ -292,10 +306,15 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
                                           "\": " + faultText() + "."));
         return;
     }
-    tableRange_->setText(QString::fromUtf8("Table: %1 to %2 °C, %3 rows")
+    tableRange_->setText((userFluid ? QString("Table") : "Table \"" + target->name + "\"") +
+                         QString::fromUtf8(": %1 to %2 °C, %3 rows")
                              .arg(QString::fromStdString(formatSingle(rows.front().T)),
                                   QString::fromStdString(formatSingle(rows.back().T)))
                              .arg(rows.size()));
+    if (!userFluid) {
+        emit ownTableSaved(target->name);
+        return;
+    }
     // The constants no longer define the fluid: "Close" must not write them over the table.
     check1_->setChecked(false);
     emit userFluidImported();

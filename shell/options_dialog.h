@@ -29,7 +29,9 @@ class OptionsDialog : public QWidget {
     // The texts of the main window's fluid lists, internal and external.
     using FluidNames = std::function<std::pair<QString, QString>()>;
 
-    OptionsDialog(std::filesystem::path dataDir, FluidNames fluidNames, QWidget* parent = nullptr);
+    // dataDir: the shipped tables and "User defined"; userDir: the user's own tables.
+    OptionsDialog(std::filesystem::path dataDir, std::filesystem::path userDir,
+                  FluidNames fluidNames, QWidget* parent = nullptr);
 
     // Makes the dialog ready for the "Options" button, before it is shown: the property boxes
     // locked or open for the fluids now chosen, the check box cleared.
@@ -60,6 +62,8 @@ class OptionsDialog : public QWidget {
     void discarding();
     // A table was imported as the fluid "User defined": a side that has it chosen reloads it.
     void userFluidImported();
+    // A table was imported as a fluid of the user's own: the fluid lists offer it.
+    void ownTableSaved(const QString& name);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,7 +75,8 @@ class OptionsDialog : public QWidget {
     void Command1_Click();
     void importTableFile();
     void pasteTable();
-    // Takes `text` as the fluid "User defined"; a refusal is told as about `source`.
+    // Takes `text` as the fluid "User defined" or one of the user's own, as they choose; a
+    // refusal is told as about `source`.
     void importTable(const std::string& text, const QString& source);
     void buildLayout();
     void setPropertyBoxesOpen(bool open);
@@ -79,6 +84,7 @@ class OptionsDialog : public QWidget {
     bool userFluidChosen() const;
 
     std::filesystem::path dataDir_;
+    std::filesystem::path userDir_;
     FluidNames fluidNames_;
     QLineEdit* text1_;
     QLineEdit* text2_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QRegularExpression>
 #include <memory>
 
@@ -147,6 +148,20 @@ std::function<QString(const QString&, const QStringList&)>& openFileHook() {
 QString askOpenFileName(QWidget* parent, const QString& title, const QStringList& filters) {
     if (openFileHook()) return openFileHook()(title, filters);
     return QFileDialog::getOpenFileName(parent, title, {}, filters.join(";;"));
+}
+
+std::function<QString(const QString&, const QString&)>& nameHook() {
+    static std::function<QString(const QString&, const QString&)> hook;
+    return hook;
+}
+
+QString askName(QWidget* parent, const QString& title, const QString& label,
+                const QString& initial) {
+    if (nameHook()) return nameHook()(label, initial).trimmed();
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+    return ok ? name.trimmed() : QString();
 }
 
 QString filterSuffix(const QString& filter) {

@@ -84,6 +84,15 @@ std::function<QString(const QString& title, const QStringList& filters)>& openFi
 // Open dialog offering `filters`; empty on Cancel.
 QString askOpenFileName(QWidget* parent, const QString& title, const QStringList& filters);
 
+// When set, answers each question for a name (the name an imported table is saved under)
+// instead of QInputDialog; an empty answer is Cancel.
+std::function<QString(const QString& label, const QString& initial)>& nameHook();
+
+// A box asking for a name, `initial` offered and selected; the answer without blanks around it,
+// empty on Cancel.
+QString askName(QWidget* parent, const QString& title, const QString& label,
+                const QString& initial);
+
 // The suffix of a filter's first pattern ("csv" for "CSV file (*.csv)"); empty when it has none.
 QString filterSuffix(const QString& filter);
 

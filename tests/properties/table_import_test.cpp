@@ -10,6 +10,8 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "golden_text.h"
+#include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
 #include "temp_files.h"
 
@@ -105,6 +107,56 @@ TEST_F(TableImport, AFailedSaveLeavesTheOldTable) {
     }
     std::ifstream in(file);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+}
+
+// The names a table of the user's own may be saved under: not one of the sixteen fluids nor a
+// table that comes with the program, in any letter case, since either would be mistaken for it
+// (or hide it), and nothing that is no table name.
+TEST_F(TableImport, NamesOfTheUsersOwnTables) {
+    write("Engine oil.dat", "0,1,1,1,1,1,0\n");
+    write("condmat.dat", "\"Copper\",401,0.0000015\n");
+    const struct {
+        const char* name;
+        const char* refusal;
+    } rows[] = {
+        {"Oil", ""},
+        {"Therminol 66 (2024)", ""},
+        {"Öl, 40 °C", ""},
+        {"Water", "\"Water\" is one of the fluids of the lists"},
+        {"water", "\"Water\" is one of the fluids of the lists"},
+        {"User defined", "\"User defined\" is one of the fluids of the lists"},
+        {"USER DEFINED", "\"User defined\" is one of the fluids of the lists"},
+        {"Engine oil", "a table \"Engine oil\" comes with ZANO"},
+        {"ENGINE OIL", "a table \"Engine oil\" comes with ZANO"},
+        {"Condmat", "a table \"condmat\" comes with ZANO"},
+        {"condmat", "\"condmat\" is the name of the wall material table"},
+        {"",
+         "a name is 1 to 100 bytes of text without / \\ : or a control character, and does "
+         "not start with a dot"},
+        {"../Oil",
+         "a name is 1 to 100 bytes of text without / \\ : or a control character, and "
+         "does not start with a dot"},
+        {".hidden",
+         "a name is 1 to 100 bytes of text without / \\ : or a control character, and "
+         "does not start with a dot"},
+        {"C:Oil",
+         "a name is 1 to 100 bytes of text without / \\ : or a control character, and "
+         "does not start with a dot"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(ownTableNameRefusal(r.name, dir_), r.refusal) << r.name;
+    EXPECT_EQ(ownTableNameRefusal("Engine oil", {}), "");  // no shipped folder: nothing beside it
+}
+
+// The engine oil that comes with the program is the import of its published table
+// (examples/engine-oil.csv), byte for byte; make golden writes it again from the CSV.
+TEST(ShippedTables, EngineOilIsTheImportOfItsCsv) {
+    std::ifstream in(std::filesystem::path(ZANO_SOURCE_DIR) / "examples/engine-oil.csv",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
+    const std::string csv(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(
+        golden_text::mismatch("../data/Engine oil.dat", importedTableText(parseFluidTable(csv))),
+        "");
 }
 
 }  // namespace

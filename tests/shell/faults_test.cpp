@@ -118,6 +118,7 @@ class FaultsTest : public QObject {
         reportPrinterHook() = [this]() -> ReportPrinter& { return printer_; };
         openFileHook() = [this](const QString&, const QStringList&) { return answer_; };
         questionHook() = [](const MessageRequest&) { return true; };  // replacing a file: yes
+        nameHook() = [](const QString&, const QString& initial) { return initial; };
         saveChangesHook() = [](const MessageRequest&) { return SaveChoice::Discard; };
         useScratchSettings();
     }

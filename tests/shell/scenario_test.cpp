@@ -18,10 +18,13 @@
 // brings) | copy FILE... (example.zan copied) | restart (a new main window, as the program
 // started again) | delete FILE | write FILE|TEXT | read (the case from the controls) | print [N]
 // (the page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
-// record below into the results window). Texts take \r \n \t \b \s (blank). A first step "start
-// [without data]" writes the whole state. Main window controls go by name, the others' as
-// "options.Text1"; the folder holds "data" and "example.zan" (water 15 -> 40 degC inside, 85 degC
-// and 0,4 kg/s outside, 8 m, length given).
+// record below into the results window) | tablename [NAME] (the next name prompt's answer, Cancel
+// without NAME; with none queued a prompt takes the name it offers, once a step, then Cancel).
+// Texts take \r \n \t \b
+// \s (blank). A first step "start [without data]" writes the whole state. Main window controls go
+// by name, the others' as "options.Text1"; the folder holds "data", "example.zan" (water 15 -> 40
+// degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and, once a table is saved there,
+// "user", the folder of the user's own tables.
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -234,6 +237,8 @@ class ScenarioTest : public QObject {
     QString openAnswer_;                           // the next other open dialog's answer
     bool yes_ = false;                             // the next question's answer, then No
     SaveChoice saveChoice_ = SaveChoice::Discard;  // the next "Save changes" answer, then Discard
+    QStringList tableNames_;  // the next name prompts' answers ("" Cancel), then the name offered
+    bool offeredTaken_ = false;  // in this step: a prompt took the name offered, the next cancels
     RecordingReportPrinter printer_;
 
     QWidget* window(const QString& name) {
@@ -259,7 +264,8 @@ class ScenarioTest : public QObject {
         addWindows<ProfileWindow>(s, "profile");
         addWindows<HelpViewer>(s, "help");
         QStringList files;
-        for (QDirIterator it(dir_->path(), QDir::Files); it.hasNext();) files << it.next();
+        for (const QString& folder : {dir_->path(), dir_->filePath("user")})
+            for (QDirIterator it(folder, QDir::Files); it.hasNext();) files << it.next();
         files.sort();
         files << dir_->filePath("data/User defined.dat");
         for (const QString& f : files)
@@ -275,6 +281,7 @@ class ScenarioTest : public QObject {
             QFile f(dir_->filePath(file));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         };
+        offeredTaken_ = false;
         const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
         const QString name = arg.section(' ', 0, 0), rest = unescaped(arg.section(' ', 1));
         if (verb == "type") {
@@ -359,6 +366,8 @@ class ScenarioTest : public QObject {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // opened after it
         } else if (verb == "name") {
             answers_ << dir_->filePath(arg);
+        } else if (verb == "tablename") {
+            tableNames_ << unescaped(arg);
         } else if (verb == "copy") {
             for (const QString& file : arg.split(' ')) {
                 QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
@@ -408,7 +417,7 @@ class ScenarioTest : public QObject {
     void startWindow(const QString& dataDir) {
         w_.reset();
         flushDeletes();
-        w_ = std::make_unique<MainWindow>(toPath(dataDir));
+        w_ = std::make_unique<MainWindow>(toPath(dataDir), toPath(dir_->filePath("user")));
         w_->show();
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
@@ -454,6 +463,15 @@ class ScenarioTest : public QObject {
             events_ << quoted(title) + " open dialog as " + filters.join(" or ");
             return std::exchange(openAnswer_, {});
         };
+        nameHook() = [this](const QString& label, const QString& initial) {
+            const QString answer = !tableNames_.isEmpty()               ? tableNames_.takeFirst()
+                                   : std::exchange(offeredTaken_, true) ? QString()
+                                                                        : initial;
+            events_ << QString("name prompt %1 offering %2 answered %3")
+                           .arg(quoted(label), quoted(initial),
+                                answer.isEmpty() ? "cancel" : quoted(answer));
+            return answer;
+        };
         questionHook() = [this](const MessageRequest& m) {
             events_ << QString("question %1: %2 answered %3")
                            .arg(quoted(m.title), quoted(m.text), yes_ ? "yes" : "no");
@@ -485,6 +503,7 @@ class ScenarioTest : public QObject {
         QGuiApplication::clipboard()->clear();
         useScratchSettings(dir.filePath("settings"));  // each scenario starts without recent files
         events_.clear();
+        tableNames_.clear();
         const QString first = lines.filter(QRegularExpression("^> ")).value(0);
         startWindow(dir.filePath(first == "> start without data" ? "none" : "data"));
         State before = first.startsWith("> start") ? State{} : state();

@@ -197,7 +197,8 @@ class WindowsTest : public QObject {
              {"Invalid pressure of internal fluid", "Invalid pressure of external fluid",
               "Invalid temperatures", "Temperatures out of allowed range for the selected fluid",
               "Invalid data: NTUmin too high", "Capacity too high", "Calculation did not converge",
-              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples"})
+              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples",
+              "Saving a table under a name"})
             QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
 
         QStringList modal;
@@ -310,7 +311,7 @@ class WindowsTest : public QObject {
             font.setPointSizeF(normal.pointSizeF() * factor);
             QApplication::setFont(font);
             MainWindow main;
-            OptionsDialog options(QuestaDirectory() / "data",
+            OptionsDialog options(QuestaDirectory() / "data", {},
                                   [] { return std::pair<QString, QString>(); });
             ResultsWindow results;
             results.Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,

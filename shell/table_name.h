@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+
+class QWidget;
+
+namespace zano {
+
+// Where an imported table goes: the fluid "User defined" beside the shipped tables, or a fluid
+// of the user's own, under the name they chose, in their own folder.
+struct TableTarget {
+    QString name;
+    std::filesystem::path file;
+};
+
+// Asks the name a table read and checked is saved under, "User defined" offered: keeping it
+// replaces that fluid's table as before, another name saves a fluid of the user's own in
+// userDir (created on first use), so that they can keep several. A name that cannot be one is
+// told and asked again, and so is one whose table the user would not replace. nullopt on
+// Cancel.
+std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem::path& dataDir,
+                                          const std::filesystem::path& userDir);
+
+}  // namespace zano

@@ -24,28 +24,40 @@ std::string hex4(char32_t c) {
     return h;
 }
 
-// The text as a quoted field in Windows-1252; refused when the format cannot carry it back.
-std::string quotedField(const std::string& text, const char* label) {
-    const std::string field = std::string("The field \"") + label + "\" ";
-    std::string out = "\"";
+// Why a case file cannot hold the text (it comes after "The field ... "), or nothing; `out`
+// receives the text in Windows-1252.
+std::string caseTextFault(const std::string& text, std::string* out) {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t start = i;
         const auto c = nextUtf8(text, i);
-        if (!c) throw CaseFileError(field + "holds bytes that are not valid UTF-8 text.");
-        if (*c == '"')
-            throw CaseFileError(field + "contains a double quote, which a case file cannot hold.");
+        if (!c) return "holds bytes that are not valid UTF-8 text.";
+        if (*c == '"') return "contains a double quote, which a case file cannot hold.";
         if (*c == '\r' || *c == '\n')
-            throw CaseFileError(field + "contains a line break, which a case file cannot hold.");
+            return "contains a line break, which a case file cannot hold.";
         const auto b = toCp1252(*c);
         if (!b)
-            throw CaseFileError(field + "contains \"" + text.substr(start, i - start) + "\" (U+" +
-                                hex4(*c) +
-                                "), a character that the Windows-1252 code page of case files "
-                                "lacks.");
-        out += static_cast<char>(*b);
+            return "contains \"" + text.substr(start, i - start) + "\" (U+" + hex4(*c) +
+                   "), a character that the Windows-1252 code page of case files lacks.";
+        if (out) *out += static_cast<char>(*b);
     }
+    return {};
+}
+
+// The text as a quoted field in Windows-1252; refused when the format cannot carry it back.
+std::string quotedField(const std::string& text, const char* label) {
+    std::string out = "\"";
+    if (const std::string fault = caseTextFault(text, &out); !fault.empty())
+        throw CaseFileError(std::string("The field \"") + label + "\" " + fault);
     return out + "\"";
 }
+
+}  // namespace
+
+std::string caseTextRefusal(const std::string& text) {
+    return caseTextFault(text, nullptr);
+}
+
+namespace {
 
 // A line past the hairpin length: a known setting is applied; a "Name: value" that this
 // version cannot honour is refused, since calculating without it would give another case; any

@@ -22,6 +22,10 @@ class CaseFileError : public std::runtime_error {
 // refused naming the field.
 std::string caseFileText(const CaseData& c);
 
+// Why a case file could not hold the text as one of its fields ("contains a double quote, ..."),
+// or nothing: for names chosen before any case is saved with them.
+std::string caseTextRefusal(const std::string& text);
+
 // A case takes a few hundred bytes; a file larger than this is no case and is refused before
 // it is read into memory.
 inline constexpr std::uintmax_t kMaxCaseFileBytes = 1024 * 1024;

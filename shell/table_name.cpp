@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "base/plain_text.h"
+#include "formats/case_file.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
 #include "properties/user_fluid.h"
@@ -28,6 +29,11 @@ std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem
         };
         if (const std::string why = ownTableNameRefusal(text, dataDir); !why.empty()) {
             refused(why);
+            continue;
+        }
+        // The fluid's name is stored in the case files that use it.
+        if (const std::string why = caseTextRefusal(text); !why.empty()) {
+            refused("the name " + why);
             continue;
         }
         if (userDir.empty()) {

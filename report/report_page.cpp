@@ -32,8 +32,6 @@ constexpr double kChartRightMargin = 2, kChartBottomMargin = 1.5, kChartMinWidth
 // Room for the blank line and the caption above the chart (two 10-point lines), and the
 // width the chart keeps on wider paper.
 constexpr double kChartCaptionHeight = 1, kA4Width = 21;
-// The least room between a text and the next one on its row.
-constexpr double kTextGap = 0.1;
 
 QString fromText(const std::string& s) {
     return QString::fromStdString(s);
@@ -281,7 +279,7 @@ void PaintReportPrinter::draw(QPainter& painter, const Item& item) const {
             if (other.text.isEmpty() || other.xCm <= item.xCm) continue;
             const double otherTop = device(other.yCm);
             if (otherTop < bottom && otherTop + QFontMetricsF(other.font, &device_).height() > top)
-                right = std::min(right, device(other.xCm - kTextGap));
+                right = std::min(right, device(other.xCm));
         }
         const double left = device(item.xCm);
         const QString text = fm.elidedText(item.text, Qt::ElideMiddle, std::max(0.0, right - left));

@@ -89,7 +89,7 @@ struct ReportTexts {
 
 // The texts of a case as the windows show them after its calculation: `c` with the values the
 // calculation wrote back, `r` and `x` what it gave, `profile` its temperature profile
-// (kChartProfileSteps steps). The date is today's.
+// (kChartProfileSteps steps). The date is reportDateText()'s.
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName);

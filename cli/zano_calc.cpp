@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,13 @@
 #include "solver/design_extras.h"
 #include "solver/driver.h"
 #include "solver/other_set.h"
+
+#ifdef ZANO_CALC_REPORT
+#include <QGuiApplication>
+#include <QString>
+
+#include "report/report_page.h"
+#endif
 
 namespace {
 
@@ -46,6 +54,9 @@ options:
                       found, for case files that do not store this choice (without the
                       option, and without the choice in the file, the external mass flow
                       is given)
+  --report FILE.pdf   also write the printed report's page (A4) of the case to FILE.pdf,
+                      as the desktop program prints it; one case only. A case that ends
+                      in a message writes no file and leaves an existing one as it was
   --data DIR          read the fluid and material tables from DIR
                       (default: the "data" folder beside this program)
                       A fluid may also name a table of the user's own, NAME.dat, in that
@@ -54,7 +65,7 @@ options:
 
 exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
 messages (printed to stderr with its cause; with --json the object still goes to stdout),
-2 on a bad command line or a case file that cannot be read.
+2 on a bad command line, a case file that cannot be read or a report that cannot be written.
 )";
 
 struct Options {
@@ -65,6 +76,7 @@ struct Options {
     bool films = false;
     std::optional<zano::CorrelationSet> correlations;
     std::filesystem::path dataDir;
+    std::string reportFile;  // --report: the PDF of the one case's page
     std::vector<std::string> files;
 };
 
@@ -95,6 +107,16 @@ bool parseArgs(int argc, char** argv, Options& o) {
                 return false;
             }
             o.profileSteps = static_cast<int>(*n);
+        } else if (arg == "--report") {
+            if (++i == argc || std::string(argv[i]).empty()) {
+                std::fprintf(stderr, "zano-calc: --report needs a PDF file name\n");
+                return false;
+            }
+            o.reportFile = argv[i];
+#ifndef ZANO_CALC_REPORT
+            std::fprintf(stderr, "zano-calc: --report is not part of this build\n");
+            return false;
+#endif
         } else if (arg == "--data") {
             if (++i == argc) {
                 std::fprintf(stderr, "zano-calc: --data needs a folder\n");
@@ -110,6 +132,12 @@ bool parseArgs(int argc, char** argv, Options& o) {
     }
     if (o.files.empty()) {
         std::fprintf(stderr, "zano-calc: no case file given (see --help)\n");
+        return false;
+    }
+    // One page is one case: a second case would silently replace the first one's file.
+    if (!o.reportFile.empty() && o.files.size() > 1) {
+        std::fprintf(stderr, "zano-calc: --report writes the page of one case; %zu were given\n",
+                     o.files.size());
         return false;
     }
     return true;
@@ -132,9 +160,32 @@ void printCase(const Options& opt, const zano::cli::CaseReport& report, bool& cs
     }
 }
 
-// Calculates one case that has been read; false when it ended in a message.
+#ifdef ZANO_CALC_REPORT
+// The printed report's page of a calculated case, as the desktop program prints it after the
+// same calculation, put in place as a PDF file; false, said on stderr, when it cannot be.
+bool writeReport(const std::string& reportFile, const std::string& file, const zano::CaseData& c,
+                 const zano::CaseData& entered, const zano::CalcState& state,
+                 const zano::CalcOutcome& out) {
+    QString why;
+    try {
+        const QString name =
+            QString::fromStdString(std::filesystem::path(file).filename().string());
+        why = writeReportPdf(QString::fromStdString(reportFile),
+                             *calculatedReportTexts(c, entered, state, out, name));
+        if (why.isEmpty()) return true;
+    } catch (...) {  // memory exhausted, say: the case's own output stands
+        why = QString::fromStdString(zano::faultText());
+    }
+    std::fprintf(stderr, "zano-calc: the report could not be written to \"%s\": %s\n",
+                 reportFile.c_str(), why.toStdString().c_str());
+    return false;
+}
+#endif
+
+// Calculates one case that has been read; false when it ended in a message. With --report,
+// `reportFailed` is set when the page of a calculated case could not be written.
 bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
-                   zano::CalcState& state, bool& csvHeaderDone) {
+                   zano::CalcState& state, bool& csvHeaderDone, bool& reportFailed) {
     try {
         c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
         if (opt.correlations) c.correlations = *opt.correlations;
@@ -160,6 +211,13 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
             }
         }
         printCase(opt, report, csvHeaderDone);
+#ifdef ZANO_CALC_REPORT
+        if (!opt.reportFile.empty() && report.out.ok() &&
+            !writeReport(opt.reportFile, file, c, entered, state, report.out))
+            reportFailed = true;
+#else
+        (void)reportFailed;
+#endif
         return report.out.ok();
     } catch (...) {
         // A fault outside the calculation's checks (memory exhausted by a long profile, say)
@@ -184,6 +242,17 @@ int run(int argc, char** argv) {
         }
     Options opt;
     if (!parseArgs(argc, argv, opt)) return 2;
+#ifdef ZANO_CALC_REPORT
+    // The page is drawn with Qt's fonts, which need an application; without a display, on
+    // the offscreen platform. Without --report nothing of Qt is started.
+    std::optional<QGuiApplication> app;
+    int appArgc = 1;
+    char* appArgv[] = {argv[0], nullptr};
+    if (!opt.reportFile.empty()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app.emplace(appArgc, appArgv);
+    }
+#endif
 
     zano::CalcState state;
     if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
@@ -202,7 +271,7 @@ int run(int argc, char** argv) {
     }
 
     int status = 0;
-    bool csvHeaderDone = false;
+    bool csvHeaderDone = false, reportFailed = false;
     for (const auto& file : opt.files) {
         zano::CaseData c;
         try {
@@ -215,9 +284,9 @@ int run(int argc, char** argv) {
                          zano::caseFileFaultMessage(file, false).c_str());
             return 2;
         }
-        if (!calculateCase(opt, file, std::move(c), state, csvHeaderDone)) status = 1;
+        if (!calculateCase(opt, file, std::move(c), state, csvHeaderDone, reportFailed)) status = 1;
     }
-    return status;
+    return reportFailed ? 2 : status;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "base/version.h"
 #include "properties/fluid_table.h"
 #include "shell/screen_fit.h"
 
@@ -42,7 +43,7 @@ QString HelpViewer::manualPath() {
 }
 
 QString aboutText() {
-    return QStringList{QStringLiteral("ZANO 1.0.2"),
+    return QStringList{QString::fromUtf8(zano::programVersion()),
                        QStringLiteral("Calculation of concentric tube heat exchangers"),
                        QStringLiteral("Copyright (C) 2026 The ZANO developers")}
         .join(QStringLiteral("\r\n"));

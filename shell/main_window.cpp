@@ -479,7 +479,7 @@ void MainWindow::keepLastCalculation(const CaseData& c, const ResultsData& r,
     // The dialog refuses a bad hairpin length; one that still comes (from a case file, or too
     // short for this exchanger) leaves the hairpin boxes empty rather than failing the results,
     // and streams that touch leave the profile window saying there is none.
-    DesignExtras x = designExtras(c, state_, r, 200);
+    DesignExtras x = designExtras(c, state_, r, kChartProfileSteps);
     lastExtras_ = {margins, x.hairpins};
     lastProfile_ = {x.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
                     fromText(r.estfluid)};

@@ -116,6 +116,8 @@ class MainWindow : public QMainWindow {
     void mnuFileOpen_Click();
     void mnuFilePrint_Click();
     void mnuFileExport_Click();
+    // The printed page as a PDF file, without the print dialog.
+    void mnuFileExportPdf_Click();
     // The work of the slots above; a fault outside their checks is reported by the slot.
     // The dialog offering `offered`, then the save; true when the case was saved.
     bool saveCase(const QString& offered);

@@ -10,7 +10,7 @@
 #include "formats/case_file.h"
 #include "formats/results_export.h"
 #include "records/case_fields.h"
-#include "shell/export_file.h"
+#include "report/export_file.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/recent_files.h"
@@ -23,6 +23,7 @@ namespace {
 
 const QString kCsvFilter = QStringLiteral("CSV file (*.csv)");
 const QString kJsonFilter = QStringLiteral("JSON file (*.json)");
+const QString kPdfFilter = QStringLiteral("PDF file (*.pdf)");
 
 QString fromText(const std::string& s) {
     return QString::fromStdString(s);
@@ -156,6 +157,9 @@ ReportTexts MainWindow::reportTexts() {
         t.exchanger[i] = read(kReportExchangerRows[i].internal);
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
+    t.caseName = caseName();
+    t.printedOn = reportDateText();
+    t.profile = lastProfile_;
     return t;
 }
 
@@ -169,6 +173,32 @@ void MainWindow::mnuFilePrint_Click() {
         printReportWithDialog(this, reportTexts());
     } catch (...) {  // the job was cancelled; a printer's own failure is not reported here
         warn(this, "The report could not be printed.", fromText(faultText()));
+    }
+}
+
+void MainWindow::mnuFileExportPdf_Click() {
+    if (!lastResults_) {
+        warn(this, "There are no results to export yet: calculate the case first.");
+        return;
+    }
+    QString name;
+    const auto failed = [&name] {
+        return "The report could not be written to \"" + QDir::toNativeSeparators(name) + "\".";
+    };
+    try {
+        // Offered beside the case, under its name.
+        const QFileInfo file(caseFile_);
+        const QString offered =
+            caseFile_.isEmpty() ? QString() : file.dir().filePath(file.completeBaseName() + ".pdf");
+        const SaveAnswer answer =
+            askSaveFileName(this, "Export report as PDF", {kPdfFilter}, offered);
+        if (answer.name.isEmpty()) return;  // Cancel
+        name = withFilterSuffix(answer.name, kPdfFilter);
+        const QString why = writeReportPdf(name, reportTexts());
+        if (!why.isEmpty()) warn(this, failed(), why);
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, name.isEmpty() ? QString("The report could not be exported.") : failed(),
+             fromText(faultText()));
     }
 }
 

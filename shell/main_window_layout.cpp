@@ -170,6 +170,8 @@ void MainWindow::buildMenus() {
     addSeparator(file, "mnuFileHyphen");
     addItem(file, "mnuFilePrint", "Print", QKeySequence("Ctrl+P"), &MainWindow::mnuFilePrint_Click);
     addItem(file, "mnuFileExport", "Export results…", {}, &MainWindow::mnuFileExport_Click);
+    addItem(file, "mnuFileExportPdf", "Export report as PDF…", {},
+            &MainWindow::mnuFileExportPdf_Click);
     addSeparator(file, "mnuFileHyphen2");
     addItem(file, "mnuFileExit", "Exit", QKeySequence("Ctrl+Q"), &MainWindow::mnuFileExit_Click);
 

@@ -22,7 +22,7 @@
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
-#include "shell/export_file.h"
+#include "report/export_file.h"
 #include "shell/screen_fit.h"
 #include "shell/table_name.h"
 #include "shell/twip_layout.h"

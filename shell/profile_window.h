@@ -1,43 +1,9 @@
 #pragma once
 
-#include <QPolygonF>
-#include <QRectF>
 #include <QString>
 #include <QWidget>
 
-#include "solver/temperature_profile.h"
-
-class QFontMetricsF;
-class QPainter;
-
-// What the chart shows: the profile and the names of the two fluids.
-struct ProfileChartData {
-    zano::TemperatureProfile profile;
-    QString intFluid;
-    QString estFluid;
-};
-
-// Where the chart's parts stand in its area; empty curves when there is no profile to draw.
-struct ProfileChartLayout {
-    QRectF plot;                           // the frame of the axes
-    QPolygonF intCurve, estCurve;          // the curves as drawn
-    QRectF legend;                         // the fluids' names beside their lines' colours
-    QRectF scaleLabel;                     // "Scale factor ..."
-    double tMin = 0, tMax = 1, tStep = 1;  // temperature axis, degC
-    double length = 1, xStep = 1;          // position axis, m
-
-    double xAt(double x) const { return plot.left() + x / length * plot.width(); }
-    double yAt(double t) const {
-        return plot.bottom() - (t - tMin) / (tMax - tMin) * plot.height();
-    }
-};
-
-ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& area,
-                                      const ProfileChartData& data);
-
-// Draws the two temperature curves along the exchanger with axes, units, a legend and the
-// scale factor, into `area` (used for the screen, PNG and SVG alike).
-void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& data);
+#include "report/profile_chart.h"
 
 // The chart alone, redrawn at any size.
 class ProfileChart : public QWidget {

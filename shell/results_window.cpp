@@ -275,6 +275,8 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
     t.correlations = boxText(QStringLiteral("CorrelationSet"));
     t.films.clear();
     if (t.correlations.isEmpty()) return;  // no results shown
+    for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i)
+        t.extras[i] = boxText(QString::fromLatin1(zano::kExtraRows[i].box));
     for (const zano::FilmRow& row : zano::filmRows({})) {
         const QString name = filmBoxName(row.caption);
         QString label = QString::fromUtf8(row.caption);

@@ -34,8 +34,8 @@ class ResultsWindow : public QWidget {
     // results last shown. Risultati empties it; the caller passes the extras right after.
     void setExtras(const zano::ResultsExtras& extras);
 
-    // The extension's correlation set, film rows and lines on the other set, as shown, into
-    // the report's texts.
+    // The extension's design margins, hairpins, correlation set, film rows and lines on the
+    // other set, as shown, into the report's texts.
     void addToReport(ReportTexts& texts) const;
 
     // The factor by which the twip layout was enlarged so that every caption and box fits the

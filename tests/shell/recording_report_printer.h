@@ -1,11 +1,12 @@
 #pragma once
 
 // A printer that only records what the report would print, each line with its position and
-// size; told to, it fails at one line as a printer error would.
+// size, on an A4 page without margins; told to, it fails at one line as a printer error would.
+// A chart is recorded as a line that names its size and its number of points, 0 points high.
 #include <functional>
 #include <vector>
 
-#include "shell/report.h"
+#include "report/report_page.h"
 
 struct RecordingReportPrinter : ReportPrinter {
     struct Line {
@@ -23,6 +24,7 @@ struct RecordingReportPrinter : ReportPrinter {
     bool ended = false, aborted = false;
     double scaleLeft = 0, x = 0, y = 0, points = 10;
 
+    QSizeF areaCm() const override { return {21, 29.7}; }
     void setScaleLeft(double cm) override { scaleLeft = cm; }
     void setCurrentX(double cm) override { x = cm; }
     void setCurrentY(double cm) override { y = cm; }
@@ -32,6 +34,13 @@ struct RecordingReportPrinter : ReportPrinter {
         if (static_cast<int>(lines.size()) + 1 == failAt) fail();
         lines.push_back({text, x - scaleLeft, y, points});
         y += points * kLineHeightPerPoint;
+        x = 0;
+    }
+    void drawChart(const ProfileChartData& chart, double widthCm, double heightCm) override {
+        lines.push_back({QString::asprintf("chart %.3f x %.3f cm of %d points", widthCm, heightCm,
+                                           static_cast<int>(chart.profile.points.size())),
+                         x - scaleLeft, y, 0});
+        y += heightCm;
         x = 0;
     }
     void endDocument() override { ended = true; }

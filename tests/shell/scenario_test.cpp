@@ -197,10 +197,19 @@ void addWindows(State& s, const char* name) {
         if (qobject_cast<T*>(w)) addWindow(s, name, w);
 }
 
-// Each line of a text file with its line end; an image by its being there.
+// Each line of a text file with its line end; an image by its being there, a PDF file by its
+// pages and the first line of its text.
 void addFile(State& s, const QString& path, const QString& key) {
     const std::string bytes = readAll(toPath(path));
     if (path.endsWith(".png")) return add(s, key, "written");
+    if (path.endsWith(".pdf")) {
+        QPdfDocument doc;
+        if (doc.load(path) != QPdfDocument::Error::None) return add(s, key, "not a PDF file");
+        return add(s, key,
+                   QString("PDF of %1 page(s): %2")
+                       .arg(doc.pageCount())
+                       .arg(doc.getAllText(0).text().section(QRegularExpression("[\r\n]"), 0, 0)));
+    }
     for (std::size_t at = 0, n = 1; at < bytes.size(); ++n) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size() - 1) + 1;
         add(s, key + ':' + QString::number(n),
@@ -435,6 +444,8 @@ class ScenarioTest : public QObject {
   private slots:
     void initTestCase() {
         installOffscreenFilter();
+        // The printed page's date: the same on every run.
+        qputenv("SOURCE_DATE_EPOCH", "1796601600");  // 2026-12-07
         messageHook() = [this](const MessageRequest& m) {
             events_ << QString("message %1 %2: %3 / %4")
                            .arg(m.icon == QMessageBox::Warning ? "warning" : "information",

@@ -1,4 +1,4 @@
-#include "shell/export_file.h"
+#include "report/export_file.h"
 
 #include <QFile>
 #include <string_view>

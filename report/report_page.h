@@ -1,0 +1,201 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QSizeF>
+#include <QString>
+#include <array>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "formats/results_display.h"
+#include "records/case_data.h"
+#include "records/results_data.h"
+#include "report/profile_chart.h"
+#include "solver/driver.h"
+
+class QPaintDevice;
+
+// The one-page report: the texts it prints, the page composed on a printer that is told where
+// each line goes, and the page as a PDF file. The desktop program prints it from its windows,
+// zano-calc --report from a case file; both go through printReport, so the page is the same.
+
+// Where a printed value is read, at the moment of printing: the box that edits a case field
+// (main window or Options dialog), or a box of the results window.
+struct ReportSource {
+    std::string zano::CaseData::*field = nullptr;
+    const char* resultsBox = nullptr;
+};
+
+struct ReportRow {
+    const char* label;
+    ReportSource internal, external;
+};
+
+// Lines 3 to 13: the two streams side by side (the material has no external value).
+inline const std::array<ReportRow, 11> kReportStreamRows{{
+    {"Outside diameter mm", {&zano::CaseData::deti}, {&zano::CaseData::dete}},
+    {"Thickness mm", {&zano::CaseData::spi}, {&zano::CaseData::spe}},
+    {"Material", {&zano::CaseData::mat}, {}},
+    {"Fluid", {&zano::CaseData::intfluid}, {&zano::CaseData::estfluid}},
+    {"Pressure", {&zano::CaseData::intpress}, {&zano::CaseData::estpress}},
+    {"Inlet temp. °C", {&zano::CaseData::intTin}, {&zano::CaseData::estTin}},
+    {"Outlet temp. °C", {&zano::CaseData::intTout}, {&zano::CaseData::estTout}},
+    {"Mass flow kg/s", {&zano::CaseData::intPort}, {&zano::CaseData::estPort}},
+    {"Velocity m/s", {nullptr, "Text17"}, {nullptr, "Text18"}},
+    {"Pressure drop kPa", {nullptr, "Text19"}, {nullptr, "Text20"}},
+    {"Fouling factor (m^2 K)/W", {&zano::CaseData::intSporc}, {&zano::CaseData::estSporc}},
+}};
+
+// Lines 15 to 18 in the exchanger column; the length is the main window's, as the calculation
+// wrote it back. Line 19 is the caption of the configuration chosen in the main window.
+inline const std::array<ReportRow, 4> kReportExchangerRows{{
+    {"Capacity kW", {nullptr, "Text23"}, {}},
+    {"Surface m^2", {nullptr, "Text24"}, {}},
+    {"Lenght m", {&zano::CaseData::L}, {}},
+    {"Heat transfer coefficient W/(m^2 K)", {nullptr, "Text26"}, {}},
+}};
+
+// The main window's captions of the two configurations, for line 19.
+inline constexpr const char* kCountercurrentCaption = "Countercurrent";
+inline constexpr const char* kEquicurrentCaption = "Equicurrent";
+
+// The texts the one-page report prints, row by row, each exactly as its box shows it.
+struct ReportTexts {
+    std::array<QString, 11> internal, external;
+    std::array<QString, 4> exchanger;
+    QString configuration;  // "Countercurrent" or "Equicurrent"
+    // Below line 19, as the results window's extension shows them: the correlation set, what
+    // makes up U (caption with unit, internal, external), and the two lines on the other set.
+    // Nothing is printed there while the set is empty.
+    QString correlations = {};
+    std::vector<std::array<QString, 3>> films = {};
+    QString otherSet = {}, setsDiffer = {};
+    // The design margins and the hairpins as the extension's boxes show them, in the order of
+    // kExtraRows; a row whose box is empty (no hairpin length set) is left out.
+    std::array<QString, 4> extras = {};
+    // The header above the title: the case file's name ("Untitled" for a new case) and the
+    // date of printing.
+    QString caseName = {}, printedOn = {};
+    // The temperature profile of the last calculation, drawn below the texts; none without
+    // points (streams that touch).
+    ProfileChartData profile = {};
+};
+
+// The texts of a case as the windows show them after its calculation: `c` with the values the
+// calculation wrote back, `r` and `x` what it gave, `profile` its temperature profile
+// (kChartProfileSteps steps). The date is reportDateText()'s.
+ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
+                            const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
+                            const QString& caseName);
+
+// The texts of a case that zano::calculate has calculated (`c` as it wrote its findings back,
+// `entered` as it was before, `state` as it left it), with what the desktop program works out
+// after a calculation: the hairpins, the other correlation set's figures and the profile.
+// Null when the case ended in a message.
+std::optional<ReportTexts> calculatedReportTexts(const zano::CaseData& c,
+                                                 const zano::CaseData& entered,
+                                                 const zano::CalcState& state,
+                                                 const zano::CalcOutcome& out,
+                                                 const QString& caseName);
+
+// The date of printing as the header shows it, 2026-12-07: today's, or for a reproducible
+// page the one of SOURCE_DATE_EPOCH (seconds since 1970, UTC) when it is set.
+QString reportDateText();
+
+// The printer as the report drives it: a print position in centimetres from the top left of
+// the printable area, moved by the report and advanced by each printed line.
+class ReportPrinter {
+  public:
+    virtual ~ReportPrinter() = default;
+    // The printable area's width and height in cm.
+    virtual QSizeF areaCm() const = 0;
+    // The coordinate of the printable area's left edge; -9 puts x = 0 at 9 cm.
+    virtual void setScaleLeft(double cm) = 0;
+    virtual void setCurrentX(double cm) = 0;
+    virtual void setCurrentY(double cm) = 0;
+    virtual double currentY() const = 0;
+    virtual void setFontSize(double points) = 0;
+    // Prints one line with its top at the current y and its start at the current x, then moves
+    // down one line height of the current font and back to x = 0.
+    virtual void printLine(const QString& text) = 0;
+    // Draws the profile chart `widthCm` x `heightCm` with its top left corner at the current
+    // position, then moves below it and back to x = 0.
+    virtual void drawChart(const ProfileChartData& chart, double widthCm, double heightCm) = 0;
+    // Sends the page.
+    virtual void endDocument() = 0;
+    // Cancels an unfinished job; nothing of it is printed.
+    virtual void abortDocument() = 0;
+};
+
+// Thrown by a printer operation that fails.
+class ReportPrintError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Prints the page on the printer and ends the document. At the first failing operation the
+// job is aborted and false returned; any other exception aborts it too and goes on to the caller.
+bool printReport(ReportPrinter& printer, const ReportTexts& texts);
+
+// The report on a paint device (a printer, a PDF writer) of `resolution` dots per inch, whose
+// size is the printable area. The page is composed first and drawn at the end of the document,
+// so a report that fails half-way never reaches the device as half a page.
+class PaintReportPrinter : public ReportPrinter {
+  public:
+    PaintReportPrinter(QPaintDevice& device, int resolution);
+
+    QSizeF areaCm() const override;
+    void setScaleLeft(double cm) override { scaleLeft_ = cm; }
+    void setCurrentX(double cm) override { x_ = cm; }
+    void setCurrentY(double cm) override { y_ = cm; }
+    double currentY() const override { return y_; }
+    void setFontSize(double points) override;
+    void printLine(const QString& text) override;
+    void drawChart(const ProfileChartData& chart, double widthCm, double heightCm) override;
+    void endDocument() override;
+    void abortDocument() override;
+
+  protected:
+    // Whether the device reported an error while the page was drawn.
+    virtual bool deviceFailed() const { return false; }
+    // Cancels the device's job after a failure.
+    virtual void cancelDevice() {}
+
+  private:
+    struct Item {
+        QString text;
+        double xCm, yCm;
+        QFont font;
+        ProfileChartData chart = {};  // drawn when it has points
+        double widthCm = 0, heightCm = 0;
+    };
+    double device(double cm) const;
+    void draw(QPainter& painter, const Item& item) const;
+
+    QPaintDevice& device_;
+    int resolution_;
+    QPainter painter_;
+    QFont font_;  // the application's font face, as the printer's current font
+    std::vector<Item> items_;
+    double scaleLeft_ = 0, x_ = 0, y_ = 0;
+};
+
+// A4 portrait with no margins: the page of a PDF file.
+QPageLayout a4ReportLayout();
+
+// The page as a PDF file holds it; empty when it could not be composed.
+QByteArray reportPdf(const ReportTexts& texts, const QPageLayout& layout = a4ReportLayout());
+
+// The page composed whole and put in place like every save (Qt's own PDF output would write
+// into the file as it goes). Empty when the file is written; otherwise why not, a sentence.
+QString writeReportPdf(const QString& path, const ReportTexts& texts,
+                       const QPageLayout& layout = a4ReportLayout());
+
+// The page in a PDF file (A4); false when the file could not be written, nothing of it left.
+bool printReportToPdf(const QString& path, const ReportTexts& texts);

@@ -1,0 +1,299 @@
+// The printed report's page as the desktop program prints it and zano-calc --report writes it:
+// its lines, one page that holds them all, the chart on it, and the two programs' pages alike.
+#include <QAction>
+#include <QDirIterator>
+#include <QImage>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "formats/case_file.h"
+#include "golden_text.h"
+#include "properties/wall_materials.h"
+#include "recording_report_printer.h"
+#include "shell/main_window.h"
+#include "shell/report.h"
+#include "shell/user_prompts.h"
+#include "shell_test_support.h"
+#include "solver/driver.h"
+
+using namespace zano;
+
+namespace {
+
+// The page as the recording printer has it, a line each: left edge and top in cm, size, text.
+QString page(const RecordingReportPrinter& printer) {
+    QString out;
+    for (const auto& l : printer.lines)
+        out += QString::asprintf("%g cm, %.3f cm, %g pt: ", l.xCm, l.yCm, l.points) + l.text + '\n';
+    return out + (printer.ended ? "ended\n" : "") + (printer.aborted ? "aborted\n" : "");
+}
+
+// A case file's page as zano-calc --report composes it: read, calculated, its texts.
+ReportTexts caseTexts(const QString& file) {
+    CaseData c = loadCaseFile(shell_test::toPath(file));
+    const CaseData entered = c;
+    CalcState s;
+    dbmateriale(s);
+    const CalcOutcome out = calculate(c, s);
+    if (!out.ok()) qFatal("%s: %s", qPrintable(file), out.message.c_str());
+    return *calculatedReportTexts(c, entered, s, out, QFileInfo(file).fileName());
+}
+
+QStringList examples() {
+    QStringList files;
+    QDirIterator it(ZANO_SOURCE_DIR "/examples", {"*.zan"});
+    while (it.hasNext()) files << it.next();
+    files.sort();
+    return files;
+}
+
+struct Run {
+    int status = -1;
+    QString err;
+};
+
+// zano-calc beside this test, in `folder`.
+Run zanoCalc(const QString& folder, const QStringList& args) {
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QCoreApplication::applicationDirPath() + "/zano-calc", args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+constexpr double kPointsPerCm = 72 / 2.54;
+
+}  // namespace
+
+class ReportPageTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        shell_test::installOffscreenFilter();
+        shell_test::useScratchSettings();
+        // The header's date: the same on every run.
+        qputenv("SOURCE_DATE_EPOCH", "1796601600");  // 2026-12-07
+    }
+
+    // shell/golden/report_page.txt: the lines of the page of an example, and of a case with a
+    // hairpin length (whose page has the hairpin rows), as printed.
+    void linesAsGolden() {
+        QString out;
+        for (const QString& file :
+             {QStringLiteral(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan"),
+              QStringLiteral(ZANO_SOURCE_DIR "/tests/golden/hairpins.zan")}) {
+            RecordingReportPrinter printer;
+            QVERIFY(printReport(printer, caseTexts(file)));
+            out += "# " + QFileInfo(file).fileName() + '\n' + page(printer);
+        }
+        const std::string why =
+            golden_text::mismatch("shell/golden/report_page.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+
+    // Every example on one page, A4 from the corner as a PDF file has it and A4 and Letter with
+    // a printer's margins: every printed text on the page whole, and every text and the chart
+    // inside the printable area.
+    void everyExampleOnOnePageInsideThePrintableArea_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QPageLayout>("layout");
+        const QMarginsF printerMargins(6.35, 6.35, 6.35, 6.35);  // mm, a quarter of an inch
+        for (const QString& file : examples()) {
+            const QString name = QFileInfo(file).completeBaseName();
+            QTest::newRow(qPrintable(name + " A4")) << file << a4ReportLayout();
+            QTest::newRow(qPrintable(name + " A4 margins"))
+                << file
+                << QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, printerMargins);
+            QTest::newRow(qPrintable(name + " Letter margins"))
+                << file
+                << QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, printerMargins);
+        }
+    }
+    void everyExampleOnOnePageInsideThePrintableArea() {
+        QFETCH(QString, file);
+        QFETCH(QPageLayout, layout);
+        const ReportTexts texts = caseTexts(file);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        QCOMPARE(writeReportPdf(pdf, texts, layout), QString());
+        QPdfDocument doc;
+        QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+        QCOMPARE(doc.pageCount(), 1);
+        const QRectF area = layout.paintRect(QPageLayout::Point);
+        const QPdfSelection all = doc.getAllText(0);
+        const QRectF used = all.boundingRectangle();
+        QVERIFY2(area.contains(used), qPrintable(QString("text at %1,%2 %3 x %4 pt")
+                                                     .arg(used.left())
+                                                     .arg(used.top())
+                                                     .arg(used.width())
+                                                     .arg(used.height())));
+        // The chart's texts, its axis title at its foot among them, lie on the page.
+        QVERIFY(all.text().contains("Internal: " + texts.profile.intFluid));
+        QVERIFY(all.text().contains(QStringLiteral("Position from the internal fluid's inlet")));
+        QVERIFY(used.bottom() > area.top() + 19 * kPointsPerCm);
+
+        // Nothing shortened: every printed text stands on the page as composed.
+        RecordingReportPrinter recorded;
+        printReport(recorded, texts);
+        const QString onPage = QString(all.text()).remove(QRegularExpression("\\s"));
+        for (const auto& l : recorded.lines)
+            if (l.points > 0)
+                QVERIFY2(onPage.contains(QString(l.text).remove(QRegularExpression("\\s"))),
+                         qPrintable(l.text));
+        // The chart inside the recorded (A4) page.
+        const auto chart = std::find_if(recorded.lines.begin(), recorded.lines.end(),
+                                        [](const auto& l) { return l.points == 0; });
+        QVERIFY(chart != recorded.lines.end());
+        const QRegularExpressionMatch size =
+            QRegularExpression("^chart ([0-9.]+) x ([0-9.]+) cm").match(chart->text);
+        QVERIFY(size.hasMatch());
+        QVERIFY(chart->xCm + size.captured(1).toDouble() <= 21 - 1);
+        QVERIFY(chart->yCm + size.captured(2).toDouble() <= 29.7 - 1);
+        QVERIFY(size.captured(2).toDouble() >= 6);
+    }
+
+    // Texts too long for the page are shortened in their middle, not cut off at its edge: a
+    // long case file name in the header, a long line on the other set.
+    void longTextsAreShortenedOnThePage() {
+        ReportTexts texts = caseTexts(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
+        texts.caseName = QString(150, u'W') + ".zan";
+        texts.otherSet = "Refined set: " + QString(150, u'x') + " end";
+        texts.internal[2] = QString(60, u'm');  // the material, beside an external value
+        texts.external[2] = QStringLiteral("next");
+        const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                 QMarginsF(6.35, 6.35, 6.35, 6.35));
+        QTemporaryDir dir;
+        QCOMPARE(writeReportPdf(dir.filePath("long.pdf"), texts, layout), QString());
+        QPdfDocument doc;
+        QCOMPARE(doc.load(dir.filePath("long.pdf")), QPdfDocument::Error::None);
+        const QString all = doc.getAllText(0).text();
+        QVERIFY(
+            layout.paintRect(QPageLayout::Point).contains(doc.getAllText(0).boundingRectangle()));
+        QVERIFY2(all.contains(QRegularExpression("WWW…W*\\.zan")), qPrintable(all));
+        QVERIFY2(all.contains(QRegularExpression("Refined set: x+…x* end")), qPrintable(all));
+        const QRegularExpressionMatch material = QRegularExpression("m+…m+").match(all);
+        QVERIFY2(material.hasMatch(), qPrintable(all));
+        const QRectF shortened =
+            doc.getSelectionAtIndex(0, material.capturedStart(), material.capturedLength())
+                .boundingRectangle();
+        const QRectF next = doc.getSelectionAtIndex(0, all.indexOf("next"), 4).boundingRectangle();
+        QVERIFY(shortened.right() < next.left());
+    }
+
+    // The page rendered as a viewer shows it at 100 % (96 dots per inch): the two curves are
+    // drawn in the lower part. ZANO_REPORT_PNG names a file to keep the picture in.
+    void chartOnTheRenderedPage() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("report.pdf");
+        QVERIFY(printReportToPdf(pdf,
+                                 caseTexts(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan")));
+        QPdfDocument doc;
+        QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
+        const QSize size = (doc.pagePointSize(0) * 96 / 72).toSize();
+        const QImage image = doc.render(0, size);
+        QCOMPARE(image.size(), size);
+        if (const QString keep = qEnvironmentVariable("ZANO_REPORT_PNG"); !keep.isEmpty())
+            QVERIFY(image.save(keep));
+        const auto near = [](QRgb c, int r, int g, int b) {
+            return std::abs(qRed(c) - r) + std::abs(qGreen(c) - g) + std::abs(qBlue(c) - b) < 90;
+        };
+        int red = 0, blue = 0, redAbove = 0;
+        const int chartTop = static_cast<int>(19 / 2.54 * 96);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                if (near(c, 200, 40, 30)) (y > chartTop ? red : redAbove)++;
+                if (near(c, 30, 80, 200) && y > chartTop) ++blue;
+            }
+        QVERIFY2(red > 300 && blue > 300,
+                 qPrintable(QString("%1 red, %2 blue").arg(red).arg(blue)));
+        QCOMPARE(redAbove, 0);
+    }
+
+    // The desktop program, having opened and calculated an example, prints the page that
+    // zano-calc --report writes for the same file.
+    void desktopAndCalculatorPrintTheSamePage_data() {
+        QTest::addColumn<QString>("file");
+        for (const QString& file : examples())
+            QTest::newRow(qPrintable(QFileInfo(file).fileName())) << file;
+        QTest::newRow("hairpins.zan")
+            << QStringLiteral(ZANO_SOURCE_DIR "/tests/golden/hairpins.zan");
+    }
+    void desktopAndCalculatorPrintTheSamePage() {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QFileInfo(file).fileName());
+        QVERIFY(QFile::copy(file, copy));
+        MainWindow w;
+        fileNameHook() = [&copy](bool, const QString&) { return copy; };
+        w.findChild<QAction*>("mnuFileOpen")->trigger();
+        fileNameHook() = nullptr;
+        w.findChild<QPushButton*>("Command1")->click();
+        const ReportTexts shown = w.reportTexts();
+
+        RecordingReportPrinter desktop, calculator;
+        printReport(desktop, shown);
+        printReport(calculator, caseTexts(copy));
+        QCOMPARE(page(desktop), page(calculator));
+
+        QCOMPARE(writeReportPdf(dir.filePath("desktop.pdf"), shown), QString());
+        const Run run = zanoCalc(dir.path(), {"--report", "calculator.pdf", copy});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QPdfDocument a, b;
+        QCOMPARE(a.load(dir.filePath("desktop.pdf")), QPdfDocument::Error::None);
+        QCOMPARE(b.load(dir.filePath("calculator.pdf")), QPdfDocument::Error::None);
+        QCOMPARE(b.pageCount(), 1);
+        QCOMPARE(b.getAllText(0).text(), a.getAllText(0).text());
+        QCOMPARE(b.getAllText(0).boundingRectangle(), a.getAllText(0).boundingRectangle());
+    }
+
+    // A case that ends in a message writes no page and leaves a file of that name as it was;
+    // more than one case, or a file that cannot be written, is refused.
+    void calculatorWritesAPageOnlyForACalculatedCase() {
+        QTemporaryDir dir;
+        const QString example = ZANO_SOURCE_DIR "/examples/user-fluid.zan";
+        const QString failing = ZANO_SOURCE_DIR "/tests/golden/message-01-empty-diameter.zan";
+
+        Run run = zanoCalc(dir.path(), {"--report", "new.pdf", failing});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("Invalid data"), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir.filePath("new.pdf")));
+
+        QFile old(dir.filePath("old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("the page before") == 15);
+        old.close();
+        run = zanoCalc(dir.path(), {"--report", "old.pdf", failing});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(fileBytes(dir.filePath("old.pdf")), QByteArray("the page before"));
+
+        run = zanoCalc(dir.path(), {"--report", "two.pdf", example, example});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("one case"), qPrintable(run.err));
+        QVERIFY(!QFile::exists(dir.filePath("two.pdf")));
+
+        run = zanoCalc(dir.path(), {"--report", "no folder/page.pdf", example});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("no folder/page.pdf"), qPrintable(run.err));
+
+        QCOMPARE(zanoCalc(dir.path(), {example, "--report"}).status, 2);
+
+        run = zanoCalc(dir.path(), {"--report", "old.pdf", example});
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QPdfDocument doc;
+        QCOMPARE(doc.load(dir.filePath("old.pdf")), QPdfDocument::Error::None);
+        QCOMPARE(doc.pageCount(), 1);
+        QVERIFY(doc.getAllText(0).text().contains("user-fluid.zan"));
+    }
+};
+
+QTEST_MAIN(ReportPageTest)
+#include "report_page_test.moc"

@@ -459,6 +459,12 @@ ResultsWindow* MainWindow::resultsWindow() {
         results_ = new ResultsWindow();
         connect(results_, &ResultsWindow::profileRequested, this,
                 &MainWindow::mnuViewProfile_Click);
+        // Closed from its frame, the window was discarded, not the calculation: made again, it
+        // holds the last results, so that Print and Export report print them, not blanks.
+        if (lastResults_) {
+            results_->fill(*lastResults_);
+            results_->setExtras(lastExtras_);
+        }
     }
     return results_;
 }

@@ -232,13 +232,17 @@ double ResultsWindow::scaleForContents() const {
 }
 
 void ResultsWindow::Risultati(const zano::ResultsData& r) {
+    fill(r);
+    show();
+    raise();
+}
+
+void ResultsWindow::fill(const zano::ResultsData& r) {
     for (const zano::DisplayBox& b : zano::displayTexts(r)) setBox(b);
     // Nothing of an earlier calculation stays in the extension either.
     results_ = r;
     setExtras({});
     copy_->setEnabled(true);
-    show();
-    raise();
 }
 
 void ResultsWindow::clear() {

@@ -23,6 +23,9 @@ class ResultsWindow : public QWidget {
     // without blocking.
     void Risultati(const zano::ResultsData& r);
 
+    // The boxes written as Risultati writes them, the window left as it is (hidden).
+    void fill(const zano::ResultsData& r);
+
     // Empties every box and disables Copy: the results of a calculation the case no longer has.
     void clear();
 

@@ -243,13 +243,14 @@ int run(int argc, char** argv) {
     Options opt;
     if (!parseArgs(argc, argv, opt)) return 2;
 #ifdef ZANO_CALC_REPORT
-    // The page is drawn with Qt's fonts, which need an application; without a display, on
-    // the offscreen platform. Without --report nothing of Qt is started.
+    // The page is drawn with Qt's fonts, which need an application: always on the offscreen
+    // platform, which needs no display (a desktop platform without one would abort the
+    // program). Without --report nothing of Qt is started.
     std::optional<QGuiApplication> app;
     int appArgc = 1;
     char* appArgv[] = {argv[0], nullptr};
     if (!opt.reportFile.empty()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         app.emplace(appArgc, appArgv);
     }
 #endif

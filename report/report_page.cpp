@@ -121,6 +121,15 @@ void printHeader(ReportPrinter& p, const ReportTexts& t) {
 
 }  // namespace
 
+void readReportRows(ReportTexts& t, const std::function<QString(const ReportSource&)>& read) {
+    for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
+        t.internal[i] = read(kReportStreamRows[i].internal);
+        t.external[i] = read(kReportStreamRows[i].external);
+    }
+    for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
+        t.exchanger[i] = read(kReportExchangerRows[i].internal);
+}
+
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName) {
@@ -130,12 +139,7 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
         return source.resultsBox ? fromText(zano::boxText(boxes, source.resultsBox)) : QString();
     };
     ReportTexts t;
-    for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
-        t.internal[i] = read(kReportStreamRows[i].internal);
-        t.external[i] = read(kReportStreamRows[i].external);
-    }
-    for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
-        t.exchanger[i] = read(kReportExchangerRows[i].internal);
+    readReportRows(t, read);
     t.configuration =
         QString::fromLatin1(c.controequi == "equi" ? kEquicurrentCaption : kCountercurrentCaption);
     const auto extras = zano::extraTexts(x);

@@ -8,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -86,6 +87,10 @@ struct ReportTexts {
     // points (streams that touch).
     ProfileChartData profile = {};
 };
+
+// Lines 3 to 18 read from their sources, each by `read`: the case's boxes or fields, the
+// results' boxes.
+void readReportRows(ReportTexts& texts, const std::function<QString(const ReportSource&)>& read);
 
 // The texts of a case as the windows show them after its calculation: `c` with the values the
 // calculation wrote back, `r` and `x` what it gave, `profile` its temperature profile

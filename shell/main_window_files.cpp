@@ -149,12 +149,7 @@ ReportTexts MainWindow::reportTexts() {
         return source.resultsBox ? resultsWindow()->boxText(source.resultsBox) : QString();
     };
     ReportTexts t;
-    for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
-        t.internal[i] = read(kReportStreamRows[i].internal);
-        t.external[i] = read(kReportStreamRows[i].external);
-    }
-    for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
-        t.exchanger[i] = read(kReportExchangerRows[i].internal);
+    readReportRows(t, read);
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
     t.caseName = caseName();

@@ -195,18 +195,21 @@ class ScreenFitTest : public QObject {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QString>("scale");
         QTest::addColumn<QString>("points");  // the system font's size; empty: the platform's
-        QTest::newRow("1366x768 at 100 %") << QSize(1366, 768) << "1"
-                                           << "";
-        QTest::newRow("1920x1080 at 150 %") << QSize(1920, 1080) << "1.5"
-                                            << "";
-        QTest::newRow("1920x1080 at 200 %") << QSize(1920, 1080) << "2"
-                                            << "";
-        QTest::newRow("2560x1440 at 100 %") << QSize(2560, 1440) << "1"
-                                            << "";
-        QTest::newRow("1920x1080, 14 pt font") << QSize(1920, 1080) << "1"
-                                               << "14";
-        QTest::newRow("1920x1080 at 150 %, 14 pt font") << QSize(1920, 1080) << "1.5"
-                                                        << "14";
+        const struct {
+            const char* name;
+            QSize screen;
+            const char* scale;
+            const char* points;
+        } settings[] = {
+            {"1366x768 at 100 %", {1366, 768}, "1", ""},
+            {"1920x1080 at 150 %", {1920, 1080}, "1.5", ""},
+            {"1920x1080 at 200 %", {1920, 1080}, "2", ""},
+            {"2560x1440 at 100 %", {2560, 1440}, "1", ""},
+            {"1920x1080, 14 pt font", {1920, 1080}, "1", "14"},
+            {"1920x1080 at 150 %, 14 pt font", {1920, 1080}, "1.5", "14"},
+        };
+        for (const auto& s : settings)
+            QTest::newRow(s.name) << s.screen << QString(s.scale) << QString(s.points);
     }
 
     void everyWindowFits() {

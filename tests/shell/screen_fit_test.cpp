@@ -162,7 +162,10 @@ class OnThisScreen : public QObject {
                                     .arg(w->frameGeometry().height())
                                     .arg(available.width())
                                     .arg(available.height())));
+            // Each window's own controls: the main window owns the Options dialog, a window
+            // of its own.
             for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (c->window() != w) continue;
                 const bool control = qobject_cast<QAbstractButton*>(c) ||
                                      qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c);
                 if (control && c->isVisibleTo(w) && !qobject_cast<QScrollBar*>(c->parent()))
@@ -180,6 +183,7 @@ class OnThisScreen : public QObject {
             const bool holds =
                 whole.width() <= available.width() && whole.height() <= available.height();
             for (auto* area : w->findChildren<QScrollArea*>()) {
+                if (area->window() != w) continue;
                 const bool scrolls = area->horizontalScrollBar()->isVisible() ||
                                      area->verticalScrollBar()->isVisible();
                 QVERIFY2(scrolls != holds, qPrintable(name));

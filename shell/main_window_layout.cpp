@@ -252,6 +252,10 @@ void MainWindow::applyLayout() {
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
+    // Placed: a list whose entries change later (a fluid's pressures) keeps its drawn width,
+    // where fitting its contents would shrink it to them.
+    for (QComboBox* list : combo_)
+        if (list) list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     static_cast<QScrollArea*>(centralWidget())
         ->widget()
         ->setFixedSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kClientHeight, scale_));

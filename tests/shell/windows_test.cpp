@@ -2,6 +2,7 @@
 // behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
 // box, and layouts that hold every text at any font.
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -306,6 +307,25 @@ class WindowsTest : public QObject {
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+    }
+
+    // A list keeps its drawn width when its entries change: picking a fluid refills the
+    // pressures, which would otherwise shrink to their own width a moment later.
+    void listsKeepTheirDrawnWidth() {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QList<QRect> drawn;
+        for (int n = 1; n <= 5; ++n)
+            drawn << w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry();
+        for (const char* list : {"Combo1", "Combo2"}) {
+            auto* fluids = w.findChild<QComboBox*>(list);
+            fluids->setCurrentIndex(fluids->findText("Water"));
+            emit fluids->activated(fluids->currentIndex());
+        }
+        QTest::qWait(100);  // the lists adjust on a timer
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry(), drawn[n - 1]);
     }
 
     // The drawn layouts in one factor each, larger at a larger font, the drawn controls at

@@ -186,6 +186,8 @@ void MainWindow::buildMenus() {
     help->setObjectName("MnuHelp");
     addItem(help, "mnuHelpIndex", "&Using ZANO", QKeySequence::HelpContents,
             &MainWindow::mnuHelpIndex_Click);
+    // F1 brings the manual from every window of the program, not only from this one.
+    help->actions().constLast()->setShortcutContext(Qt::ApplicationShortcut);
     addSeparator(help, "mnuHelpHyphen");
     addItem(help, "mnuHelpAbout", "&About…", {}, &MainWindow::mnuHelpAbout_Click);
 }

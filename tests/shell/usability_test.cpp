@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStatusBar>
 #include <QWindow>
 #include <QtTest>
 
@@ -239,6 +238,17 @@ class UsabilityTest : public QObject {
         for (const char* name :
              {"mnuFileOpen", "mnuFileSaveAs", "mnuFilePrint", "mnuFileExport", "mnuHelpAbout"})
             QVERIFY2(w.findChild<QAction*>(name)->text().endsWith(QString::fromUtf8("…")), name);
+        // From a window of its own, the results', as well as from the main window.
+        openExample(w);
+        w.findChild<QPushButton*>("Command1")->click();
+        w.resultsWindow()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.resultsWindow()));
+        QTest::keyClick(w.resultsWindow(), Qt::Key_F1);
+        QVERIFY(w.helpViewer() && w.helpViewer()->isVisible());
+        w.helpViewer()->close();
+        shell_test::flushDeletes();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_F1);
         QVERIFY(w.helpViewer() && w.helpViewer()->isVisible());
     }

@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <cstdlib>
 #include <string_view>
 
@@ -24,11 +26,15 @@
 #include "properties/wall_materials.h"
 #include "records/case_fields.h"
 #include "records/design_margins.h"
+#include "shell/control_hints.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
 #include "shell/recent_files.h"
 #include "shell/results_window.h"
+#include "shell/screen_fit.h"
+#include "shell/status_line.h"
 #include "shell/user_prompts.h"
+#include "shell/window_keys.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
 #include "solver/other_set.h"
@@ -56,6 +62,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     state_.userDir = std::move(userDir);
     buildControls();
     buildMenus();
+    buildStatusBar();  // before the layout, which sizes the window with it
 
     for (int n : {3, 4, 5, 6, 7, 8})
         connect(option(n), &QRadioButton::clicked, this, [this, n] { modeEffects(n); });
@@ -68,6 +75,15 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     applyLayout();  // after the lists are filled: their longest entries must fit
 
     watchCaseEdits();
+    // Enter in a box or a list calculates, as the dialog's default button would.
+    for (QWidget* field : findChildren<QWidget*>()) {
+        const bool box = qobject_cast<QLineEdit*>(field) &&
+                         caseFieldOf(field->objectName().toStdString()) != nullptr;
+        if (box || qobject_cast<QComboBox*>(field)) pressOnEnter(field, command1_);
+    }
+    readOnlyBoxesTakeClickFocus(this);
+    applyControlHints(this);
+    showModeLine();
     setAcceptDrops(true);
     // The boxes take dropped text themselves; a case file dropped on one is still the window's.
     for (QWidget* w : findChildren<QWidget*>())
@@ -127,6 +143,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::caseEdited() {
     setWindowModified(true);
+    showModeLine();  // an outcome shown no longer belongs to the case
 }
 
 void MainWindow::watchCaseEdits() {
@@ -230,6 +247,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Modes ---------------------------------------------------------------------------------
 
+void MainWindow::showModeLine() {
+    CaseData modes;
+    for (const CaseMode& m : kCaseModes) m.set(modes, option(controlNumber(m.option))->isChecked());
+    showStatus(modeLine(modes));
+}
+
+void MainWindow::showStatus(const QString& line) {
+    statusLine_->setText(line);
+    statusLine_->setToolTip(line);  // whole, where the window is too narrow for it
+}
+
 void MainWindow::chooseOption(int n) {
     option(n)->setChecked(true);
     modeEffects(n);
@@ -282,6 +310,7 @@ void MainWindow::setInput(int textBox, bool input) {
     p.setColor(QPalette::Base,
                input ? QColor(255, 255, 255) : QApplication::palette().color(QPalette::Button));
     box->setPalette(p);
+    showAsOutput(box, !input);
 }
 
 // ---- Lists ---------------------------------------------------------------------------------
@@ -364,6 +393,7 @@ void MainWindow::Command1_Click() {
         // ends it like one inside.
         command1_->setText("Calculate");
         forgetLastCalculation();
+        showStatus(notCalculatedLine(msg::kInvalidData));
         warn(this, msg::kInvalidData, fromText(calculationFaultDetail()));
     }
 }
@@ -398,8 +428,10 @@ void MainWindow::calculateCase() {
         w->setExtras(lastExtras_);
         w->raise();
         if (profile_) profile_->setData(lastProfile_);
+        showStatus(calculatedLine(*outcome.results));
     } else {
         forgetLastCalculation();
+        showStatus(notCalculatedLine(fromText(outcome.message)));
         warn(this, fromText(outcome.message), fromText(outcome.detail));
         focusField(outcome.field);
     }
@@ -429,9 +461,15 @@ void MainWindow::focusField(const std::string& name) {
 
 OptionsDialog* MainWindow::optionsDialog() {
     if (!options_) {
-        options_ = new OptionsDialog(state_.dataDir, state_.userDir, [this] {
-            return std::pair{combo(1)->currentText(), combo(2)->currentText()};
-        });
+        // The main window's own dialog, which stays above it.
+        options_ = new OptionsDialog(
+            state_.dataDir, state_.userDir,
+            [this] {
+                return std::pair{combo(1)->currentText(), combo(2)->currentText()};
+            },
+            this);
+        applyControlHints(options_);
+        readOnlyBoxesTakeClickFocus(options_);
         // The fouling factors and the hairpin length belong to the case, not to the dialog:
         // discarding the dialog keeps them, and the next one shows them again.
         for (const CaseField& f : kCaseFields)
@@ -457,6 +495,7 @@ OptionsDialog* MainWindow::optionsDialog() {
 ResultsWindow* MainWindow::resultsWindow() {
     if (!results_) {
         results_ = new ResultsWindow();
+        openBeside(results_, this);
         connect(results_, &ResultsWindow::profileRequested, this,
                 &MainWindow::mnuViewProfile_Click);
         // Closed from its frame, the window was discarded, not the calculation: made again, it
@@ -496,6 +535,7 @@ void MainWindow::mnuViewProfile_Click() {
         profile_ = new ProfileWindow();
         // Its "Close" hides it; closing it from the frame discards it.
         profile_->setAttribute(Qt::WA_DeleteOnClose);
+        openBeside(profile_, this);
         profile_->setData(lastProfile_);
     }
     profile_->show();
@@ -512,7 +552,10 @@ void MainWindow::Command2_Click() {
 }
 
 void MainWindow::mnuHelpIndex_Click() {
-    if (!help_) help_ = new HelpViewer();
+    if (!help_) {
+        help_ = new HelpViewer();
+        openBeside(help_, this);
+    }
     help_->show();
     help_->raise();
     help_->activateWindow();

@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow {
     // Construction (main_window_layout.cpp).
     void buildControls();
     void buildMenus();
+    void buildStatusBar();
     void applyLayout();
 
     void Form_Load();
@@ -88,6 +89,9 @@ class MainWindow : public QMainWindow {
     bool maySaveChanges();
     // The case file now being edited became `name`, as saved or opened.
     void caseFileIs(const QString& name);
+    // The status bar's line: the modes in force, or the outcome of the calculation just made.
+    void showModeLine();
+    void showStatus(const QString& line);
     void chooseOption(int n);  // selects Option<n> and applies its mode effects
     void modeEffects(int n);
     void setInput(int textBox, bool input);
@@ -156,6 +160,7 @@ class MainWindow : public QMainWindow {
     std::vector<QLabel*> labels_;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
+    QLabel* statusLine_ = nullptr;
 
     CalcState state_;
     QPointer<OptionsDialog> options_;

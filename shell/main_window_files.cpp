@@ -99,7 +99,7 @@ void MainWindow::rebuildRecentMenu() {
         connect(entry, &QAction::triggered, this, [this, file = files[i]] { openRecent(file); });
     }
     recentMenu_->addSeparator()->setObjectName("mnuFileRecentHyphen");
-    QAction* clear = recentMenu_->addAction("Clear list");
+    QAction* clear = recentMenu_->addAction("&Clear list");
     clear->setObjectName("mnuFileRecentClear");
     connect(clear, &QAction::triggered, this, &MainWindow::clearRecent);
     recentMenu_->menuAction()->setEnabled(!files.isEmpty());

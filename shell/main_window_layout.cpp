@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QStatusBar>
 
 #include "records/case_fields.h"
 #include "shell/key_filter.h"
@@ -143,6 +144,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::buildMenus() {
+    // Each caption with a letter of its own in its menu for Alt, and "…" where a dialog follows.
     const auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
                                 const QKeySequence& keys, void (MainWindow::*handler)()) {
         auto* item = menu->addAction(caption);
@@ -154,36 +156,52 @@ void MainWindow::buildMenus() {
         menu->addSeparator()->setObjectName(name);
     };
 
-    auto* file = menuBar()->addMenu("File");
+    auto* file = menuBar()->addMenu("&File");
     file->setObjectName("mnuFile");
-    addItem(file, "mnuNewFile", "New", QKeySequence("Ctrl+N"), &MainWindow::mnuNewFile_Click);
-    addItem(file, "mnuFileOpen", "Open", QKeySequence("Ctrl+O"), &MainWindow::mnuFileOpen_Click);
-    recentMenu_ = file->addMenu("Open Recent");
+    addItem(file, "mnuNewFile", "&New", QKeySequence("Ctrl+N"), &MainWindow::mnuNewFile_Click);
+    addItem(file, "mnuFileOpen", "&Open…", QKeySequence("Ctrl+O"), &MainWindow::mnuFileOpen_Click);
+    recentMenu_ = file->addMenu("Open &Recent");
     recentMenu_->setObjectName("mnuFileRecent");
     recentMenu_->menuAction()->setObjectName("mnuFileOpenRecent");
     // Read again when shown: another ZANO may have opened or saved a case meanwhile.
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
     rebuildRecentMenu();
-    addItem(file, "mnuFileSave", "Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
-    addItem(file, "mnuFileSaveAs", "Save As…", QKeySequence("Ctrl+Shift+S"),
+    addItem(file, "mnuFileSave", "&Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
+    addItem(file, "mnuFileSaveAs", "Save &As…", QKeySequence("Ctrl+Shift+S"),
             &MainWindow::mnuFileSaveAs_Click);
     addSeparator(file, "mnuFileHyphen");
-    addItem(file, "mnuFilePrint", "Print", QKeySequence("Ctrl+P"), &MainWindow::mnuFilePrint_Click);
-    addItem(file, "mnuFileExport", "Export results…", {}, &MainWindow::mnuFileExport_Click);
-    addItem(file, "mnuFileExportPdf", "Export report as PDF…", {},
+    addItem(file, "mnuFilePrint", "&Print…", QKeySequence("Ctrl+P"),
+            &MainWindow::mnuFilePrint_Click);
+    addItem(file, "mnuFileExport", "&Export results…", {}, &MainWindow::mnuFileExport_Click);
+    addItem(file, "mnuFileExportPdf", "Export report as P&DF…", {},
             &MainWindow::mnuFileExportPdf_Click);
     addSeparator(file, "mnuFileHyphen2");
-    addItem(file, "mnuFileExit", "Exit", QKeySequence("Ctrl+Q"), &MainWindow::mnuFileExit_Click);
+    addItem(file, "mnuFileExit", "E&xit", QKeySequence("Ctrl+Q"), &MainWindow::mnuFileExit_Click);
 
-    auto* view = menuBar()->addMenu("View");
+    auto* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
-    addItem(view, "mnuViewProfile", "Profile", {}, &MainWindow::mnuViewProfile_Click);
+    addItem(view, "mnuViewProfile", "&Profile", {}, &MainWindow::mnuViewProfile_Click);
 
-    auto* help = menuBar()->addMenu("Help");
+    auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");
-    addItem(help, "mnuHelpIndex", "Using ZANO", {}, &MainWindow::mnuHelpIndex_Click);
+    addItem(help, "mnuHelpIndex", "&Using ZANO", QKeySequence::HelpContents,
+            &MainWindow::mnuHelpIndex_Click);
+    // F1 brings the manual from every window of the program, not only from this one.
+    help->actions().constLast()->setShortcutContext(Qt::ApplicationShortcut);
     addSeparator(help, "mnuHelpHyphen");
-    addItem(help, "mnuHelpAbout", "About", {}, &MainWindow::mnuHelpAbout_Click);
+    addItem(help, "mnuHelpAbout", "&About…", {}, &MainWindow::mnuHelpAbout_Click);
+}
+
+void MainWindow::buildStatusBar() {
+    statusLine_ = new QLabel(statusBar());
+    statusLine_->setObjectName("StatusLine");
+    // However long the line, the window keeps the width of its drawn layout.
+    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // A line high from the start, before it has a text, for the window's size to hold it.
+    statusLine_->setMinimumHeight(statusLine_->fontMetrics().height());
+    statusLine_->setContentsMargins(4, 0, 4, 0);
+    statusBar()->addWidget(statusLine_, 1);
+    statusBar()->setSizeGripEnabled(false);  // the window takes its size from the layout
 }
 
 void MainWindow::applyLayout() {
@@ -236,6 +254,10 @@ void MainWindow::applyLayout() {
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
+    // Placed: a list whose entries change later (a fluid's pressures) keeps its drawn width,
+    // where fitting its contents would shrink it to them.
+    for (QComboBox* list : combo_)
+        if (list) list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     static_cast<QScrollArea*>(centralWidget())
         ->widget()
         ->setFixedSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kClientHeight, scale_));

@@ -12,6 +12,7 @@
 #include "report/export_file.h"
 #include "shell/screen_fit.h"
 #include "shell/user_prompts.h"
+#include "shell/window_keys.h"
 
 ProfileChart::ProfileChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(480, 320);
@@ -48,6 +49,7 @@ ProfileWindow::ProfileWindow(QWidget* parent) : QWidget(parent), chart_(new Prof
     layout->addWidget(chart_, 1);
     layout->addLayout(buttons);
     zano::fitResizableToScreen(this, QSize(760, 520));
+    zano::hideOnEscape(this);  // as "Close"
 }
 
 void ProfileWindow::setData(const ProfileChartData& data) {

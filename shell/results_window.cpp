@@ -18,6 +18,7 @@
 #include "properties/fluid_names.h"
 #include "shell/report.h"
 #include "shell/screen_fit.h"
+#include "shell/window_keys.h"
 
 namespace {
 
@@ -121,6 +122,9 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
     buildExtension();
+    // The boxes show results: Tab passes them by, a click still selects and copies.
+    zano::readOnlyBoxesTakeClickFocus(this);
+    zano::hideOnEscape(this);  // as "Close": the results stay for the report
 
     // One factor for the whole layout, so that the drawn proportions are kept: enough for every
     // caption and box height at the current font, and for the widest texts the boxes hold.

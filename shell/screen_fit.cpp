@@ -1,11 +1,13 @@
 #include "shell/screen_fit.h"
 
 #include <QEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace zano {
 namespace {
@@ -19,6 +21,18 @@ class FormScrollArea : public QScrollArea {
     }
 };
 
+// The frame of a window as the platform draws it, or an allowance for a title bar and borders
+// while the platform has not told their size.
+QMargins frameOf(const QWidget* window) {
+    QMargins frame;
+    if (const QWindow* handle = window->windowHandle()) frame = handle->frameMargins();
+    if (frame.isNull() && !window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        const int line = window->fontMetrics().height();
+        frame = QMargins(4, 2 * line + 4, 4, 4);
+    }
+    return frame;
+}
+
 // Sizes its window to the screen: at once, when the window is first shown (its frame may be
 // known then) and whenever it moves to another screen.
 class ScreenFit : public QObject {
@@ -29,11 +43,19 @@ class ScreenFit : public QObject {
         apply();
     }
 
+    // Opens the window beside `anchor` when it is first shown, once its size is settled.
+    void openBeside(const QWidget* anchor) { anchor_ = anchor; }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == window_ && ((event->type() == QEvent::Show && !shown_) ||
                                    event->type() == QEvent::ScreenChangeInternal)) {
-            shown_ = shown_ || event->type() == QEvent::Show;
+            const bool first = event->type() == QEvent::Show;
+            shown_ = true;
             apply();
+            if (first && anchor_ && anchor_->isVisible())
+                window_->move(besidePosition(anchor_->screen()->availableGeometry(),
+                                             anchor_->frameGeometry(),
+                                             window_->size().grownBy(frameOf(window_))));
         }
         return false;
     }
@@ -69,6 +91,7 @@ class ScreenFit : public QObject {
     QSize size_;  // of a resizable window
     bool fixed_;
     bool shown_ = false;
+    QPointer<const QWidget> anchor_;
 };
 
 }  // namespace
@@ -108,14 +131,36 @@ void fitResizableToScreen(QWidget* window, QSize size) {
 }
 
 QSize roomOnScreen(const QWidget* window) {
-    QMargins frame;
-    if (const QWindow* handle = window->windowHandle()) frame = handle->frameMargins();
-    if (frame.isNull() && !window->windowFlags().testFlag(Qt::FramelessWindowHint)) {
-        const int line = window->fontMetrics().height();
-        frame = QMargins(4, 2 * line + 4, 4, 4);
-    }
+    const QMargins frame = frameOf(window);
     return window->screen()->availableGeometry().size() -
            QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size) {
+    // A narrow gap, so that the two frames do not merge into one.
+    constexpr int kGap = 8;
+    const int roomRight = available.right() - anchor.right() - kGap;
+    const int roomLeft = anchor.left() - available.left() - kGap;
+    int x;
+    if (size.width() <= roomRight)
+        x = anchor.right() + 1 + kGap;
+    else if (size.width() <= roomLeft)
+        x = anchor.left() - kGap - size.width();
+    else if (roomRight >= roomLeft)
+        x = available.right() + 1 - size.width();
+    else
+        x = available.left();
+    const int y = std::min(anchor.top(), available.bottom() + 1 - size.height());
+    return {std::max(x, available.left()), std::max(y, available.top())};
+}
+
+void openBeside(QWidget* window, const QWidget* anchor) {
+    ScreenFit* fit = nullptr;
+    for (QObject* c : window->children())
+        if (auto* f = dynamic_cast<ScreenFit*>(c)) fit = f;
+    // A window not yet fitted to the screen is fitted at the size it has.
+    if (!fit) fit = new ScreenFit(window, window->size(), false);
+    fit->openBeside(anchor);
 }
 
 }  // namespace zano

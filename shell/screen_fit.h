@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QScrollArea;
@@ -30,5 +32,16 @@ void fitResizableToScreen(QWidget* window, QSize size);
 // The room for a window's client area on its screen: the available area less its frame (an
 // allowance for a title bar and borders while the platform has not told their size).
 QSize roomOnScreen(const QWidget* window);
+
+// Where a window whose frame is `size` opens beside the frame `anchor`, inside the `available`
+// area: to its right when the room there holds it, else to its left, else as far towards the
+// side with more room as the area allows. It stands level with the anchor's top, raised where
+// it would reach below the area; one larger than the area starts at its top left corner.
+QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size);
+
+// `window` opens beside `anchor` (the main window) on the anchor's screen, so that it covers
+// none of it where the screen has room; placed when first shown, it stays where the user then
+// moves it.
+void openBeside(QWidget* window, const QWidget* anchor);
 
 }  // namespace zano

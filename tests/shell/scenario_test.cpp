@@ -151,7 +151,16 @@ void addWindow(State& s, const QString& window, QWidget* w) {
     for (QObject* c : w->findChildren<QObject*>()) {
         const QString name = window + '.' + c->objectName();
         QString v;
-        if (c->objectName().isEmpty() || c->objectName().startsWith("qt_")) continue;
+        if (c->objectName().isEmpty() || c->objectName().startsWith("qt_") ||
+            c->objectName().startsWith("_q_"))  // Qt's own parts, as a box's clear button
+            continue;
+        // A window this one owns (the main window's Options) is recorded as a window of its own;
+        // its menus (pop-ups) belong to it.
+        QObject* owner = c;
+        while (owner && !(owner->isWidgetType() && static_cast<QWidget*>(owner)->isWindow() &&
+                          static_cast<QWidget*>(owner)->windowType() != Qt::Popup))
+            owner = owner->parent();
+        if (owner && owner != w) continue;
         if (auto* e = qobject_cast<QLineEdit*>(c)) {
             v = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
                 (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +

@@ -2,6 +2,8 @@
 // every control and menu in it can be reached, by scrolling where the window cannot show all.
 // The screen and the scale factor are fixed when the application starts, so each setting runs
 // in a process of its own: this program started again on a headless screen of that size.
+#include "shell/screen_fit.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -160,7 +162,10 @@ class OnThisScreen : public QObject {
                                     .arg(w->frameGeometry().height())
                                     .arg(available.width())
                                     .arg(available.height())));
+            // Each window's own controls: the main window owns the Options dialog, a window
+            // of its own.
             for (QWidget* c : w->findChildren<QWidget*>()) {
+                if (c->window() != w) continue;
                 const bool control = qobject_cast<QAbstractButton*>(c) ||
                                      qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c);
                 if (control && c->isVisibleTo(w) && !qobject_cast<QScrollBar*>(c->parent()))
@@ -178,6 +183,7 @@ class OnThisScreen : public QObject {
             const bool holds =
                 whole.width() <= available.width() && whole.height() <= available.height();
             for (auto* area : w->findChildren<QScrollArea*>()) {
+                if (area->window() != w) continue;
                 const bool scrolls = area->horizontalScrollBar()->isVisible() ||
                                      area->verticalScrollBar()->isVisible();
                 QVERIFY2(scrolls != holds, qPrintable(name));
@@ -191,6 +197,46 @@ class OnThisScreen : public QObject {
 class ScreenFitTest : public QObject {
     Q_OBJECT
   private slots:
+    // Where a secondary window opens: beside the main window (its frame `anchor`) on the
+    // available area, never over it while either side has room.
+    void besideTheMainWindow_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("expected");
+        const QRect fullHd(0, 0, 1920, 1040), laptop(0, 0, 1366, 728);
+        QTest::newRow("right, where it fits")
+            << fullHd << QRect(100, 50, 600, 500) << QSize(500, 400) << QPoint(708, 50);
+        QTest::newRow("left, where the right lacks room")
+            << fullHd << QRect(1300, 50, 600, 500) << QSize(500, 400) << QPoint(792, 50);
+        QTest::newRow("right, where it just fits")
+            << fullHd << QRect(0, 0, 1412, 500) << QSize(500, 400) << QPoint(1420, 0);
+        QTest::newRow("left, where the right is a pixel short")
+            << fullHd << QRect(600, 0, 813, 500) << QSize(500, 400) << QPoint(92, 0);
+        QTest::newRow("against the right edge, where neither side holds it")
+            << laptop << QRect(200, 0, 700, 600) << QSize(600, 500) << QPoint(766, 0);
+        QTest::newRow("against the left edge, where the left has more room")
+            << laptop << QRect(600, 0, 700, 600) << QSize(600, 500) << QPoint(0, 0);
+        QTest::newRow("raised to end at the area's bottom")
+            << fullHd << QRect(100, 700, 600, 300) << QSize(500, 400) << QPoint(708, 640);
+        QTest::newRow("larger than the area: its top left corner")
+            << laptop << QRect(0, 0, 700, 600) << QSize(1400, 800) << QPoint(0, 0);
+        QTest::newRow("a second screen with a panel at its left")
+            << QRect(1984, 0, 1856, 1080) << QRect(2000, 100, 600, 500) << QSize(500, 400)
+            << QPoint(2608, 100);
+        QTest::newRow("a panel at the top: not above the area")
+            << QRect(0, 32, 1920, 1048) << QRect(100, 0, 600, 500) << QSize(500, 400)
+            << QPoint(708, 32);
+    }
+
+    void besideTheMainWindow() {
+        QFETCH(QRect, available);
+        QFETCH(QRect, anchor);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, expected);
+        QCOMPARE(besidePosition(available, anchor, size), expected);
+    }
+
     void everyWindowFits_data() {
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QString>("scale");

@@ -2,6 +2,7 @@
 // behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
 // box, and layouts that hold every text at any font.
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 
 #include "base/number_text.h"
@@ -188,10 +190,13 @@ class WindowsTest : public QObject {
     // one leaves the view blank and brings no message box.
     void helpViewerShowsTheManual() {
         HelpViewer viewer;
-        QCOMPARE(viewer.size(), QSize(684, 659));  // 10260 x 9885 twips
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QCOMPARE(viewer.findChild<QPdfView*>()->geometry(), viewer.rect());
+        // The pages fill 10260 x 9885 twips at the bottom of the window, below the tool bar.
+        const QRect pages = viewer.findChild<QPdfView*>()->geometry();
+        QCOMPARE(pages.size(), QSize(684, 659));
+        QCOMPARE(pages.bottomRight(), viewer.rect().bottomRight());
+        QCOMPARE(pages.top(), viewer.findChild<QToolBar*>()->geometry().bottom() + 1);
         QString text;
         for (int page = 0; page < viewer.document()->pageCount(); ++page)
             text += viewer.document()->getAllText(page).text() + ' ';
@@ -302,6 +307,25 @@ class WindowsTest : public QObject {
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(box->buttons().size(), 1);
         QCOMPARE(box->windowModality(), Qt::ApplicationModal);
+    }
+
+    // A list keeps its drawn width when its entries change: picking a fluid refills the
+    // pressures, which would otherwise shrink to their own width a moment later.
+    void listsKeepTheirDrawnWidth() {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QList<QRect> drawn;
+        for (int n = 1; n <= 5; ++n)
+            drawn << w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry();
+        for (const char* list : {"Combo1", "Combo2"}) {
+            auto* fluids = w.findChild<QComboBox*>(list);
+            fluids->setCurrentIndex(fluids->findText("Water"));
+            emit fluids->activated(fluids->currentIndex());
+        }
+        QTest::qWait(100);  // the lists adjust on a timer
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry(), drawn[n - 1]);
     }
 
     // The drawn layouts in one factor each, larger at a larger font, the drawn controls at

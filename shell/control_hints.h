@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+
+class QWidget;
+
+// The tooltip of every input of the main window and the Options dialog: what it means, its unit
+// and the values it usually takes, so that a newcomer need not open the manual for either.
+namespace zano {
+
+struct ControlHint {
+    const char* window;   // "Form1" (main window) or "Form2" (Options)
+    const char* control;  // the control's object name
+    const char* text;
+};
+
+// Tables of fluids and materials set the hard limits; the ranges here are those of the double
+// pipe exchangers the program is meant for.
+// clang-format off
+inline constexpr std::array<ControlHint, 39> kControlHints{{
+    {"Form1", "Text1", "Outside diameter of the internal pipe, mm. Typical 10 to 100 mm."},
+    {"Form1", "Text2", "Wall thickness of the internal pipe, mm. Typical 1 to 5 mm."},
+    {"Form1", "Combo3", "Wall material of the pipes: its conductivity sets the internal pipe's wall resistance, its roughness the pressure drop on both sides."},
+    {"Form1", "Combo1", "Fluid inside the internal pipe. Picking one lists the pressures of its table."},
+    {"Form1", "Combo4", "Pressure of the internal fluid, bar: one of the pressures listed for the fluid. Typical 1 to 20 bar."},
+    {"Form1", "Text6", "Inlet temperature of the internal fluid, °C. Typical 5 to 150 °C, within the fluid's table at the chosen pressure."},
+    {"Form1", "Option3", "The outlet temperature of the internal fluid is given; its mass flow is calculated."},
+    {"Form1", "Text7", "Outlet temperature of the internal fluid, °C, given or calculated as the option beside it says. Typical 5 to 150 °C; a heated fluid leaves warmer than it entered, a cooled one colder."},
+    {"Form1", "Option4", "The mass flow of the internal fluid is given; its outlet temperature is calculated."},
+    {"Form1", "Text8", "Mass flow of the internal fluid, kg/s, given or calculated as the option beside it says. Typical 0,05 to 5 kg/s."},
+    {"Form1", "Text4", "Outside diameter of the external pipe, mm; its inside diameter must exceed the internal pipe's outside diameter. Typical 20 to 150 mm."},
+    {"Form1", "Text5", "Wall thickness of the external pipe, mm. Typical 1 to 6 mm."},
+    {"Form1", "Combo2", "Fluid in the annulus between the two pipes. Picking one lists the pressures of its table."},
+    {"Form1", "Combo5", "Pressure of the external fluid, bar: one of the pressures listed for the fluid. Typical 1 to 20 bar."},
+    {"Form1", "Text9", "Inlet temperature of the external fluid, °C. Typical 5 to 150 °C, within the fluid's table at the chosen pressure."},
+    {"Form1", "Option7", "The outlet temperature of the external fluid is given; its mass flow is calculated. Open only while the internal mass flow is given."},
+    {"Form1", "Text10", "Outlet temperature of the external fluid, °C, given or calculated as the option beside it says. Typical 5 to 150 °C; a heated fluid leaves warmer than it entered, a cooled one colder."},
+    {"Form1", "Option8", "The mass flow of the external fluid is given; its outlet temperature is calculated."},
+    {"Form1", "Text11", "Mass flow of the external fluid, kg/s, given or calculated as the option beside it says. Typical 0,05 to 5 kg/s."},
+    {"Form1", "Option5", "The length is given; the capacity is calculated."},
+    {"Form1", "Text12", "Length of the exchanger, m, given or calculated as the option beside it says. Typical 1 to 50 m."},
+    {"Form1", "Option6", "The capacity is given; the length is calculated."},
+    {"Form1", "Text3", "Capacity, the heat exchanged, kW, given or calculated as the option beside it says. Typical 1 to 500 kW."},
+    {"Form1", "Option1", "Countercurrent: the two fluids flow in opposite directions."},
+    {"Form1", "Option2", "Equicurrent: the two fluids flow in the same direction."},
+    {"Form2", "Text1", "Fouling factor on the internal fluid's side, (m^2 K)/W; 0 for a clean surface. Typical 0 to 0,0009 (m^2 K)/W."},
+    {"Form2", "Text2", "Fouling factor on the external fluid's side, (m^2 K)/W; 0 for a clean surface. Typical 0 to 0,0009 (m^2 K)/W."},
+    {"Form2", "Check1", "Define the fluid \"User defined\" by the four constants below; open while either fluid list shows it."},
+    {"Form2", "Text3", "Density of the user fluid, kg/m^3. Typical 600 to 1500 kg/m^3 for a liquid, 0,5 to 50 kg/m^3 for a gas."},
+    {"Form2", "Text4", "Specific heat of the user fluid, kJ/(kg K). Typical 1 to 4,2 kJ/(kg K)."},
+    {"Form2", "Text5", "Thermal conductivity of the user fluid, W/(m K). Typical 0,1 to 0,7 W/(m K) for a liquid, 0,01 to 0,1 W/(m K) for a gas."},
+    {"Form2", "Text6", "Dynamic viscosity of the user fluid, Pa s. Typical 0,0002 to 0,1 Pa s for a liquid, 0,00001 to 0,00003 Pa s for a gas."},
+    {"Form2", "HairpinLength", "Length of one leg of a standard hairpin, m; empty for none. With it the results give the hairpins needed. Typical 1,5 to 6 m."},
+    {"Form2", "Correlations", "The rules for the film coefficients: Classic, or Refined (Gnielinski and the annulus and entry-length rules of current handbooks)."},
+    {"Form2", "ImportTable", "Read a table of properties against temperature from a CSV or text file as the fluid \"User defined\"."},
+    {"Form2", "PasteTable", "Take a table of properties against temperature from the clipboard as the fluid \"User defined\"."},
+    {"Form2", "Command1", "Close the dialog; with \"Define user fluid\" checked, the user fluid is saved first."},
+    {"Form1", "Command1", "Calculate the case (Enter in any box does the same)."},
+    {"Form1", "Command2", "Fouling factors, the user fluid, the hairpin length and the correlation set."},
+}};
+// clang-format on
+
+// Gives the controls of `window` ("Form1" or "Form2" by its object name) their tooltips.
+void applyControlHints(QWidget* window);
+
+}  // namespace zano

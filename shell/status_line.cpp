@@ -1,0 +1,47 @@
+#include "shell/status_line.h"
+
+#include <QStringList>
+#include <string_view>
+
+#include "base/number_text.h"
+#include "records/case_fields.h"
+
+namespace zano {
+namespace {
+
+// The field's label made short enough for a status bar: "Outlet temperature of the internal
+// fluid" becomes "int. outlet temp.", as the window's captions abbreviate it.
+QString shortName(const CaseField& f) {
+    std::string_view label(f.label);
+    QString side;
+    for (const auto& [suffix, abbreviation] :
+         {std::pair{" of the internal fluid", "int. "}, {" of the external fluid", "ext. "}})
+        if (label.ends_with(suffix)) {
+            label.remove_suffix(std::string_view(suffix).size());
+            side = abbreviation;
+        }
+    QString name = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())).toLower();
+    name.replace("temperature", "temp.");
+    return side + name;
+}
+
+}  // namespace
+
+QString modeLine(const CaseData& modes) {
+    QStringList given, sought;
+    // The fields that a mode can make an output, in the order of the table.
+    for (const CaseField& f : kCaseFields)
+        if (f.found.mode) (isFound(f, modes) ? sought : given) << shortName(f);
+    return "Given: " + given.join(", ") + QString::fromUtf8(" · Sought: ") + sought.join(", ");
+}
+
+QString calculatedLine(const ResultsData& r) {
+    const auto shown = [](float v) { return QString::fromStdString(formatSingle(roundTo(v, 3))); };
+    return "Calculated: capacity " + shown(r.q) + " kW, length " + shown(r.L) + " m";
+}
+
+QString notCalculatedLine(const QString& message) {
+    return "Not calculated: " + message;
+}
+
+}  // namespace zano

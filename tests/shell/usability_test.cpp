@@ -1,0 +1,300 @@
+// What a desktop program offers around the drawn windows: tooltips on every input, the status
+// line of the modes and of the last calculation, outputs that look like outputs and that Tab
+// passes by, Enter to calculate and Escape to put a window away, menus for the keyboard, windows
+// that open beside the main one.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+#include <QtTest>
+
+#include "golden_text.h"
+#include "shell/help_viewer.h"
+#include "shell/main_window.h"
+#include "shell/options_dialog.h"
+#include "shell/profile_window.h"
+#include "shell/results_window.h"
+#include "shell/screen_fit.h"
+#include "shell/user_prompts.h"
+#include "shell_test_support.h"
+
+using namespace zano;
+
+namespace {
+
+const QString kExample = ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan";
+
+// The inputs of a window: its boxes (not a list's own), lists, option buttons and check boxes.
+QList<QWidget*> inputsOf(QWidget* window) {
+    QList<QWidget*> inputs;
+    for (QWidget* c : window->findChildren<QWidget*>()) {
+        if (c->window() != window) continue;
+        const bool box = qobject_cast<QLineEdit*>(c) && !qobject_cast<QComboBox*>(c->parent());
+        if (box || qobject_cast<QComboBox*>(c) || qobject_cast<QRadioButton*>(c) ||
+            qobject_cast<QCheckBox*>(c))
+            inputs << c;
+    }
+    return inputs;
+}
+
+QString statusLine(MainWindow& w) {
+    return w.findChild<QLabel*>("StatusLine")->text();
+}
+
+void openExample(MainWindow& w) {
+    fileNameHook() = [](bool, const QString&) { return kExample; };
+    w.findChild<QAction*>("mnuFileOpen")->trigger();
+    fileNameHook() = nullptr;
+}
+
+}  // namespace
+
+class UsabilityTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() {
+        shell_test::installOffscreenFilter();
+        shell_test::useScratchSettings();
+        // A message box would wait for a click that never comes; the test sees its text.
+        messageHook() = [this](const MessageRequest& m) { messages_ << m.text; };
+        saveChangesHook() = [](const MessageRequest&) { return SaveChoice::Discard; };
+    }
+
+    void init() { messages_.clear(); }
+
+    // shell/golden/tooltips.txt: every input of both windows says what it is, in its unit.
+    void everyInputHasATooltip() {
+        MainWindow w;
+        QString out;
+        for (QWidget* window :
+             {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.optionsDialog())})
+            for (QWidget* c : inputsOf(window)) {
+                const QString where = window->objectName() + '.' + c->objectName();
+                QVERIFY2(!c->toolTip().trimmed().isEmpty(), qPrintable(where));
+                out += where + ": " + c->toolTip() + '\n';
+            }
+        const std::string why =
+            golden_text::mismatch("shell/golden/tooltips.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+
+    // shell/golden/status_line.txt: the line for every choice of the three mode pairs, as the
+    // user clicks them, and after a calculation that succeeds and one that fails.
+    void statusLineShowsTheModesAndTheOutcome() {
+        MainWindow w;
+        const auto click = [&w](int n) {
+            w.findChild<QRadioButton*>(QString("Option%1").arg(n))->click();
+        };
+        QString out = "start -> " + statusLine(w) + '\n';
+        for (int internal : {3, 4})
+            for (int external : {7, 8})
+                for (int length : {5, 6}) {
+                    click(internal);
+                    click(external);  // Option7 is closed while Option3 is chosen
+                    click(length);
+                    QStringList chosen;
+                    for (int n = 3; n <= 8; ++n)
+                        if (w.findChild<QRadioButton*>(QString("Option%1").arg(n))->isChecked())
+                            chosen << QString("Option%1").arg(n);
+                    out += QString("click Option%1 Option%2 Option%3: %4 -> %5\n")
+                               .arg(internal)
+                               .arg(external)
+                               .arg(length)
+                               .arg(chosen.join(' '), statusLine(w));
+                }
+        openExample(w);
+        out += "open the example -> " + statusLine(w) + '\n';
+        w.findChild<QPushButton*>("Command1")->click();
+        out += "calculate -> " + statusLine(w) + '\n';
+        w.findChild<QLineEdit*>("Text7")->setText("10");  // a heated stream cooled
+        out += "edit the internal outlet temperature -> " + statusLine(w) + '\n';
+        w.findChild<QPushButton*>("Command1")->click();
+        out += "calculate -> " + statusLine(w) + '\n';
+        QCOMPARE(messages_.size(), 1);
+        QVERIFY(out.contains("Not calculated: " + messages_.front()));
+        const std::string why =
+            golden_text::mismatch("shell/golden/status_line.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
+    }
+
+    // In every mode the boxes the calculation fills are italic and passed over by Tab; the
+    // boxes typed into are neither. The results window's boxes are passed over too, yet a click
+    // selects their text for copying.
+    void outputsLookLikeOutputsAndTabPassesThem() {
+        MainWindow w;
+        for (int internal : {3, 4})
+            for (int external : {7, 8})
+                for (int length : {5, 6}) {
+                    for (int n : {internal, external, length})
+                        w.findChild<QRadioButton*>(QString("Option%1").arg(n))->click();
+                    for (int n : {7, 8, 10, 11, 12, 3}) {
+                        auto* box = w.findChild<QLineEdit*>(QString("Text%1").arg(n));
+                        const bool output = box->isReadOnly();
+                        QVERIFY2(box->font().italic() == output, qPrintable(box->objectName()));
+                        const bool tinted = box->palette().color(QPalette::Text) !=
+                                            QApplication::palette(box).color(QPalette::Text);
+                        QVERIFY2(tinted == output, qPrintable(box->objectName()));
+                        QCOMPARE(box->focusPolicy(), output ? Qt::ClickFocus : Qt::StrongFocus);
+                    }
+                }
+        for (int n : {1, 2, 4, 5, 6, 9})
+            QCOMPARE(w.findChild<QLineEdit*>(QString("Text%1").arg(n))->focusPolicy(),
+                     Qt::StrongFocus);
+
+        ResultsWindow* results = w.resultsWindow();
+        results->Risultati(
+            {28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f, "Copper", "Water", "Water"});
+        QVERIFY(QTest::qWaitForWindowExposed(results));
+        for (QLineEdit* box : results->findChildren<QLineEdit*>())
+            QVERIFY2(box->focusPolicy() == Qt::ClickFocus, qPrintable(box->objectName()));
+        auto* capacity = results->findChild<QLineEdit*>("Text23");
+        QTest::mouseDClick(capacity, Qt::LeftButton, {}, QPoint(6, capacity->height() / 2));
+        QVERIFY(!capacity->selectedText().isEmpty() &&
+                capacity->text().contains(capacity->selectedText()));
+        QVERIFY(capacity->hasFocus());
+    }
+
+    // Enter in a box or a list calculates; it types nothing into the box.
+    void enterCalculates_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return in a box") << "Text1" << int(Qt::Key_Return);
+        QTest::newRow("Enter in a box") << "Text12" << int(Qt::Key_Enter);
+        QTest::newRow("Return in a list") << "Combo4" << int(Qt::Key_Return);
+    }
+
+    void enterCalculates() {
+        QFETCH(QString, field);
+        QFETCH(int, key);
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        openExample(w);
+        auto* widget = w.findChild<QWidget*>(field);
+        const auto text = [widget] {
+            auto* list = qobject_cast<QComboBox*>(widget);
+            return list ? list->currentText() : static_cast<QLineEdit*>(widget)->text();
+        };
+        const QString before = text();
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(w.resultsWindow()->isVisible());
+        QVERIFY(statusLine(w).startsWith("Calculated: "));
+        QCOMPARE(text(), before);
+    }
+
+    // Escape puts the results, the profile and the manual away as their "Close" would: they
+    // keep what they show.
+    void escapeHidesTheSecondaryWindows() {
+        MainWindow w;
+        openExample(w);
+        w.findChild<QPushButton*>("Command1")->click();
+        w.findChild<QAction*>("mnuViewProfile")->trigger();
+        w.findChild<QAction*>("mnuHelpIndex")->trigger();
+        for (QWidget* window : std::initializer_list<QWidget*>{w.resultsWindow(), w.profileWindow(),
+                                                               w.helpViewer()}) {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
+            shell_test::flushDeletes();
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+        }
+        QVERIFY(w.profileWindow() && w.helpViewer());  // hidden, not discarded
+        QVERIFY(!w.resultsWindow()->boxText("Text23").isEmpty());
+    }
+
+    // Each menu and item has a letter of its own for Alt; those that bring a dialog end in
+    // "…"; F1 opens the manual.
+    void menusServeTheKeyboard() {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const auto mnemonic = [](const QString& caption) {
+            const qsizetype at = caption.indexOf('&');
+            return at < 0 || at + 1 == caption.size() ? QChar() : caption[at + 1].toLower();
+        };
+        QList<QChar> titles;
+        for (QAction* menuAction : w.menuBar()->actions()) {
+            const QChar m = mnemonic(menuAction->text());
+            QVERIFY2(!m.isNull() && !titles.contains(m), qPrintable(menuAction->text()));
+            titles << m;
+            QList<QChar> letters;
+            for (QAction* a : menuAction->menu()->actions()) {
+                if (a->isSeparator()) continue;
+                const QChar letter = mnemonic(a->text());
+                QVERIFY2(!letter.isNull() && !letters.contains(letter), qPrintable(a->text()));
+                letters << letter;
+            }
+        }
+        for (const char* name :
+             {"mnuFileOpen", "mnuFileSaveAs", "mnuFilePrint", "mnuFileExport", "mnuHelpAbout"})
+            QVERIFY2(w.findChild<QAction*>(name)->text().endsWith(QString::fromUtf8("…")), name);
+        // From a window of its own, the results', as well as from the main window.
+        openExample(w);
+        w.findChild<QPushButton*>("Command1")->click();
+        w.resultsWindow()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.resultsWindow()));
+        QTest::keyClick(w.resultsWindow(), Qt::Key_F1);
+        QVERIFY(w.helpViewer() && w.helpViewer()->isVisible());
+        w.helpViewer()->close();
+        shell_test::flushDeletes();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F1);
+        QVERIFY(w.helpViewer() && w.helpViewer()->isVisible());
+    }
+
+    // Options is the main window's own dialog, kept above it by the window manager.
+    void optionsStaysAboveTheMainWindow() {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.findChild<QPushButton*>("Command2")->click();
+        OptionsDialog* options = w.optionsDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(options));
+        QCOMPARE(options->parentWidget(), &w);
+        QCOMPARE(options->windowType(), Qt::Dialog);
+        QCOMPARE(options->windowHandle()->transientParent(), w.windowHandle());
+        // Its boxes are still its own, not the main window's boxes of the same names.
+        QCOMPARE(w.findChild<QLineEdit*>("Text1")->window(), &w);
+    }
+
+    // The results window, the profile and the manual open beside the main window where the
+    // screen has room, each at the place the placement rule gives.
+    void secondaryWindowsOpenBesideTheMainWindow() {
+        MainWindow w;
+        w.move(0, 0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        openExample(w);
+        w.findChild<QPushButton*>("Command1")->click();
+        w.findChild<QAction*>("mnuViewProfile")->trigger();
+        w.findChild<QAction*>("mnuHelpIndex")->trigger();
+        const QRect available = w.screen()->availableGeometry();
+        for (QWidget* window : std::initializer_list<QWidget*>{w.resultsWindow(), w.profileWindow(),
+                                                               w.helpViewer()}) {
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            const QRect frame = window->frameGeometry();
+            QCOMPARE(frame.topLeft(),
+                     besidePosition(available, w.frameGeometry(), window->frameGeometry().size()));
+            QVERIFY2(available.contains(frame) || frame.width() > available.width() ||
+                         frame.height() > available.height(),
+                     qPrintable(window->objectName()));
+        }
+    }
+
+  private:
+    QStringList messages_;
+};
+
+QTEST_MAIN(UsabilityTest)
+#include "usability_test.moc"

@@ -13,8 +13,8 @@
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_manual SOURCE.html OUTPUT.pdf\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_manual SOURCE.html OUTPUT.pdf VERSION\n");
         return 2;
     }
     QFile source(QString::fromLocal8Bit(argv[1]));
@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_manual: cannot read %s\n", argv[1]);
         return 1;
     }
-    const QString html = QString::fromUtf8(source.readAll());
+    // The version is the build's, written in the source as @VERSION@.
+    const QString html = QString::fromUtf8(source.readAll())
+                             .replace(QStringLiteral("@VERSION@"), QString::fromLocal8Bit(argv[3]));
 
     QTextDocument doc;
     QFont body(QStringLiteral("DejaVu Sans"));

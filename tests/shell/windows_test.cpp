@@ -17,6 +17,7 @@
 #include <QtTest>
 
 #include "base/number_text.h"
+#include "base/version.h"
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
@@ -208,6 +209,9 @@ class WindowsTest : public QObject {
               "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples",
               "Saving a table under a name"})
             QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
+        // Its version ("ZANO 1.0.2" at its foot) is the program's.
+        QVERIFY(text.contains(QString::fromLatin1(zano::programVersion())));
+        QVERIFY(!text.contains("@VERSION@"));
 
         QStringList modal;
         QTimer watcher;

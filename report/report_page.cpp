@@ -51,10 +51,7 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
     p.printLine({});
     for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i) {
         if (t.extras[i].isEmpty()) continue;
-        const zano::ExtraRow& row = zano::kExtraRows[i];
-        QString label = QString::fromUtf8(row.caption);
-        if (*row.unit) label += ' ' + QString::fromUtf8(row.unit);
-        p.printLine(label);
+        p.printLine(reportLabel(zano::kExtraRows[i].caption, zano::kExtraRows[i].unit));
     }
     const double bottom = p.currentY();
     p.setCurrentY(top);
@@ -121,6 +118,12 @@ void printHeader(ReportPrinter& p, const ReportTexts& t) {
 
 }  // namespace
 
+QString reportLabel(const char* caption, const char* unit) {
+    QString label = QString::fromUtf8(caption);
+    if (*unit) label += ' ' + QString::fromUtf8(unit);
+    return label;
+}
+
 void readReportRows(ReportTexts& t, const std::function<QString(const ReportSource&)>& read) {
     for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
         t.internal[i] = read(kReportStreamRows[i].internal);
@@ -145,12 +148,10 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     const auto extras = zano::extraTexts(x);
     for (std::size_t i = 0; i < extras.size(); ++i) t.extras[i] = fromText(extras[i].text);
     if (x.correlations) t.correlations = QString::fromLatin1(correlationSetName(*x.correlations));
-    for (const zano::FilmRow& row : zano::filmRows(x.films.value_or(zano::FilmBreakdown{}))) {
-        QString label = QString::fromUtf8(row.caption);
-        if (*row.unit) label += ' ' + QString::fromUtf8(row.unit);
-        t.films.push_back({label, x.films ? fromText(row.internal) : QString(),
+    for (const zano::FilmRow& row : zano::filmRows(x.films.value_or(zano::FilmBreakdown{})))
+        t.films.push_back({reportLabel(row.caption, row.unit),
+                           x.films ? fromText(row.internal) : QString(),
                            x.films ? fromText(row.external) : QString()});
-    }
     if (x.otherSet) {
         t.otherSet = fromText(zano::otherSetLine(*x.otherSet));
         t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));

@@ -88,6 +88,9 @@ struct ReportTexts {
     ProfileChartData profile = {};
 };
 
+// A row's label as the page prints it: the caption, then its unit if it has one.
+QString reportLabel(const char* caption, const char* unit);
+
 // Lines 3 to 18 read from their sources, each by `read`: the case's boxes or fields, the
 // results' boxes.
 void readReportRows(ReportTexts& texts, const std::function<QString(const ReportSource&)>& read);

@@ -307,14 +307,9 @@ void HelpViewer::findPrevious() {
         showFound(static_cast<int>((foundIndex_ - 1 + found_.size()) % found_.size()));
 }
 
-QRectF HelpViewer::onScreen(int page, const QRectF& points) const {
-    // Each page is centred in the wider of the view and the widest page with its margins.
-    const QMargins m = view_->documentMargins();
-    int widest = 0;
-    for (int p = 0; p < document_->pageCount(); ++p) widest = std::max(widest, pageSize(p).width());
-    const int total = std::max(widest + m.left() + m.right(), view_->viewport()->width());
+QRectF HelpViewer::onScreen(int page, const QRectF& points, int documentWidth) const {
     const double scale = pageScale(page);
-    return QRectF((total - pageSize(page).width()) / 2 + points.x() * scale,
+    return QRectF((documentWidth - pageSize(page).width()) / 2 + points.x() * scale,
                   pageTop(page) + points.y() * scale, points.width() * scale,
                   points.height() * scale);
 }
@@ -322,12 +317,18 @@ QRectF HelpViewer::onScreen(int page, const QRectF& points) const {
 void HelpViewer::markFound(QPainter& p) const {
     const QRectF shown(view_->horizontalScrollBar()->value(), view_->verticalScrollBar()->value(),
                        view_->viewport()->width(), view_->viewport()->height());
+    // Each page is centred in the wider of the view and the widest page with its margins.
+    const QMargins m = view_->documentMargins();
+    int widest = 0;
+    for (int page = 0; page < document_->pageCount(); ++page)
+        widest = std::max(widest, pageSize(page).width());
+    const int width = std::max(widest + m.left() + m.right(), view_->viewport()->width());
     // As a highlighter marks paper: the text stays dark under the colour.
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
     for (int i = 0; i < found_.size(); ++i) {
         QRectF whole;
         for (const QRectF& r : found_[i].rectangles()) {
-            const QRectF on = onScreen(found_[i].page(), r);
+            const QRectF on = onScreen(found_[i].page(), r, width);
             whole = whole.united(on);
             if (on.intersects(shown)) p.fillRect(on.adjusted(-0.5, -1, 0.5, 1), kFoundTint);
         }

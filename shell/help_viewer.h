@@ -57,8 +57,9 @@ class HelpViewer : public QWidget {
     double pageScale(int page) const;  // pixels per point
     double pageTop(int page) const;    // pixels from the top of the first page's margin
     void showFound(int index);
-    // A rectangle of a page, in points from its top left corner, in the view's pixels.
-    QRectF onScreen(int page, const QRectF& points) const;
+    // A rectangle of a page, in points from its top left corner, in the view's pixels; the
+    // pages are centred across documentWidth pixels.
+    QRectF onScreen(int page, const QRectF& points, int documentWidth) const;
     void markFound(class QPainter& p) const;
 
     QPdfDocument* document_;

@@ -287,9 +287,8 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
         t.extras[i] = boxText(QString::fromLatin1(zano::kExtraRows[i].box));
     for (const zano::FilmRow& row : zano::filmRows({})) {
         const QString name = filmBoxName(row.caption);
-        QString label = QString::fromUtf8(row.caption);
-        if (*row.unit) label += ' ' + QString::fromUtf8(row.unit);
-        t.films.push_back({label, boxText(name + "Int"), boxText(name + "Est")});
+        t.films.push_back(
+            {reportLabel(row.caption, row.unit), boxText(name + "Int"), boxText(name + "Est")});
     }
     t.otherSet = findChild<QLabel*>(QStringLiteral("OtherSet"))->text();
     t.setsDiffer = findChild<QLabel*>(QStringLiteral("SetsDiffer"))->text();

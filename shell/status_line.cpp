@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <string_view>
 
-#include "base/number_text.h"
+#include "formats/results_display.h"
 #include "records/case_fields.h"
 
 namespace zano {
@@ -36,8 +36,9 @@ QString modeLine(const CaseData& modes) {
 }
 
 QString calculatedLine(const ResultsData& r) {
-    const auto shown = [](float v) { return QString::fromStdString(formatSingle(roundTo(v, 3))); };
-    return "Calculated: capacity " + shown(r.q) + " kW, length " + shown(r.L) + " m";
+    const auto boxes = displayTexts(r);
+    const auto shown = [&](const char* box) { return QString::fromStdString(boxText(boxes, box)); };
+    return "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
 }
 
 QString notCalculatedLine(const QString& message) {

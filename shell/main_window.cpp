@@ -121,10 +121,10 @@ void MainWindow::Form_Load() {
         tableFailed(faultText());
     }
     clearCombo(combo(3));
+    const QStringList fluids = offeredFluidNames();
     for (int n : {1, 2}) {
         combo(n)->clear();
-        for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
-            combo(n)->addItem(fromText(fluid));
+        combo(n)->addItems(fluids);
         clearCombo(combo(n));
     }
     combo(4)->clear();

@@ -99,6 +99,8 @@ class MainWindow : public QMainWindow {
     // A table of the user's own was saved as `name`: both fluid lists offer it, keeping their
     // texts, and a side that has it chosen reloads it (main_window_tables.cpp).
     void ownTableSaved(const QString& name);
+    // The sixteen fluids, then the other tables of the data folder and the user's own.
+    QStringList offeredFluidNames() const;
     void clearCombo(QComboBox* combo);
     // The text of the control that edits a case field, in whichever window it stands.
     QString controlText(const CaseField& f);

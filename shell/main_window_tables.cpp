@@ -1,4 +1,5 @@
-// The fluid lists of the main window after a table of the user's own is saved.
+// The fluid lists of the main window: the fluids offered, and the lists after a table of the
+// user's own is saved.
 #include <QComboBox>
 #include <QSignalBlocker>
 
@@ -7,7 +8,15 @@
 
 namespace zano {
 
+QStringList MainWindow::offeredFluidNames() const {
+    QStringList names;
+    for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
+        names << QString::fromStdString(fluid);
+    return names;
+}
+
 void MainWindow::ownTableSaved(const QString& name) {
+    const QStringList fluids = offeredFluidNames();
     for (const bool internal : {true, false}) {
         QComboBox* list = combo(internal ? 1 : 2);
         const QString text = list->currentText();
@@ -15,8 +24,7 @@ void MainWindow::ownTableSaved(const QString& name) {
             // Refilled, the list shows what it showed: the case is not changed by it.
             const QSignalBlocker quiet(list);
             list->clear();
-            for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
-                list->addItem(QString::fromStdString(fluid));
+            list->addItems(fluids);
             list->setCurrentIndex(list->findText(text));
             list->setEditText(text);
         }

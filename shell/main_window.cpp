@@ -306,11 +306,17 @@ void MainWindow::modeEffects(int n) {
 void MainWindow::setInput(int textBox, bool input) {
     QLineEdit* box = text(textBox);
     box->setReadOnly(!input);
+    // A box the calculation writes back stands on grey, its text in italics and a blue of its
+    // own, beside the boxes the user types into.
     QPalette p = box->palette();
     p.setColor(QPalette::Base,
                input ? QColor(255, 255, 255) : QApplication::palette().color(QPalette::Button));
+    p.setColor(QPalette::Text,
+               input ? QApplication::palette(box).color(QPalette::Text) : QColor(0, 70, 140));
     box->setPalette(p);
-    showAsOutput(box, !input);
+    QFont font = box->font();
+    font.setItalic(!input);
+    box->setFont(font);
 }
 
 // ---- Lists ---------------------------------------------------------------------------------

@@ -1,12 +1,10 @@
 #include "shell/window_keys.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPalette>
 #include <QShortcut>
 
 namespace zano {
@@ -69,16 +67,6 @@ void readOnlyBoxesTakeClickFocus(QWidget* window) {
         // A list's own box goes with its list; a box of a window this one owns, with that one.
         if (box->window() == window && !qobject_cast<QComboBox*>(box->parentWidget()))
             new ReadOnlyFocus(box);
-}
-
-void showAsOutput(QLineEdit* box, bool output) {
-    QFont font = box->font();
-    font.setItalic(output);
-    box->setFont(font);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text,
-               output ? QColor(0, 70, 140) : QApplication::palette(box).color(QPalette::Text));
-    box->setPalette(p);
 }
 
 }  // namespace zano

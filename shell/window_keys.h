@@ -1,7 +1,6 @@
 #pragma once
 
 class QAbstractButton;
-class QLineEdit;
 class QWidget;
 
 // Keyboard and focus habits of a desktop program, shared by the windows.
@@ -17,9 +16,5 @@ void hideOnEscape(QWidget* window);
 // The boxes of `window` that are read-only, now or later, are passed over by the Tab key; a
 // click still puts the cursor in them, to select and copy their text.
 void readOnlyBoxesTakeClickFocus(QWidget* window);
-
-// A box that the calculation writes back shows its text in italics and in a blue of its own,
-// beside the boxes the user types into.
-void showAsOutput(QLineEdit* box, bool output);
 
 }  // namespace zano

@@ -44,6 +44,12 @@ std::string text(const QLineEdit* box) {
     return box->text().toStdString();
 }
 
+// "Cannot save the table to "…"" and what follows: a cause, or nothing.
+QString cannotSave(const char* what, const std::filesystem::path& file, const std::string& tail) {
+    return QString::fromStdString(std::string("Cannot save the ") + what + " to \"" +
+                                  pathText(file) + "\"" + tail + ".");
+}
+
 }  // namespace
 
 OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::path userDir,
@@ -226,8 +232,7 @@ void OptionsDialog::Command1_Click() {
             warn(this, QString::fromStdString(e.what()));
             return;
         } catch (...) {  // a fault outside the checks: memory exhausted, say
-            warn(this, QString::fromStdString("Cannot save the user fluid to \"" + pathText(file) +
-                                              "\": " + faultText() + "."));
+            warn(this, cannotSave("user fluid", file, ": " + faultText()));
             return;
         }
     }
@@ -292,8 +297,7 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
         std::error_code ec;
         if (!userFluid) std::filesystem::create_directories(file.parent_path(), ec);
         if (ec) {
-            warn(this,
-                 QString::fromStdString("Cannot save the table to \"" + pathText(file) + "\"."),
+            warn(this, cannotSave("table", file, ""),
                  QString::fromStdString("the folder cannot be created: " + ec.message()));
             return;
         }
@@ -302,8 +306,7 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
         warn(this, QString::fromStdString(e.what()));
         return;
     } catch (...) {  // a fault outside the checks: memory exhausted, say
-        warn(this, QString::fromStdString("Cannot save the table to \"" + pathText(file) +
-                                          "\": " + faultText() + "."));
+        warn(this, cannotSave("table", file, ": " + faultText()));
         return;
     }
     tableRange_->setText((userFluid ? QString("Table") : "Table \"" + target->name + "\"") +

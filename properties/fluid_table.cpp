@@ -10,6 +10,8 @@
 #include "base/plain_text.h"
 #include "properties/data_file_reader.h"
 #include "properties/fluid_names.h"
+#include "properties/property_bounds.h"
+#include "properties/user_fluid.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -96,15 +98,16 @@ FluidTable readFluidTable(const std::filesystem::path& file) {
         const double cond = reader.number(record[4]);
         const double visc = reader.number(record[5]);
         const double H = reader.number(record[6]);
-        // A table that no fluid has would give a calculation that no exchanger has: properties
-        // that are not positive, or rows of one pressure whose temperature or enthalpy does not
-        // rise (the lookups and their inverse need both to increase).
-        const std::pair<double, const char*> properties[] = {
-            {dens, "density"}, {cp, "specific heat"}, {cond, "conductivity"}, {visc, "viscosity"}};
-        for (const auto& [value, name] : properties)
-            if (!(value > 0))
-                reader.fail(record[0].line, std::string("the ") + name + " " +
-                                                formatDouble(value, '.') + " is not positive");
+        // A table that no fluid has would give a calculation that no exchanger has: magnitudes
+        // outside what any fluid has, or rows of one pressure whose temperature or enthalpy does
+        // not rise (the lookups and their inverse need both to increase).
+        const std::pair<double, FluidProperty> properties[] = {
+            {T, FluidProperty::Temperature},     {P, FluidProperty::Pressure},
+            {dens, FluidProperty::Density},      {cp, FluidProperty::SpecificHeat},
+            {cond, FluidProperty::Conductivity}, {visc, FluidProperty::Viscosity}};
+        for (const auto& [value, property] : properties)
+            if (const std::string why = propertyBoundRefusal(property, value, '.'); !why.empty())
+                reader.fail(record[0].line, why);
         if (t.size() > 0 && t.P.back() == P) {
             if (!(T > t.T.back()))
                 reader.fail(record[0].line,
@@ -279,6 +282,30 @@ std::filesystem::path QuestaDirectory() {
     return cwdError ? std::filesystem::path(".") : cwd;
 }
 
+namespace {
+
+// What stands at `file` when it is no regular file: "a folder", "a pipe"...; empty for a
+// regular file or nothing at all.
+std::string entryKind(const std::filesystem::path& file) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    switch (fs::status(file, ec).type()) {
+        case fs::file_type::directory:
+            return "a folder";
+        case fs::file_type::fifo:
+            return "a pipe (FIFO)";
+        case fs::file_type::character:
+        case fs::file_type::block:
+            return "a device";
+        case fs::file_type::socket:
+            return "a socket";
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
 std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid,
                                 const std::filesystem::path& userDir) {
     // Appended as text after a separator, so that no fluid name can replace the directory.
@@ -287,13 +314,23 @@ std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std:
         file += fluid + ".dat";
         return file;
     };
+    std::error_code ec;
+    // "User defined" saved where the program's folder cannot be written (an installed package)
+    // lies in the user's folder, and is theirs: it comes before the shipped one.
+    if (fluid == kUserFluidName && !userDir.empty() &&
+        std::filesystem::is_regular_file(in(userDir), ec))
+        return in(userDir);
     if (isFluidName(fluid)) return in(dataDir);
     if (!isTableName(fluid)) invalidData("no fluid of that name: \"" + excerpt(fluid) + "\"");
     // A table of the user's own, beside the shipped ones or in the user's folder.
+    std::string found;  // what stands in the first folder that holds something else
     for (const auto& dir : {dataDir, userDir}) {
-        std::error_code ec;
-        if (!dir.empty() && std::filesystem::is_regular_file(in(dir), ec)) return in(dir);
+        if (dir.empty()) continue;
+        if (std::filesystem::is_regular_file(in(dir), ec)) return in(dir);
+        if (const std::string kind = entryKind(in(dir)); !kind.empty() && found.empty())
+            found = "\"" + pathText(in(dir)) + "\" is " + kind + ", not a table";
     }
+    if (!found.empty()) invalidData("no fluid of that name: \"" + fluid + "\" (" + found + ")");
     invalidData("no fluid of that name: \"" + fluid + "\" (no table \"" + fluid +
                 ".dat\" in the data folders)");
 }

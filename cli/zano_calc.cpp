@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/atomic_write.h"
 #include "base/errors.h"
 #include "base/faults.h"
 #include "base/number_text.h"
@@ -14,6 +15,7 @@
 #include "cli/case_output.h"
 #include "formats/case_file.h"
 #include "properties/fluid_names.h"
+#include "properties/fluid_table.h"
 #include "properties/wall_materials.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
@@ -140,6 +142,25 @@ bool parseArgs(int argc, char** argv, Options& o) {
                      o.files.size());
         return false;
     }
+    // The page never takes the place of what the run reads: a case file, or a table of the data
+    // folder.
+    if (!o.reportFile.empty()) {
+        std::vector<std::filesystem::path> inputs(o.files.begin(), o.files.end());
+        std::error_code ec;
+        const std::filesystem::path data =
+            o.dataDir.empty() ? zano::QuestaDirectory() / "data" : o.dataDir;
+        for (std::filesystem::directory_iterator it(data, ec), end; !ec && it != end;
+             it.increment(ec))
+            inputs.push_back(it->path());
+        for (const auto& input : inputs)
+            if (zano::isSameFile(o.reportFile, input)) {
+                std::fprintf(stderr,
+                             "zano-calc: --report %s would write over \"%s\", which this run "
+                             "reads\n",
+                             o.reportFile.c_str(), zano::pathText(input).c_str());
+                return false;
+            }
+    }
     return true;
 }
 
@@ -167,6 +188,7 @@ bool writeReport(const std::string& reportFile, const std::string& file, const z
                  const zano::CaseData& entered, const zano::CalcState& state,
                  const zano::CalcOutcome& out) {
     QString why;
+    std::fflush(stdout);  // the case's text before the page, when both go to one stream
     try {
         const QString name =
             QString::fromStdString(std::filesystem::path(file).filename().string());

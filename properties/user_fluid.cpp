@@ -36,6 +36,10 @@ std::string failureClause(const WriteFailure& failure) {
         case WriteFailure::Write:
         case WriteFailure::Close:
             return "writing failed";
+        case WriteFailure::NotAFile:
+            return "it is " + failure.reason + ", not a file";
+        case WriteFailure::NoReader:
+            return "it is a pipe that no program reads from";
         case WriteFailure::Replace:
             break;
     }

@@ -4,12 +4,21 @@
 // temporary file is left beside it.
 #include "base/atomic_write.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <set>
+#include <thread>
+#include <vector>
 
 #include "base/faults.h"
 #include "fault_injection.h"
@@ -132,6 +141,118 @@ TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
         EXPECT_EQ(listing(dir), expected);
         fs::remove_all(dir);
     }
+}
+
+fs::path scratch() {
+    const fs::path dir =
+        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    return dir;
+}
+
+// A name that is no regular file is never replaced by one: a character device and a pipe with
+// a reader take the bytes as a stream (so that --report /dev/stdout works), a link is followed
+// to them, a pipe without a reader is refused at once instead of hanging, and a folder or a
+// socket is refused naming what it is. The nodes are made in a scratch folder; the character
+// device is the null device (1, 3), made only where the tests may (as root).
+TEST(AtomicWrite, WritesIntoDevicesAndPipesAndNeverReplacesThem) {
+    const fs::path dir = scratch();
+    enum Kind { Device, LinkToDevice, PipeRead, PipeUnread, Folder, Socket };
+    const struct {
+        const char* name;
+        Kind kind;
+        std::optional<WriteFailure::Stage> fails;
+        fs::file_type stays;
+    } rows[] = {
+        {"a character device", Device, std::nullopt, fs::file_type::character},
+        {"a link to a character device", LinkToDevice, std::nullopt, fs::file_type::character},
+        {"a pipe that a program reads", PipeRead, std::nullopt, fs::file_type::fifo},
+        {"a pipe that nothing reads", PipeUnread, WriteFailure::NoReader, fs::file_type::fifo},
+        {"a folder", Folder, WriteFailure::NotAFile, fs::file_type::directory},
+        {"a socket", Socket, WriteFailure::NotAFile, fs::file_type::socket},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const fs::path node = dir / "node", name = r.kind == LinkToDevice ? dir / "link" : node;
+        if (r.kind == Device || r.kind == LinkToDevice) {
+            if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+                std::printf("skipped %s: mknod needs privilege\n", r.name);
+                continue;
+            }
+            if (r.kind == LinkToDevice) fs::create_symlink(node, name);
+        }
+        if (r.kind == PipeRead || r.kind == PipeUnread) {
+            ASSERT_EQ(::mkfifo(node.c_str(), 0600), 0);
+        }
+        if (r.kind == Folder) fs::create_directories(node);
+        const int sock = r.kind == Socket ? ::socket(AF_UNIX, SOCK_STREAM, 0) : -1;
+        if (r.kind == Socket) {
+            sockaddr_un a{};
+            a.sun_family = AF_UNIX;
+            std::snprintf(a.sun_path, sizeof a.sun_path, "%s", node.c_str());
+            ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+        }
+        // The reading end held open without waiting; the bytes fit in the pipe's buffer.
+        const int readEnd = r.kind == PipeRead ? ::open(node.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const auto failure = writeFileAtomically(name, "%PDF-1.4 page");
+        if (sock >= 0) ::close(sock);
+        EXPECT_EQ(failure ? std::optional(failure->stage) : std::nullopt, r.fails);
+        if (readEnd >= 0) {
+            char received[64] = {};
+            EXPECT_EQ(::read(readEnd, received, sizeof received - 1), 13);
+            EXPECT_STREQ(received, "%PDF-1.4 page");
+            ::close(readEnd);
+        }
+        EXPECT_EQ(fs::symlink_status(node).type(), r.stays);
+        if (failure) {
+            EXPECT_NE(writeFailureText(*failure).find(r.kind == Folder   ? "a folder"
+                                                      : r.kind == Socket ? "a socket"
+                                                                         : "pipe"),
+                      std::string::npos)
+                << writeFailureText(*failure);
+        }
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    fs::remove_all(dir);
+}
+
+// Three saves of one file at once, each many times over: none may clear away another's
+// temporary file, every save succeeds, and the file is always one of the saves, whole.
+TEST(AtomicWrite, ConcurrentSavesOfOneFileNeverFailEachOther) {
+    const fs::path dir = scratch(), file = dir / "case.zan";
+    std::atomic<int> failures{0};
+    std::string firstFailure;
+    std::vector<std::thread> savers;
+    for (int k = 0; k < 3; ++k)
+        savers.emplace_back([&, k] {
+            const std::string bytes(1000 + k, static_cast<char>('a' + k));
+            for (int i = 0; i < 300; ++i)
+                if (const auto f = writeFileAtomically(file, bytes); f && failures++ == 0)
+                    firstFailure = writeFailureText(*f);
+        });
+    for (auto& t : savers) t.join();
+    EXPECT_EQ(failures, 0) << firstFailure;
+    const std::string last = readBytes(file);
+    EXPECT_TRUE(last == std::string(1000, 'a') || last == std::string(1001, 'b') ||
+                last == std::string(1002, 'c'));
+    EXPECT_EQ(listing(dir), std::set<std::string>{"case.zan"});
+    fs::remove_all(dir);
+}
+
+// Root saving another user's file leaves it theirs, owner and group.
+TEST(AtomicWrite, KeepsTheOwnerAndGroupWhereTheSaverMay) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+    const fs::path dir = scratch(), file = dir / "case.zan";
+    std::ofstream(file) << "old";
+    ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
+    ASSERT_FALSE(writeFileAtomically(file, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 12345u);
+    EXPECT_EQ(st.st_gid, 23456u);
+    EXPECT_EQ(readBytes(file), "new");
+    fs::remove_all(dir);
 }
 
 }  // namespace

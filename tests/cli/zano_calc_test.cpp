@@ -97,6 +97,38 @@ TEST(ZanoCalc, ReportsMessagesOnStderrAndBadUseWithStatus2) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
+// The page goes into a pipe as any tool's output does (--report /dev/stdout), and never over a
+// file that the run reads: the case itself, or a table.
+TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
+    namespace fs = std::filesystem;
+    // A scratch copy of the case and of the data folder: a failure here must not spoil either.
+    const fs::path dir = fs::path(::testing::TempDir()) / "zano-report-inputs";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::copy(ZANO_SOURCE_DIR "/data", dir / "data");
+    const fs::path self = dir / "self.zan";
+    fs::copy_file(ZANO_SOURCE_DIR "/examples/user-fluid.zan", self);
+    const auto bytes = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), {}};
+    };
+    const fs::path inputs[] = {self, dir / "data" / "Water.dat", dir / "data" / "condmat.dat"};
+    for (const fs::path& input : inputs) {
+        const std::string before = bytes(input);
+        const Output over = zanoCalc("--data '" + (dir / "data").string() + "' --report '" +
+                                     input.string() + "' '" + self.string() + "' 2>&1");
+        EXPECT_EQ(over.status, 2) << input;
+        EXPECT_EQ(bytes(input), before) << input;
+        if (over.out.find("not part of this build") != std::string::npos) GTEST_SKIP();
+        EXPECT_NE(over.out.find("which this run reads"), std::string::npos) << over.out;
+    }
+    const Output piped =
+        zanoCalc("--report /dev/stdout examples/user-fluid.zan | grep -a -c '^%%EOF'");
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.out, "1\n");
+    fs::remove_all(dir);
+}
+
 TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
     const Output profile = zanoCalc("--profile 4 examples/user-fluid.zan");
     EXPECT_EQ(profile.status, 0);

@@ -22,10 +22,12 @@ std::string propertyBoundRefusal(FluidProperty p, double value, char decimal) {
     // A pressure of 0 is no pressure: its lower bound is excluded.
     const bool below = p == FluidProperty::Pressure ? !(value > b.lo) : value < b.lo;
     if (!below && value <= b.hi) return {};
-    const std::string from = p == FluidProperty::Pressure ? "above " : "";
-    return what + formatDouble(value, decimal) + " " + b.unit + " lies outside " + from +
-           formatDouble(b.lo, decimal) + " to " + formatDouble(b.hi, decimal) + " " + b.unit +
-           ", what any fluid has";
+    const std::string range = p == FluidProperty::Pressure
+                                  ? "above " + formatDouble(b.lo, decimal) + ", up to "
+                                  : formatDouble(b.lo, decimal) + " to ";
+    return what + formatDouble(value, decimal) + " " + b.unit +
+           " lies outside what any fluid has (" + range + formatDouble(b.hi, decimal) + " " +
+           b.unit + ")";
 }
 
 }  // namespace zano

@@ -27,8 +27,8 @@ struct PropertyBound {
 // - viscosity 1E-7 to 1E+4 Pa s: from the thinnest gases (hydrogen about 9E-6) to bitumen.
 const PropertyBound& propertyBound(FluidProperty p);
 
-// Why `value` cannot be that property of a fluid: "the density 3E+38 kg/m³ lies outside 0,01 to
-// 25000 kg/m³, what any fluid has"; empty when it can. A value that is no finite number is
+// Why `value` cannot be that property of a fluid: "the density 3E+38 kg/m³ lies outside what
+// any fluid has (0,01 to 25000 kg/m³)"; empty when it can. A value that is no finite number is
 // refused too. `decimal` is the separator of the numbers in the text ('.' for data files).
 std::string propertyBoundRefusal(FluidProperty p, double value, char decimal = ',');
 

@@ -31,6 +31,32 @@ std::string pathText(const std::filesystem::path& file) {
     return std::string(u.begin(), u.end());
 }
 
+std::string escapedExcerpt(std::string_view text) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string out;
+    for (const char ch : excerpt(text)) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c != 0x7F) {
+            out += ch;
+            continue;
+        }
+        out += "\\x";
+        out += digits[c >> 4];
+        out += digits[c & 0xF];
+    }
+    return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
 std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     int more;

@@ -23,6 +23,12 @@ bool isBlankText(std::string_view text);
 // characters; a byte that starts none counts as one.
 inline constexpr std::size_t kExcerptChars = 40;
 std::string excerpt(std::string_view text);
+// The excerpt with every control character (below U+0020, and DEL) shown as \xNN, so that a
+// message never carries an escape sequence or a line break that a file smuggled in.
+std::string escapedExcerpt(std::string_view text);
+
+// The same ASCII letters, without regard to their case.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // The next character of UTF-8 text at i (advanced past it); nullopt for a malformed sequence
 // (stray continuation byte, truncation, overlong form, surrogate, beyond U+10FFFF).

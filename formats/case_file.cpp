@@ -8,11 +8,14 @@
 #include <vector>
 
 #include "base/atomic_write.h"
+#include "base/errors.h"
 #include "base/faults.h"
+#include "base/number_text.h"
 #include "base/plain_text.h"
 #include "formats/code_page.h"
 #include "formats/sequential_fields.h"
 #include "records/case_fields.h"
+#include "records/design_margins.h"
 
 namespace zano {
 namespace {
@@ -59,17 +62,25 @@ std::string caseTextRefusal(const std::string& text) {
 
 namespace {
 
-// A line past the hairpin length: a known setting is applied; a "Name: value" that this
-// version cannot honour is refused, since calculating without it would give another case; any
-// other text is ignored, as readers of the 22-line format ignore what follows. The reason for a
-// refusal, to follow the line's text.
-std::optional<std::string> readSetting(CaseData& c, const std::string& text) {
-    const std::size_t colon = text.find(": ");
+// A line past the hairpin length is a setting when it holds a colon: "Name: value", blanks
+// around the colon and the value ignored, name and value without regard to letter case. A known
+// setting is applied once; an unknown one, a value the setting does not have, or a second line
+// for a setting already read is refused, since calculating without it, or with one of two
+// values, would give another case. A line without a colon is ignored, as readers of the 22-line
+// format ignore what follows. The reason for a refusal, to follow the line's text.
+std::optional<std::string> readSetting(CaseData& c, const std::string& text,
+                                       std::vector<std::size_t>& seenOn, std::size_t lineNo) {
+    const std::size_t colon = text.find(':');
     if (colon == std::string::npos) return std::nullopt;
-    const std::string_view name(text.data(), colon);
-    const std::string_view value = std::string_view(text).substr(colon + 2);
-    for (const CaseSetting& s : kCaseSettings) {
-        if (name != s.name) continue;
+    const std::string_view name = trimBlanks(std::string_view(text).substr(0, colon));
+    const std::string_view value = trimBlanks(std::string_view(text).substr(colon + 1));
+    for (std::size_t k = 0; k < kCaseSettings.size(); ++k) {
+        const CaseSetting& s = kCaseSettings[k];
+        if (!equalsIgnoringCase(name, s.name)) continue;
+        if (seenOn[k] != 0)
+            return "a second value of the setting \"" + std::string(s.name) + "\", which line " +
+                   std::to_string(seenOn[k]) + " sets already.";
+        seenOn[k] = lineNo;
         if (s.set(c, value)) return std::nullopt;
         return "a value that the setting \"" + std::string(s.name) + "\" does not have.";
     }
@@ -117,24 +128,42 @@ CaseData parseCaseFile(std::string_view bytes) {
         if (!errors.empty()) errors += ' ';
         errors += why;
     };
+    const auto quoted = [&](std::size_t i) { return "\"" + escapedExcerpt(fields[i]) + "\""; };
+    // The hairpin length's line holds a number or nothing. A setting written there (by a file
+    // that never had a length) is read as the setting it is, and any other text is ignored, as
+    // readers of the 22-line format ignore what follows; a number is checked below.
+    const std::size_t hairpinIndex = kCaseFileLines;
+    const bool settingOnHairpinLine =
+        fields.size() > hairpinIndex && fields[hairpinIndex].find(':') != std::string::npos;
+    const bool hairpinIgnored = settingOnHairpinLine || (fields.size() > hairpinIndex &&
+                                                         !isBlankText(fields[hairpinIndex]) &&
+                                                         !parseDouble(fields[hairpinIndex]));
     for (std::size_t i = 0; i < std::min(fields.size(), lines.size()); ++i) {
         const CaseLine& line = lines[i];
         if (line.field) {
+            if (i == hairpinIndex && hairpinIgnored) continue;
             c.*line.field->text = fields[i];
             continue;
         }
         const auto flag = asBoolean(fields[i]);
         if (!flag) {
-            refuse("Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads \"" +
-                   excerpt(fields[i]) + "\", which is not #TRUE# or #FALSE#.");
+            refuse("Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads " +
+                   quoted(i) + ", which is not #TRUE# or #FALSE#.");
             continue;
         }
         line.mode->set(c, *flag);
     }
-    for (std::size_t i = lines.size(); i < fields.size(); ++i)
-        if (const auto why = readSetting(c, fields[i]))
-            refuse("Line " + std::to_string(i + 1) + " reads \"" + excerpt(fields[i]) + "\", " +
-                   *why);
+    if (!isBlankText(c.hairpinLength)) {
+        try {
+            hairpinLeg(c.hairpinLength);
+        } catch (const CalcError& e) {
+            refuse("Line " + std::to_string(hairpinIndex + 1) + ": " + e.detail() + ".");
+        }
+    }
+    std::vector<std::size_t> seenOn(kCaseSettings.size(), 0);
+    for (std::size_t i = settingOnHairpinLine ? hairpinIndex : lines.size(); i < fields.size(); ++i)
+        if (const auto why = readSetting(c, fields[i], seenOn, i + 1))
+            refuse("Line " + std::to_string(i + 1) + " reads " + quoted(i) + ", " + *why);
     if (!errors.empty()) throw CaseFileError(errors);
     if (c.intToutGiven) c.estToutGiven = false;  // both outlet temperatures are never given
     return c;

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/plain_text.h"
 #include "records/case_data.h"
 
 // Every text of the case once: the control that edits it, its line in the case file, and the
@@ -94,7 +95,8 @@ struct CaseSetting {
     const char* name;          // before the colon
     const char* defaultValue;  // never written
     const char* (*get)(const CaseData&);
-    bool (*set)(CaseData&, std::string_view value);  // false: a value the setting does not have
+    // The value without regard to letter case; false: a value the setting does not have.
+    bool (*set)(CaseData&, std::string_view value);
 };
 
 inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
@@ -104,8 +106,10 @@ inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
          return c.estToutGiven && !c.intToutGiven ? "Outlet temp." : "Mass flow";
      },
      [](CaseData& c, std::string_view v) {
-         c.estToutGiven = v == "Outlet temp.";
-         return c.estToutGiven || v == "Mass flow";
+         const bool outlet = equalsIgnoringCase(v, "Outlet temp.");
+         if (!outlet && !equalsIgnoringCase(v, "Mass flow")) return false;
+         c.estToutGiven = outlet;
+         return true;
      }},
     // The Nusselt rules of the calculation.
     {"Correlations", "Classic",
@@ -113,8 +117,10 @@ inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
          return c.correlations == CorrelationSet::Refined ? "Refined" : "Classic";
      },
      [](CaseData& c, std::string_view v) {
-         c.correlations = v == "Refined" ? CorrelationSet::Refined : CorrelationSet::Classic;
-         return v == "Refined" || v == "Classic";
+         const bool refined = equalsIgnoringCase(v, "Refined");
+         if (!refined && !equalsIgnoringCase(v, "Classic")) return false;
+         c.correlations = refined ? CorrelationSet::Refined : CorrelationSet::Classic;
+         return true;
      }},
 }};
 

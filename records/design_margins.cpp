@@ -28,6 +28,9 @@ std::optional<double> hairpinLeg(const std::string& text) {
     if (*v < kMinHairpinLength)
         invalidData("The hairpin length \"" + excerpt(text) +
                     "\" is below 0,1 m: no hairpin is that short");
+    if (*v > kMaxHairpinLength)
+        invalidData("The hairpin length \"" + excerpt(text) +
+                    "\" is above 50 m: no hairpin is that long");
     return *v;
 }
 

@@ -22,8 +22,11 @@ inline constexpr double kMaxHairpins = 1'000'000;
 Hairpins hairpinsFor(double length, double legLength);
 
 // The hairpin length of a case as a number: nullopt when none is set; Invalid data when the
-// text is not a positive number or lies below kMinHairpinLength, shorter than any hairpin made.
+// text is not a positive number or lies outside kMinHairpinLength to kMaxHairpinLength.
 inline constexpr double kMinHairpinLength = 0.1;  // m
+// The longest leg of a hairpin section that is built and shipped is 12 m (40 ft); beyond 50 m
+// a length is a slip of the pen (an exponent, a unit), not a hairpin.
+inline constexpr double kMaxHairpinLength = 50;  // m
 std::optional<double> hairpinLeg(const std::string& text);
 
 }  // namespace zano

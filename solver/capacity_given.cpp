@@ -29,6 +29,7 @@ void outletGiven(Solution& sol, Stream& given) {
     checkCapacity(sol);
     sol.dTml = sol.logMean();
     sol.checkOutletInRange(other);
+    sol.checkBalanceCloses();
 
     sol.writeBackFlow(given);
     sol.writeBackOutlet(other);
@@ -45,6 +46,7 @@ void flowsGiven(Solution& sol) {
     Solution::takeMeanProperties(est);
     sol.checkOutletInRange(in);
     sol.checkOutletInRange(est);
+    sol.checkBalanceCloses();
 
     sol.writeBackOutlet(est);
     sol.writeBackOutlet(in);

@@ -1,5 +1,6 @@
 #include "solver/driver.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <type_traits>
@@ -163,6 +164,22 @@ ResultsData complete(Solution& sol) {
         sgl(perditaCarico(s.rugTubo, g.estDh, g.lunghezza, r.Ree, est.props.dens, r.estVel),
             "the external pressure drop");
 
+    // A stream loses no more pressure than it has: a drop at or above its absolute pressure
+    // means the flow cannot pass, whatever the figures say. The pressure chosen from a table of
+    // several is the stream's; a table of one block (the user fluid, an oil) gives a liquid's
+    // properties at a nominal pressure, which says nothing of the stream's.
+    for (const Stream* st : {&in, &est}) {
+        if (!sol.choosesPressure[static_cast<int>(st->side)]) continue;
+        const double drop = st == &in ? r.intDeltaP : r.estDeltaP;
+        const double available = static_cast<double>(st->press) * 100;  // kPa
+        if (drop >= available)
+            invalidData("the " + std::string(st->name()) + " pressure drop, " +
+                        formatDouble(roundTo(drop, 3)) + " kPa, reaches the " + st->name() +
+                        " fluid's own pressure of " + formatSingle(st->press) + " bar (" +
+                        formatDouble(roundTo(available, 3)) +
+                        " kPa): the stream cannot pass through the exchanger");
+    }
+
     r.q = sol.q;
     r.a = sol.a;
     r.L = g.lunghezza;
@@ -192,7 +209,11 @@ ResultsData complete(Solution& sol) {
 // summed in the order of the overall coefficient.
 DesignMargins designMargins(const FilmBreakdown& f, const ResultsData& r) {
     DesignMargins m;
-    m.Uclean = finite(1 / (f.wall + f.internalFilm + f.externalFilm), "the clean coefficient");
+    // Fouling never raises the coefficient: where the relaxed U lies a hair above the clean
+    // coefficient of the same state (within the convergence tolerance), the clean one is U.
+    m.Uclean =
+        std::max(finite(1 / (f.wall + f.internalFilm + f.externalFilm), "the clean coefficient"),
+                 static_cast<double>(r.U));
     // Fouling never lowers the surface needed: where the relaxed U lies a hair above the clean
     // coefficient of the same state (no fouling, or less than the convergence tolerance), the
     // allowance is 0, not a negative percentage.
@@ -235,6 +256,11 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
 
     checkPressure(in.table, in.press, msg::kInvalidIntPressure, "intpress");
     checkPressure(est.table, est.press, msg::kInvalidEstPressure, "estpress");
+    for (const Stream* st : {&in, &est}) {
+        const std::vector<float>& P = st->table.P;
+        sol.choosesPressure[static_cast<int>(st->side)] =
+            std::any_of(P.begin(), P.end(), [&](float p) { return p != P.front(); });
+    }
     RiduciVettori(s);
 
     // The mode's inputs: of each stream its outlet temperature or its mass flow.
@@ -358,6 +384,43 @@ void Solution::checkResolvable() const {
 void Solution::checkOutletInRange(const Stream& st) const {
     checkInRange(st, st.Tout, "computed outlet",
                  st.side == Side::Internal ? c.intfluid : c.estfluid, {});
+}
+
+namespace {
+
+double dutyMiss(float q, double duty) {
+    if (q == 0) return duty == 0 ? 0 : HUGE_VAL;
+    return std::fabs(duty - q) / std::fabs(static_cast<double>(q));
+}
+
+}  // namespace
+
+double balanceMiss(float q, const Stream& st) {
+    return dutyMiss(q, static_cast<double>(st.portata) * st.enthalpyChange());
+}
+
+void balanceDoesNotClose(double miss, const Stream& st, bool finest) {
+    invalidData(
+        "the heat balance does not close: the duties of the streams by their "
+        "enthalpies miss the capacity by " +
+        formatDouble(roundTo(100 * miss, 1)) + " %" + (finest ? " at the finest tolerance" : "") +
+        "; the " + st.name() + " fluid's temperature changes by only " +
+        formatDouble(roundTo(std::fabs(st.Tout - st.Tin), 6)) +
+        " K, finer than its table resolves");
+}
+
+void Solution::checkBalanceCloses() const {
+    const Stream* worst = nullptr;
+    double worstMiss = 0;
+    for (const Stream* st : {&s.internal, &s.external}) {
+        // The outlet's enthalpy looked up again from the outlet temperature found, as every
+        // check of the results does: the inverse lookup and back lose what the table cannot
+        // resolve.
+        const double dh = std::fabs(st->Hin - st->enthalpy(st->Tout));
+        const double miss = dutyMiss(q, static_cast<double>(st->portata) * dh);
+        if (!(miss <= worstMiss)) worst = st, worstMiss = miss;
+    }
+    if (worst && !(worstMiss <= kBalanceTolerance)) balanceDoesNotClose(worstMiss, *worst, false);
 }
 
 void Solution::writeBackFlow(const Stream& st) {

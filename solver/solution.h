@@ -8,6 +8,16 @@
 // The working values of one calculation, shared by the set-up and the two solution paths.
 namespace zano {
 
+// A closed heat balance: each stream's duty by its table enthalpies within 0.5 % of the capacity.
+inline constexpr double kBalanceTolerance = 0.005;
+
+// How far a stream's duty, m (h_in - h_out), misses the capacity q, as a fraction of q.
+double balanceMiss(float q, const Stream& st);
+
+// "the heat balance does not close: ..." for a miss (a fraction) of the stream whose
+// temperature changes too little for its table; `finest` when tighter tolerances were tried.
+[[noreturn]] void balanceDoesNotClose(double miss, const Stream& st, bool finest);
+
 // Every loop of one calculation draws on one budget of passes: the slowest sound cases need
 // about 70 000 (the inner weight falls to 1/8002 near the NTU guard); a case that cycles
 // between two values at the last rounding would otherwise never end.
@@ -31,6 +41,9 @@ struct Solution {
     // too); none when both mass flows are given.
     Stream* given = nullptr;
     std::string controequi;
+    // Each stream's table offers several pressures, so the one chosen is the stream's own
+    // (indexed by Side).
+    bool choosesPressure[2] = {false, false};
 
     float tolT = 0.001f;                   // K
     static constexpr float kTolU = 0.01f;  // W/(m^2 K)
@@ -63,6 +76,10 @@ struct Solution {
     void checkResolvable() const;
     // A computed outlet temperature must lie in its fluid's table.
     void checkOutletInRange(const Stream& st) const;
+    // Each stream's duty by its table enthalpies at its inlet and outlet, m |h_in - h(T_out)|,
+    // carries the capacity within kBalanceTolerance; otherwise the outlet found cannot be told
+    // from the inlet by the table and the case is refused.
+    void checkBalanceCloses() const;
 
     // The computed values written back into the case's output fields, rounded as the boxes
     // show them.

@@ -95,9 +95,8 @@ double between(double from, double to, double frac, double lo, double hi) {
 GeneratedCase CaseGenerator::next() {
     GeneratedCase g;
     CaseData& c = g.c;
-    std::vector<std::string> names(std::begin(kFluidNames), std::end(kFluidNames));
-    c.intfluid = pick(names);
-    c.estfluid = pick(names);
+    c.intfluid = pick(f_.names);
+    c.estfluid = pick(f_.names);
     const Block& bi = pick(f_.blocks.at(c.intfluid));
     const Block& be = pick(f_.blocks.at(c.estfluid));
     c.intpress = formatSingle(bi.pressure);

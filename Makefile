@@ -76,10 +76,12 @@ fuzz: deps
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-fuzz $(FUZZ_BUILD)
 
-# Random cases through the whole calculation, each checked (tests/stress).
+# Random cases through the whole calculation, each checked (tests/stress). Another STRESS_SEED
+# draws other cases; the same seed draws the same ones again, to repeat a failure.
 STRESS_CASES ?= 100000
+STRESS_SEED ?= 1
 stress: build
-	@$(BUILD)/bin/zano_stress --cases $(STRESS_CASES)
+	@$(BUILD)/bin/zano_stress --cases $(STRESS_CASES) --seed $(STRESS_SEED)
 
 bench: build
 	@$(BUILD)/bin/zano_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

@@ -15,7 +15,10 @@ namespace zano::stress {
 
 Fluids Fluids::load(const std::filesystem::path& dataDir) {
     Fluids f;
-    for (const char* name : kFluidNames)
+    // A case may name any table the folder holds, not only the sixteen: the checks must know
+    // each one, or they fail on a sound case over a table shipped later.
+    f.names = offeredFluids({dataDir});
+    for (const std::string& name : f.names)
         f.blocks[name] = blocksOf(readFluidTable(fluidFile(dataDir, name)));
     for (const auto& m : readMaterialFile(dataDir / "condmat.dat")) f.materials.push_back(m.name);
     return f;
@@ -34,7 +37,10 @@ std::vector<Block> Fluids::blocksOf(const FluidTable& whole) {
 }
 
 const Block& Fluids::block(const std::string& fluid, float pressure) const {
-    for (const Block& b : blocks.at(fluid))
+    const auto it = blocks.find(fluid);
+    if (it == blocks.end())
+        throw std::out_of_range("the checks hold no table \"" + fluid + "\" (not loaded)");
+    for (const Block& b : it->second)
         if (b.pressure == pressure) return b;
     throw std::out_of_range("no block of " + fluid);
 }
@@ -89,9 +95,8 @@ double between(double from, double to, double frac, double lo, double hi) {
 GeneratedCase CaseGenerator::next() {
     GeneratedCase g;
     CaseData& c = g.c;
-    std::vector<std::string> names(std::begin(kFluidNames), std::end(kFluidNames));
-    c.intfluid = pick(names);
-    c.estfluid = pick(names);
+    c.intfluid = pick(f_.names);
+    c.estfluid = pick(f_.names);
     const Block& bi = pick(f_.blocks.at(c.intfluid));
     const Block& be = pick(f_.blocks.at(c.estfluid));
     c.intpress = formatSingle(bi.pressure);

@@ -22,6 +22,9 @@ struct Block {
 };
 
 struct Fluids {
+    // Every table of the data folder, as the fluid lists offer them: the sixteen in their order,
+    // then the other shipped tables (an engine oil) alphabetically.
+    std::vector<std::string> names;
     std::map<std::string, std::vector<Block>> blocks;  // by fluid name
     std::vector<std::string> materials;
     static Fluids load(const std::filesystem::path& dataDir);

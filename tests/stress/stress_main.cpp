@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -37,9 +38,14 @@ bool parse(int argc, char** argv, Options& o) {
         const char* v = argv[i + 1];
         if (a == "--cases")
             o.cases = std::atol(v);
-        else if (a == "--seed")
-            o.seed = std::strtoull(v, nullptr, 10);
-        else if (a == "--data")
+        else if (a == "--seed") {
+            // A mistyped seed ("-1", "12x", beyond 64 bits) would quietly draw other cases than
+            // those asked for, and a failure could not be repeated.
+            char* end = nullptr;
+            errno = 0;
+            o.seed = std::strtoull(v, &end, 10);
+            if (*v < '0' || *v > '9' || *end != '\0' || errno == ERANGE) return false;
+        } else if (a == "--data")
             o.dataDir = v;
         else if (a == "--limit")
             o.limit = std::atof(v);

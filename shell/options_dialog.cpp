@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,8 +36,6 @@ constexpr int kClientHeight = 3735;
 // The hairpin length's, the correlation set's and the table import's rows lie below the
 // specified client area and add this much height.
 constexpr int kExtensionHeight = 1785;
-// A table holds at most 451 rows of a few dozen characters; a larger file is no table.
-constexpr qint64 kMaxTableFileBytes = 1 << 20;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -245,23 +242,14 @@ void OptionsDialog::importTableFile() {
     if (name.isEmpty()) return;  // Cancel
     const QString shown = "\"" + QDir::toNativeSeparators(name) + "\"";
     try {
-        fileFaultPoint(toPath(name));
-        QFile f(name);
-        if (!f.open(QIODevice::ReadOnly)) {
-            warn(this, "The table " + shown + " cannot be read.", f.errorString());
+        std::string bytes;
+        try {
+            bytes = readTableFile(toPath(name));  // a regular file, at most what a table takes
+        } catch (const TableFileError& e) {
+            warn(this, "The table " + shown + " cannot be read.", QString::fromStdString(e.what()));
             return;
         }
-        if (f.size() > kMaxTableFileBytes) {
-            warn(this, "The table " + shown + " cannot be imported.",
-                 "the file is larger than any table");
-            return;
-        }
-        const QByteArray bytes = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            warn(this, "The table " + shown + " cannot be read.", f.errorString());
-            return;
-        }
-        importTable(bytes.toStdString(), shown);
+        importTable(bytes, shown);
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, "The table " + shown + " cannot be imported.",
              QString::fromStdString(faultText()));
@@ -283,7 +271,8 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
     std::string table;
     try {
         rows = parseFluidTable(text);
-        table = importedTableText(rows);  // an enthalpy too large is refused before writing
+        // An enthalpy too large, or rows a saved table cannot tell apart, refused before writing.
+        table = importedTableText(rows);
     } catch (const TableImportError& e) {
         warn(this, "The table " + source + " cannot be imported.",
              QString::fromStdString(e.what()));

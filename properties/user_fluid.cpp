@@ -1,7 +1,6 @@
 #include "properties/user_fluid.h"
 
 #include <cmath>
-#include <limits>
 #include <optional>
 
 #include "base/atomic_write.h"
@@ -9,6 +8,7 @@
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "properties/data_file_reader.h"
+#include "properties/property_bounds.h"
 
 namespace zano {
 namespace {
@@ -16,12 +16,26 @@ namespace {
 // The three temperatures span every fluid a user is likely to define, liquid or gas.
 constexpr float kTemperatures[] = {-100.0f, 0.0f, 300.0f};
 
+// The value of a property text: a positive number within what a fluid can have of `property`,
+// `what` naming the box. Bounded as typed, before the rounding to `value`'s precision: the
+// single nearest to a bound (0,01) may lie just outside it, and one beyond a single is a
+// magnitude like any other.
 template <typename T>
-T positive(const std::optional<T>& value, const std::string& text, const char* what) {
-    if (value && std::isfinite(*value) && *value > 0) return *value;
-    if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
-    throw UserFluidError(std::string("The ") + what + " \"" + excerpt(text) +
-                         "\" is not a positive number.");
+T positive(const std::optional<T>& value, const std::string& text, const char* what,
+           FluidProperty property) {
+    const std::optional<double> typed = parseDouble(text);
+    if (!(typed && std::isfinite(*typed) && *typed > 0)) {
+        if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
+        throw UserFluidError(std::string("The ") + what + " \"" + excerpt(text) +
+                             "\" is not a positive number.");
+    }
+    std::string why = propertyBoundRefusal(property, *typed, ',');
+    if (why.empty() && value) return *value;
+    // "the specific heat 4200 kJ/(kg K) lies outside ...", with the box's own name.
+    const std::string bound = std::string("the ") + propertyBound(property).name;
+    if (why.starts_with(bound)) why.replace(0, bound.size(), std::string("The ") + what);
+    if (why.empty()) why = std::string("The ") + what + " \"" + excerpt(text) + "\" is no number";
+    throw UserFluidError(why + ".");
 }
 
 // The file-system fault in the words of the message.
@@ -47,13 +61,10 @@ std::string failureClause(const WriteFailure& failure) {
 UserFluid userFluidFromTexts(const std::string& dens, const std::string& cp,
                              const std::string& cond, const std::string& visc) {
     UserFluid f;
-    f.dens = positive(parseSingle(dens), dens, "density");
-    f.cp = positive(parseSingle(cp), cp, "specific heat (Cp)");
-    f.cond = positive(parseSingle(cond), cond, "conductivity");
-    f.visc = positive(parseDouble(visc), visc, "viscosity");
-    // The enthalpy at the top temperature must still be a single.
-    if (static_cast<double>(f.cp) * kTemperatures[2] > std::numeric_limits<float>::max())
-        throw UserFluidError("The specific heat (Cp) \"" + excerpt(cp) + "\" is too large.");
+    f.dens = positive(parseSingle(dens), dens, "density", FluidProperty::Density);
+    f.cp = positive(parseSingle(cp), cp, "specific heat (Cp)", FluidProperty::SpecificHeat);
+    f.cond = positive(parseSingle(cond), cond, "conductivity", FluidProperty::Conductivity);
+    f.visc = positive(parseDouble(visc), visc, "viscosity", FluidProperty::Viscosity);
     return f;
 }
 

@@ -29,7 +29,8 @@ class UserFluidError : public std::runtime_error {
 };
 
 // The four property texts (decimal comma, as in the windows) as a user fluid. A text that is
-// not a positive number, or too large for the table, is refused naming the property.
+// not a positive number, or a magnitude that no fluid has (property_bounds.h), is refused
+// naming the property.
 UserFluid userFluidFromTexts(const std::string& dens, const std::string& cp,
                              const std::string& cond, const std::string& visc);
 

@@ -37,8 +37,18 @@ TEST(UserFluidText, ThreeRecordsOrARefusalNamingTheProperty) {
         {"zero conductivity", "1000", "4,2", "0", "0,001"},
         {"negative viscosity", "1000", "4,2", "0,6", "-0,001"},
         {"density beyond a single", "1E39", "4,2", "0,6", "0,001"},
-        {"Cp whose enthalpy overflows", "1000", "2E36", "0,6", "0,001"},
+        {"Cp beyond any fluid", "1000", "2E36", "0,6", "0,001"},
         {"two commas", "1000", "4,2,1", "0,6", "0,001"},
+        // Magnitudes no fluid has: a unit off by 1000, a misplaced exponent.
+        {"density in g/m^3", "998000", "4,2", "0,6", "0,001"},
+        {"density below any gas", "0,001", "4,2", "0,6", "0,001"},
+        {"Cp in J/(kg K)", "1000", "4200", "0,6", "0,001"},
+        {"Cp below any fluid", "1000", "0,05", "0,6", "0,001"},
+        {"conductivity in mW/(m K)", "1000", "4,2", "600", "0,001"},
+        {"conductivity below any gas", "1000", "4,2", "0,0005", "0,001"},
+        {"viscosity in mPa s, far beyond", "1000", "4,2", "0,6", "20000"},
+        {"viscosity below any gas", "1000", "4,2", "0,6", "1E-9"},
+        {"every bound itself", "0,01", "100", "0,001", "10000"},
     };
     std::string out;
     for (const auto& r : rows) {

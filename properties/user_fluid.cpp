@@ -8,7 +8,14 @@
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "properties/data_file_reader.h"
+#include "properties/fluid_table.h"
 #include "properties/property_bounds.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace zano {
 namespace {
@@ -109,6 +116,28 @@ UserFluidRecord readUserFluidRecord(const std::filesystem::path& file) {
     } catch (const CalcError& e) {
         throw UserFluidError("The user fluid cannot be read: " + e.detail() + ".");
     }
+}
+
+}  // namespace zano
+
+namespace zano {
+
+bool folderWritable(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    return _waccess(folder.c_str(), 2) == 0;
+#else
+    return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+UserFluidPlace userFluidPlace(const std::filesystem::path& dataDir,
+                              const std::filesystem::path& userDir,
+                              const std::function<bool(const std::filesystem::path&)>& writable) {
+    const auto read = fluidFile(dataDir, kUserFluidName, userDir);
+    const auto shipped = fluidFile(dataDir, kUserFluidName);
+    if (read != shipped) return {read, true};  // the user's own, which the calculation reads
+    if (userDir.empty() || writable(dataDir)) return {shipped, false};
+    return {fluidFile(userDir, kUserFluidName), true};
 }
 
 }  // namespace zano

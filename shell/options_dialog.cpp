@@ -188,7 +188,8 @@ void OptionsDialog::Check1_Click() {
     }
     if (!userFluidChosen()) return;
     setPropertyBoxesOpen(true);
-    const auto file = fluidFile(dataDir_, kUserFluidName);
+    // The record the calculation will read: the user's own "User defined" comes first.
+    const auto file = fluidFile(dataDir_, kUserFluidName, userDir_);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return;  // no fluid defined yet: boxes as they are
     try {
@@ -218,10 +219,15 @@ void OptionsDialog::Command1_Click() {
         return;
     }
     if (check1_->isChecked()) {
-        const auto file = fluidFile(dataDir_, kUserFluidName);
+        const UserFluidPlace place = userFluidPlace(dataDir_, userDir_);
+        const auto& file = place.file;
         try {
             const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
                                                    text(property_[2]), text(property_[3]));
+            if (const std::string why = place.inUserDir ? makeFolderFor(file) : ""; !why.empty()) {
+                warn(this, cannotSave("user fluid", file, ""), QString::fromStdString(why));
+                return;
+            }
             writeUserFluid(file, f);
             tableRange_->clear();  // the table imported before is replaced
         } catch (const UserFluidError& e) {
@@ -283,11 +289,8 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
     const bool userFluid = target->name == QLatin1String(kUserFluidName);
     const auto& file = target->file;
     try {
-        std::error_code ec;
-        if (!userFluid) std::filesystem::create_directories(file.parent_path(), ec);
-        if (ec) {
-            warn(this, cannotSave("table", file, ""),
-                 QString::fromStdString("the folder cannot be created: " + ec.message()));
+        if (const std::string why = target->inUserDir ? makeFolderFor(file) : ""; !why.empty()) {
+            warn(this, cannotSave("table", file, ""), QString::fromStdString(why));
             return;
         }
         writeImportedTable(file, table);

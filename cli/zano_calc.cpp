@@ -16,6 +16,8 @@
 #include "formats/case_file.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
+#include "properties/table_import.h"
+#include "properties/user_fluid.h"
 #include "properties/wall_materials.h"
 #include "solver/design_extras.h"
 #include "solver/driver.h"
@@ -31,6 +33,7 @@
 namespace {
 
 const char* kUsage = R"(usage: zano-calc [options] CASE.zan [CASE.zan ...]
+       zano-calc --import-table FILE --name NAME [--replace] [--data DIR]
 
 Calculates each case file and prints the output fields that the calculation writes back
 (capacity or length, and the two sought temperatures or mass flows) and the results as the
@@ -63,11 +66,22 @@ options:
                       (default: the "data" folder beside this program)
                       A fluid may also name a table of the user's own, NAME.dat, in that
                       folder or in $XDG_DATA_HOME/ZANO/data (~/.local/share/ZANO/data)
+  --import-table FILE  save the fluid table in FILE (CSV or tab-separated text: temperature,
+                      density, specific heat, conductivity, viscosity a row) as the fluid NAME,
+                      with the checks and messages of Options > Import table, and calculate
+                      nothing. "User defined" is saved beside the tables, or in the user's
+                      folder where those cannot be written; another name in the folder of
+                      --data DIR when given, else in $XDG_DATA_HOME/ZANO/data
+  --name NAME         the fluid the imported table is saved as
+  --replace           replace a table of that name (not needed for "User defined")
   --help              this text
 
 exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
 messages (printed to stderr with its cause; with --json the object still goes to stdout),
 2 on a bad command line, a case file that cannot be read or a report that cannot be written.
+With --import-table: 0 when the table was saved, 1 when it was refused (the line and the
+reason on stderr), 2 on a bad command line (a name that cannot be a table's, or one that
+exists without --replace), a file that cannot be read or a table that cannot be saved.
 )";
 
 struct Options {
@@ -80,6 +94,9 @@ struct Options {
     std::filesystem::path dataDir;
     std::string reportFile;  // --report: the PDF of the one case's page
     std::vector<std::string> files;
+    std::string importFile;  // --import-table: the table to save, instead of calculating
+    std::optional<std::string> tableName;
+    bool replace = false;
 };
 
 bool parseArgs(int argc, char** argv, Options& o) {
@@ -125,12 +142,38 @@ bool parseArgs(int argc, char** argv, Options& o) {
                 return false;
             }
             o.dataDir = argv[i];
+        } else if (arg == "--import-table" || arg == "--name") {
+            if (++i == argc || std::string(argv[i]).empty()) {
+                std::fprintf(stderr, "zano-calc: %s needs %s\n", arg.c_str(),
+                             arg == "--name" ? "the fluid's name" : "a file");
+                return false;
+            }
+            (arg == "--name" ? o.tableName.emplace() : o.importFile) = argv[i];
+        } else if (arg == "--replace") {
+            o.replace = true;
         } else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "zano-calc: unknown option %s (see --help)\n", arg.c_str());
             return false;
         } else {
             o.files.push_back(arg);
         }
+    }
+    if (!o.importFile.empty()) {
+        if (!o.files.empty()) {
+            std::fprintf(stderr, "zano-calc: --import-table takes no case files\n");
+            return false;
+        }
+        if (!o.tableName) {
+            std::fprintf(stderr,
+                         "zano-calc: --import-table needs --name, the fluid to save the table "
+                         "as\n");
+            return false;
+        }
+        return true;
+    }
+    if (o.tableName || o.replace) {
+        std::fprintf(stderr, "zano-calc: --name and --replace go with --import-table\n");
+        return false;
     }
     if (o.files.empty()) {
         std::fprintf(stderr, "zano-calc: no case file given (see --help)\n");
@@ -162,6 +205,87 @@ bool parseArgs(int argc, char** argv, Options& o) {
             }
     }
     return true;
+}
+
+// A cause as the windows show it: a capital first, a full stop last.
+std::string asSentence(std::string cause) {
+    if (!cause.empty() && cause[0] >= 'a' && cause[0] <= 'z') cause[0] = cause[0] - 'a' + 'A';
+    if (!cause.empty() && cause.back() != '.') cause += '.';
+    return cause;
+}
+
+// --import-table: the table read, checked and saved as Options > Import table does, the same
+// messages on stderr (headline, then the cause); the exit status.
+int importTable(const Options& o) {
+    namespace fs = std::filesystem;
+    const std::string& file = o.importFile;
+    const std::string& name = *o.tableName;
+    const auto refused = [](const std::string& headline, const std::string& cause, int status) {
+        std::fprintf(stderr, "zano-calc: %s\n%s\n", headline.c_str(), asSentence(cause).c_str());
+        return status;
+    };
+    std::string bytes;
+    try {
+        bytes = zano::readTableFile(file);
+    } catch (const zano::TableFileError& e) {
+        return refused("The table \"" + file + "\" cannot be read.", e.what(), 2);
+    }
+    std::vector<zano::ImportedRow> rows;
+    std::string table;
+    try {
+        rows = zano::parseFluidTable(bytes);
+        table = zano::importedTableText(rows);
+    } catch (const zano::TableImportError& e) {
+        return refused("The table \"" + file + "\" cannot be imported.", e.what(), 1);
+    }
+
+    const fs::path dataDir = o.dataDir.empty() ? zano::QuestaDirectory() / "data" : o.dataDir;
+    const fs::path userDir = zano::userDataDir();
+    const bool userFluid = name == zano::kUserFluidName;
+    fs::path target;
+    bool makeFolder = true;
+    if (userFluid) {
+        const zano::UserFluidPlace place = zano::userFluidPlace(dataDir, userDir);
+        target = place.file;
+        makeFolder = place.inUserDir;
+    } else {
+        // A table of one's own goes into --data DIR, where no shipped table lies beside it to be
+        // hidden, or else into the user's folder, beside the shipped tables.
+        const std::string nameRefused =
+            "The table cannot be saved as \"" + zano::excerpt(name) + "\".";
+        std::string why = zano::ownTableNameRefusal(name, o.dataDir.empty() ? dataDir : fs::path());
+        // The fluid's name is stored in the case files that use it.
+        if (why.empty())
+            if (const std::string text = zano::caseTextRefusal(name); !text.empty())
+                why = "the name " + text;
+        const fs::path folder = o.dataDir.empty() ? userDir : o.dataDir;
+        if (why.empty() && folder.empty())
+            why = "there is no folder for your own tables: neither XDG_DATA_HOME nor HOME is set";
+        if (!why.empty()) return refused(nameRefused, why, 2);
+        target = zano::ownTableFile(folder, name);
+        std::error_code ec;
+        if (fs::exists(target, ec) && !o.replace) {
+            std::fprintf(stderr,
+                         "zano-calc: The table \"%s\" already exists; --replace replaces it.\n",
+                         name.c_str());
+            return 2;
+        }
+    }
+    const std::string cannotSave = "Cannot save the table to \"" + zano::pathText(target) + "\".";
+    if (const std::string why = makeFolder ? zano::makeFolderFor(target) : ""; !why.empty())
+        return refused(cannotSave, why, 2);
+    try {
+        zano::writeImportedTable(target, table);
+    } catch (const zano::TableImportError& e) {  // the old table stays as it was
+        std::fprintf(stderr, "zano-calc: %s\n", e.what());
+        return 2;
+    }
+    const std::string saved = userFluid ? "Table" : "Table \"" + name + "\"";
+    std::printf("%s: %s to %s °C, %zu rows, saved to \"%s\"\n", saved.c_str(),
+                zano::formatSingle(rows.front().T).c_str(),
+                zano::formatSingle(rows.back().T).c_str(), rows.size(),
+                zano::pathText(target).c_str());
+    return 0;
 }
 
 // The output of one case; the JSON object and the CSV row go to stdout, a message to stderr.
@@ -264,6 +388,7 @@ int run(int argc, char** argv) {
         }
     Options opt;
     if (!parseArgs(argc, argv, opt)) return 2;
+    if (!opt.importFile.empty()) return importTable(opt);
 #ifdef ZANO_CALC_REPORT
     // The page is drawn with Qt's fonts, which need an application: always on the offscreen
     // platform, which needs no display (a desktop platform without one would abort the

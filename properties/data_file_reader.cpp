@@ -37,6 +37,11 @@ DataFileReader::DataFileReader(const std::filesystem::path& file)
     if (data_.starts_with("\xEF\xBB\xBF")) next_ = 3;
 }
 
+DataFileReader::DataFileReader(std::string name, std::string data)
+    : name_(std::move(name)), data_(std::move(data)) {
+    if (data_.starts_with("\xEF\xBB\xBF")) next_ = 3;
+}
+
 void DataFileReader::fail(std::size_t line, const std::string& cause) const {
     invalidData("data file \"" + name_ + "\", line " + std::to_string(line) + ": " + cause);
 }

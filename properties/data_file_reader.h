@@ -31,6 +31,8 @@ class DataFileReader {
     // Reads the whole file at once; fails when it is missing or unreadable, is not a regular
     // file or is larger than kMaxDataFileBytes.
     explicit DataFileReader(const std::filesystem::path& file);
+    // Reads `data` as the file `name` would be read: a table about to be saved, checked first.
+    DataFileReader(std::string name, std::string data);
 
     // The next field; false at the end of the data.
     bool next(DataField& field);

@@ -28,6 +28,9 @@ namespace {
 
 constexpr std::size_t kFieldsPerRecord = 7;
 
+// The records of a fluid table, from a file or from a text about to be saved.
+FluidTable readRecords(DataFileReader& reader);
+
 // The rows s..e (inclusive) of the first contiguous block of pressure p.
 struct Block {
     bool found = false;
@@ -79,6 +82,17 @@ bool distancesFitSingle(const std::vector<double>& X, double v) {
 
 FluidTable readFluidTable(const std::filesystem::path& file) {
     DataFileReader reader(file);
+    return readRecords(reader);
+}
+
+FluidTable readFluidTableText(const std::string& name, std::string text) {
+    DataFileReader reader(name, std::move(text));
+    return readRecords(reader);
+}
+
+namespace {
+
+FluidTable readRecords(DataFileReader& reader) {
     FluidTable t;
     std::array<DataField, kFieldsPerRecord> record;
     std::size_t filled = 0;
@@ -132,6 +146,8 @@ FluidTable readFluidTable(const std::filesystem::path& file) {
     t.noteSearchOrder();
     return t;
 }
+
+}  // namespace
 
 void FluidTable::reduceTo(float p) {
     checkColumns(*this);

@@ -70,6 +70,8 @@ struct FluidTable {
 // A missing file, a field that is no number, a record cut short, an empty file or a 452nd
 // record ends with "Invalid data" naming the file and line.
 FluidTable readFluidTable(const std::filesystem::path& file);
+// The same on the text of a table, as the file `name` holding it would be read.
+FluidTable readFluidTableText(const std::string& name, std::string text);
 
 // Linear interpolation with the 1e-6 guard against equal abscissas and a single-precision
 // slope; no clamping outside [x1, x2].

@@ -1,7 +1,6 @@
 #include "properties/user_fluid.h"
 
 #include <cmath>
-#include <limits>
 #include <optional>
 
 #include "base/atomic_write.h"
@@ -9,6 +8,14 @@
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "properties/data_file_reader.h"
+#include "properties/fluid_table.h"
+#include "properties/property_bounds.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace zano {
 namespace {
@@ -16,12 +23,26 @@ namespace {
 // The three temperatures span every fluid a user is likely to define, liquid or gas.
 constexpr float kTemperatures[] = {-100.0f, 0.0f, 300.0f};
 
+// The value of a property text: a positive number within what a fluid can have of `property`,
+// `what` naming the box. Bounded as typed, before the rounding to `value`'s precision: the
+// single nearest to a bound (0,01) may lie just outside it, and one beyond a single is a
+// magnitude like any other.
 template <typename T>
-T positive(const std::optional<T>& value, const std::string& text, const char* what) {
-    if (value && std::isfinite(*value) && *value > 0) return *value;
-    if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
-    throw UserFluidError(std::string("The ") + what + " \"" + excerpt(text) +
-                         "\" is not a positive number.");
+T positive(const std::optional<T>& value, const std::string& text, const char* what,
+           FluidProperty property) {
+    const std::optional<double> typed = parseDouble(text);
+    if (!(typed && std::isfinite(*typed) && *typed > 0)) {
+        if (isBlankText(text)) throw UserFluidError(std::string("The ") + what + " is empty.");
+        throw UserFluidError(std::string("The ") + what + " \"" + excerpt(text) +
+                             "\" is not a positive number.");
+    }
+    std::string why = propertyBoundRefusal(property, *typed, ',');
+    if (why.empty() && value) return *value;
+    // "the specific heat 4200 kJ/(kg K) lies outside ...", with the box's own name.
+    const std::string bound = std::string("the ") + propertyBound(property).name;
+    if (why.starts_with(bound)) why.replace(0, bound.size(), std::string("The ") + what);
+    if (why.empty()) why = std::string("The ") + what + " \"" + excerpt(text) + "\" is no number";
+    throw UserFluidError(why + ".");
 }
 
 // The file-system fault in the words of the message.
@@ -51,13 +72,10 @@ std::string failureClause(const WriteFailure& failure) {
 UserFluid userFluidFromTexts(const std::string& dens, const std::string& cp,
                              const std::string& cond, const std::string& visc) {
     UserFluid f;
-    f.dens = positive(parseSingle(dens), dens, "density");
-    f.cp = positive(parseSingle(cp), cp, "specific heat (Cp)");
-    f.cond = positive(parseSingle(cond), cond, "conductivity");
-    f.visc = positive(parseDouble(visc), visc, "viscosity");
-    // The enthalpy at the top temperature must still be a single.
-    if (static_cast<double>(f.cp) * kTemperatures[2] > std::numeric_limits<float>::max())
-        throw UserFluidError("The specific heat (Cp) \"" + excerpt(cp) + "\" is too large.");
+    f.dens = positive(parseSingle(dens), dens, "density", FluidProperty::Density);
+    f.cp = positive(parseSingle(cp), cp, "specific heat (Cp)", FluidProperty::SpecificHeat);
+    f.cond = positive(parseSingle(cond), cond, "conductivity", FluidProperty::Conductivity);
+    f.visc = positive(parseDouble(visc), visc, "viscosity", FluidProperty::Viscosity);
     return f;
 }
 
@@ -102,6 +120,28 @@ UserFluidRecord readUserFluidRecord(const std::filesystem::path& file) {
     } catch (const CalcError& e) {
         throw UserFluidError("The user fluid cannot be read: " + e.detail() + ".");
     }
+}
+
+}  // namespace zano
+
+namespace zano {
+
+bool folderWritable(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    return _waccess(folder.c_str(), 2) == 0;
+#else
+    return ::access(folder.c_str(), W_OK) == 0;
+#endif
+}
+
+UserFluidPlace userFluidPlace(const std::filesystem::path& dataDir,
+                              const std::filesystem::path& userDir,
+                              const std::function<bool(const std::filesystem::path&)>& writable) {
+    const auto read = fluidFile(dataDir, kUserFluidName, userDir);
+    const auto shipped = fluidFile(dataDir, kUserFluidName);
+    if (read != shipped) return {read, true};  // the user's own, which the calculation reads
+    if (userDir.empty() || writable(dataDir)) return {shipped, false};
+    return {fluidFile(userDir, kUserFluidName), true};
 }
 
 }  // namespace zano

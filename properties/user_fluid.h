@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -29,7 +30,8 @@ class UserFluidError : public std::runtime_error {
 };
 
 // The four property texts (decimal comma, as in the windows) as a user fluid. A text that is
-// not a positive number, or too large for the table, is refused naming the property.
+// not a positive number, or a magnitude that no fluid has (property_bounds.h), is refused
+// naming the property.
 UserFluid userFluidFromTexts(const std::string& dens, const std::string& cp,
                              const std::string& cond, const std::string& visc);
 
@@ -42,5 +44,22 @@ std::string userFluidText(const UserFluid& f);
 void writeUserFluid(const std::filesystem::path& file, const UserFluid& f);
 
 UserFluidRecord readUserFluidRecord(const std::filesystem::path& file);
+
+// True when this user may create and replace files in `folder` (access(2) with W_OK).
+bool folderWritable(const std::filesystem::path& folder);
+
+// Where "User defined" is saved, and whether that is in the user's folder, made on first use.
+struct UserFluidPlace {
+    std::filesystem::path file;
+    bool inUserDir = false;
+};
+
+// The file the calculation reads "User defined" from (fluidFile): the user's own where they
+// saved one, else the one beside the shipped tables. Where that folder cannot be written (an
+// installed package), the user's folder instead, so that the fluid is theirs and the shipped
+// file stays the default for every other user. Without a user's folder, the program's.
+UserFluidPlace userFluidPlace(
+    const std::filesystem::path& dataDir, const std::filesystem::path& userDir,
+    const std::function<bool(const std::filesystem::path&)>& writable = folderWritable);
 
 }  // namespace zano

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,8 +36,6 @@ constexpr int kClientHeight = 3735;
 // The hairpin length's, the correlation set's and the table import's rows lie below the
 // specified client area and add this much height.
 constexpr int kExtensionHeight = 1785;
-// A table holds at most 451 rows of a few dozen characters; a larger file is no table.
-constexpr qint64 kMaxTableFileBytes = 1 << 20;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -191,7 +188,8 @@ void OptionsDialog::Check1_Click() {
     }
     if (!userFluidChosen()) return;
     setPropertyBoxesOpen(true);
-    const auto file = fluidFile(dataDir_, kUserFluidName);
+    // The record the calculation will read: the user's own "User defined" comes first.
+    const auto file = fluidFile(dataDir_, kUserFluidName, userDir_);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec)) return;  // no fluid defined yet: boxes as they are
     try {
@@ -221,10 +219,15 @@ void OptionsDialog::Command1_Click() {
         return;
     }
     if (check1_->isChecked()) {
-        const auto file = fluidFile(dataDir_, kUserFluidName);
+        const UserFluidPlace place = userFluidPlace(dataDir_, userDir_);
+        const auto& file = place.file;
         try {
             const UserFluid f = userFluidFromTexts(text(property_[0]), text(property_[1]),
                                                    text(property_[2]), text(property_[3]));
+            if (const std::string why = place.inUserDir ? makeFolderFor(file) : ""; !why.empty()) {
+                warn(this, cannotSave("user fluid", file, ""), QString::fromStdString(why));
+                return;
+            }
             writeUserFluid(file, f);
             tableRange_->clear();  // the table imported before is replaced
         } catch (const UserFluidError& e) {
@@ -245,23 +248,14 @@ void OptionsDialog::importTableFile() {
     if (name.isEmpty()) return;  // Cancel
     const QString shown = "\"" + QDir::toNativeSeparators(name) + "\"";
     try {
-        fileFaultPoint(toPath(name));
-        QFile f(name);
-        if (!f.open(QIODevice::ReadOnly)) {
-            warn(this, "The table " + shown + " cannot be read.", f.errorString());
+        std::string bytes;
+        try {
+            bytes = readTableFile(toPath(name));  // a regular file, at most what a table takes
+        } catch (const TableFileError& e) {
+            warn(this, "The table " + shown + " cannot be read.", QString::fromStdString(e.what()));
             return;
         }
-        if (f.size() > kMaxTableFileBytes) {
-            warn(this, "The table " + shown + " cannot be imported.",
-                 "the file is larger than any table");
-            return;
-        }
-        const QByteArray bytes = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            warn(this, "The table " + shown + " cannot be read.", f.errorString());
-            return;
-        }
-        importTable(bytes.toStdString(), shown);
+        importTable(bytes, shown);
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, "The table " + shown + " cannot be imported.",
              QString::fromStdString(faultText()));
@@ -283,7 +277,8 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
     std::string table;
     try {
         rows = parseFluidTable(text);
-        table = importedTableText(rows);  // an enthalpy too large is refused before writing
+        // An enthalpy too large, or rows a saved table cannot tell apart, refused before writing.
+        table = importedTableText(rows);
     } catch (const TableImportError& e) {
         warn(this, "The table " + source + " cannot be imported.",
              QString::fromStdString(e.what()));
@@ -294,11 +289,8 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
     const bool userFluid = target->name == QLatin1String(kUserFluidName);
     const auto& file = target->file;
     try {
-        std::error_code ec;
-        if (!userFluid) std::filesystem::create_directories(file.parent_path(), ec);
-        if (ec) {
-            warn(this, cannotSave("table", file, ""),
-                 QString::fromStdString("the folder cannot be created: " + ec.message()));
+        if (const std::string why = target->inUserDir ? makeFolderFor(file) : ""; !why.empty()) {
+            warn(this, cannotSave("table", file, ""), QString::fromStdString(why));
             return;
         }
         writeImportedTable(file, table);

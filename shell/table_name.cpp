@@ -5,7 +5,7 @@
 #include "base/plain_text.h"
 #include "formats/case_file.h"
 #include "properties/fluid_names.h"
-#include "properties/fluid_table.h"
+#include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "shell/user_prompts.h"
 
@@ -19,7 +19,10 @@ std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem
         const QString name =
             askName(parent, "Import table", "Save the table as the fluid:", offered);
         if (name.isEmpty()) return std::nullopt;  // Cancel
-        if (name == userFluid) return TableTarget{name, fluidFile(dataDir, kUserFluidName)};
+        if (name == userFluid) {
+            const UserFluidPlace place = userFluidPlace(dataDir, userDir);
+            return TableTarget{name, place.file, place.inUserDir};
+        }
         offered = name;
         const std::string text = name.toStdString();
         const auto refused = [&](const std::string& why) {
@@ -42,13 +45,12 @@ std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem
                 "set");
             continue;
         }
-        auto file = userDir / "";
-        file += text + ".dat";
+        const auto file = ownTableFile(userDir, text);
         std::error_code ec;
         if (std::filesystem::exists(file, ec) &&
             !askYesNo(parent, "The table \"" + name + "\" already exists. Replace it?"))
             continue;
-        return TableTarget{name, file};
+        return TableTarget{name, file, true};
     }
 }
 

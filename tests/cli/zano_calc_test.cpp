@@ -1,6 +1,7 @@
 // The headless calculator run as a user runs it: on the shipped examples, with --json, and on
 // bad command lines.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "properties/fluid_table.h"
+#include "properties/table_import.h"
 
 // AddressSanitizer is on: GCC says so by a macro, clang by a feature test.
 #if defined(__SANITIZE_ADDRESS__)
@@ -190,6 +192,95 @@ TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
     EXPECT_NE(missing.out.find("(no table \"Cooling water.dat\" in the data folders)"),
               std::string::npos)
         << missing.out;
+}
+
+// --import-table takes a table as Options > Import table does: the same checks and messages, the
+// same file written, into --data DIR or, for a name of one's own, the user's folder. Status 0
+// when saved, 1 when the table is refused, 2 for a bad command line, a file that cannot be read
+// or a table that cannot be saved.
+TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(::testing::TempDir()) / "zano-import";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "data");
+    fs::create_directories(dir / "xdg");
+    const auto file = [&](const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+        return "'" + (dir / name).string() + "'";
+    };
+    const std::string bom =
+        "\xEF\xBB\xBF"
+        "20;998,2;4,18;0,6;0,001\r\n40;992,2;4,18;0,63;0,00065\r\n"
+        "60;983,2;4,18;0,65;0,00047\r\n";
+    const std::string cr =
+        "T\trho\tcp\tk\tmu\r20\t890\t1.9\t0.145\t0.8\r80\t850\t2.1\t0.138\t0.03\r";
+    const std::string bomCsv = file("bom.csv", bom), crCsv = file("cr.csv", cr);
+    ASSERT_EQ(::mkfifo((dir / "pipe.csv").c_str(), 0600), 0);
+    const std::string data = " --data '" + (dir / "data").string() + "'";
+    const struct {
+        std::string args;
+        int status;
+        std::string output;     // stdout and stderr
+        std::string saved;      // the file written, under dir
+        std::string savedFrom;  // the text whose import it holds
+    } rows[] = {
+        {"--import-table " + bomCsv + " --name 'User defined'" + data, 0,
+         "Table: 20 to 60 °C, 3 rows, saved to \"" + (dir / "data/User defined.dat").string() +
+             "\"\n",
+         "data/User defined.dat", bom},
+        {"--name Oil --import-table " + crCsv, 0,
+         "Table \"Oil\": 20 to 80 °C, 2 rows, saved to \"" +
+             (dir / "xdg/ZANO/data/Oil.dat").string() + "\"\n",
+         "xdg/ZANO/data/Oil.dat", cr},
+        {"--import-table " + crCsv + " --name Oil", 2,
+         "zano-calc: The table \"Oil\" already exists; --replace replaces it.\n", "", ""},
+        {"--import-table " + bomCsv + " --name Oil --replace", 0,
+         "Table \"Oil\": 20 to 60 °C, 3 rows, saved to \"" +
+             (dir / "xdg/ZANO/data/Oil.dat").string() + "\"\n",
+         "xdg/ZANO/data/Oil.dat", bom},
+        {"--import-table " + file("typo.csv", "2O;1;1;1;1\n40;1;1;1;1\n") + " --name Oil2", 1,
+         "zano-calc: The table \"" + (dir / "typo.csv").string() +
+             "\" cannot be imported.\nLine 1: the temperature \"2O\" is not a number.\n",
+         "", ""},
+        {"--import-table " + file("units.csv", "20;1;4180;1;1\n40;1;4180;1;1\n") + " --name Oil2",
+         1,
+         "zano-calc: The table \"" + (dir / "units.csv").string() +
+             "\" cannot be imported.\nLine 1: the specific heat 4180 kJ/(kg K) lies outside 0.1 "
+             "to 100 kJ/(kg K), what any fluid has.\n",
+         "", ""},
+        {"--import-table '" + (dir / "pipe.csv").string() + "' --name Oil2", 2,
+         "zano-calc: The table \"" + (dir / "pipe.csv").string() +
+             "\" cannot be read.\nIt is a pipe (FIFO), not a regular file.\n",
+         "", ""},
+        {"--import-table /dev/zero --name Oil2", 2,
+         "zano-calc: The table \"/dev/zero\" cannot be read.\nIt is a device, not a regular "
+         "file.\n",
+         "", ""},
+        {"--import-table " + bomCsv + " --name Water", 2,
+         "zano-calc: The table cannot be saved as \"Water\".\n\"Water\" is one of the fluids of "
+         "the lists.\n",
+         "", ""},
+        {"--import-table " + bomCsv, 2,
+         "zano-calc: --import-table needs --name, the fluid to save the table as\n", "", ""},
+        {"--import-table " + bomCsv + " --name Oil3 examples/user-fluid.zan", 2,
+         "zano-calc: --import-table takes no case files\n", "", ""},
+    };
+    setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    for (const auto& r : rows) {
+        const Output out = zanoCalc(r.args + " 2>&1");
+        EXPECT_EQ(out.status, r.status) << r.args;
+        EXPECT_EQ(out.out, r.output) << r.args;
+        if (r.saved.empty()) continue;
+        std::ifstream in(dir / r.saved, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  zano::importedTableText(zano::parseFluidTable(r.savedFrom)))
+            << r.args;
+    }
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(fs::exists(dir / "xdg/ZANO/data/Oil2.dat"));
+    const Output help = zanoCalc("--help");
+    for (const char* word : {"--import-table", "--name", "--replace"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
 // Memory running out in the middle of a case (a long profile) ends that case in "Invalid data"

@@ -1,6 +1,7 @@
 #include "properties/user_fluid.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -37,8 +38,18 @@ TEST(UserFluidText, ThreeRecordsOrARefusalNamingTheProperty) {
         {"zero conductivity", "1000", "4,2", "0", "0,001"},
         {"negative viscosity", "1000", "4,2", "0,6", "-0,001"},
         {"density beyond a single", "1E39", "4,2", "0,6", "0,001"},
-        {"Cp whose enthalpy overflows", "1000", "2E36", "0,6", "0,001"},
+        {"Cp beyond any fluid", "1000", "2E36", "0,6", "0,001"},
         {"two commas", "1000", "4,2,1", "0,6", "0,001"},
+        // Magnitudes no fluid has: a unit off by 1000, a misplaced exponent.
+        {"density in g/m^3", "998000", "4,2", "0,6", "0,001"},
+        {"density below any gas", "0,001", "4,2", "0,6", "0,001"},
+        {"Cp in J/(kg K)", "1000", "4200", "0,6", "0,001"},
+        {"Cp below any fluid", "1000", "0,05", "0,6", "0,001"},
+        {"conductivity in mW/(m K)", "1000", "4,2", "600", "0,001"},
+        {"conductivity below any gas", "1000", "4,2", "0,0005", "0,001"},
+        {"viscosity in mPa s, far beyond", "1000", "4,2", "0,6", "20000"},
+        {"viscosity below any gas", "1000", "4,2", "0,6", "1E-9"},
+        {"every bound itself", "0,01", "100", "0,001", "10000"},
     };
     std::string out;
     for (const auto& r : rows) {
@@ -78,6 +89,63 @@ TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
     EXPECT_EQ(r.cond, 0.6f);
     EXPECT_EQ(r.visc, 0.001f);
     EXPECT_EQ(r.H, -418.0f);
+}
+
+// "User defined" is saved where the calculation will read it: the user's own where there is
+// one, else beside the shipped tables where this user may write there, else in the user's
+// folder, which then comes first for that one name.
+TEST_F(UserFluidFile, SavedWhereTheCalculationReadsItAndTheUserCanWrite) {
+    namespace fs = std::filesystem;
+    const fs::path data = dir_ / "data", user = dir_ / "user";
+    fs::create_directories(data);
+    const struct {
+        const char* name;
+        bool dataWritable, userHasOne;
+        fs::path userDir;
+        fs::path file;
+        bool inUserDir;
+    } rows[] = {
+        {"data folder writable", true, false, user, data / "User defined.dat", false},
+        {"data folder read-only", false, false, user, user / "User defined.dat", true},
+        {"the user's own, data writable", true, true, user, user / "User defined.dat", true},
+        {"the user's own, data read-only", false, true, user, user / "User defined.dat", true},
+        {"no user's folder", false, false, fs::path(), data / "User defined.dat", false},
+    };
+    for (const auto& r : rows) {
+        fs::remove_all(user);
+        if (r.userHasOne) {
+            fs::create_directories(user);
+            write("user/User defined.dat", userFluidText(userFluidFromTexts("1", "2", "0,1", "1")));
+        }
+        std::vector<fs::path> asked;
+        const UserFluidPlace place = userFluidPlace(data, r.userDir, [&](const fs::path& folder) {
+            asked.push_back(folder);
+            return r.dataWritable;
+        });
+        EXPECT_EQ(place.file, r.file) << r.name;
+        EXPECT_EQ(place.inUserDir, r.inUserDir) << r.name;
+        // What is saved there is what the calculation reads.
+        fs::create_directories(place.file.parent_path());
+        writeUserFluid(place.file, userFluidFromTexts("3", "4", "0,5", "6"));
+        EXPECT_EQ(fluidFile(data, kUserFluidName, r.userDir), place.file) << r.name;
+        fs::remove(data / "User defined.dat");
+        for (const fs::path& folder : asked) EXPECT_EQ(folder, data) << r.name;
+    }
+}
+
+// The real test of a folder: a read-only one cannot be written, unless by root, who can write
+// everywhere.
+TEST_F(UserFluidFile, AReadOnlyDataFolderSendsTheUserFluidToTheUsersFolder) {
+    namespace fs = std::filesystem;
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
+    const fs::path data = dir_ / "data", user = dir_ / "user";
+    fs::create_directories(data);
+    EXPECT_EQ(userFluidPlace(data, user).file, data / "User defined.dat");
+    fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
+    const UserFluidPlace place = userFluidPlace(data, user);
+    fs::permissions(data, fs::perms::owner_all);
+    EXPECT_EQ(place.file, user / "User defined.dat");
+    EXPECT_TRUE(place.inUserDir);
 }
 
 TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {

@@ -9,22 +9,24 @@
 // the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
 // | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
 // Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
-// dialog's answer) | openas [FILE] (the next other open dialog's answer) | clipboard TEXT (put
-// on the clipboard) | answer yes|no (the next question's; no by default) | focus (the box that
-// has it in each window shown) | answer save|discard|cancel (the next "Save changes" question's;
-// discard by default) | dropfile TARGET FILE (a file manager's drop of FILE on a control or
-// "main", the window) | commandline ARG (as "zano ARG" started in the scenario's folder; <dir>
-// for the folder) | name FILE (the next case-file dialog's answer, for one that a question
-// brings) | copy FILE... (example.zan copied) | restart (a new main window, as the program
-// started again) | delete FILE | write FILE|TEXT | read (the case from the controls) | print [N]
-// (the page into printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a
-// record below into the results window) | tablename [NAME] (the next name prompt's answer, Cancel
-// without NAME; with none queued a prompt takes the name it offers, once a step, then Cancel).
-// Texts take \r \n \t \b
-// \s (blank). A first step "start [without data]" writes the whole state. Main window controls go
-// by name, the others' as "options.Text1"; the folder holds "data", "example.zan" (water 15 -> 40
-// degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and, once a table is saved there,
-// "user", the folder of the user's own tables.
+// dialog's answer) | openas [FILE] (the next other open dialog's answer, in the folder unless
+// absolute) | clipboard TEXT (put on the clipboard) | answer yes|no (the next question's; no by
+// default) | focus (the box that has it in each window shown) | answer save|discard|cancel (the
+// next "Save changes" question's; discard by default) | dropfile TARGET FILE (a file manager's drop
+// of FILE on a control or "main", the window) | commandline ARG (as "zano ARG" started in the
+// scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer, for one
+// that a question brings) | copy FILE... (example.zan copied) | restart (a new main window, as the
+// program started again) | delete FILE | write FILE|TEXT (its folder made) | mkfifo FILE (a named
+// pipe, which no file listing reads) | read (the case from the controls) | print [N] (the page into
+// printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a record below
+// into the results window) | tablename [NAME] (the next name prompt's answer, Cancel without NAME;
+// with none queued a prompt takes the name it offers, once a step, then Cancel). Texts take \r \n
+// \t \b \s (blank) \m (the byte-order mark). A first step "start [without data]" writes the whole
+// state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data",
+// "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and,
+// once a table is saved there, "user", the folder of the user's own tables.
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -117,7 +119,11 @@ std::string page(const RecordingReportPrinter& printer) {
 }
 
 QString escaped(QString s) {
-    return s.replace('\\', "\\\\").replace('\r', "\\r").replace('\n', "\\n").replace('\t', "\\t");
+    return s.replace('\\', "\\\\")
+        .replace('\r', "\\r")
+        .replace('\n', "\\n")
+        .replace('\t', "\\t")
+        .replace(QChar(0xFEFF), "\\m");
 }
 QString unescaped(const QString& s) {
     QString out;
@@ -126,8 +132,8 @@ QString unescaped(const QString& s) {
             out += s[i];
             continue;
         }
-        const qsizetype code = QString("rntbs").indexOf(s[++i]);
-        out += code < 0 ? s[i] : QString("\r\n\t\b ")[code];
+        const qsizetype code = QString("rntbsm").indexOf(s[++i]);
+        out += code < 0 ? s[i] : (QString("\r\n\t\b ") + QChar(0xFEFF))[code];
     }
     return out;
 }
@@ -221,8 +227,11 @@ void addFile(State& s, const QString& path, const QString& key) {
     }
     for (std::size_t at = 0, n = 1; at < bytes.size(); ++n) {
         const std::size_t end = std::min(bytes.find('\n', at), bytes.size() - 1) + 1;
+        // QString drops a byte-order mark that begins the bytes; it is shown as \m.
+        const bool mark = at == 0 && bytes.starts_with("\xEF\xBB\xBF");
         add(s, key + ':' + QString::number(n),
-            escaped(QString::fromUtf8(bytes.substr(at, end - at))));
+            (mark ? "\\m" : "") +
+                escaped(QString::fromUtf8(bytes.substr(at + 3 * mark, end - at - 3 * mark))));
         at = end;
     }
 }
@@ -296,6 +305,7 @@ class ScenarioTest : public QObject {
 
     void run(const QString& step) {
         const auto write = [this](const QString& file, const QByteArray& bytes) {
+            QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
             QFile f(dir_->filePath(file));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         };
@@ -361,7 +371,9 @@ class ScenarioTest : public QObject {
         } else if (verb == "saveas") {
             saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
         } else if (verb == "openas") {
-            openAnswer_ = arg.isEmpty() ? QString() : dir_->filePath(arg);
+            openAnswer_ = arg.isEmpty()               ? QString()
+                          : QDir::isAbsolutePath(arg) ? arg  // a device, say
+                                                      : dir_->filePath(arg);
         } else if (verb == "clipboard") {
             QGuiApplication::clipboard()->setText(unescaped(arg));
         } else if (verb == "answer") {
@@ -413,6 +425,8 @@ class ScenarioTest : public QObject {
             events_ << focus;
         } else if (verb == "write") {
             write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
+        } else if (verb == "mkfifo") {
+            QVERIFY(::mkfifo(QFile::encodeName(dir_->filePath(arg)).constData(), 0600) == 0);
         } else if (verb == "read") {
             w_->caseFromControls();
         } else if (verb == "print") {

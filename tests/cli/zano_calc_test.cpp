@@ -245,8 +245,8 @@ TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
         {"--import-table " + file("units.csv", "20;1;4180;1;1\n40;1;4180;1;1\n") + " --name Oil2",
          1,
          "zano-calc: The table \"" + (dir / "units.csv").string() +
-             "\" cannot be imported.\nLine 1: the specific heat 4180 kJ/(kg K) lies outside 0.1 "
-             "to 100 kJ/(kg K), what any fluid has.\n",
+             "\" cannot be imported.\nLine 1: the specific heat 4180 kJ/(kg K) lies outside what "
+             "any fluid has (0.1 to 100 kJ/(kg K)).\n",
          "", ""},
         {"--import-table '" + (dir / "pipe.csv").string() + "' --name Oil2", 2,
          "zano-calc: The table \"" + (dir / "pipe.csv").string() +

@@ -130,7 +130,7 @@ TEST_F(TableImport, RefusesWithTheLineAndTheReason) {
         {"20;1;1;1;1\n30;1;-4,2;1;1\n", "Line 2: the specific heat -4,2 is not positive."},
         {"20;1;1;1;1\n30;1;1;1;x\n", "Line 2: the viscosity \"x\" is not a number."},
         {"20;1;1;1;1\n30;1e39;1;1;1\n",
-         "Line 2: the density 1E+39 kg/m³ lies outside 0.01 to 25000 kg/m³, what any fluid has."},
+         "Line 2: the density 1E+39 kg/m³ lies outside what any fluid has (0.01 to 25000 kg/m³)."},
         // A typo in the first row makes no header of it, nor does a header in the middle.
         {"2O;998;4,18;0,6;0,001\n40;992;4,18;0,63;0,00065\n60;983;4,18;0,65;0,00047\n",
          "Line 1: the temperature \"2O\" is not a number."},
@@ -142,19 +142,19 @@ TEST_F(TableImport, RefusesWithTheLineAndTheReason) {
         {"\"20;1;1;1;1\n30;1;1;1;1\n", "Line 1: a quoted value is not closed."},
         // Magnitudes no fluid has, each field by its name, in the decimal separator of its line.
         {"-300;1;1;1;1\n30;1;1;1;1\n",
-         "Line 1: the temperature -300 °C lies outside -273.15 to 10000 °C, what any fluid has."},
+         "Line 1: the temperature -300 °C lies outside what any fluid has (-273.15 to 10000 °C)."},
         {"20;1;1;1;1\n30;30000;1;1;1\n",
-         "Line 2: the density 30000 kg/m³ lies outside 0.01 to 25000 kg/m³, what any fluid has."},
+         "Line 2: the density 30000 kg/m³ lies outside what any fluid has (0.01 to 25000 kg/m³)."},
         {"20;1;1;1;1\n30;1;0,01;1;1\n",
-         "Line 2: the specific heat 0,01 kJ/(kg K) lies outside 0,1 to 100 kJ/(kg K), what any "
-         "fluid has."},
+         "Line 2: the specific heat 0,01 kJ/(kg K) lies outside what any fluid has (0,1 to 100 "
+         "kJ/(kg K))."},
         {"20\t1\t1\t1\t1\n30\t1\t1\t1000\t1\n",
-         "Line 2: the conductivity 1000 W/(m K) lies outside 0.001 to 500 W/(m K), what any fluid "
-         "has."},
+         "Line 2: the conductivity 1000 W/(m K) lies outside what any fluid has (0.001 to 500 "
+         "W/(m K))."},
         {"20,1,1,1,1\n30,1,1,1,1e-9\n",
-         "Line 2: the viscosity 1E-09 Pa s lies outside 1E-07 to 10000 Pa s, what any fluid has."},
+         "Line 2: the viscosity 1E-09 Pa s lies outside what any fluid has (1E-07 to 10000 Pa s)."},
         {"20;1;1;1;1\n20000;1;1;1;1\n",
-         "Line 2: the temperature 20000 °C lies outside -273.15 to 10000 °C, what any fluid has."},
+         "Line 2: the temperature 20000 °C lies outside what any fluid has (-273.15 to 10000 °C)."},
         // Text that is no table at all.
         {"\xFF\xFE"
          "2",

@@ -167,16 +167,23 @@ ResultsData complete(Solution& sol) {
     // A stream loses no more pressure than it has: a drop at or above its absolute pressure
     // means the flow cannot pass, whatever the figures say. The pressure chosen from a table of
     // several is the stream's; a table of one block (the user fluid, an oil) gives a liquid's
-    // properties at a nominal pressure, which says nothing of the stream's.
+    // properties at a nominal pressure, which says nothing of the stream's, and there the drop
+    // is bounded by what a pipe can hold: 1000 bar, above the rating of the heaviest schedules.
+    constexpr double kPipeHolds = 100000;  // kPa
     for (const Stream* st : {&in, &est}) {
-        if (!sol.choosesPressure[static_cast<int>(st->side)]) continue;
         const double drop = st == &in ? r.intDeltaP : r.estDeltaP;
+        const std::string which = "the " + std::string(st->name()) + " pressure drop, " +
+                                  formatDouble(roundTo(drop, 3)) + " kPa, ";
+        if (!sol.choosesPressure[static_cast<int>(st->side)]) {
+            if (drop >= kPipeHolds)
+                invalidData(which + "reaches 1000 bar, more than any pipe holds: the stream " +
+                            "cannot pass through the exchanger");
+            continue;
+        }
         const double available = static_cast<double>(st->press) * 100;  // kPa
         if (drop >= available)
-            invalidData("the " + std::string(st->name()) + " pressure drop, " +
-                        formatDouble(roundTo(drop, 3)) + " kPa, reaches the " + st->name() +
-                        " fluid's own pressure of " + formatSingle(st->press) + " bar (" +
-                        formatDouble(roundTo(available, 3)) +
+            invalidData(which + "reaches the " + st->name() + " fluid's own pressure of " +
+                        formatSingle(st->press) + " bar (" + formatDouble(roundTo(available, 3)) +
                         " kPa): the stream cannot pass through the exchanger");
     }
 

@@ -85,4 +85,21 @@ std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
     return c;
 }
 
+std::string entryKind(const std::filesystem::file_status& status) {
+    namespace fs = std::filesystem;
+    switch (status.type()) {
+        case fs::file_type::directory:
+            return "a folder";
+        case fs::file_type::fifo:
+            return "a pipe (FIFO)";
+        case fs::file_type::character:
+        case fs::file_type::block:
+            return "a device";
+        case fs::file_type::socket:
+            return "a socket";
+        default:
+            return {};
+    }
+}
+
 }  // namespace zano

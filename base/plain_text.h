@@ -34,6 +34,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 // (stray continuation byte, truncation, overlong form, surrogate, beyond U+10FFFF).
 std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
 
+// What stands at a name that is no regular file, for messages: "a folder", "a pipe (FIFO)", "a
+// device", "a socket"; empty for a regular file or nothing at all.
+std::string entryKind(const std::filesystem::file_status& status);
+
 // The name as UTF-8 whatever the platform's path encoding, so that a message never fails on
 // an odd character.
 std::string pathText(const std::filesystem::path& file);

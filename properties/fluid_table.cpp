@@ -298,30 +298,6 @@ std::filesystem::path QuestaDirectory() {
     return cwdError ? std::filesystem::path(".") : cwd;
 }
 
-namespace {
-
-// What stands at `file` when it is no regular file: "a folder", "a pipe"...; empty for a
-// regular file or nothing at all.
-std::string entryKind(const std::filesystem::path& file) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    switch (fs::status(file, ec).type()) {
-        case fs::file_type::directory:
-            return "a folder";
-        case fs::file_type::fifo:
-            return "a pipe (FIFO)";
-        case fs::file_type::character:
-        case fs::file_type::block:
-            return "a device";
-        case fs::file_type::socket:
-            return "a socket";
-        default:
-            return {};
-    }
-}
-
-}  // namespace
-
 std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std::string& fluid,
                                 const std::filesystem::path& userDir) {
     // Appended as text after a separator, so that no fluid name can replace the directory.
@@ -343,7 +319,8 @@ std::filesystem::path fluidFile(const std::filesystem::path& dataDir, const std:
     for (const auto& dir : {dataDir, userDir}) {
         if (dir.empty()) continue;
         if (std::filesystem::is_regular_file(in(dir), ec)) return in(dir);
-        if (const std::string kind = entryKind(in(dir)); !kind.empty() && found.empty())
+        if (const std::string kind = entryKind(std::filesystem::status(in(dir), ec));
+            !kind.empty() && found.empty())
             found = "\"" + pathText(in(dir)) + "\" is " + kind + ", not a table";
     }
     if (!found.empty()) invalidData("no fluid of that name: \"" + fluid + "\" (" + found + ")");

@@ -79,24 +79,6 @@ std::vector<std::string> split(std::string_view line, char sep, std::size_t line
     }
 }
 
-// What stands at `file` when it is no regular file; empty for a regular file or nothing.
-std::string entryKind(const std::filesystem::file_status& status) {
-    namespace fs = std::filesystem;
-    switch (status.type()) {
-        case fs::file_type::directory:
-            return "a folder";
-        case fs::file_type::fifo:
-            return "a pipe (FIFO)";
-        case fs::file_type::character:
-        case fs::file_type::block:
-            return "a device";
-        case fs::file_type::socket:
-            return "a socket";
-        default:
-            return {};
-    }
-}
-
 std::string sentence(std::string cause) {
     if (!cause.empty() && cause[0] >= 'a' && cause[0] <= 'z') cause[0] = cause[0] - 'a' + 'A';
     return cause + ".";

@@ -1,6 +1,7 @@
 #include "properties/fluid_sides.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -115,7 +116,24 @@ TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     EXPECT_EQ(offeredFluids({data, user}), expected);
     EXPECT_EQ(fluidFile(data, "Glycerol", user), user / "Glycerol.dat");
     EXPECT_EQ(fluidFile(data, "Oil", user), data / "Oil.dat");
-    EXPECT_THROW(fluidFile(data, "Folder", user), CalcError);
+    // An entry of a table's name that is no file is named for what it is.
+    ASSERT_EQ(::mkfifo((user / "Fifo.dat").c_str(), 0600), 0);
+    for (const auto& [name, kind] :
+         {std::pair<const char*, const char*>{"Folder", "a folder"}, {"Fifo", "a pipe (FIFO)"}}) {
+        try {
+            fluidFile(data, name, user);
+            ADD_FAILURE() << name << " was taken for a table";
+        } catch (const CalcError& e) {
+            EXPECT_NE(e.detail().find(std::string("is ") + kind + ", not a table"),
+                      std::string::npos)
+                << e.detail();
+        }
+    }
+    // "User defined" saved in the user's folder comes before the shipped one.
+    EXPECT_EQ(fluidFile(data, "User defined", user), data / "User defined.dat");
+    std::ofstream(user / "User defined.dat") << "0,1,1,1,1,1,0\n";
+    EXPECT_EQ(fluidFile(data, "User defined", user), user / "User defined.dat");
+    EXPECT_EQ(fluidFile(data, "User defined"), data / "User defined.dat");
     fs::remove_all(root);
 }
 

@@ -171,9 +171,9 @@ std::vector<ImportedRow> parseFluidTable(std::string_view text) {
         // A line ends in LF, CR LF or a lone CR (older spreadsheets' exports).
         const std::size_t eol = text.find_first_of("\r\n");
         const std::string_view line = text.substr(0, eol);
-        const std::size_t next = eol == std::string_view::npos       ? text.size()
-                                 : text.compare(eol, 2, "\r\n") == 0 ? eol + 2
-                                                                     : eol + 1;
+        const bool crlf = eol != std::string_view::npos && text[eol] == '\r' &&
+                          eol + 1 < text.size() && text[eol + 1] == '\n';
+        const std::size_t next = eol == std::string_view::npos ? text.size() : eol + (crlf ? 2 : 1);
         text.remove_prefix(next);
         ++lineNo;
         if (isBlankText(line)) continue;

@@ -143,6 +143,12 @@ void MainWindow::updateTitle() {
 
 void MainWindow::caseEdited() {
     setWindowModified(true);
+    // The results shown were found for other inputs; the calculation's own write-back is not
+    // an edit of the case.
+    if (lastResults_ && !calculating_) {
+        resultsOutOfDate_ = true;
+        if (results_) results_->setOutOfDate(true);
+    }
     showModeLine();  // an outcome shown no longer belongs to the case
 }
 
@@ -250,7 +256,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::showModeLine() {
     CaseData modes;
     for (const CaseMode& m : kCaseModes) m.set(modes, option(controlNumber(m.option))->isChecked());
-    showStatus(modeLine(modes));
+    showStatus(resultsOutOfDate_
+                   ? modeLine(modes) + QString::fromUtf8(" · Results out of date: calculate again")
+                   : modeLine(modes));
 }
 
 void MainWindow::showStatus(const QString& line) {
@@ -417,15 +425,18 @@ void MainWindow::calculateCase() {
     CalcOutcome outcome = calculate(c, state_);  // ends in its outcome whatever fails
 
     // The driver writes what it finds into the case; a failure after that write-back keeps it.
+    calculating_ = true;
     for (const CaseField& f : kCaseFields) {
         if (!f.found.mode || f.inOptions) continue;
         const QString value = fromText(c.*f.text);
         if (controlText(f) != value) setControlText(f, value);
     }
+    calculating_ = false;
     command1_->setText("Calculate");
 
     if (outcome.ok()) {
         keepLastCalculation(c, *outcome.results, outcome.margins);
+        resultsOutOfDate_ = false;
         lastExtras_.films = outcome.films;
         lastExtras_.correlations = c.correlations;
         lastExtras_.otherSet = calculateOtherSet(entered, state_, *outcome.results);
@@ -445,6 +456,7 @@ void MainWindow::calculateCase() {
 
 void MainWindow::forgetLastCalculation() {
     lastResults_.reset();
+    resultsOutOfDate_ = false;
     lastExtras_ = {};
     lastProfile_ = {};
     if (results_) {
@@ -452,6 +464,17 @@ void MainWindow::forgetLastCalculation() {
         results_->hide();
     }
     if (profile_) profile_->setData(lastProfile_);
+}
+
+bool MainWindow::resultsBelongToCase() {
+    if (!lastResults_ || !resultsOutOfDate_) return true;
+    if (!askYesNo(this,
+                  "The results shown belong to other inputs: the case has changed since it was "
+                  "calculated.",
+                  "Calculate the case first?"))
+        return false;
+    Command1_Click();
+    return lastResults_ && !resultsOutOfDate_;
 }
 
 void MainWindow::focusField(const std::string& name) {
@@ -509,7 +532,9 @@ ResultsWindow* MainWindow::resultsWindow() {
         if (lastResults_) {
             results_->fill(*lastResults_);
             results_->setExtras(lastExtras_);
+            results_->setOutOfDate(resultsOutOfDate_);
         }
+        results_->setCopyGuard([this] { return resultsBelongToCase(); });
     }
     return results_;
 }
@@ -601,8 +626,10 @@ void MainWindow::mnuNewFile_Click() {
     optionCorrelations_ = CorrelationSet::Classic;
     if (options_) options_->setCorrelations(optionCorrelations_);
     caseFile_.clear();
+    forgetLastCalculation();  // the last case's results belong to no box of the new one
     setWindowModified(false);
     updateTitle();
+    showModeLine();
 }
 
 void MainWindow::mnuFileExit_Click() {

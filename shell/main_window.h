@@ -144,8 +144,12 @@ class MainWindow : public QMainWindow {
     void mnuViewProfile_Click();
     void keepLastCalculation(const CaseData& c, const ResultsData& r,
                              const std::optional<DesignMargins>& m);
-    // After a failed calculation nothing of the last one is shown, printed, copied or exported.
+    // After a failed calculation, New and Open nothing of the last one is shown, printed, copied
+    // or exported.
     void forgetLastCalculation();
+    // True when the results shown belong to the case in the window; otherwise asks whether to
+    // calculate it first, and is true once that succeeded. Print, Export and Copy ask it.
+    bool resultsBelongToCase();
     // Takes the user to the box of a case field named as kCaseFields names it, if any.
     void focusField(const std::string& name);
 
@@ -172,6 +176,9 @@ class MainWindow : public QMainWindow {
 
     // The last successful calculation, for the profile window and the export.
     std::optional<ResultsData> lastResults_;
+    // The case was edited since the last results: they belong to other inputs.
+    bool resultsOutOfDate_ = false;
+    bool calculating_ = false;  // the calculation writes its values back into the boxes
     ResultsExtras lastExtras_;
     ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
     QString lastExportName_;        // offered again by the next export

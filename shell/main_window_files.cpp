@@ -68,6 +68,10 @@ bool MainWindow::openCaseNamed(const QString& name) {
     try {
         openCaseFile(toPath(name));
         caseFileIs(name);  // as for Save: only once it was read
+        // The results shown were another case's (or this one's as it was before): a page must
+        // never put them beside these inputs.
+        forgetLastCalculation();
+        showModeLine();
         return true;
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
@@ -164,6 +168,7 @@ void MainWindow::mnuFilePrint_Click() {
         warn(this, "There are no results to print yet: calculate the case first.");
         return;
     }
+    if (!resultsBelongToCase()) return;
     try {
         printReportWithDialog(this, reportTexts());
     } catch (...) {  // the job was cancelled; a printer's own failure is not reported here
@@ -176,6 +181,7 @@ void MainWindow::mnuFileExportPdf_Click() {
         warn(this, "There are no results to export yet: calculate the case first.");
         return;
     }
+    if (!resultsBelongToCase()) return;
     QString name;
     const auto failed = [&name] {
         return "The report could not be written to \"" + QDir::toNativeSeparators(name) + "\".";
@@ -218,6 +224,7 @@ void MainWindow::exportResults(QString& name) {
         warn(this, "There are no results to export yet: calculate a case first.");
         return;
     }
+    if (!resultsBelongToCase()) return;
     const SaveAnswer answer =
         askSaveFileName(this, "Export results", {kCsvFilter, kJsonFilter}, lastExportName_);
     if (answer.name.isEmpty()) return;  // Cancel

@@ -200,6 +200,16 @@ void ResultsWindow::buildExtension() {
               kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
     }
 
+    // Beside the buttons: said while the case has changed since these results.
+    auto* outOfDate = makeLabel(area, "OutOfDate", "");
+    outOfDate->setWordWrap(true);
+    outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette warning = outOfDate->palette();
+    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
+    outOfDate->setPalette(warning);
+    outOfDate->hide();
+    place(outOfDate, kCaptionLeft, kButtonTop - 90, 2460 - 120 - kCaptionLeft, kSentenceHeight);
+
     auto* profile = new QPushButton(QStringLiteral("Profile"), area);
     profile->setObjectName(QStringLiteral("Profile"));
     profile->setAutoDefault(false);
@@ -247,6 +257,7 @@ void ResultsWindow::fill(const zano::ResultsData& r) {
     results_ = r;
     setExtras({});
     copy_->setEnabled(true);
+    setOutOfDate(false);
 }
 
 void ResultsWindow::clear() {
@@ -254,6 +265,16 @@ void ResultsWindow::clear() {
     results_.reset();
     setExtras({});
     copy_->setEnabled(false);
+    setOutOfDate(false);
+}
+
+void ResultsWindow::setOutOfDate(bool outOfDate) {
+    outOfDate_ = outOfDate && results_.has_value();
+    auto* label = findChild<QLabel*>(QStringLiteral("OutOfDate"));
+    label->setText(outOfDate_ ? QStringLiteral("Out of date: the case has changed since. "
+                                               "Calculate again.")
+                              : QString());
+    label->setVisible(outOfDate_);
 }
 
 void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
@@ -300,7 +321,8 @@ void ResultsWindow::setBox(const zano::DisplayBox& b) {
     box->setCursorPosition(0);  // a text longer than the box shows its beginning
 }
 
-void ResultsWindow::copyResults() const {
+void ResultsWindow::copyResults() {
+    if (outOfDate_ && copyGuard_ && !copyGuard_()) return;
     if (!results_) return;
     // Tab-separated, as the window shows the texts: pastes into a spreadsheet's cells.
     QGuiApplication::clipboard()->setText(

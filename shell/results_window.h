@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,14 @@ class ResultsWindow : public QWidget {
 
     // Empties every box and disables Copy: the results of a calculation the case no longer has.
     void clear();
+
+    // Marks the results shown as belonging to other inputs than the case's (the case was edited
+    // since); showing new results or clearing them removes the mark.
+    void setOutOfDate(bool outOfDate);
+    bool outOfDate() const { return outOfDate_; }
+    // Asked before Copy while the results are out of date; Copy goes on when it returns true
+    // (having calculated the case afresh, say).
+    void setCopyGuard(std::function<bool()> guard) { copyGuard_ = std::move(guard); }
 
     // The text a box shows ("Text1" ... "Text28", and the extension's "CleanCoefficient",
     // "FoulingAllowance", "Hairpins", "LengthProvided"); empty before the first results.
@@ -58,11 +67,13 @@ class ResultsWindow : public QWidget {
     void buildExtension();
     double scaleForContents() const;
     void setBox(const zano::DisplayBox& box);
-    void copyResults() const;
+    void copyResults();
 
     std::vector<zano::TwipPlace> places_;
     std::optional<zano::ResultsData> results_;  // what Copy puts on the clipboard
     zano::ResultsExtras extras_;
     QPushButton* copy_ = nullptr;
+    bool outOfDate_ = false;
+    std::function<bool()> copyGuard_;
     double scale_ = 1.0;
 };

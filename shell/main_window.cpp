@@ -256,8 +256,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::showModeLine() {
     CaseData modes;
     for (const CaseMode& m : kCaseModes) m.set(modes, option(controlNumber(m.option))->isChecked());
+    // The note first: a narrow window cuts the line's end.
     showStatus(resultsOutOfDate_
-                   ? modeLine(modes) + QString::fromUtf8(" · Results out of date: calculate again")
+                   ? QString::fromUtf8("Results out of date: calculate again · ") + modeLine(modes)
                    : modeLine(modes));
 }
 

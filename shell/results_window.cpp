@@ -94,6 +94,17 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     place(makeLabel(this, "Label2", "EXTERNAL PIPE"), kEstLeft, 240, kClientWidth - kEstLeft - 120,
           kLabelHeight);
 
+    // Above the first row, left of the column headings, where the eye starts: said while the
+    // case has changed since these results.
+    auto* outOfDate = makeLabel(this, "OutOfDate", "");
+    outOfDate->setWordWrap(true);
+    outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette warning = outOfDate->palette();
+    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
+    outOfDate->setPalette(warning);
+    outOfDate->hide();
+    place(outOfDate, 240, 90, kIntLeft - 120 - 240, 540);
+
     QFont bold = font();
     bold.setBold(true);
     auto addBox = [this, &bold](const char* name, int left, int top) {
@@ -199,16 +210,6 @@ void ResultsWindow::buildExtension() {
         place(line, kCaptionLeft, kOtherSetTop + (*name == 'S' ? kSentenceHeight + 60 : 0),
               kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
     }
-
-    // Beside the buttons: said while the case has changed since these results.
-    auto* outOfDate = makeLabel(area, "OutOfDate", "");
-    outOfDate->setWordWrap(true);
-    outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette warning = outOfDate->palette();
-    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
-    outOfDate->setPalette(warning);
-    outOfDate->hide();
-    place(outOfDate, kCaptionLeft, kButtonTop - 90, 2460 - 120 - kCaptionLeft, kSentenceHeight);
 
     auto* profile = new QPushButton(QStringLiteral("Profile"), area);
     profile->setObjectName(QStringLiteral("Profile"));

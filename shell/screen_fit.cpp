@@ -47,20 +47,59 @@ class ScreenFit : public QObject {
     void openBeside(const QWidget* anchor) { anchor_ = anchor; }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window_ && ((event->type() == QEvent::Show && !shown_) ||
-                                   event->type() == QEvent::ScreenChangeInternal)) {
+        if (watched != window_) return false;
+        if ((event->type() == QEvent::Show && !shown_) ||
+            event->type() == QEvent::ScreenChangeInternal) {
             const bool first = event->type() == QEvent::Show;
             shown_ = true;
             apply();
-            if (first && anchor_ && anchor_->isVisible())
-                window_->move(besidePosition(anchor_->screen()->availableGeometry(),
-                                             anchor_->frameGeometry(),
-                                             window_->size().grownBy(frameOf(window_))));
+            if (first && anchor_ && anchor_->isVisible()) {
+                placeBeside();
+                // The frame was an allowance: placed again once the window manager tells it.
+                frameEstimated_ = !frameKnown();
+            }
+        } else if (frameEstimated_ && frameKnown() &&
+                   (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                    event->type() == QEvent::Expose || event->type() == QEvent::WindowActivate)) {
+            frameEstimated_ = false;
+            if (anchor_ && anchor_->isVisible()) {
+                apply();
+                placeBeside();
+            }
         }
         return false;
     }
 
   private:
+    bool frameKnown() const {
+        const QWindow* handle = window_->windowHandle();
+        return handle && !handle->frameMargins().isNull();
+    }
+
+    // Beside the anchor, narrowed where only so it covers none of it; a window that cannot
+    // scroll keeps its size.
+    void placeBeside() {
+        const QMargins frame = frameOf(window_);
+        const QSize outer = window_->size().grownBy(frame);
+        const bool scrolls = !fixed_ || window_->findChild<QScrollArea*>() != nullptr;
+        // Narrow enough for the room beside a main window centred on a 1366-pixel screen: a
+        // column of captions and one of values still read.
+        const QSize smallest = scrolls ? QSize(240, 240).grownBy(frame) : outer;
+        const QRect place = besideFrame(anchor_->screen()->availableGeometry(),
+                                        anchor_->frameGeometry(), outer, smallest);
+        if (place.size() != outer) {
+            const QSize inner = place.size().shrunkBy(frame);
+            window_->setMinimumSize(QSize(240, 240).boundedTo(inner));
+            window_->resize(inner);
+        }
+        // The frame's corner, said as such: a window's position may otherwise be taken as its
+        // client area's once the window is mapped.
+        if (QWindow* handle = window_->windowHandle())
+            handle->setFramePosition(place.topLeft());
+        else
+            window_->move(place.topLeft());
+    }
+
     void apply() {
         const QSize room = roomOnScreen(window_);
         if (!fixed_) {
@@ -91,6 +130,7 @@ class ScreenFit : public QObject {
     QSize size_;  // of a resizable window
     bool fixed_;
     bool shown_ = false;
+    bool frameEstimated_ = false;  // placed with an allowance for the frame
     QPointer<const QWidget> anchor_;
 };
 
@@ -152,6 +192,19 @@ QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size) {
         x = available.left();
     const int y = std::min(anchor.top(), available.bottom() + 1 - size.height());
     return {std::max(x, available.left()), std::max(y, available.top())};
+}
+
+QRect besideFrame(const QRect& available, const QRect& anchor, QSize size, QSize minimum) {
+    constexpr int kGap = 8;  // as besidePosition leaves
+    const int roomRight = available.right() - anchor.right() - kGap;
+    const int roomLeft = anchor.left() - available.left() - kGap;
+    const int room = std::max(roomRight, roomLeft);
+    QSize fitted = size.boundedTo(available.size());
+    // Two pixels spare: at a fractional scale the position rounds to the device's pixels.
+    if (size.width() > roomRight && size.width() > roomLeft && room - 2 >= minimum.width())
+        fitted.setWidth(room - 2);
+    fitted = fitted.expandedTo(minimum.boundedTo(available.size()));
+    return {besidePosition(available, anchor, fitted), fitted};
 }
 
 void openBeside(QWidget* window, const QWidget* anchor) {

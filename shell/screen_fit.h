@@ -39,9 +39,17 @@ QSize roomOnScreen(const QWidget* window);
 // it would reach below the area; one larger than the area starts at its top left corner.
 QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size);
 
+// The frame of a window that opens beside the frame `anchor`: at besidePosition where either
+// side holds `size`; where neither does, narrowed to the larger side's room (no narrower than
+// `minimum`, below which it stands against that edge, over the anchor) and shortened to the
+// area, so that it covers none of the anchor. A window narrowed so scrolls.
+QRect besideFrame(const QRect& available, const QRect& anchor, QSize size, QSize minimum);
+
 // `window` opens beside `anchor` (the main window) on the anchor's screen, so that it covers
-// none of it where the screen has room; placed when first shown, it stays where the user then
-// moves it.
+// none of it where the screen has room, narrowed where a side has room for it only so (a window
+// that scrolls: a resizable one, or one whose form lies in a scroll area). Placed when first
+// shown, and again once the window manager has told the frame's size, which a first placement
+// can only estimate; after that it stays where the user moves it.
 void openBeside(QWidget* window, const QWidget* anchor);
 
 }  // namespace zano

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -191,9 +192,48 @@ class OnThisScreen : public QObject {
             }
         }
     }
+
+    // The results window opens beside the main window, its title bar on the screen, and covers
+    // none of it where either side has room for a narrowed window; under a window manager the
+    // frame is known only after the window is mapped, and it is placed again then.
+    void resultsOpenBesideTheMainWindow() {
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        MainWindow main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTest::qWait(200);  // the window manager's own placement of the main window
+        ResultsWindow* results = main.resultsWindow();
+        results->Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
+                            "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
+        QVERIFY(QTest::qWaitForWindowExposed(results));
+        const QRect anchor = main.frameGeometry();
+        const int room =
+            std::max(available.right() - anchor.right(), anchor.left() - available.left());
+        const auto where = [&] {
+            const QRect r = results->frameGeometry();
+            return QString("results %1,%2 %3x%4, main %5,%6 %7x%8 on %9x%10")
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height())
+                .arg(anchor.x())
+                .arg(anchor.y())
+                .arg(anchor.width())
+                .arg(anchor.height())
+                .arg(available.width())
+                .arg(available.height());
+        };
+        const auto placed = [&] {
+            const QRect r = results->frameGeometry();
+            return available.contains(r) && (room < 300 || !r.intersects(anchor));
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(placed(), qPrintable(where()), 3000);
+        QTest::qWait(300);  // and it stays there
+        QVERIFY2(placed(), qPrintable(where()));
+    }
 };
 
-// One run per screen and scale factor.
+// One run per screen and scale factor, and one under a real window manager.
 class ScreenFitTest : public QObject {
     Q_OBJECT
   private slots:
@@ -258,6 +298,72 @@ class ScreenFitTest : public QObject {
             QTest::newRow(s.name) << s.screen << QString(s.scale) << QString(s.points);
     }
 
+    // Where a window opens when neither side of the main window holds it: narrowed to the
+    // larger side's room down to a minimum, below which it stands against that edge.
+    void besideFrame_data() {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("whole, where the right holds it")
+            << QRect(0, 50, 700, 700) << QSize(600, 700) << QRect(708, 50, 600, 700);
+        QTest::newRow("narrowed to the left's room, main window centred")
+            << QRect(329, 20, 711, 740) << QSize(630, 760) << QRect(2, 8, 319, 760);
+        QTest::newRow("narrowed to the right's room, the larger")
+            << QRect(320, 20, 711, 740) << QSize(630, 760) << QRect(1039, 8, 325, 760);
+        QTest::newRow("narrowed to the left's room, the larger")
+            << QRect(500, 20, 711, 740) << QSize(630, 700) << QRect(2, 20, 490, 700);
+        QTest::newRow("against the edge, where no side has the minimum")
+            << QRect(100, 0, 1200, 740) << QSize(630, 700) << QRect(0, 0, 630, 700);
+        QTest::newRow("shortened to the area")
+            << QRect(0, 0, 700, 700) << QSize(600, 900) << QRect(708, 0, 600, 768);
+    }
+
+    void besideFrame() {
+        QFETCH(QRect, anchor);
+        QFETCH(QSize, size);
+        QFETCH(QRect, expected);
+        QCOMPARE(zano::besideFrame(QRect(0, 0, 1366, 768), anchor, size, QSize(250, 250)),
+                 expected);
+    }
+
+    // The placement under a real window manager (openbox on Xvfb, a 1366 x 768 screen), which
+    // tells a window's frame only once it is mapped.
+    void underAWindowManager() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        const QString openbox = QStandardPaths::findExecutable("openbox");
+        if (xvfb.isEmpty() || openbox.isEmpty()) QSKIP("Xvfb and openbox are not installed");
+        int display = 90;
+        while (display < 200 && QFile::exists(QString("/tmp/.X11-unix/X%1").arg(display)))
+            ++display;
+        const QString name = QString(":%1").arg(display);
+        QProcess server;
+        server.start(xvfb, {name, "-screen", "0", "1366x768x24", "-nolisten", "tcp"});
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QString("/tmp/.X11-unix/X%1").arg(display)), 10000);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", name);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("QT_SCALE_FACTOR");
+        QProcess wm;
+        wm.setProcessEnvironment(env);
+        wm.start(openbox, {});
+        QVERIFY(wm.waitForStarted());
+        QTest::qWait(1000);  // openbox takes the screen
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(QCoreApplication::applicationFilePath(),
+                  {kOnThisScreen, "", "resultsOpenBesideTheMainWindow"});
+        const bool finished = run.waitForFinished(60000);
+        wm.kill();
+        server.kill();
+        wm.waitForFinished();
+        server.waitForFinished();
+        QVERIFY(finished);
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
+                 run.readAll().constData());
+    }
+
     void everyWindowFits() {
         QFETCH(QSize, screen);
         QFETCH(QString, scale);
@@ -296,8 +402,11 @@ int main(int argc, char** argv) {
         font.setPointSizeF(QByteArray(argv[2]).toDouble());
         QApplication::setFont(font);
     }
+    // A third argument runs that check alone.
+    QStringList args{argv[0]};
+    if (argc > 3) args << argv[3];
     OnThisScreen test;
-    return QTest::qExec(&test, QStringList{argv[0]});
+    return QTest::qExec(&test, args);
 }
 
 #include "screen_fit_test.moc"

@@ -408,7 +408,7 @@ void MainWindow::Command1_Click() {
         // ends it like one inside.
         command1_->setText("Calculate");
         forgetLastCalculation();
-        showStatus(notCalculatedLine(msg::kInvalidData));
+        showStatus(notCalculatedLine(msg::kInvalidData, fromText(calculationFaultDetail())));
         warn(this, msg::kInvalidData, fromText(calculationFaultDetail()));
     }
 }
@@ -449,7 +449,7 @@ void MainWindow::calculateCase() {
         showStatus(calculatedLine(*outcome.results));
     } else {
         forgetLastCalculation();
-        showStatus(notCalculatedLine(fromText(outcome.message)));
+        showStatus(notCalculatedLine(fromText(outcome.message), fromText(outcome.detail)));
         warn(this, fromText(outcome.message), fromText(outcome.detail));
         focusField(outcome.field);
     }

@@ -41,8 +41,8 @@ QString calculatedLine(const ResultsData& r) {
     return "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
 }
 
-QString notCalculatedLine(const QString& message) {
-    return "Not calculated: " + message;
+QString notCalculatedLine(const QString& message, const QString& detail) {
+    return "Not calculated: " + message + (detail.isEmpty() ? QString() : " · " + detail);
 }
 
 }  // namespace zano

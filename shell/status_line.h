@@ -16,7 +16,8 @@ QString modeLine(const CaseData& modes);
 // "Calculated: capacity 28,823 kW, length 8 m", as the results window rounds them.
 QString calculatedLine(const ResultsData& r);
 
-// A calculation that ended in a message: the message's headline.
-QString notCalculatedLine(const QString& message);
+// A calculation that ended in a message: the message's headline and its cause, which stays
+// here once the message box is closed.
+QString notCalculatedLine(const QString& message, const QString& detail = {});
 
 }  // namespace zano

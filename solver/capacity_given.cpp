@@ -1,6 +1,7 @@
 // Solution with the capacity given: the heat balance fixes the outlet state directly, the duty
 // is checked against the largest the streams could exchange, and the length is iterated.
 #include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
 #include "solver/solution.h"
 
@@ -12,7 +13,14 @@ void checkCapacity(Solution& sol) {
     const Stream& est = sol.est();
     const float qmax =
         Qmax(in, est, est.Tin, est.Tout, in.Tin, in.Tout, est.portata, in.portata, sol.controequi);
-    if (!(sol.q < qmax)) throw CalcError(msg::kCapacityTooHigh, {}, "q");
+    if (!(sol.q < qmax))
+        throw CalcError(
+            msg::kCapacityTooHigh,
+            "the most the streams can exchange in " +
+                std::string(sol.controequi == "contro" ? "countercurrent" : "equicurrent") +
+                " flow is " + formatSingle(roundTo(qmax, 3)) + " kW; the capacity asked, " +
+                formatSingle(roundTo(sol.q, 3)) + " kW, must lie below it",
+            "q");
 }
 
 // One stream's outlet temperature and the other's mass flow given: the given stream's balance

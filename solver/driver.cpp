@@ -112,10 +112,14 @@ void checkGeometry(const PipeSizes& mm, const CalcState& s) {
         invalidData("the external fouling factor is negative", "estSporc");
     if (!(g.intDi > 0))
         invalidData("the internal pipe has no bore: its wall is as thick as its radius", "spi");
+    // Named by the inside diameter that the wall leaves, which the outside diameter on the
+    // screen hides.
     if (!(g.estArea > 0 && g.estDh > 0))
-        invalidData(
-            "the annulus has no area: the external pipe is not larger than the internal one",
-            "dete");
+        invalidData("the annulus has no area: the inside diameter of the external pipe, " +
+                        formatDouble(roundTo(1000.0 * g.estDi, 3)) +
+                        " mm, is not larger than the outside diameter of the internal pipe, " +
+                        formatDouble(roundTo(1000.0 * g.intDe, 3)) + " mm",
+                    "dete");
     // Below a tenth of a millimetre a bore or a gap is a slip of the pen, not a pipe: single
     // rounding can leave a wall of half the diameter a bore of 1e-9 m and a velocity of 1e11 m/s.
     constexpr double kNarrowest = 0.0001;  // m
@@ -287,8 +291,15 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     // A given outlet must lie on the far side of its inlet from the other stream's inlet.
     if (const Stream* g = sol.given) {
         const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
-        if ((tin > otherTin && t > tin) || (tin < otherTin && t < tin))
-            throw CalcError(msg::kInvalidTemperatures, {}, outletField(*g));
+        const bool hot = tin > otherTin;
+        if ((hot && t > tin) || (tin < otherTin && t < tin))
+            throw CalcError(msg::kInvalidTemperatures,
+                            std::string("the outlet temperature of the ") + g->name() + " fluid, " +
+                                formatDouble(t) + " °C, lies " + (hot ? "above" : "below") +
+                                " its inlet, " + formatDouble(tin) + " °C, though it is the " +
+                                (hot ? "hot" : "cold") + " stream (the " + sol.other(*g).name() +
+                                " inlet is " + formatDouble(otherTin) + " °C)",
+                            outletField(*g));
     }
     for (const Stream* st : {&in, &est}) {
         const std::string& fluid = st == &in ? c.intfluid : c.estfluid;
@@ -298,6 +309,13 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     in.hot = in.Tin > est.Tin;
     est.hot = !in.hot;
     checkGeometry(sizes, s);
+    // A stream that does not flow exchanges nothing: named, with its box, before the solution
+    // fails on it somewhere deep.
+    for (const Stream* st : {&in, &est})
+        if (st != sol.given && st->portata == 0)
+            invalidData("the mass flow of the " + std::string(st->name()) +
+                            " fluid is 0: a stream that does not flow exchanges no heat",
+                        st == &in ? "intPort" : "estPort");
 
     if (c.LGiven) {
         s.geo.lunghezza = toSingle(c, &CaseData::L, "The length");

@@ -26,8 +26,23 @@ float relaxU(float U, float Ucalc) {
 // The relaxation factor 1/(NTUmin^3 + 2); below its value at NTUmin = 20 the inner loops would
 // need too many passes and the case is refused.
 float ntuGuard(const Solution& sol) {
-    const float x = xxtt(sol.s.internal, sol.s.external, sol.U, sol.a);
-    if (x < sgl(1.0 / (20.0 * 20.0 * 20.0 + 2.0))) throw CalcError(msg::kNtuTooHigh);
+    const Stream& in = sol.s.internal;
+    const Stream& est = sol.s.external;
+    const float x = xxtt(in, est, sol.U, sol.a);
+    if (x < sgl(1.0 / (20.0 * 20.0 * 20.0 + 2.0))) {
+        // The factor is 1/(NTU^3 + 2): the stream's transfer units follow from it.
+        const bool estMin = static_cast<double>(est.portata) * est.props.cp <=
+                            static_cast<double>(in.portata) * in.props.cp;
+        const double ntu = std::cbrt(1.0 / x - 2.0);
+        throw CalcError(msg::kNtuTooHigh,
+                        std::string("the ") + (estMin ? "external" : "internal") +
+                            " fluid, the stream with the smaller heat capacity rate, would have " +
+                            formatDouble(roundTo(ntu, 1)) +
+                            " transfer units (U A / Cmin), more than 20: the exchanger is far "
+                            "longer than it needs to be; shorten it, raise that stream's mass "
+                            "flow, or give the capacity instead of the length",
+                        "L");
+    }
     return x;
 }
 

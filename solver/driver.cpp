@@ -306,6 +306,21 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
         checkInRange(*st, st->Tin, "inlet", fluid, st == &in ? "intTin" : "estTin");
         if (st == sol.given) checkInRange(*st, st->Tout, "outlet", fluid, outletField(*st));
     }
+    // Nor beyond the other inlet: no exchanger brings a stream past the other's inlet, which the
+    // solution would report as crossing outlets or a capacity too high. After the range checks,
+    // which come first.
+    if (const Stream* g = sol.given) {
+        const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
+        const bool hot = tin > otherTin;
+        if ((hot && t < otherTin) || (tin < otherTin && t > otherTin))
+            throw CalcError(msg::kInvalidTemperatures,
+                            std::string("the outlet temperature of the ") + g->name() + " fluid, " +
+                                formatDouble(t) + " °C, lies " + (hot ? "below" : "above") +
+                                " the inlet of the " + sol.other(*g).name() + " fluid, " +
+                                formatDouble(otherTin) + " °C, the " +
+                                (hot ? "coldest" : "hottest") + " it can reach",
+                            outletField(*g));
+    }
     in.hot = in.Tin > est.Tin;
     est.hot = !in.hot;
     checkGeometry(sizes, s);

@@ -84,6 +84,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     readOnlyBoxesTakeClickFocus(this);
     applyControlHints(this);
     showModeLine();
+    showOptionsLine();
     setAcceptDrops(true);
     // The boxes take dropped text themselves; a case file dropped on one is still the window's.
     for (QWidget* w : findChildren<QWidget*>())
@@ -150,6 +151,24 @@ void MainWindow::caseEdited() {
         if (results_) results_->setOutOfDate(true);
     }
     showModeLine();  // an outcome shown no longer belongs to the case
+    showOptionsLine();
+}
+
+void MainWindow::showOptionsLine() {
+    // From the dialog where it exists; else as a discarded one left them, or as a new one
+    // starts (fouling factors 0), without making the dialog.
+    const auto value = [this](const CaseField& f) {
+        if (options_) return options_->boxText(f.control);
+        return optionTexts_.value(f.control, f.quantity == Quantity::Fouling ? "0" : "");
+    };
+    QString line = "Options: fouling factors " + value(*caseFieldNamed("intSporc")) + " and " +
+                   value(*caseFieldNamed("estSporc")) + " (m^2 K)/W";
+    if (const QString leg = value(*caseFieldNamed("hairpinLength")).trimmed(); !leg.isEmpty())
+        line += QString::fromUtf8(" · hairpin length ") + leg + " m";
+    const CorrelationSet set = options_ ? options_->correlations() : optionCorrelations_;
+    if (set == CorrelationSet::Refined) line += QString::fromUtf8(" · refined correlations");
+    optionsLine_->setText(line);
+    optionsLine_->setToolTip(line);
 }
 
 void MainWindow::watchCaseEdits() {
@@ -630,7 +649,13 @@ void MainWindow::mnuNewFile_Click() {
     forgetLastCalculation();  // the last case's results belong to no box of the new one
     setWindowModified(false);
     updateTitle();
+    showOptionsLine();
     showModeLine();
+    // The Options values stay, as the line under the frames shows: said once, where the eye
+    // goes after New.
+    showStatus(QString::fromUtf8("New case: the fouling factors and the hairpin length of "
+                                 "Options carry over · ") +
+               statusLine_->text());
 }
 
 void MainWindow::mnuFileExit_Click() {

@@ -92,6 +92,9 @@ class MainWindow : public QMainWindow {
     // The status bar's line: the modes in force, or the outcome of the calculation just made.
     void showModeLine();
     void showStatus(const QString& line);
+    // The line under the frames: the fouling factors, and the hairpin length and the refined
+    // correlations where set, as the Options dialog holds them.
+    void showOptionsLine();
     void chooseOption(int n);  // selects Option<n> and applies its mode effects
     void modeEffects(int n);
     void setInput(int textBox, bool input);
@@ -167,6 +170,7 @@ class MainWindow : public QMainWindow {
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QLabel* statusLine_ = nullptr;
+    QLabel* optionsLine_ = nullptr;
 
     CalcState state_;
     QPointer<OptionsDialog> options_;

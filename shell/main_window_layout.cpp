@@ -141,6 +141,11 @@ void MainWindow::buildControls() {
     command1_->setObjectName("Command1");
     command2_ = new QPushButton("Options", client);
     command2_->setObjectName("Command2");
+
+    // What the Options dialog adds to the case, which no box of this window shows otherwise.
+    optionsLine_ = new QLabel(client);
+    optionsLine_->setObjectName("OptionsLine");
+    optionsLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void MainWindow::buildMenus() {
@@ -249,6 +254,7 @@ void MainWindow::applyLayout() {
     at(option(1), 5640, 5400, 1455, kBoxHeight);
     at(option(2), 5640, 5760, 1455, kBoxHeight);
 
+    at(optionsLine_, 240, 6285, 6975, 255);
     at(command1_, 2520, 6600, 1215, 375);
     at(command2_, 3960, 6600, 1215, 375);
 

@@ -73,6 +73,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
 
     Form_Load();
     applyLayout();  // after the lists are filled: their longest entries must fit
+    for (int n : {1, 2}) showWholeFluidNames(combo(n));
 
     watchCaseEdits();
     // Enter in a box or a list calculates, as the dialog's default button would.

@@ -104,6 +104,9 @@ class MainWindow : public QMainWindow {
     void ownTableSaved(const QString& name);
     // The sixteen fluids, then the other tables of the data folder and the user's own.
     QStringList offeredFluidNames() const;
+    // A fluid list's pop-up as wide as its longest name, and its box's tooltip the whole name
+    // where the box shows only its start.
+    void showWholeFluidNames(QComboBox* list);
     void clearCombo(QComboBox* combo);
     // The text of the control that edits a case field, in whichever window it stands.
     QString controlText(const CaseField& f);

@@ -9,8 +9,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
+#include "properties/fluid_names.h"
 #include "records/case_fields.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
@@ -258,7 +260,22 @@ void MainWindow::applyLayout() {
     at(command1_, 2520, 6600, 1215, 375);
     at(command2_, 3960, 6600, 1215, 375);
 
+    // The fluid lists count with the sixteen fluids only: a table of the user's own under a
+    // long name would enlarge the whole window at every start (its box shows the name's start,
+    // the pop-up and the tooltip the whole).
+    QStringList own[2];
+    for (int n : {1, 2}) {
+        const QSignalBlocker quiet(combo(n));
+        while (combo(n)->count() > static_cast<int>(std::size(kFluidNames))) {
+            own[n - 1].prepend(combo(n)->itemText(combo(n)->count() - 1));
+            combo(n)->removeItem(combo(n)->count() - 1);
+        }
+    }
     scale_ = twipScale(places);
+    for (int n : {1, 2}) {
+        const QSignalBlocker quiet(combo(n));
+        combo(n)->addItems(own[n - 1]);
+    }
     placeInTwips(places, scale_);
     // Placed: a list whose entries change later (a fluid's pressures) keeps its drawn width,
     // where fitting its contents would shrink it to them.

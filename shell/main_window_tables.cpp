@@ -1,7 +1,10 @@
 // The fluid lists of the main window: the fluids offered, and the lists after a table of the
 // user's own is saved.
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "properties/fluid_names.h"
 #include "shell/main_window.h"
@@ -13,6 +16,26 @@ QStringList MainWindow::offeredFluidNames() const {
     for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
         names << QString::fromStdString(fluid);
     return names;
+}
+
+void MainWindow::showWholeFluidNames(QComboBox* list) {
+    const QFontMetrics fm(list->view()->font());
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(list->itemText(i)));
+    const int bar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->view()->setMinimumWidth(widest + bar + 4 * fm.averageCharWidth());
+    list->view()->setTextElideMode(Qt::ElideNone);
+    if (QLineEdit* box = list->lineEdit(); box && !box->property("wholeNameTip").toBool()) {
+        box->setProperty("wholeNameTip", true);
+        // Empty where the name fits: the list's own tooltip (its meaning) shows then.
+        const auto tip = [box] {
+            const bool cut =
+                box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width() - 4;
+            box->setToolTip(cut ? box->text() : QString());
+        };
+        connect(box, &QLineEdit::textChanged, box, tip);
+    }
 }
 
 void MainWindow::ownTableSaved(const QString& name) {
@@ -28,6 +51,7 @@ void MainWindow::ownTableSaved(const QString& name) {
             list->setCurrentIndex(list->findText(text));
             list->setEditText(text);
         }
+        showWholeFluidNames(list);
         // A table replaced under the name a side has chosen: that side calculates with the new one.
         if (text == name) fluidChosen(internal);
     }

@@ -2,6 +2,7 @@
 // line of the modes and of the last calculation, outputs that look like outputs and that Tab
 // passes by, Enter to calculate and Escape to put a window away, menus for the keyboard, windows
 // that open beside the main one.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
 
@@ -290,6 +292,28 @@ class UsabilityTest : public QObject {
                          frame.height() > available.height(),
                      qPrintable(window->objectName()));
         }
+    }
+
+    // A table of one's own under a long name keeps the window at its size; the list's pop-up
+    // shows the whole name, and so does the box's tooltip where the box shows only its start.
+    void aLongTableNameLeavesTheWindowsSize() {
+        QTemporaryDir user;
+        const QString name = "Hot oil HT-66 (supplier sheet 2024) from the vendor's data sheet";
+        QFile table(user.filePath(name + ".dat"));
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write("20,1,870,1.9,0.13,0.02,0\n100,1,820,2.2,0.12,0.003,164\n");
+        table.close();
+        MainWindow plain;
+        MainWindow own(QuestaDirectory() / "data", user.path().toStdString());
+        QCOMPARE(own.layoutScale(), plain.layoutScale());
+        QCOMPARE(own.sizeHint(), plain.sizeHint());
+        auto* list = own.findChild<QComboBox*>("Combo1");
+        QCOMPARE(list->itemText(list->count() - 1), name);
+        QVERIFY(list->view()->minimumWidth() > list->fontMetrics().horizontalAdvance(name));
+        list->setEditText(name);
+        QCOMPARE(list->lineEdit()->toolTip(), name);
+        list->setEditText("Water");
+        QCOMPARE(list->lineEdit()->toolTip(), QString());
     }
 
   private:

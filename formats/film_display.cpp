@@ -35,7 +35,8 @@ std::vector<FilmRow> filmRows(const FilmBreakdown& f) {
         f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm;
     return {
         {"Flow regime", "", i.regime, e.regime},
-        {"Reynolds number", "", formatDouble(roundTo(i.re, 0)), formatDouble(roundTo(e.re, 0))},
+        {"Reynolds number", "", formatDouble(roundTo(i.re, 0)), formatDouble(roundTo(e.re, 0)),
+         true},
         {"Prandtl number", "", significant(i.pr, 4), significant(e.pr, 4)},
         {"Nusselt number", "", significant(i.nu, 4), significant(e.nu, 4)},
         {"Film coefficient", "W/(m^2 K)", significant(i.h, 4), significant(e.h, 4)},

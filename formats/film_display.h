@@ -13,6 +13,9 @@ struct FilmRow {
     const char* caption;
     const char* unit;
     std::string internal, external;  // empty where a quantity has no value on that side
+    // The same figure stands in the results' own rows (the Reynolds numbers): a window or page
+    // that shows both shows it once; the exports, which are read column by column, keep it.
+    bool repeatsAResultsRow = false;
 };
 
 // Regime, Reynolds, Prandtl and Nusselt numbers, film coefficients, the wall temperature, and

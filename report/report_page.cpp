@@ -149,9 +149,10 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     for (std::size_t i = 0; i < extras.size(); ++i) t.extras[i] = fromText(extras[i].text);
     if (x.correlations) t.correlations = QString::fromLatin1(correlationSetName(*x.correlations));
     for (const zano::FilmRow& row : zano::filmRows(x.films.value_or(zano::FilmBreakdown{})))
-        t.films.push_back({reportLabel(row.caption, row.unit),
-                           x.films ? fromText(row.internal) : QString(),
-                           x.films ? fromText(row.external) : QString()});
+        if (!row.repeatsAResultsRow)
+            t.films.push_back({reportLabel(row.caption, row.unit),
+                               x.films ? fromText(row.internal) : QString(),
+                               x.films ? fromText(row.external) : QString()});
     if (x.otherSet) {
         t.otherSet = fromText(zano::otherSetLine(*x.otherSet));
         t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));

@@ -189,7 +189,9 @@ void ResultsWindow::buildExtension() {
     // A breakdown with every value: the rows that stay without an external one have no box.
     zano::FilmBreakdown sample;
     sample.internal.regime = sample.external.regime = "laminar";
-    const auto films = zano::filmRows(sample);
+    std::vector<zano::FilmRow> films;
+    for (zano::FilmRow& row : zano::filmRows(sample))
+        if (!row.repeatsAResultsRow) films.push_back(std::move(row));  // shown in its own row
     for (std::size_t i = 0; i < films.size(); ++i) {
         const zano::FilmRow& row = films[i];
         const int top = kFilmTop + 360 * static_cast<int>(i);
@@ -308,6 +310,7 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
     for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i)
         t.extras[i] = boxText(QString::fromLatin1(zano::kExtraRows[i].box));
     for (const zano::FilmRow& row : zano::filmRows({})) {
+        if (row.repeatsAResultsRow) continue;
         const QString name = filmBoxName(row.caption);
         t.films.push_back(
             {reportLabel(row.caption, row.unit), boxText(name + "Int"), boxText(name + "Est")});

@@ -86,6 +86,9 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     applyControlHints(this);
     showModeLine();
     showOptionsLine();
+    // A first window is empty: one line says where ready cases are.
+    if (findChild<QAction*>("mnuFileOpenExample")->isEnabled())
+        showStatus("To begin, type a case in or open a ready one: File > Open Example");
     setAcceptDrops(true);
     // The boxes take dropped text themselves; a case file dropped on one is still the window's.
     for (QWidget* w : findChildren<QWidget*>())
@@ -651,12 +654,9 @@ void MainWindow::mnuNewFile_Click() {
     setWindowModified(false);
     updateTitle();
     showOptionsLine();
-    showModeLine();
     // The Options values stay, as the line under the frames shows: said once, where the eye
-    // goes after New.
-    showStatus(QString::fromUtf8("New case: the fouling factors and the hairpin length of "
-                                 "Options carry over · ") +
-               statusLine_->text());
+    // goes after New; the next edit shows the modes again.
+    showStatus("New case: the fouling factors and the hairpin length of Options carry over");
 }
 
 void MainWindow::mnuFileExit_Click() {

@@ -136,6 +136,10 @@ class MainWindow : public QMainWindow {
     // Opens the named file, reporting why it cannot; true when it was opened.
     bool openCaseNamed(const QString& name);
     void openCaseFile(const std::filesystem::path& file);
+    // File > Open Example: the example cases installed beside the data folder, each opened as
+    // an untitled copy, so that the installed file is never written.
+    void buildExamplesMenu(QMenu* examples);
+    void openExample(const QString& file);
     // File > Open Recent, rebuilt from the settings whenever it is shown or changes.
     void rebuildRecentMenu();
     void openRecent(const QString& file);

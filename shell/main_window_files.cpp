@@ -81,6 +81,40 @@ bool MainWindow::openCaseNamed(const QString& name) {
     return false;
 }
 
+void MainWindow::buildExamplesMenu(QMenu* examples) {
+    const QDir folder(
+        QString::fromStdU16String((state_.dataDir.parent_path() / "examples").u16string()));
+    const QStringList files = folder.entryList({"*.zan"}, QDir::Files, QDir::Name);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        QAction* entry = examples->addAction(QFileInfo(files[i]).completeBaseName());
+        entry->setObjectName(QString("mnuFileExample%1").arg(i + 1));
+        const QString file = folder.filePath(files[i]);
+        connect(entry, &QAction::triggered, this, [this, file] {
+            if (maySaveChanges()) openExample(file);
+        });
+    }
+    examples->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::openExample(const QString& file) {
+    try {
+        openCaseFile(toPath(file));
+    } catch (const CaseFileError& e) {
+        warn(this, fromText(e.what()));
+        return;
+    } catch (...) {  // a fault outside the checks: memory exhausted, say
+        warn(this, fromText(caseFileFaultMessage(toPath(file), false)));
+        return;
+    }
+    // Untitled: Save asks for a name, offered in the user's own folder.
+    caseFile_.clear();
+    lastFileName_ = QDir::home().filePath(QFileInfo(file).fileName());
+    forgetLastCalculation();
+    setWindowModified(false);
+    updateTitle();
+    showModeLine();
+}
+
 void MainWindow::rebuildRecentMenu() {
     // Removed later, not now: the entry being chosen may be among them.
     for (QAction* a : recentMenu_->actions()) {

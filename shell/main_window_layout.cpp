@@ -173,6 +173,10 @@ void MainWindow::buildMenus() {
     // Read again when shown: another ZANO may have opened or saved a case meanwhile.
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
     rebuildRecentMenu();
+    auto* examples = file->addMenu("Open Exa&mple");
+    examples->setObjectName("mnuFileExamples");
+    examples->menuAction()->setObjectName("mnuFileOpenExample");
+    buildExamplesMenu(examples);
     addItem(file, "mnuFileSave", "&Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save &As…", QKeySequence("Ctrl+Shift+S"),
             &MainWindow::mnuFileSaveAs_Click);

@@ -21,6 +21,20 @@ QChar filtroTasti(QChar key, const QString& text, qsizetype position, bool signA
     return {};
 }
 
+QString refusalOfKey(QChar key, const QString& text, qsizetype position, bool signAllowed) {
+    if (!filtroTasti(key, text, position, signAllowed).isNull()) return {};
+    if (key == u'.' || key == u',')
+        return QString::fromUtf8(
+                   "“%1” not typed: a number holds one decimal comma, and this box "
+                   "has one already")
+            .arg(key);
+    if (key == u'-')
+        return signAllowed ? QString::fromUtf8("“-” not typed: a minus sign goes first, once")
+                           : QString::fromUtf8("“-” not typed: this quantity is never negative");
+    return QString::fromUtf8("“%1” not typed: a number takes digits and a decimal comma only")
+        .arg(key);
+}
+
 QString filteredInsertion(const QString& text, const QString& boxText, qsizetype selectionStart,
                           qsizetype selectionLength, bool signAllowed) {
     QString taken;
@@ -143,7 +157,12 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (typed.size() != 1) return true;
     const qsizetype at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
     const QChar taken = filtroTasti(typed.front(), box->text(), at, signAllowed_);
-    if (taken.isNull()) return true;
+    if (taken.isNull()) {
+        // The specified rule stands; the user learns why the key did nothing.
+        if (typed.front().isPrint())
+            emit keyRefused(refusalOfKey(typed.front(), box->text(), at, signAllowed_));
+        return true;
+    }
     if (taken == typed.front()) return false;
     box->insert(QString(taken));
     return true;

@@ -17,6 +17,10 @@ namespace zano {
 // without one. Everything else gives QChar(), which discards the key.
 QChar filtroTasti(QChar key, const QString& text, qsizetype position = 0, bool signAllowed = false);
 
+// Why filtroTasti discards a typed character, for the status line: "a number holds one decimal
+// comma, and this box has one already"; empty for a character it takes.
+QString refusalOfKey(QChar key, const QString& text, qsizetype position, bool signAllowed);
+
 // What a box takes of `text` put into it other than by typing (pasted, dropped): each character
 // as if typed in turn at the cursor, replacing the selection; Backspace and the other control
 // characters are discarded.
@@ -36,6 +40,10 @@ class NumericKeyFilter : public QObject {
   public:
     explicit NumericKeyFilter(bool signAllowed, QObject* parent = nullptr)
         : QObject(parent), signAllowed_(signAllowed) {}
+
+  signals:
+    // A typed character was discarded, for the reason given (refusalOfKey).
+    void keyRefused(const QString& why);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,6 @@
 // The main window's controls, menus and twip geometry.
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
@@ -57,6 +58,11 @@ void MainWindow::buildControls() {
     // Temperatures may be below 0 degC; every other quantity is positive.
     auto* unsignedKeys = new NumericKeyFilter(false, this);
     auto* signedKeys = new NumericKeyFilter(true, this);
+    for (NumericKeyFilter* keys : {unsignedKeys, signedKeys})
+        connect(keys, &NumericKeyFilter::keyRefused, this, [this](const QString& why) {
+            QApplication::beep();
+            showStatus(why);
+        });
     const auto makeBox = [&](int n, QWidget* parent) {
         auto* box = new QLineEdit(parent);
         box->setObjectName(QString("Text%1").arg(n));

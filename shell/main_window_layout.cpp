@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,7 +77,17 @@ void MainWindow::buildControls() {
         list->setObjectName(QString("Combo%1").arg(n));
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);  // typing a value does not add it to the list
-        list->setCompleter(nullptr);
+        // The names of a list complete a typed part of them, anywhere in the name and in any
+        // letter case, in a pop-up: the text typed stays as typed until a name is picked.
+        if (n <= 3) {
+            auto* names = new QCompleter(list->model(), list);
+            names->setCaseSensitivity(Qt::CaseInsensitive);
+            names->setFilterMode(Qt::MatchContains);
+            names->setCompletionMode(QCompleter::PopupCompletion);
+            list->setCompleter(names);
+        } else {
+            list->setCompleter(nullptr);  // the pressures: a handful of numbers
+        }
         // Its size hint then always covers the longest entry, which the layout must hold.
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo_[n] = list;

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -341,6 +342,37 @@ class UsabilityTest : public QObject {
         w.findChild<QAction*>("mnuFileSave")->trigger();
         fileNameHook() = nullptr;
         QCOMPARE(offered, QDir::home().filePath("water-heated-by-water.zan"));
+    }
+
+    // The fluid and material lists complete a typed part of a name, anywhere in it and in any
+    // letter case; the pressure lists do not.
+    void listsCompleteATypedPartOfAName() {
+        MainWindow w;
+        const struct {
+            const char* list;
+            const char* typed;
+            QStringList offered;
+        } rows[] = {
+            {"Combo1", "glycol", {"Ethylene Glycol 30%", "Propylene Glycol 30%"}},
+            {"Combo2", "R134A L", {"R134a liquid"}},
+            {"Combo3", "steel", {}},
+        };
+        for (const auto& r : rows) {
+            QCompleter* names = w.findChild<QComboBox*>(r.list)->completer();
+            QVERIFY2(names, r.list);
+            names->setCompletionPrefix(r.typed);
+            QStringList offered;
+            for (int i = 0; i < names->completionCount(); ++i) {
+                names->setCurrentRow(i);
+                offered << names->currentCompletion();
+            }
+            if (!r.offered.isEmpty()) {
+                QCOMPARE(offered, r.offered);
+            } else {
+                QVERIFY2(offered.size() >= 2, qPrintable(offered.join('|')));
+            }
+        }
+        QVERIFY(!w.findChild<QComboBox*>("Combo4")->completer());
     }
 
   private:

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStringList>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -59,6 +60,22 @@ class ManualView : public QPdfView {
     }
 };
 
+namespace {
+
+// The PDF module warns on the terminal for every text block that does not hold the string being
+// searched for, that is for nearly all of them: those lines are dropped, every other message
+// passes on to the handler before.
+QtMessageHandler otherMessages = nullptr;
+
+void dropSearchMisses(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("search string \"")) &&
+        text.contains(QLatin1String("\" not found in context")))
+        return;
+    if (otherMessages) otherMessages(type, context, text);
+}
+
+}  // namespace
+
 HelpViewer::HelpViewer(QWidget* parent) : HelpViewer(manualPath(), parent) {}
 
 HelpViewer::HelpViewer(const QString& path, QWidget* parent)
@@ -68,6 +85,11 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent)
       search_(new QPdfSearchModel(this)) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Using ZANO"));
+    static const bool filtered = [] {
+        otherMessages = qInstallMessageHandler(dropSearchMisses);
+        return true;
+    }();
+    (void)filtered;
     // Closing from the frame discards the viewer; the next "Using ZANO" loads the file anew.
     setAttribute(Qt::WA_DeleteOnClose);
     // Escape puts it away with the page and zoom as they were.
@@ -149,7 +171,14 @@ void HelpViewer::buildToolBar(QVBoxLayout* layout) {
     findBox_->setClearButtonEnabled(true);
     findBox_->setMaximumWidth(findBox_->fontMetrics().horizontalAdvance('M') * 12);
     bar->addWidget(findBox_);
-    connect(findBox_, &QLineEdit::textEdited, this, &HelpViewer::find);
+    // Searched once the typing pauses: a search of the whole manual per key lagged by a second
+    // or two. Enter searches at once.
+    auto* pause = new QTimer(this);
+    pause->setObjectName(QStringLiteral("FindPause"));
+    pause->setSingleShot(true);
+    pause->setInterval(300);
+    connect(findBox_, &QLineEdit::textEdited, pause, qOverload<>(&QTimer::start));
+    connect(pause, &QTimer::timeout, this, [this] { find(findBox_->text()); });
     connect(findBox_, &QLineEdit::returnPressed, this, &HelpViewer::findNext);
     auto* focusFind = new QAction(this);
     focusFind->setShortcut(QKeySequence::Find);

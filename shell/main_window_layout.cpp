@@ -210,6 +210,14 @@ void MainWindow::buildMenus() {
     view->setObjectName("mnuView");
     addItem(view, "mnuViewProfile", "&Profile", {}, &MainWindow::mnuViewProfile_Click);
 
+    // The two buttons, for the keyboard and for those who look in the menus first.
+    auto* caseMenu = menuBar()->addMenu("&Case");
+    caseMenu->setObjectName("mnuCase");
+    addItem(caseMenu, "mnuCaseCalculate", "&Calculate", QKeySequence("F5"),
+            &MainWindow::Command1_Click);
+    addItem(caseMenu, "mnuCaseOptions", "&Options…", QKeySequence("Ctrl+,"),
+            &MainWindow::Command2_Click);
+
     auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");
     addItem(help, "mnuHelpIndex", "&Using ZANO", QKeySequence::HelpContents,

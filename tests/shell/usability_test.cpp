@@ -375,6 +375,18 @@ class UsabilityTest : public QObject {
         QVERIFY(!w.findChild<QComboBox*>("Combo4")->completer());
     }
 
+    // Calculate and Options stand in the Case menu too, with their keys.
+    void calculateAndOptionsFromTheMenu() {
+        MainWindow w;
+        openExample(w);
+        QAction* calculate = w.findChild<QAction*>("mnuCaseCalculate");
+        QCOMPARE(calculate->shortcut(), QKeySequence(Qt::Key_F5));
+        calculate->trigger();
+        QVERIFY2(statusLine(w).startsWith("Calculated"), qPrintable(statusLine(w)));
+        w.findChild<QAction*>("mnuCaseOptions")->trigger();
+        QVERIFY(w.optionsDialog()->isVisible());
+    }
+
   private:
     QStringList messages_;
 };

@@ -14,6 +14,7 @@
 #endif
 
 #include "base/faults.h"
+#include "base/plain_text.h"
 
 namespace zano {
 namespace {
@@ -118,14 +119,6 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-// What stands at a name that is no regular file, for the message.
-std::string kindOf(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISBLK(mode)) return "a block device (a disk)";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "not a regular file";
-}
-
 // A terminal, /dev/null, /dev/stdout or a pipe takes the bytes as a stream: it is written into,
 // never renamed over, which would put a regular file in the place of the device for everyone.
 // A pipe that no program reads from is refused at once instead of waiting for a reader.
@@ -146,6 +139,13 @@ std::optional<WriteFailure> writeIntoStream(const fs::path& dest, std::string_vi
 }
 
 #endif
+
+// What stands at a name that is no regular file, for the message.
+std::string kindOf(const fs::path& file) {
+    std::error_code ec;
+    const std::string kind = entryKind(fs::status(file, ec));
+    return kind.empty() ? "not a regular file" : kind;
+}
 
 std::string orUnknown(const std::string& reason) {
     return reason.empty() ? "unknown error" : reason;
@@ -187,13 +187,13 @@ std::optional<WriteFailure> writeFileAtomically(const fs::path& file, std::strin
     struct stat named {};
     if (::stat(file.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) {
         if (S_ISCHR(named.st_mode) || S_ISFIFO(named.st_mode)) return writeIntoStream(file, bytes);
-        return WriteFailure{WriteFailure::NotAFile, kindOf(named.st_mode)};
+        return WriteFailure{WriteFailure::NotAFile, kindOf(file)};
     }
     const fs::path dest = target(file);
     struct stat old {};
     const bool replacing = ::stat(dest.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode))  // changed since the look above
-        return WriteFailure{WriteFailure::NotAFile, kindOf(old.st_mode)};
+        return WriteFailure{WriteFailure::NotAFile, kindOf(dest)};
     // A file the user made read-only is not replaced behind their back (as root, too, for whom
     // the system would allow it); its permission bits pass to the new file, so that a private
     // case stays private.

@@ -93,8 +93,9 @@ std::string entryKind(const std::filesystem::file_status& status) {
         case fs::file_type::fifo:
             return "a pipe (FIFO)";
         case fs::file_type::character:
-        case fs::file_type::block:
             return "a device";
+        case fs::file_type::block:
+            return "a block device (a disk)";
         case fs::file_type::socket:
             return "a socket";
         default:

@@ -35,7 +35,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i);
 
 // What stands at a name that is no regular file, for messages: "a folder", "a pipe (FIFO)", "a
-// device", "a socket"; empty for a regular file or nothing at all.
+// device", "a block device (a disk)", "a socket"; empty for a regular file or nothing at all.
 std::string entryKind(const std::filesystem::file_status& status);
 
 // The name as UTF-8 whatever the platform's path encoding, so that a message never fails on

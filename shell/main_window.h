@@ -104,8 +104,7 @@ class MainWindow : public QMainWindow {
     void ownTableSaved(const QString& name);
     // The sixteen fluids, then the other tables of the data folder and the user's own.
     QStringList offeredFluidNames() const;
-    // A fluid list's pop-up as wide as its longest name, and its box's tooltip the whole name
-    // where the box shows only its start.
+    // A fluid list's pop-up as wide as its longest name.
     void showWholeFluidNames(QComboBox* list);
     void clearCombo(QComboBox* combo);
     // The text of the control that edits a case field, in whichever window it stands.
@@ -133,13 +132,13 @@ class MainWindow : public QMainWindow {
     // The work of the slots above; a fault outside their checks is reported by the slot.
     // The dialog offering `offered`, then the save; true when the case was saved.
     bool saveCase(const QString& offered);
-    // Opens the named file, reporting why it cannot; true when it was opened.
-    bool openCaseNamed(const QString& name);
+    // Opens the named file, reporting why it cannot; true when it was opened. An untitled copy
+    // (an example) keeps no link to the file, so that Save never writes it.
+    bool openCaseNamed(const QString& name, bool untitledCopy = false);
     void openCaseFile(const std::filesystem::path& file);
     // File > Open Example: the example cases installed beside the data folder, each opened as
     // an untitled copy, so that the installed file is never written.
     void buildExamplesMenu(QMenu* examples);
-    void openExample(const QString& file);
     // File > Open Recent, rebuilt from the settings whenever it is shown or changes.
     void rebuildRecentMenu();
     void openRecent(const QString& file);

@@ -64,21 +64,30 @@ void MainWindow::mnuFileOpen_Click() {
     if (!name.isEmpty()) openCaseNamed(name);  // empty: Cancel
 }
 
-bool MainWindow::openCaseNamed(const QString& name) {
+bool MainWindow::openCaseNamed(const QString& name, bool untitledCopy) {
     try {
         openCaseFile(toPath(name));
-        caseFileIs(name);  // as for Save: only once it was read
-        // The results shown were another case's (or this one's as it was before): a page must
-        // never put them beside these inputs.
-        forgetLastCalculation();
-        showModeLine();
-        return true;
     } catch (const CaseFileError& e) {
         warn(this, fromText(e.what()));
+        return false;
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, fromText(caseFileFaultMessage(toPath(name), false)));
+        return false;
     }
-    return false;
+    if (untitledCopy) {
+        // Save asks for a name, offered in the user's own folder.
+        caseFile_.clear();
+        lastFileName_ = QDir::home().filePath(QFileInfo(name).fileName());
+        setWindowModified(false);
+        updateTitle();
+    } else {
+        caseFileIs(name);  // as for Save: only once it was read
+    }
+    // The results shown were another case's (or this one's as it was before): a page must
+    // never put them beside these inputs.
+    forgetLastCalculation();
+    showModeLine();
+    return true;
 }
 
 void MainWindow::buildExamplesMenu(QMenu* examples) {
@@ -90,29 +99,10 @@ void MainWindow::buildExamplesMenu(QMenu* examples) {
         entry->setObjectName(QString("mnuFileExample%1").arg(i + 1));
         const QString file = folder.filePath(files[i]);
         connect(entry, &QAction::triggered, this, [this, file] {
-            if (maySaveChanges()) openExample(file);
+            if (maySaveChanges()) openCaseNamed(file, true);
         });
     }
     examples->menuAction()->setEnabled(!files.isEmpty());
-}
-
-void MainWindow::openExample(const QString& file) {
-    try {
-        openCaseFile(toPath(file));
-    } catch (const CaseFileError& e) {
-        warn(this, fromText(e.what()));
-        return;
-    } catch (...) {  // a fault outside the checks: memory exhausted, say
-        warn(this, fromText(caseFileFaultMessage(toPath(file), false)));
-        return;
-    }
-    // Untitled: Save asks for a name, offered in the user's own folder.
-    caseFile_.clear();
-    lastFileName_ = QDir::home().filePath(QFileInfo(file).fileName());
-    forgetLastCalculation();
-    setWindowModified(false);
-    updateTitle();
-    showModeLine();
 }
 
 void MainWindow::rebuildRecentMenu() {

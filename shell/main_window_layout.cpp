@@ -85,6 +85,14 @@ void MainWindow::buildControls() {
             names->setFilterMode(Qt::MatchContains);
             names->setCompletionMode(QCompleter::PopupCompletion);
             list->setCompleter(names);
+            // A name longer than the box: its tooltip gives it whole, and is empty where the
+            // name fits, so that the list's own tooltip (its meaning) shows then.
+            QLineEdit* box = list->lineEdit();
+            connect(box, &QLineEdit::textChanged, box, [box] {
+                const bool cut = box->fontMetrics().horizontalAdvance(box->text()) >
+                                 box->contentsRect().width() - 4;
+                box->setToolTip(cut ? box->text() : QString());
+            });
         } else {
             list->setCompleter(nullptr);  // the pressures: a handful of numbers
         }

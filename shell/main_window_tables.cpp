@@ -2,7 +2,6 @@
 // user's own is saved.
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyle>
 
@@ -26,16 +25,6 @@ void MainWindow::showWholeFluidNames(QComboBox* list) {
     const int bar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
     list->view()->setMinimumWidth(widest + bar + 4 * fm.averageCharWidth());
     list->view()->setTextElideMode(Qt::ElideNone);
-    if (QLineEdit* box = list->lineEdit(); box && !box->property("wholeNameTip").toBool()) {
-        box->setProperty("wholeNameTip", true);
-        // Empty where the name fits: the list's own tooltip (its meaning) shows then.
-        const auto tip = [box] {
-            const bool cut =
-                box->fontMetrics().horizontalAdvance(box->text()) > box->contentsRect().width() - 4;
-            box->setToolTip(cut ? box->text() : QString());
-        };
-        connect(box, &QLineEdit::textChanged, box, tip);
-    }
 }
 
 void MainWindow::ownTableSaved(const QString& name) {

@@ -12,6 +12,12 @@
 namespace zano {
 namespace {
 
+// A narrow gap between a window and the one it opens beside, so that the frames do not merge.
+constexpr int kGap = 8;
+// The narrowest a window that scrolls is made to open beside another: the room beside a main
+// window centred on a 1366-pixel screen, where a column of captions and one of values still read.
+constexpr QSize kNarrowest(240, 240);
+
 // Asks for its whole form, where a plain scroll area asks for a fraction of the font's size.
 class FormScrollArea : public QScrollArea {
   public:
@@ -82,14 +88,12 @@ class ScreenFit : public QObject {
         const QMargins frame = frameOf(window_);
         const QSize outer = window_->size().grownBy(frame);
         const bool scrolls = !fixed_ || window_->findChild<QScrollArea*>() != nullptr;
-        // Narrow enough for the room beside a main window centred on a 1366-pixel screen: a
-        // column of captions and one of values still read.
-        const QSize smallest = scrolls ? QSize(240, 240).grownBy(frame) : outer;
+        const QSize smallest = scrolls ? kNarrowest.grownBy(frame) : outer;
         const QRect place = besideFrame(anchor_->screen()->availableGeometry(),
                                         anchor_->frameGeometry(), outer, smallest);
         if (place.size() != outer) {
             const QSize inner = place.size().shrunkBy(frame);
-            window_->setMinimumSize(QSize(240, 240).boundedTo(inner));
+            window_->setMinimumSize(kNarrowest.boundedTo(inner));
             window_->resize(inner);
         }
         // The frame's corner, said as such: a window's position may otherwise be taken as its
@@ -176,11 +180,20 @@ QSize roomOnScreen(const QWidget* window) {
            QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
 }
 
+namespace {
+
+// The widths a window may take to the right and to the left of the anchor in the area.
+struct RoomBeside {
+    int right, left;
+};
+RoomBeside roomBeside(const QRect& available, const QRect& anchor) {
+    return {available.right() - anchor.right() - kGap, anchor.left() - available.left() - kGap};
+}
+
+}  // namespace
+
 QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size) {
-    // A narrow gap, so that the two frames do not merge into one.
-    constexpr int kGap = 8;
-    const int roomRight = available.right() - anchor.right() - kGap;
-    const int roomLeft = anchor.left() - available.left() - kGap;
+    const auto [roomRight, roomLeft] = roomBeside(available, anchor);
     int x;
     if (size.width() <= roomRight)
         x = anchor.right() + 1 + kGap;
@@ -195,9 +208,7 @@ QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size) {
 }
 
 QRect besideFrame(const QRect& available, const QRect& anchor, QSize size, QSize minimum) {
-    constexpr int kGap = 8;  // as besidePosition leaves
-    const int roomRight = available.right() - anchor.right() - kGap;
-    const int roomLeft = anchor.left() - available.left() - kGap;
+    const auto [roomRight, roomLeft] = roomBeside(available, anchor);
     const int room = std::max(roomRight, roomLeft);
     QSize fitted = size.boundedTo(available.size());
     // Two pixels spare: at a fractional scale the position rounds to the device's pixels.

@@ -77,6 +77,31 @@ void checkInRange(const Stream& st, double t, const char* which, const std::stri
                     field);
 }
 
+// A given outlet against the inlets: it runs the wrong way from its own inlet, or (`pastOther`)
+// it goes beyond the other stream's inlet, which no exchanger reaches and the solution would
+// report as crossing outlets or a capacity too high.
+void checkGivenOutlet(const Solution& sol, bool pastOther) {
+    const Stream* g = sol.given;
+    if (!g) return;
+    const Stream& other = sol.other(*g);
+    const double tin = g->Tin, otherTin = other.Tin, t = g->Tout;
+    const bool hot = tin > otherTin, cold = tin < otherTin;
+    const std::string outlet = std::string("the outlet temperature of the ") + g->name() +
+                               " fluid, " + formatDouble(t) + " °C, lies ";
+    if (!pastOther && ((hot && t > tin) || (cold && t < tin)))
+        throw CalcError(msg::kInvalidTemperatures,
+                        outlet + (hot ? "above" : "below") + " its inlet, " + formatDouble(tin) +
+                            " °C, though it is the " + (hot ? "hot" : "cold") + " stream (the " +
+                            other.name() + " inlet is " + formatDouble(otherTin) + " °C)",
+                        outletField(*g));
+    if (pastOther && ((hot && t < otherTin) || (cold && t > otherTin)))
+        throw CalcError(msg::kInvalidTemperatures,
+                        outlet + (hot ? "below" : "above") + " the inlet of the " + other.name() +
+                            " fluid, " + formatDouble(otherTin) + " °C, the " +
+                            (hot ? "coldest" : "hottest") + " it can reach",
+                        outletField(*g));
+}
+
 // Geometry in metres, each value stored as single before it is used further.
 // The pipe sizes as entered, mm.
 struct PipeSizes {
@@ -289,38 +314,14 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
             st->portata = toSingle(c, flows[k], fieldName("mass flow", *st));
     }
     // A given outlet must lie on the far side of its inlet from the other stream's inlet.
-    if (const Stream* g = sol.given) {
-        const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
-        const bool hot = tin > otherTin;
-        if ((hot && t > tin) || (tin < otherTin && t < tin))
-            throw CalcError(msg::kInvalidTemperatures,
-                            std::string("the outlet temperature of the ") + g->name() + " fluid, " +
-                                formatDouble(t) + " °C, lies " + (hot ? "above" : "below") +
-                                " its inlet, " + formatDouble(tin) + " °C, though it is the " +
-                                (hot ? "hot" : "cold") + " stream (the " + sol.other(*g).name() +
-                                " inlet is " + formatDouble(otherTin) + " °C)",
-                            outletField(*g));
-    }
+    checkGivenOutlet(sol, false);
     for (const Stream* st : {&in, &est}) {
         const std::string& fluid = st == &in ? c.intfluid : c.estfluid;
         checkInRange(*st, st->Tin, "inlet", fluid, st == &in ? "intTin" : "estTin");
         if (st == sol.given) checkInRange(*st, st->Tout, "outlet", fluid, outletField(*st));
     }
-    // Nor beyond the other inlet: no exchanger brings a stream past the other's inlet, which the
-    // solution would report as crossing outlets or a capacity too high. After the range checks,
-    // which come first.
-    if (const Stream* g = sol.given) {
-        const double tin = g->Tin, otherTin = sol.other(*g).Tin, t = g->Tout;
-        const bool hot = tin > otherTin;
-        if ((hot && t < otherTin) || (tin < otherTin && t > otherTin))
-            throw CalcError(msg::kInvalidTemperatures,
-                            std::string("the outlet temperature of the ") + g->name() + " fluid, " +
-                                formatDouble(t) + " °C, lies " + (hot ? "below" : "above") +
-                                " the inlet of the " + sol.other(*g).name() + " fluid, " +
-                                formatDouble(otherTin) + " °C, the " +
-                                (hot ? "coldest" : "hottest") + " it can reach",
-                            outletField(*g));
-    }
+    // Nor beyond the other inlet, after the range checks, which come first.
+    checkGivenOutlet(sol, true);
     in.hot = in.Tin > est.Tin;
     est.hot = !in.hot;
     checkGeometry(sizes, s);

@@ -59,6 +59,9 @@ struct Solution {
     Stream& est() { return s.external; }
     // The stream paired with st.
     Stream& other(const Stream& st) { return st.side == Side::Internal ? s.external : s.internal; }
+    const Stream& other(const Stream& st) const {
+        return st.side == Side::Internal ? s.external : s.internal;
+    }
 
     // The log-mean difference with the hot stream first.
     double orientedDtml() const;

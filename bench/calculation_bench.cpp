@@ -38,7 +38,7 @@ void calculateRandomBatch(benchmark::State& st) {
     std::vector<zano::CaseData> batch;
     for (int i = 0; i < kBatchCases; ++i) batch.push_back(gen.next().c);
     zano::CalcState state;
-    state.dataDir = dataDir;
+    state.data.dataDir = dataDir;
     for (auto _ : st) {
         for (const zano::CaseData& original : batch) {
             // Every case reads the material file and both fluid files afresh.

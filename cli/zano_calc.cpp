@@ -403,8 +403,8 @@ int run(int argc, char** argv) {
 #endif
 
     zano::CalcState state;
-    if (!opt.dataDir.empty()) state.dataDir = opt.dataDir;
-    state.userDir = zano::userDataDir();
+    if (!opt.dataDir.empty()) state.data.dataDir = opt.dataDir;
+    state.data.userDir = zano::userDataDir();
     try {
         zano::dbmateriale(state);
     } catch (const zano::CalcError& e) {
@@ -413,7 +413,7 @@ int run(int argc, char** argv) {
         return 2;
     } catch (...) {
         std::fprintf(stderr, "zano-calc: the wall material table \"%s\" cannot be read: %s\n",
-                     zano::pathText(state.dataDir / "condmat.dat").c_str(),
+                     zano::pathText(state.data.dataDir / "condmat.dat").c_str(),
                      zano::faultText().c_str());
         return 2;
     }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "properties/data_folder.h"
 #include "properties/stream.h"
 #include "properties/wall_materials.h"
 
@@ -33,13 +34,11 @@ struct Geometry {
 // The one calculation state: both streams, the wall data and the geometry, shared by the
 // driver, the property lookups and the correlations for one calculation.
 struct CalcState {
-    std::filesystem::path dataDir = QuestaDirectory() / "data";
-    std::filesystem::path userDir;  // the user's own tables; none when empty
+    DataFolder data;  // the tables and wall materials it draws on
 
     Stream internal{Side::Internal}, external{Side::External};
 
-    // Wall materials and the selected one.
-    std::vector<WallMaterial> materials;
+    // The selected wall material.
     float condTubo = 0;  // W/(m K)
     double rugTubo = 0;  // m
     // The name proptubo matched: a conductivity of 0 is then the material's own, not a

@@ -5,10 +5,10 @@
 namespace zano {
 
 void dbpropint(CalcState& s, const std::string& fluido) {
-    s.internal.load(s.dataDir, fluido, s.userDir);
+    s.internal.load(s.data, fluido);
 }
 void dbpropest(CalcState& s, const std::string& fluido) {
-    s.external.load(s.dataDir, fluido, s.userDir);
+    s.external.load(s.data, fluido);
 }
 
 void RiduciVettori(CalcState& s) {

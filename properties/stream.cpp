@@ -1,12 +1,12 @@
 #include "properties/stream.h"
 
+#include "properties/data_folder.h"
 #include "properties/fluid_names.h"
 
 namespace zano {
 
-void Stream::load(const std::filesystem::path& dataDir, const std::string& fluid,
-                  const std::filesystem::path& userDir) {
-    table = readFluidTable(fluidFile(dataDir, fluid, userDir));
+void Stream::load(const DataFolder& data, const std::string& fluid) {
+    table = data.fluidTable(fluid);
     gas = isGas(fluid);
 }
 

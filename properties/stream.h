@@ -7,6 +7,8 @@
 
 namespace zano {
 
+struct DataFolder;
+
 enum class Side { Internal, External };
 
 // One stream of the exchanger: the fluid in the internal pipe or the one in the annulus. The
@@ -32,8 +34,7 @@ struct Stream {
     const char* name() const { return side == Side::Internal ? "internal" : "external"; }
 
     // The fluid's table from the data folder (or the user's folder, for a table of their own).
-    void load(const std::filesystem::path& dataDir, const std::string& fluid,
-              const std::filesystem::path& userDir = {});
+    void load(const DataFolder& data, const std::string& fluid);
     void reduce() { table.reduceTo(press); }
 
     // Takes the current properties at the mean temperature tm.

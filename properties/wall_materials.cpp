@@ -37,16 +37,16 @@ std::vector<WallMaterial> readMaterialFile(const std::filesystem::path& file) {
 }
 
 std::vector<std::string> dbmateriale(CalcState& s) {
-    s.materials = readMaterialFile(s.dataDir / "condmat.dat");
+    s.data.materials = readMaterialFile(s.data.dataDir / "condmat.dat");
     std::vector<std::string> names;
-    names.reserve(s.materials.size());
-    for (const auto& m : s.materials) names.push_back(m.name);
+    names.reserve(s.data.materials.size());
+    for (const auto& m : s.data.materials) names.push_back(m.name);
     return names;
 }
 
 void proptubo(CalcState& s, const std::string& materiale) {
     // Every entry is scanned, so a name listed twice takes the values of its last entry.
-    for (const auto& m : s.materials) {
+    for (const auto& m : s.data.materials) {
         if (m.name == materiale) {
             s.condTubo = m.cond;
             s.rugTubo = m.rug;

@@ -58,8 +58,8 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
                        QWidget* parent)
     : QMainWindow(parent) {
     setObjectName("Form1");
-    state_.dataDir = std::move(dataDir);
-    state_.userDir = std::move(userDir);
+    state_.data.dataDir = std::move(dataDir);
+    state_.data.userDir = std::move(userDir);
     buildControls();
     buildMenus();
     buildStatusBar();  // before the layout, which sizes the window with it
@@ -114,7 +114,7 @@ void MainWindow::Form_Load() {
     combo(3)->clear();
     const auto tableFailed = [this](const std::string& cause) {
         warn(this,
-             "The wall material table \"" + fromPath(state_.dataDir / "condmat.dat") +
+             "The wall material table \"" + fromPath(state_.data.dataDir / "condmat.dat") +
                  "\" cannot be loaded.",
              fromText(cause));
     };
@@ -367,7 +367,7 @@ void MainWindow::fluidChosen(bool internal) {
         // quotes it.
         QString table;
         try {
-            table = "\"" + fromPath(fluidFile(state_.dataDir, fluid, state_.userDir)) + "\" ";
+            table = "\"" + fromPath(fluidFile(state_.data.dataDir, fluid, state_.data.userDir)) + "\" ";
         } catch (const CalcError&) {
         }
         warn(this, "The property table " + table + "cannot be loaded.", fromText(cause));
@@ -516,7 +516,7 @@ OptionsDialog* MainWindow::optionsDialog() {
     if (!options_) {
         // The main window's own dialog, which stays above it.
         options_ = new OptionsDialog(
-            state_.dataDir, state_.userDir,
+            state_.data.dataDir, state_.data.userDir,
             [this] {
                 return std::pair{combo(1)->currentText(), combo(2)->currentText()};
             },

@@ -92,7 +92,7 @@ bool MainWindow::openCaseNamed(const QString& name, bool untitledCopy) {
 
 void MainWindow::buildExamplesMenu(QMenu* examples) {
     const QDir folder(
-        QString::fromStdU16String((state_.dataDir.parent_path() / "examples").u16string()));
+        QString::fromStdU16String((state_.data.dataDir.parent_path() / "examples").u16string()));
     const QStringList files = folder.entryList({"*.zan"}, QDir::Files, QDir::Name);
     for (qsizetype i = 0; i < files.size(); ++i) {
         QAction* entry = examples->addAction(QFileInfo(files[i]).completeBaseName());

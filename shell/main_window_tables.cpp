@@ -12,7 +12,7 @@ namespace zano {
 
 QStringList MainWindow::offeredFluidNames() const {
     QStringList names;
-    for (const std::string& fluid : offeredFluids({state_.dataDir, state_.userDir}))
+    for (const std::string& fluid : offeredFluids({state_.data.dataDir, state_.data.userDir}))
         names << QString::fromStdString(fluid);
     return names;
 }

@@ -278,7 +278,7 @@ void run(CaseData& c, CalcState& s, CalcOutcome& out) {
     proptubo(s, c.mat);
     for (Stream* st : {&in, &est}) {
         try {
-            st->load(s.dataDir, st == &in ? c.intfluid : c.estfluid, s.userDir);
+            st->load(s.data, st == &in ? c.intfluid : c.estfluid);
         } catch (const CalcError& e) {  // no such fluid, or its table is unreadable
             throw CalcError(e.message(), e.detail(), fluidField(*st));
         }

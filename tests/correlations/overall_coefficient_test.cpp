@@ -109,7 +109,7 @@ TEST(Coeffscambio, FaultsAreInvalidDataWithTheirCause) {
     CalcState noMaterial = constantState(), zeroConductivity = constantState();
     for (CalcState* s : {&noMaterial, &zeroConductivity}) {
         s->condTubo = 0;  // as the driver's reset leaves it
-        s->materials = {{"Vacuum", 0, 1e-6}};
+        s->data.materials = {{"Vacuum", 0, 1e-6}};
     }
     proptubo(noMaterial, "Steel");
     proptubo(zeroConductivity, "Vacuum");

@@ -23,7 +23,7 @@ const std::filesystem::path kDataDir = std::filesystem::path(ZANO_SOURCE_DIR) / 
 const zano::CalcState& loaded() {
     static const zano::CalcState s = [] {
         zano::CalcState state;
-        state.dataDir = kDataDir;
+        state.data.dataDir = kDataDir;
         zano::dbmateriale(state);
         return state;
     }();

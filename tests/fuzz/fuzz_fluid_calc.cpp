@@ -49,7 +49,7 @@ Setup& setup(const fs::path& fuzzedFile) {
             fs::copy_file(entry.path(), su.dataDir / name, fs::copy_options::overwrite_existing);
         }
         fs::create_symlink("Water.dat", su.dataDir / "User defined.dat");
-        su.state.dataDir = su.dataDir;
+        su.state.data.dataDir = su.dataDir;
         zano::dbmateriale(su.state);
 
         std::vector<fs::path> files;

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     ZANO_FUZZ_CHECK(materials.size() <= zano::kMaxMaterials, "too many materials");
     zano::CalcState s;
-    s.materials = materials;
+    s.data.materials = materials;
     for (const auto& m : materials) {
         ZANO_FUZZ_CHECK(std::isfinite(m.cond) && std::isfinite(m.rug), m.name);
         s.condTubo = 0;

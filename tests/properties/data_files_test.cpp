@@ -46,7 +46,7 @@ std::string describeMaterials(const std::vector<WallMaterial>& materials) {
         out += line;
     }
     CalcState s;
-    s.materials = materials;
+    s.data.materials = materials;
     for (const char* name : {"Carbon steel", "Steel, galvanised", "Copper", "copper", "COPPER",
                              "Copper ", "", "Steel", "Brass", "PVC"}) {
         s.condTubo = 7, s.rugTubo = 0.5;
@@ -90,7 +90,7 @@ TEST(DataFiles, AMissingFileOrAFolderIsNamed) {
         }
     }
     CalcState s;
-    s.dataDir = dir / "missing";
+    s.data.dataDir = dir / "missing";
     EXPECT_THROW(dbmateriale(s), CalcError);
 }
 

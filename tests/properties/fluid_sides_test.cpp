@@ -21,7 +21,7 @@ namespace {
 // 5 bar (0..50 degC).
 CalcState testState() {
     CalcState s;
-    s.dataDir = ZANO_TEST_DATA;
+    s.data.dataDir = ZANO_TEST_DATA;
     return s;
 }
 

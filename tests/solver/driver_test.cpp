@@ -31,7 +31,7 @@ CalcOutcome run(CaseData& c) {
 // Enthalpy of a fluid at a temperature, from its own table at the case's pressure.
 double enthalpy(const std::string& fluid, const std::string& pressure, double t) {
     Stream st(Side::Internal);
-    st.load(CalcState().dataDir, fluid);
+    st.load(DataFolder(), fluid);
     st.press = *parseSingle(pressure);
     st.reduce();
     return st.enthalpy(t);

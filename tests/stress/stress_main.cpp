@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     stress::CaseGenerator gen(fluids, o.seed);
     // One calculation state for the whole run, as the main window keeps one.
     CalcState state;
-    state.dataDir = o.dataDir;
+    state.data.dataDir = o.dataDir;
     dbmateriale(state);
 
     std::map<std::string, long> outcomes;

@@ -1,5 +1,6 @@
-// One whole calculation per iteration, both table loads included, for each of the six modes;
-// and a fixed batch of random cases from the stress generator, timed per case.
+// One whole case run per iteration, as the programs run a case (the tables parsed on the first
+// and reused after), for each of the six modes; and a fixed batch of random cases from the
+// stress generator, timed per case.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "formats/case_file.h"
 #include "properties/wall_materials.h"
-#include "solver/driver.h"
+#include "solver/case_run.h"
 #include "tests/stress/case_generator.h"
 
 namespace {
@@ -20,9 +21,9 @@ void calculateExample(benchmark::State& st, const char* file, bool estOutletGive
     for (auto _ : st) {
         zano::CaseData c = original;
         c.estToutGiven = !c.intToutGiven && estOutletGiven;
-        const zano::CalcOutcome out = zano::calculate(c, state);
-        if (!out.ok()) st.SkipWithError((out.message + ": " + out.detail).c_str());
-        benchmark::DoNotOptimize(out);
+        const zano::CaseRun run = zano::runCase(c, state.data, {});
+        if (!run.ok()) st.SkipWithError((run.out.message + ": " + run.out.detail).c_str());
+        benchmark::DoNotOptimize(run);
     }
 }
 
@@ -39,14 +40,10 @@ void calculateRandomBatch(benchmark::State& st) {
     for (int i = 0; i < kBatchCases; ++i) batch.push_back(gen.next().c);
     zano::CalcState state;
     state.data.dataDir = dataDir;
-    for (auto _ : st) {
-        for (const zano::CaseData& original : batch) {
-            // Every case reads the material file and both fluid files afresh.
-            zano::dbmateriale(state);
-            zano::CaseData c = original;
-            benchmark::DoNotOptimize(zano::calculate(c, state));
-        }
-    }
+    zano::dbmateriale(state);  // once, as the programs read it at start
+    for (auto _ : st)
+        for (const zano::CaseData& c : batch)
+            benchmark::DoNotOptimize(zano::runCase(c, state.data, {}));
     // Seconds per case, averaged over the batch.
     st.counters["per_case"] = benchmark::Counter(
         kBatchCases, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);

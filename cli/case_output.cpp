@@ -32,10 +32,6 @@ Fields outputFields(const CaseData& c) {
     return f;
 }
 
-void clearOutputFields(CaseData& c) {
-    for (const CaseField* o : outputsOf(c)) (c.*o->text).clear();
-}
-
 std::string textReport(const CaseReport& r) {
     const Fields& written = r.written;
     const CalcOutcome& out = r.out;
@@ -120,6 +116,12 @@ std::string jsonReport(const CaseReport& r) {
     if (r.hairpins)
         o += ",\"hairpins\":{\"count\":" + std::to_string(r.hairpins->count) +
              ",\"providedLength\":" + jsonNumber(r.hairpins->providedLength) + "}";
+    if (!r.notes.empty()) {
+        o += ",\"notes\":[";
+        for (std::size_t i = 0; i < r.notes.size(); ++i)
+            o += (i ? "," : "") + jsonString(r.notes[i]);
+        o += "]";
+    }
     if (r.films && out.films) {
         const FilmBreakdown& f = *out.films;
         const auto side = [](const SideFilm& s) {

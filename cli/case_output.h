@@ -7,7 +7,7 @@
 
 #include "records/case_data.h"
 #include "records/design_margins.h"
-#include "solver/driver.h"
+#include "solver/case_run.h"
 #include "solver/temperature_profile.h"
 
 namespace zano::cli {
@@ -15,8 +15,6 @@ namespace zano::cli {
 // The output fields of the case's modes, by CaseData name, with their texts.
 using Fields = std::vector<std::pair<const char*, std::string>>;
 Fields outputFields(const CaseData& c);
-// Empties the output fields, so that only what the calculation writes back is reported.
-void clearOutputFields(CaseData& c);
 
 // What one case gives: the fields written back, the outcome, and the optional views.
 struct CaseReport {
@@ -27,6 +25,7 @@ struct CaseReport {
     std::optional<TemperatureProfile> profile;
     bool films = false;                    // show what makes up the coefficient (out.films)
     std::optional<OtherSetFigures> other;  // the same case with the other correlation set
+    std::vector<std::string> notes;        // what could not be added to the results
 };
 
 // One case as the results window shows it, for a terminal, with the margins, the hairpins, the

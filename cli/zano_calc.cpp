@@ -19,9 +19,7 @@
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "properties/wall_materials.h"
-#include "solver/design_extras.h"
-#include "solver/driver.h"
-#include "solver/other_set.h"
+#include "solver/case_run.h"
 
 #ifdef ZANO_CALC_REPORT
 #include <QGuiApplication>
@@ -303,21 +301,20 @@ void printCase(const Options& opt, const zano::cli::CaseReport& report, bool& cs
         std::fprintf(stderr, "%s: %s\n", report.name.c_str(), report.out.message.c_str());
         if (!report.out.detail.empty()) std::fprintf(stderr, "%s\n", report.out.detail.c_str());
     }
+    for (const std::string& note : report.notes)
+        std::fprintf(stderr, "%s: note: %s\n", report.name.c_str(), note.c_str());
 }
 
 #ifdef ZANO_CALC_REPORT
 // The printed report's page of a calculated case, as the desktop program prints it after the
 // same calculation, put in place as a PDF file; false, said on stderr, when it cannot be.
-bool writeReport(const std::string& reportFile, const std::string& file, const zano::CaseData& c,
-                 const zano::CaseData& entered, const zano::CalcState& state,
-                 const zano::CalcOutcome& out) {
+bool writeReport(const std::string& reportFile, const std::string& file, const zano::CaseRun& run) {
     QString why;
     std::fflush(stdout);  // the case's text before the page, when both go to one stream
     try {
         const QString name =
             QString::fromStdString(std::filesystem::path(file).filename().string());
-        why = writeReportPdf(QString::fromStdString(reportFile),
-                             *calculatedReportTexts(c, entered, state, out, name));
+        why = writeReportPdf(QString::fromStdString(reportFile), *calculatedReportTexts(run, name));
         if (why.isEmpty()) return true;
     } catch (...) {  // memory exhausted, say: the case's own output stands
         why = QString::fromStdString(zano::faultText());
@@ -328,56 +325,47 @@ bool writeReport(const std::string& reportFile, const std::string& file, const z
 }
 #endif
 
+// What the run is asked for: the profile that is printed (or that the page draws), and the
+// other correlation set where it is shown.
+zano::RunOptions runOptions(const Options& opt) {
+    zano::RunOptions o{opt.profileSteps, opt.films};
+#ifdef ZANO_CALC_REPORT
+    if (!opt.reportFile.empty()) {
+        o.otherSet = true;
+        if (o.profileSteps == 0) o.profileSteps = kChartProfileSteps;
+    }
+#endif
+    return o;
+}
+
 // Calculates one case that has been read; false when it ended in a message. With --report,
 // `reportFailed` is set when the page of a calculated case could not be written.
 bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
-                   zano::CalcState& state, bool& csvHeaderDone, bool& reportFailed) {
+                   const zano::DataFolder& data, bool& csvHeaderDone, bool& reportFailed) {
+    c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
+    if (opt.correlations) c.correlations = *opt.correlations;
+    const zano::CaseRun run = zano::runCase(c, data, runOptions(opt));
+    zano::cli::CaseReport report{file,
+                                 zano::cli::outputFields(run.solved),
+                                 run.out,
+                                 run.hairpins,
+                                 opt.profileSteps > 0 ? run.profile : std::nullopt,
+                                 opt.films,
+                                 opt.films ? run.otherSet : std::nullopt,
+                                 run.notes};
     try {
-        c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
-        if (opt.correlations) c.correlations = *opt.correlations;
-        zano::cli::clearOutputFields(c);
-        const zano::CaseData entered = c;
-        zano::cli::CaseReport report{file, {}, zano::calculate(c, state), {}, {}, opt.films, {}};
-        if (opt.films && report.out.ok())
-            report.other = zano::calculateOtherSet(entered, state, *report.out.results);
-        report.written = zano::cli::outputFields(c);
-        if (report.out.ok()) {
-            // The views beyond the results; a fault in one of them is reported like a message.
-            zano::DesignExtras x =
-                zano::designExtras(c, state, *report.out.results, opt.profileSteps);
-            report.hairpins = x.hairpins;
-            if (x.fault) {
-                report.out.results.reset();
-                report.out.margins.reset();
-                report.out.films.reset();
-                report.out.message = x.fault->what();
-                report.out.detail = x.fault->detail();
-            } else {
-                report.profile = std::move(x.profile);
-            }
-        }
         printCase(opt, report, csvHeaderDone);
-#ifdef ZANO_CALC_REPORT
-        if (!opt.reportFile.empty() && report.out.ok() &&
-            !writeReport(opt.reportFile, file, c, entered, state, report.out))
-            reportFailed = true;
-#else
-        (void)reportFailed;
-#endif
-        return report.out.ok();
-    } catch (...) {
-        // A fault outside the calculation's checks (memory exhausted by a long profile, say)
-        // ends the case like one inside, and the next case is calculated.
-        try {
-            zano::cli::CaseReport failed{file, {}, {}, {}, {}, false, {}};
-            failed.out.message = zano::msg::kInvalidData;
-            failed.out.detail = zano::calculationFaultDetail();
-            printCase(opt, failed, csvHeaderDone);
-        } catch (...) {  // the message at least, which needs no memory
-            std::fprintf(stderr, "%s: %s\n", file.c_str(), zano::msg::kInvalidData);
-        }
+    } catch (...) {  // the message at least, which needs no memory
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), zano::msg::kInvalidData);
         return false;
     }
+#ifdef ZANO_CALC_REPORT
+    if (!opt.reportFile.empty() && run.ok() && !writeReport(opt.reportFile, file, run))
+        reportFailed = true;
+#else
+    (void)reportFailed;
+#endif
+    return run.ok();
 }
 
 int run(int argc, char** argv) {
@@ -432,7 +420,8 @@ int run(int argc, char** argv) {
                          zano::caseFileFaultMessage(file, false).c_str());
             return 2;
         }
-        if (!calculateCase(opt, file, std::move(c), state, csvHeaderDone, reportFailed)) status = 1;
+        if (!calculateCase(opt, file, std::move(c), state.data, csvHeaderDone, reportFailed))
+            status = 1;
     }
     return reportFailed ? 2 : status;
 }

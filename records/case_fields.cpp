@@ -33,4 +33,13 @@ const CaseField* caseFieldNamed(std::string_view name) {
     return nullptr;
 }
 
+void clearFoundFields(CaseData& c) {
+    for (const CaseField& f : kCaseFields)
+        if (isFound(f, c)) (c.*f.text).clear();
+}
+
+void applyTexts(CaseData& c, const std::vector<FieldText>& texts) {
+    for (const FieldText& t : texts) c.*t.field->text = t.text;
+}
+
 }  // namespace zano

@@ -134,6 +134,18 @@ inline bool isFound(const CaseField& f, const CaseData& c) {
     return mode == f.found.foundWhen;
 }
 
+// Empties the fields that the case's modes make outputs, so that only what a calculation finds
+// stands in them.
+void clearFoundFields(CaseData& c);
+
+// A text for one field of the case: what a calculation found for it.
+struct FieldText {
+    const CaseField* field;
+    std::string text;
+};
+// Sets each field's text in the case.
+void applyTexts(CaseData& c, const std::vector<FieldText>& texts);
+
 inline bool takesSign(const CaseField& f) {
     return f.quantity == Quantity::Temperature;
 }

@@ -12,7 +12,6 @@
 #include "base/version.h"
 #include "formats/film_display.h"
 #include "report/export_file.h"
-#include "solver/design_extras.h"
 #include "solver/other_set.h"
 
 namespace {
@@ -163,19 +162,14 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     return t;
 }
 
-std::optional<ReportTexts> calculatedReportTexts(const zano::CaseData& c,
-                                                 const zano::CaseData& entered,
-                                                 const zano::CalcState& state,
-                                                 const zano::CalcOutcome& out,
+std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run,
                                                  const QString& caseName) {
-    if (!out.ok()) return std::nullopt;
-    const zano::ResultsData& r = *out.results;
-    // A hairpin length too short for this exchanger leaves the hairpin rows out, and streams
-    // that touch leave the chart out, as in the results and profile windows.
-    const zano::DesignExtras extras = zano::designExtras(c, state, r, kChartProfileSteps);
-    const zano::ResultsExtras x{out.margins, extras.hairpins, out.films, c.correlations,
-                                zano::calculateOtherSet(entered, state, r)};
-    return caseReportTexts(c, r, x, extras.profile.value_or(zano::TemperatureProfile{}), caseName);
+    if (!run.ok()) return std::nullopt;
+    const zano::CalcOutcome& out = run.out;
+    const zano::ResultsExtras x{out.margins, run.hairpins, out.films, run.solved.correlations,
+                                run.otherSet};
+    return caseReportTexts(run.solved, *out.results, x,
+                           run.profile.value_or(zano::TemperatureProfile{}), caseName);
 }
 
 QString reportDateText() {

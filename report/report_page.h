@@ -18,7 +18,7 @@
 #include "records/case_data.h"
 #include "records/results_data.h"
 #include "report/profile_chart.h"
-#include "solver/driver.h"
+#include "solver/case_run.h"
 
 class QPaintDevice;
 
@@ -102,15 +102,9 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName);
 
-// The texts of a case that zano::calculate has calculated (`c` as it wrote its findings back,
-// `entered` as it was before, `state` as it left it), with what the desktop program works out
-// after a calculation: the hairpins, the other correlation set's figures and the profile.
-// Null when the case ended in a message.
-std::optional<ReportTexts> calculatedReportTexts(const zano::CaseData& c,
-                                                 const zano::CaseData& entered,
-                                                 const zano::CalcState& state,
-                                                 const zano::CalcOutcome& out,
-                                                 const QString& caseName);
+// The texts of a case run, with the profile it was asked for (kChartProfileSteps steps) and
+// the other correlation set's figures; null when the case ended in a message.
+std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run, const QString& caseName);
 
 // The date of printing as the header shows it, 2026-12-07: today's, or for a reproducible
 // page the one of SOURCE_DATE_EPOCH (seconds since 1970, UTC) when it is set.

@@ -35,9 +35,7 @@
 #include "shell/status_line.h"
 #include "shell/user_prompts.h"
 #include "shell/window_keys.h"
-#include "solver/design_extras.h"
-#include "solver/driver.h"
-#include "solver/other_set.h"
+#include "solver/case_run.h"
 
 namespace zano {
 namespace {
@@ -367,7 +365,8 @@ void MainWindow::fluidChosen(bool internal) {
         // quotes it.
         QString table;
         try {
-            table = "\"" + fromPath(fluidFile(state_.data.dataDir, fluid, state_.data.userDir)) + "\" ";
+            table =
+                "\"" + fromPath(fluidFile(state_.data.dataDir, fluid, state_.data.userDir)) + "\" ";
         } catch (const CalcError&) {
         }
         warn(this, "The property table " + table + "cannot be loaded.", fromText(cause));
@@ -437,44 +436,34 @@ void MainWindow::Command1_Click() {
 }
 
 void MainWindow::calculateCase() {
-    CaseData c = caseFromControls();
-    // The outputs of the modes are found afresh: those a failed calculation does not reach are
-    // left empty rather than showing the last case's values beside this one's inputs.
-    for (const CaseField& f : kCaseFields)
-        if (isFound(f, c)) (c.*f.text).clear();
-    const CaseData entered = c;  // the other correlation set is calculated from it
     command1_->setText("...Wait...");
     // Paint the caption before the calculation holds the thread; typing waits until after.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    CalcOutcome outcome = calculate(c, state_);  // ends in its outcome whatever fails
-
-    // The driver writes what it finds into the case; a failure after that write-back keeps it.
+    // The outputs of the modes are found afresh: those a failed calculation does not reach are
+    // left empty rather than showing the last case's values beside this one's inputs.
+    const CaseRun run = runCase(caseFromControls(), state_.data, {kChartProfileSteps, true});
     calculating_ = true;
     for (const CaseField& f : kCaseFields) {
         if (!f.found.mode || f.inOptions) continue;
-        const QString value = fromText(c.*f.text);
+        const QString value = fromText(run.solved.*f.text);
         if (controlText(f) != value) setControlText(f, value);
     }
     calculating_ = false;
     command1_->setText("Calculate");
 
-    if (outcome.ok()) {
-        keepLastCalculation(c, *outcome.results, outcome.margins);
-        resultsOutOfDate_ = false;
-        lastExtras_.films = outcome.films;
-        lastExtras_.correlations = c.correlations;
-        lastExtras_.otherSet = calculateOtherSet(entered, state_, *outcome.results);
+    if (run.ok()) {
+        keepLastCalculation(run);
         ResultsWindow* w = resultsWindow();
-        w->Risultati(*outcome.results);
+        w->Risultati(*run.out.results);
         w->setExtras(lastExtras_);
         w->raise();
         if (profile_) profile_->setData(lastProfile_);
-        showStatus(calculatedLine(*outcome.results));
+        showStatus(calculatedLine(*run.out.results, run.notes));
     } else {
         forgetLastCalculation();
-        showStatus(notCalculatedLine(fromText(outcome.message), fromText(outcome.detail)));
-        warn(this, fromText(outcome.message), fromText(outcome.detail));
-        focusField(outcome.field);
+        showStatus(notCalculatedLine(fromText(run.out.message), fromText(run.out.detail)));
+        warn(this, fromText(run.out.message), fromText(run.out.detail));
+        focusField(run.out.field);
     }
 }
 
@@ -573,15 +562,15 @@ ProfileWindow* MainWindow::profileWindow() const {
 
 // ---- The views beyond the results ------------------------------------------------------------
 
-void MainWindow::keepLastCalculation(const CaseData& c, const ResultsData& r,
-                                     const std::optional<DesignMargins>& margins) {
+void MainWindow::keepLastCalculation(const CaseRun& run) {
+    const ResultsData& r = *run.out.results;
     lastResults_ = r;
-    // The dialog refuses a bad hairpin length; one that still comes (from a case file, or too
-    // short for this exchanger) leaves the hairpin boxes empty rather than failing the results,
-    // and streams that touch leave the profile window saying there is none.
-    DesignExtras x = designExtras(c, state_, r, kChartProfileSteps);
-    lastExtras_ = {margins, x.hairpins};
-    lastProfile_ = {x.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
+    resultsOutOfDate_ = false;
+    // A hairpin length too short for this exchanger leaves the hairpin boxes empty and streams
+    // that touch leave the profile window saying there is none; the status line names either.
+    lastExtras_ = {run.out.margins, run.hairpins, run.out.films, run.solved.correlations,
+                   run.otherSet};
+    lastProfile_ = {run.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
                     fromText(r.estfluid)};
 }
 

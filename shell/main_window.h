@@ -31,6 +31,7 @@ namespace zano {
 
 class OptionsDialog;
 struct CaseField;
+struct CaseRun;
 
 // The main window (Form1): the case being edited, its modes, and the way to everything else.
 // It owns the calculation state and the secondary windows, each created on first use.
@@ -151,8 +152,7 @@ class MainWindow : public QMainWindow {
     static QString exportFailedText(const QString& name);
     // The views beyond the results.
     void mnuViewProfile_Click();
-    void keepLastCalculation(const CaseData& c, const ResultsData& r,
-                             const std::optional<DesignMargins>& m);
+    void keepLastCalculation(const CaseRun& run);
     // After a failed calculation, New and Open nothing of the last one is shown, printed, copied
     // or exported.
     void forgetLastCalculation();

@@ -35,10 +35,13 @@ QString modeLine(const CaseData& modes) {
     return "Given: " + given.join(", ") + QString::fromUtf8(" · Sought: ") + sought.join(", ");
 }
 
-QString calculatedLine(const ResultsData& r) {
+QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes) {
     const auto boxes = displayTexts(r);
     const auto shown = [&](const char* box) { return QString::fromStdString(boxText(boxes, box)); };
-    return "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
+    QString line =
+        "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
+    for (const std::string& note : notes) line += " · " + QString::fromStdString(note);
+    return line;
 }
 
 QString notCalculatedLine(const QString& message, const QString& detail) {

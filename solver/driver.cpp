@@ -263,9 +263,9 @@ std::string fieldName(const char* quantity, const Stream& st) {
     return std::string("The ") + quantity + " of the " + st.name() + " fluid";
 }
 
-void run(CaseData& c, CalcState& s, CalcOutcome& out) {
+void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
     s.inizializza();
-    Solution sol(c, s);
+    Solution sol(c, s, out.written);
     Stream& in = s.internal;
     Stream& est = s.external;
 
@@ -464,20 +464,29 @@ void Solution::checkBalanceCloses() const {
     if (worst && !(worstMiss <= kBalanceTolerance)) balanceDoesNotClose(worstMiss, *worst, false);
 }
 
+void Solution::writeBack(std::string CaseData::*member, std::string text) {
+    const CaseField* f = caseFieldOf(member);
+    for (FieldText& w : written)
+        if (w.field == f) return void(w.text = std::move(text));
+    written.push_back({f, std::move(text)});
+}
+
 void Solution::writeBackFlow(const Stream& st) {
-    (st.side == Side::Internal ? c.intPort : c.estPort) = formatSingle(roundTo(st.portata, 4));
+    writeBack(st.side == Side::Internal ? &CaseData::intPort : &CaseData::estPort,
+              formatSingle(roundTo(st.portata, 4)));
 }
 
 void Solution::writeBackOutlet(const Stream& st) {
-    (st.side == Side::Internal ? c.intTout : c.estTout) = formatDouble(roundTo(st.Tout, 4));
+    writeBack(st.side == Side::Internal ? &CaseData::intTout : &CaseData::estTout,
+              formatDouble(roundTo(st.Tout, 4)));
 }
 
 void Solution::writeBackCapacity() {
-    c.q = formatSingle(roundTo(q, 3));
+    writeBack(&CaseData::q, formatSingle(roundTo(q, 3)));
 }
 
 void Solution::writeBackLength() {
-    c.L = formatSingle(roundTo(s.geo.lunghezza, 3));
+    writeBack(&CaseData::L, formatSingle(roundTo(s.geo.lunghezza, 3)));
 }
 
 const StreamTexts& textsOf(const Stream& st) {
@@ -505,7 +514,7 @@ std::string calculationFaultDetail() {
     return "the calculation failed unexpectedly (" + faultText() + ")";
 }
 
-CalcOutcome calculate(CaseData& caseData, CalcState& state) {
+CalcOutcome calculate(const CaseData& caseData, CalcState& state) {
     CalcOutcome out;
     try {
         run(caseData, state, out);

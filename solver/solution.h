@@ -4,6 +4,7 @@
 
 #include "properties/calc_state.h"
 #include "records/case_data.h"
+#include "records/case_fields.h"
 
 // The working values of one calculation, shared by the set-up and the two solution paths.
 namespace zano {
@@ -31,10 +32,12 @@ class PassBudget {
 };
 
 struct Solution {
-    Solution(CaseData& caseData, CalcState& state) : c(caseData), s(state) {}
+    Solution(const CaseData& caseData, CalcState& state, std::vector<FieldText>& found)
+        : c(caseData), s(state), written(found) {}
 
-    CaseData& c;
+    const CaseData& c;
     CalcState& s;
+    std::vector<FieldText>& written;  // what the solution found for the case's output fields
     PassBudget budget;
 
     // The stream whose outlet temperature the case gives (the other's mass flow is given
@@ -84,8 +87,8 @@ struct Solution {
     // from the inlet by the table and the case is refused.
     void checkBalanceCloses() const;
 
-    // The computed values written back into the case's output fields, rounded as the boxes
-    // show them.
+    // The computed values for the case's output fields, rounded as the boxes show them.
+    void writeBack(std::string CaseData::*member, std::string text);
     void writeBackFlow(const Stream& st);
     void writeBackOutlet(const Stream& st);
     void writeBackCapacity();

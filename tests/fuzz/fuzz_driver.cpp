@@ -50,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     c.estToutGiven = !c.intToutGiven && (data[0] & 1) != 0;
 
     zano::CalcState s = loaded();
-    zano::CaseData solved = c;
-    const zano::CalcOutcome out = zano::calculate(solved, s);
+    const zano::CalcOutcome out = zano::calculate(c, s);
     double worstDuty = 0;
     std::string explained;
     const std::vector<std::string> faults =

@@ -33,13 +33,12 @@ QString page(const RecordingReportPrinter& printer) {
 
 // A case file's page as zano-calc --report composes it: read, calculated, its texts.
 ReportTexts caseTexts(const QString& file) {
-    CaseData c = loadCaseFile(shell_test::toPath(file));
-    const CaseData entered = c;
     CalcState s;
     dbmateriale(s);
-    const CalcOutcome out = calculate(c, s);
-    if (!out.ok()) qFatal("%s: %s", qPrintable(file), out.message.c_str());
-    return *calculatedReportTexts(c, entered, s, out, QFileInfo(file).fileName());
+    const CaseRun run =
+        runCase(loadCaseFile(shell_test::toPath(file)), s.data, {kChartProfileSteps, true});
+    if (!run.ok()) qFatal("%s: %s", qPrintable(file), run.out.message.c_str());
+    return *calculatedReportTexts(run, QFileInfo(file).fileName());
 }
 
 QStringList examples() {

@@ -6,19 +6,12 @@
 
 namespace zano {
 
-double dtml(double a1, double a2, double b1, double b2, std::string_view mode) {
-    double dt1 = 0, dt2 = 0;
-    if (mode == "contro") {
-        // Countercurrent: each inlet faces the other stream's outlet.
-        dt1 = a1 - b2;
-        dt2 = a2 - b1;
-    } else if (mode == "equi") {
-        // Equicurrent: both inlets at the same end.
-        dt1 = a1 - b1;
-        dt2 = a2 - b2;
-    } else {
-        return 0;
-    }
+double dtml(double a1, double a2, double b1, double b2, Arrangement mode) {
+    // Countercurrent: each inlet faces the other stream's outlet. Equicurrent: both inlets at
+    // the same end.
+    const bool contro = mode == Arrangement::Countercurrent;
+    const double dt1 = contro ? a1 - b2 : a1 - b1;
+    const double dt2 = contro ? a2 - b1 : a2 - b2;
     // Equal end differences: the log-mean is that difference (the formula would be 0/0).
     if (dt1 == dt2) return dt1;
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string_view>
+#include "records/case_data.h"
 
 namespace zano {
 
 // Log-mean temperature difference, K, of stream A (a1 in, a2 out) against stream B
-// (b1 in, b2 out) for mode "contro" or "equi"; any other mode gives 0.
-double dtml(double a1, double a2, double b1, double b2, std::string_view mode);
+// (b1 in, b2 out) in the arrangement `mode`.
+double dtml(double a1, double a2, double b1, double b2, Arrangement mode);
 
 }  // namespace zano

@@ -100,10 +100,10 @@ float xxtt(const Stream& in, const Stream& est, float U, float a) {
 }
 
 float Qmax(const Stream& in, const Stream& est, double te1, double te2, double ti1, double ti2,
-           float mme, float mmi, std::string_view contro_equi) {
+           float mme, float mmi, Arrangement contro_equi) {
     const double ce = static_cast<double>(mme) * est.props.cp;
     const double ci = static_cast<double>(mmi) * in.props.cp;
-    const bool contro = contro_equi == "contro";
+    const bool contro = contro_equi == Arrangement::Countercurrent;
     // The Cmin stream goes from its inlet t1 to the other stream's inlet o1 (countercurrent) or
     // outlet o2 (equicurrent), on its own table enthalpies so that phase changes count.
     // Enthalpies are held as singles.

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/case_data.h"
 #include "records/correlation_set.h"
 #include "records/film_breakdown.h"
 
@@ -38,6 +39,6 @@ float xxtt(const Stream& in, const Stream& est, float U, float a);
 // Largest duty, kW, the two streams could exchange: the Cmin stream taken from its inlet to the
 // other stream's inlet (countercurrent) or outlet (equicurrent) temperature, on table enthalpies.
 float Qmax(const Stream& in, const Stream& est, double te1, double te2, double ti1, double ti2,
-           float mme, float mmi, std::string_view contro_equi);
+           float mme, float mmi, Arrangement contro_equi);
 
 }  // namespace zano

@@ -84,8 +84,11 @@ std::string shownText(const ResultsData& r, const ResultField& f) {
     return std::visit(
         [&](auto member) -> std::string {
             const auto& v = r.*member;
-            if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>) {
-                return f.shown == Shown::Configuration ? configurationText(v) : v;
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, Arrangement>) {
+                return configurationText(v);
+            } else if constexpr (std::is_same_v<V, std::string>) {
+                return v;
             } else {
                 const auto format = [](auto x) {
                     if constexpr (std::is_same_v<decltype(x), float>)
@@ -140,8 +143,12 @@ std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box) {
     return {};
 }
 
-const char* configurationText(const std::string& controequi) {
-    return controequi == "contro" ? "Contercurrent" : "Equicurrent";
+const char* configurationText(Arrangement controequi) {
+    return controequi == Arrangement::Countercurrent ? "Contercurrent" : "Equicurrent";
+}
+
+const char* arrangementWord(Arrangement controequi) {
+    return controequi == Arrangement::Countercurrent ? "contro" : "equi";
 }
 
 }  // namespace zano

@@ -28,8 +28,8 @@ struct ResultsExtras {
 // as it is, or the configuration's name.
 enum class Shown { General, Rounded3, Rounded0, AsIs, Configuration };
 
-using ResultMember =
-    std::variant<float ResultsData::*, double ResultsData::*, std::string ResultsData::*>;
+using ResultMember = std::variant<float ResultsData::*, double ResultsData::*,
+                                  std::string ResultsData::*, Arrangement ResultsData::*>;
 
 struct ResultField {
     const char* name;  // the ResultsData member, as the exports name it
@@ -80,7 +80,9 @@ std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x);
 // The text of one box among the 28.
 std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box);
 
-// "Contercurrent" for exactly "contro", otherwise "Equicurrent".
-const char* configurationText(const std::string& controequi);
+// "Contercurrent" or "Equicurrent", as the results window names the arrangement.
+const char* configurationText(Arrangement controequi);
+// "contro" or "equi", as the case file and the exports write it.
+const char* arrangementWord(Arrangement controequi);
 
 }  // namespace zano

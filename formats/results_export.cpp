@@ -62,7 +62,10 @@ std::vector<Column> columns(const ResultsData& r, const ResultsExtras& x) {
         std::visit(
             [&](auto member) {
                 const auto& v = r.*member;
-                if constexpr (std::is_same_v<std::decay_t<decltype(v)>, std::string>)
+                using V = std::decay_t<decltype(v)>;
+                if constexpr (std::is_same_v<V, Arrangement>)
+                    c.push_back({f.name, heading(f), arrangementWord(v), true});
+                else if constexpr (std::is_same_v<V, std::string>)
                     c.push_back({f.name, heading(f), v, true});
                 else
                     c.push_back({f.name, heading(f), digits(v)});

@@ -6,6 +6,10 @@
 
 namespace zano {
 
+// How the streams run: against each other or alongside. The case file and the texts keep their
+// own words for it ("contro" and "equi", "Contercurrent" and "Equicurrent").
+enum class Arrangement { Countercurrent, Equicurrent };
+
 // One design case, held as the texts of the edit controls and the mode choices. Numeric
 // fields are texts with the decimal comma; an empty text means nothing was entered.
 struct CaseData {
@@ -30,9 +34,9 @@ struct CaseData {
     std::string q;               // kW
     std::string hairpinLength;   // m, one leg of a standard hairpin; empty when none is set
 
-    bool intToutGiven = true;           // internal outlet temperature given, its mass flow found
-    std::string controequi = "contro";  // "contro" countercurrent, "equi" equicurrent
-    bool LGiven = true;                 // length given, capacity found
+    bool intToutGiven = true;  // internal outlet temperature given, its mass flow found
+    Arrangement controequi = Arrangement::Countercurrent;
+    bool LGiven = true;         // length given, capacity found
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
     CorrelationSet correlations = CorrelationSet::Classic;
 };

@@ -79,8 +79,10 @@ inline constexpr std::array<CaseMode, 4> kCaseModes{{
      [](const CaseData& c) { return c.intToutGiven; },
      [](CaseData& c, bool v) { c.intToutGiven = v; }},
     {"\"Countercurrent\" chosen", "Option1", "Option2", 16,
-     [](const CaseData& c) { return c.controequi == "contro"; },
-     [](CaseData& c, bool v) { c.controequi = v ? "contro" : "equi"; }},
+     [](const CaseData& c) { return c.controequi == Arrangement::Countercurrent; },
+     [](CaseData& c, bool v) {
+         c.controequi = v ? Arrangement::Countercurrent : Arrangement::Equicurrent;
+     }},
     {"\"Lenght [m]\" chosen", "Option5", "Option6", 22, [](const CaseData& c) { return c.LGiven; },
      [](CaseData& c, bool v) { c.LGiven = v; }},
     {"\"Outlet temp.\" of the external fluid chosen", "Option7", "Option8", 0,

@@ -2,15 +2,17 @@
 
 #include <string>
 
+#include "records/case_data.h"
+
 namespace zano {
 
 // What one successful calculation hands to the results window, at full working width.
 struct ResultsData {
-    float q = 0;                                 // capacity, kW
-    float a = 0;                                 // heat transfer surface, m^2
-    float L = 0;                                 // length, m
-    float U = 0;                                 // overall coefficient, W/(m^2 K)
-    std::string controequi;                      // "contro"; anything else is shown as equicurrent
+    float q = 0;  // capacity, kW
+    float a = 0;  // heat transfer surface, m^2
+    float L = 0;  // length, m
+    float U = 0;  // overall coefficient, W/(m^2 K)
+    Arrangement controequi = Arrangement::Countercurrent;
     float deti = 0, spi = 0, dete = 0, spe = 0;  // mm, as entered
     std::string mat, intfluid, estfluid;
     float intpress = 0, estpress = 0;                         // bar

@@ -142,8 +142,9 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     };
     ReportTexts t;
     readReportRows(t, read);
-    t.configuration =
-        QString::fromLatin1(c.controequi == "equi" ? kEquicurrentCaption : kCountercurrentCaption);
+    t.configuration = QString::fromLatin1(c.controequi == zano::Arrangement::Equicurrent
+                                              ? kEquicurrentCaption
+                                              : kCountercurrentCaption);
     const auto extras = zano::extraTexts(x);
     for (std::size_t i = 0; i < extras.size(); ++i) t.extras[i] = fromText(extras[i].text);
     if (x.correlations) t.correlations = QString::fromLatin1(correlationSetName(*x.correlations));

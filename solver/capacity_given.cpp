@@ -17,7 +17,8 @@ void checkCapacity(Solution& sol) {
         throw CalcError(
             msg::kCapacityTooHigh,
             "the most the streams can exchange in " +
-                std::string(sol.controequi == "contro" ? "countercurrent" : "equicurrent") +
+                std::string(sol.controequi == Arrangement::Countercurrent ? "countercurrent"
+                                                                          : "equicurrent") +
                 " flow is " + formatSingle(roundTo(qmax, 3)) + " kW; the capacity asked, " +
                 formatSingle(roundTo(sol.q, 3)) + " kW, must lie below it",
             "q");

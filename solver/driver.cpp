@@ -274,7 +274,7 @@ void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
     est.Tin = toDouble(c, &CaseData::estTin, "The inlet temperature of the external fluid");
     in.sporcamento = toDouble(c, &CaseData::intSporc, "The internal fouling factor");
     est.sporcamento = toDouble(c, &CaseData::estSporc, "The external fouling factor");
-    sol.controequi = c.controequi == "contro" ? "contro" : "equi";
+    sol.controequi = c.controequi;
     proptubo(s, c.mat);
     for (Stream* st : {&in, &est}) {
         try {

@@ -43,7 +43,7 @@ struct Solution {
     // The stream whose outlet temperature the case gives (the other's mass flow is given
     // too); none when both mass flows are given.
     Stream* given = nullptr;
-    std::string controequi;
+    Arrangement controequi = Arrangement::Countercurrent;
     // Each stream's table offers several pressures, so the one chosen is the stream's own
     // (indexed by Side).
     bool choosesPressure[2] = {false, false};

@@ -19,7 +19,7 @@ struct Streams {
 
     Streams(const CalcState& state, const ResultsData& r) : s(state) {
         const bool intHot = r.intTin > r.estTin;
-        const bool contro = r.controequi == "contro";
+        const bool contro = r.controequi == Arrangement::Countercurrent;
         intPort = r.intPort;
         estPort = r.estPort;
         intHin = propHint(s, r.intTin);

@@ -33,7 +33,10 @@ std::string answer(const std::string& op, const std::vector<double>& a) {
         if (op == "perdita")
             return shown(perditaCarico(a[0], f(a[1]), f(a[2]), a[3], a[4], f(a[5])));
         if (op == "log10") return shown(log10(a[0]));
-        if (op.rfind("dtml-", 0) == 0) return shown(dtml(a[0], a[1], a[2], a[3], op.substr(5)));
+        if (op == "dtml-contro" || op == "dtml-equi")
+            return shown(
+                dtml(a[0], a[1], a[2], a[3],
+                     op == "dtml-contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent));
     } catch (const CalcError& e) {
         return "Invalid data: " + e.detail();
     }

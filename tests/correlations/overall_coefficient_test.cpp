@@ -158,8 +158,9 @@ TEST(ExchangerRelations, AnswerTheGoldenTable) {
                                   static_cast<double>(xxtt(s.internal, s.external, f(4), f(5))));
                 } else if (op == "qmax") {
                     s.external.props.cp = n(0), s.internal.props.cp = n(1);
-                    const float q =
-                        Qmax(s.internal, s.external, n(2), n(3), n(4), n(5), f(6), f(7), w[8]);
+                    const float q = Qmax(
+                        s.internal, s.external, n(2), n(3), n(4), n(5), f(6), f(7),
+                        w[8] == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent);
                     std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
                 }
             } catch (const CalcError& e) {

@@ -65,25 +65,39 @@ const QString kScenarios = ZANO_SOURCE_DIR "/tests/shell/golden/scenarios";
 // temperatures, flows, velocities, pressure drops, capacity, surface and length to 3 decimals;
 // Reynolds numbers and U to whole numbers, ties to the even digit (U 940.5, Rei 2300.5, Ree
 // 2301.5); q's single is 28.82349.... The second record differs from the first in every field.
-const ResultsData kFirst{28.8235f, 0.6283185f,
-                         8.0f,     940.5f,
-                         "contro", 20.0f,
-                         1.5f,     50.0f,
-                         2.25f,    "Stainless steel AISI 304",
-                         "Water",  "Propylene Glycol 30%",
-                         1.0f,     2.5f,
-                         15.0,     40.00049,
-                         85.0,     67.82149,
-                         0.27571f, 0.4f,
-                         0.72849f, 0.3515f,
-                         2.53149f, 0.59901f,
-                         0.0002,   0.0,
-                         2300.5,   2301.5};
+const ResultsData kFirst{28.8235f,
+                         0.6283185f,
+                         8.0f,
+                         940.5f,
+                         Arrangement::Countercurrent,
+                         20.0f,
+                         1.5f,
+                         50.0f,
+                         2.25f,
+                         "Stainless steel AISI 304",
+                         "Water",
+                         "Propylene Glycol 30%",
+                         1.0f,
+                         2.5f,
+                         15.0,
+                         40.00049,
+                         85.0,
+                         67.82149,
+                         0.27571f,
+                         0.4f,
+                         0.72849f,
+                         0.3515f,
+                         2.53149f,
+                         0.59901f,
+                         0.0002,
+                         0.0,
+                         2300.5,
+                         2301.5};
 const ResultsData kSecond{25.0f,
                           2.0766f,
                           19.6184f,
                           769.49f,
-                          "equi",
+                          Arrangement::Equicurrent,
                           33.7f,
                           2.0f,
                           60.3f,
@@ -436,7 +450,9 @@ class ScenarioTest : public QObject {
             write("printed.txt", QByteArray::fromStdString(page(printer)));
         } else if (verb == "show") {
             ResultsData r = name == "first" ? kFirst : kSecond;
-            if (!rest.isEmpty()) r.controequi = rest.toStdString();
+            if (!rest.isEmpty())
+                r.controequi =
+                    rest == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
             w_->resultsWindow()->Risultati(r);
         } else if (verb != "start") {
             qFatal("unknown step %s", qPrintable(step));

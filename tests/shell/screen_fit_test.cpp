@@ -143,8 +143,8 @@ class OnThisScreen : public QObject {
         const QRect available = screen->availableGeometry();
         MainWindow main;
         ResultsWindow* results = main.resultsWindow();
-        results->Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
-                            "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
+        results->Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
+                            2.25f, "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
         ProfileWindow profile;
         HelpViewer help;
         std::unique_ptr<QMessageBox> about(
@@ -203,8 +203,8 @@ class OnThisScreen : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QTest::qWait(200);  // the window manager's own placement of the main window
         ResultsWindow* results = main.resultsWindow();
-        results->Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
-                            "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
+        results->Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
+                            2.25f, "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
         QVERIFY(QTest::qWaitForWindowExposed(results));
         const QRect anchor = main.frameGeometry();
         const int room =

@@ -153,8 +153,8 @@ class UsabilityTest : public QObject {
                      Qt::StrongFocus);
 
         ResultsWindow* results = w.resultsWindow();
-        results->Risultati(
-            {28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f, "Copper", "Water", "Water"});
+        results->Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
+                            2.25f, "Copper", "Water", "Water"});
         QVERIFY(QTest::qWaitForWindowExposed(results));
         for (QLineEdit* box : results->findChildren<QLineEdit*>())
             QVERIFY2(box->focusPolicy() == Qt::ClickFocus, qPrintable(box->objectName()));

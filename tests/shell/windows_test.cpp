@@ -269,7 +269,8 @@ class WindowsTest : public QObject {
         QFETCH(QString, arrangement);
         CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/" + file.toStdString());
         c.estToutGiven = !c.intToutGiven && file.contains("-est-outlet");
-        c.controequi = arrangement.toStdString();
+        c.controequi =
+            arrangement == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
         CalcState s;
         dbmateriale(s);
         const CalcOutcome out = calculate(c, s);
@@ -345,8 +346,8 @@ class WindowsTest : public QObject {
             OptionsDialog options(QuestaDirectory() / "data", {},
                                   [] { return std::pair<QString, QString>(); });
             ResultsWindow results;
-            results.Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
-                               "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
+            results.Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
+                               2.25f, "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
             struct Row {
                 QWidget* client;
                 double scale;

@@ -23,8 +23,8 @@ namespace {
 using testing_cases::userFluidCase;
 
 TEST(TemperatureProfile, ConstantPropertiesFollowTheExponentialSolution) {
-    for (const char* arrangement : {"contro", "equi"}) {
-        SCOPED_TRACE(arrangement);
+    for (const Arrangement arrangement : {Arrangement::Countercurrent, Arrangement::Equicurrent}) {
+        SCOPED_TRACE(arrangementWord(arrangement));
         CaseData c = userFluidCase();
         c.controequi = arrangement;
         CalcState s;
@@ -38,7 +38,7 @@ TEST(TemperatureProfile, ConstantPropertiesFollowTheExponentialSolution) {
 
         // Hot internal stream: d(Ti)/dx = -k theta / Ci, and the external stream gains the same
         // heat, flowing against x in countercurrent: theta = theta0 exp(-a x).
-        const bool contro = std::string(arrangement) == "contro";
+        const bool contro = arrangement == Arrangement::Countercurrent;
         const double k = r.U * 3.141593 * 0.025 / 1000;  // kW/(m K)
         const double Ci = 0.3 * 4.2, Ce = 0.8 * 4.2;
         const double a = k * (1 / Ci + (contro ? -1 : 1) / Ce);
@@ -77,7 +77,7 @@ TEST(TemperatureProfile, EveryExampleMeetsItsEndTemperatures) {
         ASSERT_TRUE(out.ok()) << out.detail;
         const ResultsData& r = *out.results;
         const TemperatureProfile p = temperatureProfile(s, r, 20);
-        const bool contro = r.controequi == "contro";
+        const bool contro = r.controequi == Arrangement::Countercurrent;
         const auto& first = p.points.front();
         const auto& last = p.points.back();
         EXPECT_EQ(first.x, 0);

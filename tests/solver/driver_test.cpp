@@ -64,10 +64,12 @@ TEST(Driver, EveryModeArrangementAndOrientationBalancesBothStreams) {
     for (const char scheme : {'A', 'B', 'C'})
         for (const bool lengthGiven : {true, false})
             for (const bool intHot : {true, false})
-                for (const char* arrangement : {"contro", "equi"}) {
+                for (const Arrangement arrangement :
+                     {Arrangement::Countercurrent, Arrangement::Equicurrent}) {
                     SCOPED_TRACE(std::string("scheme ") + scheme +
                                  (lengthGiven ? ", length" : ", capacity") +
-                                 (intHot ? ", internal hot, " : ", external hot, ") + arrangement);
+                                 (intHot ? ", internal hot" : ", external hot") +
+                                 (arrangement == Arrangement::Equicurrent ? ", equi" : ""));
                     CaseData c = waterCase();
                     c.intToutGiven = scheme == 'A';
                     c.estToutGiven = scheme == 'B';
@@ -124,7 +126,7 @@ TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
         1 / (f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm),
         941.5228, 0.01);
 
-    c.controequi = "equi";  // equicurrent LMTD 53.345 K: a longer exchanger
+    c.controequi = Arrangement::Equicurrent;  // LMTD 53.345 K: a longer exchanger
     const CalcOutcome equi = run(c);
     ASSERT_TRUE(equi.ok());
     EXPECT_NEAR(equi.results->L, 5.070065, 5e-5);

@@ -102,7 +102,7 @@ GeneratedCase CaseGenerator::next() {
     c.intpress = formatSingle(bi.pressure);
     c.estpress = formatSingle(be.pressure);
     c.mat = pick(f_.materials);
-    c.controequi = chance(0.5) ? "contro" : "equi";
+    c.controequi = chance(0.5) ? Arrangement::Countercurrent : Arrangement::Equicurrent;
     const int scheme = std::uniform_int_distribution<int>(0, 2)(rng_);
     c.intToutGiven = scheme == 0;
     c.estToutGiven = scheme == 1;

@@ -8,6 +8,7 @@
 #include "base/errors.h"
 #include "base/number_text.h"
 #include "correlations/log_mean.h"
+#include "formats/results_display.h"
 
 namespace zano::stress {
 
@@ -234,7 +235,8 @@ std::string describe(const CaseData& c) {
     add("intSporc", c.intSporc), add("estSporc", c.estSporc);
     s += std::string("intToutGiven=") + (c.intToutGiven ? "1" : "0");
     s += std::string(" estToutGiven=") + (c.estToutGiven ? "1" : "0");
-    s += std::string(" LGiven=") + (c.LGiven ? "1" : "0") + " controequi=" + c.controequi;
+    s += std::string(" LGiven=") + (c.LGiven ? "1" : "0") +
+         " controequi=" + arrangementWord(c.controequi);
     return s;
 }
 

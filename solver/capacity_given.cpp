@@ -64,11 +64,10 @@ void flowsGiven(Solution& sol) {
 // The length that carries the capacity: surface from q = U * a * dTml, U under-relaxed 0.3/0.7.
 void iterateLength(Solution& sol) {
     Geometry& g = sol.s.geo;
-    const double pi = g.pigreco;
     if (sol.dTml == 0) invalidData("the log-mean temperature difference is 0");
     sol.U = 10;  // a first guess of the surface, whatever the fluids
     sol.a = sgl(sol.q / 10.0 / sol.dTml * 1000, "the surface");
-    g.lunghezza = sgl(sol.a / pi / g.intDe, "the length");
+    g.lunghezza = sgl(sol.a / g.surfacePerMetre(), "the length");
     sol.Ucalc = 0;
     while (Solution::differs(sol.U, sol.Ucalc, sol.tolU)) {
         sol.budget.spend();
@@ -76,7 +75,7 @@ void iterateLength(Solution& sol) {
         sol.a = sgl(divide(sol.q, sol.Ucalc, "the overall heat transfer coefficient is 0") /
                         sol.dTml * 1000,
                     "the surface");
-        g.lunghezza = sgl(sol.a / pi / g.intDe, "the length");
+        g.lunghezza = sgl(sol.a / g.surfacePerMetre(), "the length");
         sol.U = sgl(0.3 * sol.U + 0.7 * sol.Ucalc, "the overall heat transfer coefficient");
     }
     sol.checkResolvable();

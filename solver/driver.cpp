@@ -15,50 +15,22 @@
 #include "correlations/pressure_drop.h"
 #include "properties/fluid_sides.h"
 #include "records/case_fields.h"
+#include "solver/case_values.h"
+#include "solver/geometry.h"
+#include "solver/sides.h"
 #include "solver/solution.h"
 
 namespace zano {
 namespace {
 
-// A case text read as a number; empty or malformed texts end the calculation naming the field.
-template <typename T>
-T convert(const CaseData& c, std::string CaseData::*member, std::string_view label) {
-    const std::string& text = c.*member;
-    const auto value = [&] {
-        if constexpr (std::is_same_v<T, float>)
-            return parseSingle(text);
-        else
-            return parseDouble(text);
-    }();
-    if (value) return *value;
-    const std::string what(label);
-    const std::string field = caseFieldOf(member)->name;
-    if (isBlankText(text)) invalidData(what + " is empty", field);
-    if (parseDouble(text)) invalidData(what + " \"" + excerpt(text) + "\" is too large", field);
-    invalidData(what + " \"" + excerpt(text) + "\" is not a number", field);
+void checkPressure(const Stream& st) {
+    for (float p : st.table.P)
+        if (p == st.press) return;
+    throw CalcError(fieldsOf(st).invalidPressure, {}, fieldName(fieldsOf(st).pressure));
 }
 
-double toDouble(const CaseData& c, std::string CaseData::*member, std::string_view label) {
-    return convert<double>(c, member, label);
-}
-float toSingle(const CaseData& c, std::string CaseData::*member, std::string_view label) {
-    return convert<float>(c, member, label);
-}
-
-void checkPressure(const FluidTable& table, float pressure, const char* message,
-                   const char* field) {
-    bool found = false;
-    for (float p : table.P)
-        if (p == pressure) found = true;
-    if (!found) throw CalcError(message, {}, field);
-}
-
-// The case's field of a stream's fluid, and of its given outlet temperature.
-const char* fluidField(const Stream& st) {
-    return st.side == Side::Internal ? "intfluid" : "estfluid";
-}
-const char* outletField(const Stream& st) {
-    return st.side == Side::Internal ? "intTout" : "estTout";
+const std::string& fluidOf(const CaseData& c, const Stream& st) {
+    return c.*fieldsOf(st).fluid;
 }
 
 // `which` names the temperature ("inlet", "outlet", "computed outlet"); the cause says its
@@ -88,81 +60,26 @@ void checkGivenOutlet(const Solution& sol, bool pastOther) {
     const bool hot = tin > otherTin, cold = tin < otherTin;
     const std::string outlet = std::string("the outlet temperature of the ") + g->name() +
                                " fluid, " + formatDouble(t) + " °C, lies ";
+    const char* field = fieldName(fieldsOf(*g).outlet);
     if (!pastOther && ((hot && t > tin) || (cold && t < tin)))
         throw CalcError(msg::kInvalidTemperatures,
                         outlet + (hot ? "above" : "below") + " its inlet, " + formatDouble(tin) +
                             " °C, though it is the " + (hot ? "hot" : "cold") + " stream (the " +
                             other.name() + " inlet is " + formatDouble(otherTin) + " °C)",
-                        outletField(*g));
+                        field);
     if (pastOther && ((hot && t < otherTin) || (cold && t > otherTin)))
         throw CalcError(msg::kInvalidTemperatures,
                         outlet + (hot ? "below" : "above") + " the inlet of the " + other.name() +
                             " fluid, " + formatDouble(otherTin) + " °C, the " +
                             (hot ? "coldest" : "hottest") + " it can reach",
-                        outletField(*g));
-}
-
-// Geometry in metres, each value stored as single before it is used further.
-// The pipe sizes as entered, mm.
-struct PipeSizes {
-    double deti, spi, dete, spe;
-};
-
-PipeSizes deriveGeometry(const CaseData& c, Geometry& g) {
-    const double deti = toDouble(c, &CaseData::deti, "The outside diameter of the internal pipe");
-    const double spi = toDouble(c, &CaseData::spi, "The wall thickness of the internal pipe");
-    const double dete = toDouble(c, &CaseData::dete, "The outside diameter of the external pipe");
-    const double spe = toDouble(c, &CaseData::spe, "The wall thickness of the external pipe");
-    g.intDe = sgl(deti / 1000, "the outside diameter of the internal pipe");
-    g.intDi = sgl(g.intDe - 2 * spi / 1000, "the inside diameter of the internal pipe");
-    g.estDi = sgl((dete - 2 * spe) / 1000, "the inside diameter of the external pipe");
-    const double pi = g.pigreco;
-    const double di = g.intDi, de = g.intDe, Di = g.estDi;
-    g.intArea = sgl(di * di * pi / 4, "the flow area of the internal pipe");
-    g.estArea = sgl((Di * Di - de * de) * pi / 4, "the flow area of the annulus");
-    if (Di + de == 0) invalidData("the annulus has no hydraulic diameter: both diameters are 0");
-    g.estDh = sgl((Di * Di - de * de) / (Di + de), "the hydraulic diameter of the annulus");
-    return {deti, spi, dete, spe};
-}
-
-// Sizes that no pipe can have, and resistances below zero, end the calculation before the
-// solution turns them into a coefficient that no exchanger has.
-void checkGeometry(const PipeSizes& mm, const CalcState& s) {
-    const Geometry& g = s.geo;
-    if (mm.spi < 0) invalidData("the wall thickness of the internal pipe is negative", "spi");
-    if (mm.spe < 0) invalidData("the wall thickness of the external pipe is negative", "spe");
-    if (s.internal.sporcamento < 0)
-        invalidData("the internal fouling factor is negative", "intSporc");
-    if (s.external.sporcamento < 0)
-        invalidData("the external fouling factor is negative", "estSporc");
-    if (!(g.intDi > 0))
-        invalidData("the internal pipe has no bore: its wall is as thick as its radius", "spi");
-    // Named by the inside diameter that the wall leaves, which the outside diameter on the
-    // screen hides.
-    if (!(g.estArea > 0 && g.estDh > 0))
-        invalidData("the annulus has no area: the inside diameter of the external pipe, " +
-                        formatDouble(roundTo(1000.0 * g.estDi, 3)) +
-                        " mm, is not larger than the outside diameter of the internal pipe, " +
-                        formatDouble(roundTo(1000.0 * g.intDe, 3)) + " mm",
-                    "dete");
-    // Below a tenth of a millimetre a bore or a gap is a slip of the pen, not a pipe: single
-    // rounding can leave a wall of half the diameter a bore of 1e-9 m and a velocity of 1e11 m/s.
-    constexpr double kNarrowest = 0.0001;  // m
-    if (g.intDi < kNarrowest) invalidData("the bore of the internal pipe is below 0,1 mm", "spi");
-    if ((static_cast<double>(g.estDi) - g.intDe) / 2 < kNarrowest)
-        invalidData("the gap of the annulus is below 0,1 mm", "dete");
-    constexpr double kWidest = 10;  // m, beyond any pipe made
-    if (g.intDe > kWidest)
-        invalidData("the outside diameter of the internal pipe is above 10 m", "deti");
-    if (mm.dete / 1000 > kWidest)
-        invalidData("the outside diameter of the external pipe is above 10 m", "dete");
+                        field);
 }
 
 // A fault in the solution often follows from an outlet iterate that has left its fluid's
 // table, where the properties are extrapolated past boiling or freezing: say so beside it.
 std::string outletsOutsideTables(const Solution& sol) {
     std::string note;
-    for (const Stream* st : {&sol.s.internal, &sol.s.external}) {
+    for (const Stream* st : sol.streams()) {
         const FluidTable& t = st->table;
         if (st == sol.given || t.size() == 0 || !std::isfinite(st->Tout) || t.inRange(st->Tout))
             continue;
@@ -173,13 +90,34 @@ std::string outletsOutsideTables(const Solution& sol) {
     return note;
 }
 
-ResultsData complete(Solution& sol) {
-    CalcState& s = sol.s;
+// A stream loses no more pressure than it has: a drop at or above its absolute pressure means
+// the flow cannot pass, whatever the figures say. The pressure chosen from a table of several
+// is the stream's; a table of one block (the user fluid, an oil) gives a liquid's properties at
+// a nominal pressure, which says nothing of the stream's, and there the drop is bounded by what
+// a pipe can hold: 1000 bar, above the rating of the heaviest schedules.
+void checkDropPasses(const Solution& sol, const Stream& st, double drop) {
+    constexpr double kPipeHolds = 100000;  // kPa
+    const std::string which = "the " + std::string(st.name()) + " pressure drop, " +
+                              formatDouble(roundTo(drop, 3)) + " kPa, ";
+    if (!sol.choosesPressure[static_cast<int>(st.side)]) {
+        if (drop >= kPipeHolds)
+            invalidData(which + "reaches 1000 bar, more than any pipe holds: the stream " +
+                        "cannot pass through the exchanger");
+        return;
+    }
+    const double available = static_cast<double>(st.press) * 100;  // kPa
+    if (drop >= available)
+        invalidData(which + "reaches the " + st.name() + " fluid's own pressure of " +
+                    formatSingle(st.press) + " bar (" + formatDouble(roundTo(available, 3)) +
+                    " kPa): the stream cannot pass through the exchanger");
+}
+
+// Velocities, Reynolds numbers and pressure drops of the final state.
+void addFlows(const Solution& sol, ResultsData& r) {
+    const CalcState& s = sol.s;
     const Geometry& g = s.geo;
     const Stream& in = s.internal;
     const Stream& est = s.external;
-    const CaseData& c = sol.c;
-    ResultsData r;
     r.intVel = velocita(in.portata, g.intArea, in.props.dens);
     r.estVel = velocita(est.portata, g.estArea, est.props.dens);
     r.Rei = finite(reynolds(in.props.dens, r.intVel, g.intDi, in.props.visc),
@@ -192,44 +130,30 @@ ResultsData complete(Solution& sol) {
     r.estDeltaP =
         sgl(perditaCarico(s.rugTubo, g.estDh, g.lunghezza, r.Ree, est.props.dens, r.estVel),
             "the external pressure drop");
+    checkDropPasses(sol, in, r.intDeltaP);
+    checkDropPasses(sol, est, r.estDeltaP);
+}
 
-    // A stream loses no more pressure than it has: a drop at or above its absolute pressure
-    // means the flow cannot pass, whatever the figures say. The pressure chosen from a table of
-    // several is the stream's; a table of one block (the user fluid, an oil) gives a liquid's
-    // properties at a nominal pressure, which says nothing of the stream's, and there the drop
-    // is bounded by what a pipe can hold: 1000 bar, above the rating of the heaviest schedules.
-    constexpr double kPipeHolds = 100000;  // kPa
-    for (const Stream* st : {&in, &est}) {
-        const double drop = st == &in ? r.intDeltaP : r.estDeltaP;
-        const std::string which = "the " + std::string(st->name()) + " pressure drop, " +
-                                  formatDouble(roundTo(drop, 3)) + " kPa, ";
-        if (!sol.choosesPressure[static_cast<int>(st->side)]) {
-            if (drop >= kPipeHolds)
-                invalidData(which + "reaches 1000 bar, more than any pipe holds: the stream " +
-                            "cannot pass through the exchanger");
-            continue;
-        }
-        const double available = static_cast<double>(st->press) * 100;  // kPa
-        if (drop >= available)
-            invalidData(which + "reaches the " + st->name() + " fluid's own pressure of " +
-                        formatSingle(st->press) + " bar (" + formatDouble(roundTo(available, 3)) +
-                        " kPa): the stream cannot pass through the exchanger");
-    }
-
+ResultsData complete(const Solution& sol) {
+    const Stream& in = sol.s.internal;
+    const Stream& est = sol.s.external;
+    const CaseData& c = sol.c;
+    ResultsData r;
+    addFlows(sol, r);
     r.q = sol.q;
     r.a = sol.a;
-    r.L = g.lunghezza;
+    r.L = sol.s.geo.lunghezza;
     r.U = sol.U;
     r.controequi = sol.controequi;
-    r.deti = toSingle(c, &CaseData::deti, "The outside diameter of the internal pipe");
-    r.spi = toSingle(c, &CaseData::spi, "The wall thickness of the internal pipe");
-    r.dete = toSingle(c, &CaseData::dete, "The outside diameter of the external pipe");
-    r.spe = toSingle(c, &CaseData::spe, "The wall thickness of the external pipe");
+    r.deti = caseSingle(c, &CaseData::deti);
+    r.spi = caseSingle(c, &CaseData::spi);
+    r.dete = caseSingle(c, &CaseData::dete);
+    r.spe = caseSingle(c, &CaseData::spe);
     r.mat = c.mat;
     r.intfluid = c.intfluid;
     r.estfluid = c.estfluid;
-    r.intpress = toSingle(c, &CaseData::intpress, "The pressure of the internal fluid");
-    r.estpress = toSingle(c, &CaseData::estpress, "The pressure of the external fluid");
+    r.intpress = in.press;
+    r.estpress = est.press;
     r.intTin = in.Tin;
     r.intTout = in.Tout;
     r.estTin = est.Tin;
@@ -258,95 +182,99 @@ DesignMargins designMargins(const FilmBreakdown& f, const ResultsData& r) {
     return m;
 }
 
-// The case's names of one stream's fields, for the causes of "Invalid data".
-std::string fieldName(const char* quantity, const Stream& st) {
-    return std::string("The ") + quantity + " of the " + st.name() + " fluid";
-}
-
-void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
-    s.inizializza();
-    Solution sol(c, s, out.written);
-    Stream& in = s.internal;
-    Stream& est = s.external;
-
-    const PipeSizes sizes = deriveGeometry(c, s.geo);
-    in.Tin = toDouble(c, &CaseData::intTin, "The inlet temperature of the internal fluid");
-    est.Tin = toDouble(c, &CaseData::estTin, "The inlet temperature of the external fluid");
-    in.sporcamento = toDouble(c, &CaseData::intSporc, "The internal fouling factor");
-    est.sporcamento = toDouble(c, &CaseData::estSporc, "The external fouling factor");
+// Both streams' inlets, fouling factors, fluids and pressures, and the wall.
+void readStreams(Solution& sol) {
+    const CaseData& c = sol.c;
+    CalcState& s = sol.s;
+    for (Stream* st : sol.streams()) st->Tin = caseDouble(c, fieldsOf(*st).inlet);
+    for (Stream* st : sol.streams()) st->sporcamento = caseDouble(c, fieldsOf(*st).fouling);
     sol.controequi = c.controequi;
     proptubo(s, c.mat);
-    for (Stream* st : {&in, &est}) {
+    for (Stream* st : sol.streams()) {
         try {
-            st->load(s.data, st == &in ? c.intfluid : c.estfluid);
+            st->load(s.data, fluidOf(c, *st));
         } catch (const CalcError& e) {  // no such fluid, or its table is unreadable
-            throw CalcError(e.message(), e.detail(), fluidField(*st));
+            throw CalcError(e.message(), e.detail(), fieldName(fieldsOf(*st).fluid));
         }
     }
-
     // Inlet enthalpies on the full tables, each lookup matching its stream's pressure.
-    in.press = toSingle(c, &CaseData::intpress, "The pressure of the internal fluid");
-    in.Hin = in.enthalpy(in.Tin);
-    est.press = toSingle(c, &CaseData::estpress, "The pressure of the external fluid");
-    est.Hin = est.enthalpy(est.Tin);
-
-    checkPressure(in.table, in.press, msg::kInvalidIntPressure, "intpress");
-    checkPressure(est.table, est.press, msg::kInvalidEstPressure, "estpress");
-    for (const Stream* st : {&in, &est}) {
+    for (Stream* st : sol.streams()) {
+        st->press = caseSingle(c, fieldsOf(*st).pressure);
+        st->Hin = st->enthalpy(st->Tin);
+    }
+    for (Stream* st : sol.streams()) checkPressure(*st);
+    for (Stream* st : sol.streams()) {
         const std::vector<float>& P = st->table.P;
         sol.choosesPressure[static_cast<int>(st->side)] =
             std::any_of(P.begin(), P.end(), [&](float p) { return p != P.front(); });
     }
     RiduciVettori(s);
+}
 
-    // The mode's inputs: of each stream its outlet temperature or its mass flow.
+// The mode's inputs: of each stream its outlet temperature or its mass flow.
+void readModeInputs(Solution& sol) {
+    const CaseData& c = sol.c;
     if (c.intToutGiven)
-        sol.given = &in;
+        sol.given = &sol.s.internal;
     else if (c.estToutGiven)
-        sol.given = &est;
-    std::string CaseData::*const outlets[] = {&CaseData::intTout, &CaseData::estTout};
-    std::string CaseData::*const flows[] = {&CaseData::intPort, &CaseData::estPort};
-    for (Stream* st : {&in, &est}) {
-        const auto k = static_cast<int>(st->side);
+        sol.given = &sol.s.external;
+    for (Stream* st : sol.streams()) {
         if (st == sol.given)
-            st->Tout = toDouble(c, outlets[k], fieldName("outlet temperature", *st));
+            st->Tout = caseDouble(c, fieldsOf(*st).outlet);
         else
-            st->portata = toSingle(c, flows[k], fieldName("mass flow", *st));
+            st->portata = caseSingle(c, fieldsOf(*st).flow);
     }
+}
+
+// What the streams and the pipes must be before anything is solved, in the order the checks
+// report them.
+void checkInputs(Solution& sol, const PipeSizes& sizes) {
     // A given outlet must lie on the far side of its inlet from the other stream's inlet.
     checkGivenOutlet(sol, false);
-    for (const Stream* st : {&in, &est}) {
-        const std::string& fluid = st == &in ? c.intfluid : c.estfluid;
-        checkInRange(*st, st->Tin, "inlet", fluid, st == &in ? "intTin" : "estTin");
-        if (st == sol.given) checkInRange(*st, st->Tout, "outlet", fluid, outletField(*st));
+    for (const Stream* st : sol.streams()) {
+        const SideFields& f = fieldsOf(*st);
+        checkInRange(*st, st->Tin, "inlet", fluidOf(sol.c, *st), fieldName(f.inlet));
+        if (st == sol.given)
+            checkInRange(*st, st->Tout, "outlet", fluidOf(sol.c, *st), fieldName(f.outlet));
     }
     // Nor beyond the other inlet, after the range checks, which come first.
     checkGivenOutlet(sol, true);
-    in.hot = in.Tin > est.Tin;
-    est.hot = !in.hot;
-    checkGeometry(sizes, s);
+    sol.s.internal.hot = sol.s.internal.Tin > sol.s.external.Tin;
+    sol.s.external.hot = !sol.s.internal.hot;
+    checkWalls(sizes);
+    for (const Stream* st : sol.streams())
+        if (st->sporcamento < 0)
+            invalidData("the " + std::string(st->name()) + " fouling factor is negative",
+                        fieldName(fieldsOf(*st).fouling));
+    checkPipes(sizes, sol.s.geo);
     // A stream that does not flow exchanges nothing: named, with its box, before the solution
     // fails on it somewhere deep.
-    for (const Stream* st : {&in, &est})
+    for (const Stream* st : sol.streams())
         if (st != sol.given && st->portata == 0)
             invalidData("the mass flow of the " + std::string(st->name()) +
                             " fluid is 0: a stream that does not flow exchanges no heat",
-                        st == &in ? "intPort" : "estPort");
+                        fieldName(fieldsOf(*st).flow));
+}
 
-    if (c.LGiven) {
-        s.geo.lunghezza = toSingle(c, &CaseData::L, "The length");
-        // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
-        // exchanged, yet the schemes would find flows for the duty of their start values. (A
-        // length of 0 is named by the film coefficients.)
-        sol.a =
-            sgl(static_cast<double>(s.geo.pigreco) * s.geo.lunghezza * s.geo.intDe, "the surface");
-        if (sol.a == 0 && s.geo.lunghezza != 0)
-            invalidData("the surface is 0: the exchanger is too short to carry heat", "L");
-    } else {
-        sol.q = toSingle(c, &CaseData::q, "The capacity");
+// The length given sets the surface; the capacity given, the duty.
+void readSize(Solution& sol) {
+    Geometry& g = sol.s.geo;
+    if (!sol.c.LGiven) {
+        sol.q = caseSingle(sol.c, &CaseData::q);
+        return;
     }
+    g.lunghezza = caseSingle(sol.c, &CaseData::L);
+    // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
+    // exchanged, yet the schemes would find flows for the duty of their start values. (A
+    // length of 0 is named by the film coefficients.)
+    sol.a = sgl(g.lunghezza * g.surfacePerMetre(), "the surface");
+    if (sol.a == 0 && g.lunghezza != 0)
+        invalidData("the surface is 0: the exchanger is too short to carry heat", "L");
+}
+
+void solve(Solution& sol) {
     try {
-        if (c.LGiven)
+        if (sol.c.LGiven)
             solveLengthGiven(sol);
         else
             solveCapacityGiven(sol);
@@ -354,16 +282,27 @@ void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
         if (e.message() != msg::kInvalidData) throw;
         // A material that is not in the table leaves the wall without a conductivity, which the
         // first coefficient finds: the cause names the material as typed.
-        const std::string detail = e.field() == "mat" && !s.tuboName
-                                       ? "the wall material \"" + excerpt(c.mat) +
+        const std::string detail = e.field() == "mat" && !sol.s.tuboName
+                                       ? "the wall material \"" + excerpt(sol.c.mat) +
                                              "\" has no conductivity (no material of that name)"
                                        : e.detail();
         throw CalcError(e.message(), detail + outletsOutsideTables(sol), e.field());
     }
+}
+
+void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
+    s.inizializza();
+    Solution sol(c, s, out.written);
+    const PipeSizes sizes = deriveGeometry(c, s.geo);
+    readStreams(sol);
+    readModeInputs(sol);
+    checkInputs(sol, sizes);
+    readSize(sol);
+    solve(sol);
     const ResultsData r = complete(sol);
     // The films of the final state, the one the last coefficient came from.
-    out.films =
-        filmBreakdown(in, est, s.geo, s.condTubo, s.tuboName, in.Tm, est.Tm, c.correlations);
+    out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName, s.internal.Tm,
+                              s.external.Tm, c.correlations);
     out.margins = designMargins(*out.films, r);
     out.results = r;
 }
@@ -423,8 +362,7 @@ void Solution::checkResolvable() const {
 }
 
 void Solution::checkOutletInRange(const Stream& st) const {
-    checkInRange(st, st.Tout, "computed outlet",
-                 st.side == Side::Internal ? c.intfluid : c.estfluid, {});
+    checkInRange(st, st.Tout, "computed outlet", fluidOf(c, st), {});
 }
 
 namespace {
@@ -472,13 +410,11 @@ void Solution::writeBack(std::string CaseData::*member, std::string text) {
 }
 
 void Solution::writeBackFlow(const Stream& st) {
-    writeBack(st.side == Side::Internal ? &CaseData::intPort : &CaseData::estPort,
-              formatSingle(roundTo(st.portata, 4)));
+    writeBack(fieldsOf(st).flow, formatSingle(roundTo(st.portata, 4)));
 }
 
 void Solution::writeBackOutlet(const Stream& st) {
-    writeBack(st.side == Side::Internal ? &CaseData::intTout : &CaseData::estTout,
-              formatDouble(roundTo(st.Tout, 4)));
+    writeBack(fieldsOf(st).outlet, formatDouble(roundTo(st.Tout, 4)));
 }
 
 void Solution::writeBackCapacity() {

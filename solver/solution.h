@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "properties/calc_state.h"
@@ -58,6 +59,8 @@ struct Solution {
     float Ucalc = 0;  // W/(m^2 K), last computed
     float dTml = 0;   // K
 
+    std::array<Stream*, 2> streams() { return {&s.internal, &s.external}; }
+    std::array<const Stream*, 2> streams() const { return {&s.internal, &s.external}; }
     Stream& in() { return s.internal; }
     Stream& est() { return s.external; }
     // The stream paired with st.

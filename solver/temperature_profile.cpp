@@ -60,7 +60,7 @@ TemperatureProfile temperatureProfile(const CalcState& s, const ResultsData& r, 
     const Streams f(s, r);
     const double q = r.q;
     const double perUnitLength =
-        static_cast<double>(r.U) * s.geo.pigreco * s.geo.intDe / 1000;  // kW/(m K)
+        static_cast<double>(r.U) * s.geo.surfacePerMetre() / 1000;  // kW/(m K)
     if (!(q > 0) || !(perUnitLength > 0) || !(r.L > 0))
         invalidData("the temperature profile needs a positive capacity, coefficient and length");
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "records/case_data.h"
+
+namespace zano {
+
+// A text of the case read as a number. An empty or malformed text ends the calculation with
+// "Invalid data", naming the field by its label ("The inlet temperature of the internal fluid
+// is empty") and pointing at its box.
+double caseDouble(const CaseData& c, std::string CaseData::*member);
+float caseSingle(const CaseData& c, std::string CaseData::*member);
+
+}  // namespace zano

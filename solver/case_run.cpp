@@ -2,6 +2,7 @@
 
 #include "base/errors.h"
 #include "solver/other_set.h"
+#include "solver/temperature_profile.h"
 
 namespace zano {
 namespace {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "records/case_data.h"
+#include "records/case_fields.h"
+#include "records/design_margins.h"
+#include "records/film_breakdown.h"
+#include "records/results_data.h"
+#include "records/temperature_profile.h"
+
+namespace zano {
+
+// How a calculation ended: results, or one of the system's messages (with, for "Invalid
+// data", the cause in `detail`).
+struct CalcOutcome {
+    std::optional<ResultsData> results;
+    std::optional<DesignMargins> margins;  // with the results
+    std::optional<FilmBreakdown> films;    // with the results: what makes up U
+    std::string message;                   // empty on success
+    std::string detail;
+    std::string field;  // the case's field at fault, as kCaseFields names it; empty when none
+    // The values found for the case's output fields, as their boxes show them, in the order the
+    // solution found them. A failure after the solution wrote them keeps them: the user sees how
+    // far it came.
+    std::vector<FieldText> written;
+    bool ok() const { return results.has_value(); }
+};
+
+// Everything a calculation gives to those who show it: the desktop program, zano-calc and the
+// printed report all take it from here, so that each shows the same figures by one policy.
+struct CaseRun {
+    CaseData entered;  // as given, with the outputs of its modes emptied
+    CaseData solved;   // `entered` with what the calculation found (out.written)
+    CalcOutcome out;
+    std::optional<Hairpins> hairpins;  // for the case's hairpin length, when it has one
+    std::optional<TemperatureProfile> profile;
+    std::optional<OtherSetFigures> otherSet;
+    // What the calculation could not add to its results (the hairpins for a leg longer than the
+    // exchanger, a profile of streams that touch): said beside them, never failing them.
+    std::vector<std::string> notes;
+    bool ok() const { return out.ok(); }
+};
+
+}  // namespace zano

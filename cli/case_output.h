@@ -31,10 +31,5 @@ struct CaseReport {
 // One case as the results window shows it, for a terminal, with the margins, the hairpins, the
 // film breakdown and the profile when there are any.
 std::string textReport(const CaseReport& r);
-// One case as one line of JSON: ok, message, detail, case, results, display, and margins,
-// hairpins, films and profile when there are any.
-std::string jsonReport(const CaseReport& r);
-// The results as CSV: the header row (when asked) and one row of values.
-std::string csvReport(const CaseReport& r, bool header);
 
 }  // namespace zano::cli

@@ -14,6 +14,7 @@
 #include "base/plain_text.h"
 #include "cli/case_output.h"
 #include "formats/case_file.h"
+#include "formats/result_schema.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
 #include "properties/table_import.h"
@@ -287,12 +288,16 @@ int importTable(const Options& o) {
 }
 
 // The output of one case; the JSON object and the CSV row go to stdout, a message to stderr.
-void printCase(const Options& opt, const zano::cli::CaseReport& report, bool& csvHeaderDone) {
+void printCase(const Options& opt, const zano::cli::CaseReport& report, const zano::CaseRun& run,
+               bool& csvHeaderDone) {
+    // The breakdown of U and the other set with --films, the profile with --profile: what the
+    // desktop program's export holds with --films.
+    const zano::ExportParts parts{opt.films, opt.films, opt.profileSteps > 0};
     std::string out;
     if (opt.json)
-        out = zano::cli::jsonReport(report) + "\n";
+        out = zano::caseJson(run, parts);
     else if (opt.csv)
-        out = zano::cli::csvReport(report, !csvHeaderDone);
+        out = zano::caseCsv(run, parts, !csvHeaderDone);
     else
         out = zano::cli::textReport(report) + "\n";
     std::fputs(out.c_str(), stdout);
@@ -354,7 +359,7 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
                                  opt.films ? run.otherSet : std::nullopt,
                                  run.notes};
     try {
-        printCase(opt, report, csvHeaderDone);
+        printCase(opt, report, run, csvHeaderDone);
     } catch (...) {  // the message at least, which needs no memory
         std::fprintf(stderr, "%s: %s\n", file.c_str(), zano::msg::kInvalidData);
         return false;

@@ -19,7 +19,26 @@ struct FoundBy {
     bool foundWhen = false;
 };
 
-enum class Quantity { Size, Temperature, MassFlow, Length, Capacity, Name, Fouling, Pressure };
+// What a figure measures, for its unit and the way it is shown; the case's fields use the
+// first eight, the results all.
+enum class Quantity {
+    Size,
+    Temperature,
+    MassFlow,
+    Length,
+    Capacity,
+    Name,
+    Fouling,
+    Pressure,
+    Area,
+    Coefficient,
+    Velocity,
+    PressureDrop,
+    Percent,
+    Count,
+    Number,
+    Text
+};
 
 struct CaseField {
     const char* name;             // the CaseData member, as the headless calculator names it

@@ -469,6 +469,7 @@ void MainWindow::calculateCase() {
 
 void MainWindow::forgetLastCalculation() {
     lastResults_.reset();
+    lastRun_.reset();
     resultsOutOfDate_ = false;
     lastExtras_ = {};
     lastProfile_ = {};
@@ -564,6 +565,7 @@ ProfileWindow* MainWindow::profileWindow() const {
 
 void MainWindow::keepLastCalculation(const CaseRun& run) {
     const ResultsData& r = *run.out.results;
+    lastRun_ = run;
     lastResults_ = r;
     resultsOutOfDate_ = false;
     // A hairpin length too short for this exchanger leaves the hairpin boxes empty and streams

@@ -12,6 +12,7 @@
 #include "properties/calc_state.h"
 #include "properties/fluid_table.h"
 #include "records/case_data.h"
+#include "records/case_outcome.h"
 #include "shell/profile_window.h"
 
 class QAction;
@@ -190,10 +191,11 @@ class MainWindow : public QMainWindow {
     bool resultsOutOfDate_ = false;
     bool calculating_ = false;  // the calculation writes its values back into the boxes
     ResultsExtras lastExtras_;
-    ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
-    QString lastExportName_;        // offered again by the next export
-    QString lastFileName_;          // offered again by the next Open or Save
-    QString caseFile_;              // the file of the case being edited; empty: Untitled
+    std::optional<CaseRun> lastRun_;  // what the exports write
+    ProfileChartData lastProfile_;    // no points before a calculation, or when it has none
+    QString lastExportName_;          // offered again by the next export
+    QString lastFileName_;            // offered again by the next Open or Save
+    QString caseFile_;                // the file of the case being edited; empty: Untitled
     QMenu* recentMenu_ = nullptr;
     // The case's texts of a discarded Options dialog, by box name, for the next one.
     QHash<QString, QString> optionTexts_;

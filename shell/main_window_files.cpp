@@ -8,6 +8,7 @@
 
 #include "base/faults.h"
 #include "formats/case_file.h"
+#include "formats/result_schema.h"
 #include "formats/results_export.h"
 #include "records/case_fields.h"
 #include "report/export_file.h"
@@ -249,16 +250,24 @@ void MainWindow::exportResults(QString& name) {
         return;
     }
     if (!resultsBelongToCase()) return;
+    // The case's name in its folder, as the report's export offers it; an untitled case, the
+    // last export's name.
+    const QFileInfo file(caseFile_);
+    const QString offered = caseFile_.isEmpty()
+                                ? lastExportName_
+                                : file.dir().filePath(file.completeBaseName() + ".csv");
     const SaveAnswer answer =
-        askSaveFileName(this, "Export results", {kCsvFilter, kJsonFilter}, lastExportName_);
+        askSaveFileName(this, "Export results", {kCsvFilter, kJsonFilter}, offered);
     if (answer.name.isEmpty()) return;  // Cancel
     // The filter chosen decides the format; without one, the name's suffix does.
     const bool json =
         answer.filter == kJsonFilter ||
         (answer.filter != kCsvFilter && answer.name.endsWith(".json", Qt::CaseInsensitive));
     name = withFilterSuffix(answer.name, json ? kJsonFilter : kCsvFilter);
-    const std::string bytes = json ? resultsJson(*lastResults_, lastExtras_) + "\n"
-                                   : resultsCsv(*lastResults_, lastExtras_);
+    // What zano-calc --films writes for the case: the breakdown of U and the other set beside
+    // the results.
+    const ExportParts parts{true, true, false};
+    const std::string bytes = json ? caseJson(*lastRun_, parts) : caseCsv(*lastRun_, parts, true);
     const QString why = writeExportFile(name, QByteArray::fromStdString(bytes));
     if (!why.isEmpty()) return warn(this, exportFailedText(name), why);
     lastExportName_ = name;  // offered again only where an export succeeded

@@ -17,7 +17,8 @@
 // scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer, for one
 // that a question brings) | copy FILE... (example.zan copied) | restart (a new main window, as the
 // program started again) | delete FILE | write FILE|TEXT (its folder made) | mkfifo FILE (a named
-// pipe, which no file listing reads) | read (the case from the controls) | print [N] (the page into
+// pipe, which no file listing reads) | samecalc FILE ARGS (FILE against what zano-calc ARGS
+// prints in the folder) | read (the case from the controls) | print [N] (the page into
 // printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a record below
 // into the results window) | tablename [NAME] (the next name prompt's answer, Cancel without NAME;
 // with none queued a prompt takes the name it offers, once a step, then Cancel). Texts take \r \n
@@ -38,6 +39,7 @@
 #include <QMimeData>
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -439,6 +441,17 @@ class ScenarioTest : public QObject {
             events_ << focus;
         } else if (verb == "write") {
             write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
+        } else if (verb == "samecalc") {
+            // The file against what zano-calc prints for the arguments, run in the folder.
+            QProcess calc;
+            calc.setWorkingDirectory(dir_->path());
+            calc.start(QCoreApplication::applicationDirPath() + "/zano-calc", rest.split(' '));
+            QVERIFY(calc.waitForFinished(60000));
+            QFile f(dir_->filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            events_ << name +
+                           (f.readAll() == calc.readAllStandardOutput() ? " is" : " differs from") +
+                           " what zano-calc " + rest + " prints";
         } else if (verb == "mkfifo") {
             QVERIFY(::mkfifo(QFile::encodeName(dir_->filePath(arg)).constData(), 0600) == 0);
         } else if (verb == "read") {

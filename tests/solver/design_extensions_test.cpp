@@ -9,12 +9,13 @@
 
 #include "base/errors.h"
 #include "formats/case_file.h"
+#include "formats/result_schema.h"
 #include "formats/results_export.h"
 #include "golden_text.h"
 #include "properties/fluid_sides.h"
 #include "records/design_margins.h"
 #include "reference_cases.h"
-#include "solver/driver.h"
+#include "solver/case_run.h"
 #include "solver/temperature_profile.h"
 
 namespace zano {
@@ -126,20 +127,22 @@ TEST(Hairpins, CountsWholeHairpinsThatCoverTheLength) {
     EXPECT_THROW(hairpinLeg("abc"), CalcError);
 }
 
-// The three exports of one calculation with its margins and hairpins, set down in
-// tests/solver/golden/exports.txt (make golden rewrites it).
+// The exports of one calculation with everything it can give (margins, hairpins, the breakdown
+// of U, the other set, a profile), set down in tests/solver/golden/exports.txt.
 TEST(Export, CsvJsonAndTabTextOfOneCalculation) {
     CaseData c = userFluidCase();
     c.mat = "Cupronickel 90/10";
+    c.hairpinLength = "3";
     CalcState s;
     dbmateriale(s);
-    const CalcOutcome out = calculate(c, s);
-    ASSERT_TRUE(out.ok());
-    const ResultsData& r = *out.results;
-    const ResultsExtras extras{out.margins, hairpinsFor(r.L, 3)};
-    const std::string text = "== CSV\n" + resultsCsv(r, extras) + "== JSON\n" +
-                             resultsJson(r, extras) + "\n== tab-separated text\n" +
-                             resultsTabText(r, extras);
+    const CaseRun run = runCase(c, s.data, {4, true});
+    ASSERT_TRUE(run.ok());
+    const ResultsExtras extras{run.out.margins, run.hairpins, run.out.films,
+                               run.solved.correlations, run.otherSet};
+    const ExportParts all{true, true, true};
+    const std::string text = "== CSV\n" + caseCsv(run, all, true) + "== JSON\n" +
+                             caseJson(run, all) + "== tab-separated text\n" +
+                             resultsTabText(*run.out.results, extras);
     EXPECT_EQ(golden_text::mismatch("solver/golden/exports.txt", text), "");
 }
 

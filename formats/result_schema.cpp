@@ -1,0 +1,268 @@
+#include "formats/result_schema.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "formats/film_display.h"
+#include "formats/results_display.h"
+#include "formats/results_export.h"
+
+namespace zano {
+namespace {
+
+using Q = Quantity;
+
+const ResultsData& res(const CaseRun& run) {
+    return *run.out.results;
+}
+
+template <typename T>
+T pick(Pipe pipe, T internal, T external) {
+    return pipe == Pipe::Internal ? internal : external;
+}
+
+const SideFilm& film(const CaseRun& run, Pipe pipe) {
+    return pipe == Pipe::Internal ? run.out.films->internal : run.out.films->external;
+}
+
+// clang-format off
+#define R(expr) [](const CaseRun& run, [[maybe_unused]] Pipe pipe) -> Figure { return expr; }
+// clang-format on
+
+}  // namespace
+
+const std::array<SchemaRow, 30> kResultSchema{{
+    {"capacity_kW", "Capacity", "kW", Q::Capacity, Part::Exchanger, Group::Results, R(res(run).q)},
+    {"surface_m2", "Surface", "m^2", Q::Area, Part::Exchanger, Group::Results, R(res(run).a)},
+    {"length_m", "Lenght", "m", Q::Length, Part::Exchanger, Group::Results, R(res(run).L)},
+    {"overallCoefficient_W_m2K", "Heat transfer coefficient", "W/(m^2 K)", Q::Coefficient,
+     Part::Exchanger, Group::Results, R(res(run).U)},
+    {"configuration", "Configuration", "", Q::Text, Part::Exchanger, Group::Results,
+     R(std::string(configurationText(res(run).controequi)))},
+    {"wallMaterial", "Material", "", Q::Name, Part::Exchanger, Group::Results, R(res(run).mat)},
+    {"fluid", "Fluid", "", Q::Name, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intfluid, res(run).estfluid))},
+    {"outsideDiameter_mm", "Outside diameter", "mm", Q::Size, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).deti, res(run).dete))},
+    {"wallThickness_mm", "Thickness", "mm", Q::Size, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).spi, res(run).spe))},
+    {"pressure_bar", "Pressure", "bar", Q::Pressure, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intpress, res(run).estpress))},
+    {"inletTemperature_C", "Temp in", "°C", Q::Temperature, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intTin, res(run).estTin))},
+    {"outletTemperature_C", "Temp out", "°C", Q::Temperature, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intTout, res(run).estTout))},
+    {"massFlow_kg_s", "Mass flow", "kg/s", Q::MassFlow, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intPort, res(run).estPort))},
+    {"velocity_m_s", "Velocity", "m/s", Q::Velocity, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intVel, res(run).estVel))},
+    {"pressureDrop_kPa", "Pressure drop", "kPa", Q::PressureDrop, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).intDeltaP, res(run).estDeltaP))},
+    {"foulingFactor_m2K_W", "Fouling factor", "(m^2 K)/W", Q::Fouling, Part::EachPipe,
+     Group::Results, R(pick(pipe, res(run).intSporc, res(run).estSporc))},
+    {"reynoldsNumber", "Reynolds number", "", Q::Number, Part::EachPipe, Group::Results,
+     R(pick(pipe, res(run).Rei, res(run).Ree))},
+    {"cleanCoefficient_W_m2K", "Clean coefficient", "W/(m^2 K)", Q::Coefficient, Part::Exchanger,
+     Group::Results, R(run.out.margins ? Figure(run.out.margins->Uclean) : Figure())},
+    {"foulingAllowance_percent", "Fouling allowance", "%", Q::Percent, Part::Exchanger,
+     Group::Results, R(run.out.margins ? Figure(run.out.margins->foulingAllowance) : Figure())},
+    {"hairpins", "Hairpins", "", Q::Count, Part::Exchanger, Group::Results,
+     R(run.hairpins ? Figure(run.hairpins->count) : Figure())},
+    {"hairpinLengthProvided_m", "Hairpin length provided", "m", Q::Length, Part::Exchanger,
+     Group::Results, R(run.hairpins ? Figure(run.hairpins->providedLength) : Figure())},
+    {"correlationSet", "Correlation set", "", Q::Text, Part::Exchanger, Group::Results,
+     R(std::string(correlationSetName(run.solved.correlations)))},
+    {"flowRegime", "Flow regime", "", Q::Text, Part::EachPipe, Group::Films,
+     R(film(run, pipe).regime)},
+    {"prandtlNumber", "Prandtl number", "", Q::Number, Part::EachPipe, Group::Films,
+     R(film(run, pipe).pr)},
+    {"nusseltNumber", "Nusselt number", "", Q::Number, Part::EachPipe, Group::Films,
+     R(film(run, pipe).nu)},
+    {"filmCoefficient_W_m2K", "Film coefficient", "W/(m^2 K)", Q::Coefficient, Part::EachPipe,
+     Group::Films, R(film(run, pipe).h)},
+    {"filmResistance_m2K_W", "Film resistance", "(m^2 K)/W", Q::Fouling, Part::EachPipe,
+     Group::Films, R(pick(pipe, run.out.films->internalFilm, run.out.films->externalFilm))},
+    {"foulingResistance_m2K_W", "Fouling resistance", "(m^2 K)/W", Q::Fouling, Part::EachPipe,
+     Group::Films, R(pick(pipe, run.out.films->internalFouling, run.out.films->externalFouling))},
+    {"wallTemperature_C", "Wall temperature", "°C", Q::Temperature, Part::Exchanger, Group::Films,
+     R(run.out.films->wallTemperature)},
+    {"wallResistance_m2K_W", "Wall resistance", "(m^2 K)/W", Q::Fouling, Part::Exchanger,
+     Group::Films, R(run.out.films->wall)},
+}};
+
+#undef R
+
+namespace {
+
+// Plain decimals (0.0002, not 2e-04) over the range that engineering figures take; an
+// exponent only beyond it, where plain digits would run long.
+template <typename T>
+std::string shortest(T v) {
+    if (!std::isfinite(v)) return "null";  // never reached: the calculation refuses them
+    const T size = std::fabs(v);
+    const bool plain = size == 0 || (size >= T(1e-7) && size < T(1e15));
+    char buf[64];
+    const auto end = plain ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed).ptr
+                           : std::to_chars(buf, buf + sizeof buf, v).ptr;
+    return std::string(buf, end);
+}
+
+}  // namespace
+
+std::string shortestNumber(float v) {
+    return shortest(v);
+}
+
+std::string shortestNumber(double v) {
+    return shortest(v);
+}
+
+namespace {
+
+// A JSON document written as it is built, two blanks an indent, one value a line.
+class JsonText {
+  public:
+    JsonText() { open({}, '{'); }
+    // A member ("key": ...) inside an object; an element of an array when `key` is empty.
+    void value(const std::string& key, const std::string& json) { item(key), out_ += json; }
+    void open(const std::string& key, char bracket) {
+        if (!first_.empty()) item(key);
+        out_ += bracket;
+        first_.push_back(true);
+    }
+    void close(char bracket) {
+        const bool empty = first_.back();
+        first_.pop_back();
+        if (!empty) out_ += "\n" + std::string(2 * first_.size(), ' ');
+        out_ += bracket;
+    }
+    std::string done() {
+        close('}');
+        return out_ + "\n";
+    }
+
+  private:
+    void item(const std::string& key) {
+        if (!first_.back()) out_ += ",";
+        first_.back() = false;
+        out_ += "\n" + std::string(2 * first_.size(), ' ');
+        if (!key.empty()) out_ += jsonString(key) + ": ";
+    }
+    std::string out_;
+    std::vector<bool> first_;  // per open bracket: nothing written in it yet
+};
+
+std::string numberText(const Figure& f) {
+    if (const auto* v = std::get_if<float>(&f)) return shortestNumber(*v);
+    if (const auto* v = std::get_if<double>(&f)) return shortestNumber(*v);
+    if (const auto* v = std::get_if<int>(&f)) return std::to_string(*v);
+    return {};
+}
+
+std::string jsonOf(const Figure& f) {
+    if (std::holds_alternative<std::monostate>(f)) return "null";
+    if (const auto* s = std::get_if<std::string>(&f)) return jsonString(*s);
+    return numberText(f);
+}
+
+std::string csvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string out = "\"";
+    for (char ch : s) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return out + "\"";
+}
+
+std::string csvOf(const Figure& f) {
+    if (const auto* s = std::get_if<std::string>(&f)) return csvField(*s);
+    return numberText(f);
+}
+
+std::string textOrNull(const std::string& s) {
+    return s.empty() ? "null" : jsonString(s);
+}
+
+bool included(const SchemaRow& row, const CaseRun& run, const ExportParts& parts) {
+    return row.group == Group::Results || (parts.films && run.out.films);
+}
+
+void addPart(JsonText& j, const CaseRun& run, const ExportParts& parts, const char* name, Part part,
+             Pipe pipe) {
+    j.open(name, '{');
+    for (const SchemaRow& row : kResultSchema)
+        if (row.part == part && included(row, run, parts))
+            j.value(row.key, jsonOf(row.get(run, pipe)));
+    j.close('}');
+}
+
+void addOtherSet(JsonText& j, const OtherSetFigures& f) {
+    // Singles held as doubles: written as the singles they are.
+    const auto number = [](const std::optional<double>& v) {
+        return v ? shortestNumber(static_cast<float>(*v)) : std::string("null");
+    };
+    j.open("otherSet", '{');
+    j.value("correlationSet", jsonString(correlationSetName(f.set)));
+    j.value("overallCoefficient_W_m2K", number(f.U));
+    j.value(f.lengthGiven ? "capacity_kW" : "length_m", number(f.sought));
+    j.value("message", textOrNull(f.message));
+    j.close('}');
+}
+
+void addProfile(JsonText& j, const TemperatureProfile& p) {
+    j.open("profile", '{');
+    j.value("scale", shortestNumber(p.scale));
+    j.value("columns", R"(["x_m", "internalTemperature_C", "externalTemperature_C"])");
+    j.open("points", '[');
+    for (const ProfilePoint& pt : p.points)
+        j.value({}, "[" + shortestNumber(pt.x) + ", " + shortestNumber(pt.intT) + ", " +
+                        shortestNumber(pt.estT) + "]");
+    j.close(']');
+    j.close('}');
+}
+
+std::string heading(const SchemaRow& row, Pipe pipe) {
+    std::string h = row.caption;
+    if (row.part == Part::EachPipe)
+        h += pipe == Pipe::Internal ? " (internal pipe)" : " (external pipe)";
+    if (*row.unit) h += std::string(" [") + row.unit + "]";
+    return h;
+}
+
+}  // namespace
+
+std::string caseJson(const CaseRun& run, const ExportParts& parts) {
+    JsonText j;
+    j.value("ok", run.ok() ? "true" : "false");
+    j.value("message", textOrNull(run.out.message));
+    j.value("detail", textOrNull(run.out.detail));
+    j.open("notes", '[');
+    for (const std::string& note : run.notes) j.value({}, jsonString(note));
+    j.close(']');
+    j.open("found", '{');
+    for (const FieldText& w : run.out.written) j.value(w.field->label, jsonString(w.text));
+    j.close('}');
+    if (run.ok()) {
+        addPart(j, run, parts, "exchanger", Part::Exchanger, Pipe::Internal);
+        addPart(j, run, parts, "internal", Part::EachPipe, Pipe::Internal);
+        addPart(j, run, parts, "external", Part::EachPipe, Pipe::External);
+        if (parts.otherSet && run.otherSet) addOtherSet(j, *run.otherSet);
+        if (parts.profile && run.profile) addProfile(j, *run.profile);
+    }
+    return j.done();
+}
+
+std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header) {
+    if (!run.ok()) return {};
+    std::string head, values;
+    for (const SchemaRow& row : kResultSchema) {
+        if (!included(row, run, parts)) continue;
+        for (const Pipe pipe : {Pipe::Internal, Pipe::External}) {
+            if (row.part == Part::Exchanger && pipe == Pipe::External) continue;
+            if (!values.empty() || !head.empty()) head += ",", values += ",";
+            head += csvField(heading(row, pipe));
+            values += csvOf(row.get(run, pipe));
+        }
+    }
+    return (header ? head + "\r\n" : std::string()) + values + "\r\n";
+}
+
+}  // namespace zano

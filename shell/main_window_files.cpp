@@ -178,6 +178,7 @@ ReportTexts MainWindow::reportTexts() {
     };
     ReportTexts t;
     readReportRows(t, read);
+    readCaseMarks(t, caseFromControls());
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
     t.caseName = caseName();

@@ -10,6 +10,7 @@
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QPdfView>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -173,6 +174,34 @@ class WindowsTest : public QObject {
         QCOMPARE(w.resultsWindow()->boxText("Text23"),
                  QString::fromStdString(formatSingle(roundTo(out.results->q, 3))));
         QCOMPARE(w.resultsWindow()->boxText("CorrelationSet"), QStringLiteral("Refined"));
+    }
+
+    // File > Properties: what is entered marks the case changed, is saved with it and comes back
+    // with it onto the page; New clears it.
+    void propertiesAreSavedWithTheCase() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("case.zan");
+        MainWindow w;
+        QTimer filler;
+        connect(&filler, &QTimer::timeout, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                dialog->findChild<QLineEdit*>("DocumentProject")->setText("P-1: unit 7");
+                dialog->findChild<QPlainTextEdit*>("DocumentNotes")->setPlainText("one\ntwo");
+                dialog->accept();
+            }
+        });
+        filler.start(50);
+        w.findChild<QAction*>("mnuFileProperties")->trigger();
+        filler.stop();
+        QVERIFY(w.isWindowModified());
+        fileNameHook() = [&file](bool, const QString&) { return file; };
+        w.findChild<QAction*>("mnuFileSave")->trigger();
+        w.findChild<QAction*>("mnuNewFile")->trigger();
+        QCOMPARE(w.reportTexts().document[0], QString());
+        w.findChild<QAction*>("mnuFileOpen")->trigger();
+        fileNameHook() = nullptr;
+        QCOMPARE(w.reportTexts().document[0], QStringLiteral("P-1: unit 7"));
+        QCOMPARE(w.reportTexts().document[6], QStringLiteral("one\ntwo"));
     }
 
     // The dialog offers the case's name: as the job's, and as the file's without a printer.

@@ -203,6 +203,11 @@ std::string caseFileText(const CaseData& c) {
                           : booleanToken(line.mode->get(c));
         out += "\r\n";
     }
+    // Long document texts could make a file that no reader opens again.
+    if (out.size() + settings.size() > kMaxCaseFileBytes)
+        throw CaseFileError("The case's texts take more than " +
+                            std::to_string(kMaxCaseFileBytes / 1024 / 1024) +
+                            " MB, more than a case file holds.");
     return out + settings;
 }
 

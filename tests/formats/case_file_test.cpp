@@ -109,6 +109,7 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         {"document: colons, quotes, escapes", &CaseData::project, "P-7: \"A\": C:\\new\\u{41}"},
         {"document: blanks at the ends", &CaseData::item, "  E-101 \t"},
         {"document: long, non-ASCII", &CaseData::service, std::string(600, 'x') + "é€Ω日😀"},
+        {"document: beyond a case file", &CaseData::notes, std::string(600000, '\n')},
         {"document: notes of lines", &CaseData::notes, "one\n\n  two\r\n\x1B\xC2\x85"},
     };
     std::string out = "== the case of full-case.zan\n" + escaped(caseFileText(full));

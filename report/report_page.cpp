@@ -42,8 +42,7 @@ constexpr qsizetype kMaxFitChars = 300;
 // The document block at the page's foot, in the header's size, 1 cm above the printable area's
 // end: two pairs of caption and text a row (the captions 2.3 cm before the texts) from the label
 // column and from kDocumentRight, then at most kNotesLines lines of notes.
-constexpr double kDocumentBottom = 1, kDocumentRight = 11, kDocumentCaption = 2.3,
-                 kDocumentGap = 0.5;
+constexpr double kDocumentBottom = 1, kDocumentRight = 11, kDocumentCaption = 2.3;
 constexpr int kNotesLines = 3;
 
 QString fromText(const std::string& s) {

@@ -6,11 +6,41 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <vector>
 
 #include "records/case_fields.h"
 
 namespace zano {
+
+namespace {
+
+// The box of one document text, holding `text`: the notes' of several lines, the others' of one.
+QWidget* documentBox(QDialog& dialog, const DocumentField& d, const QString& text) {
+    QWidget* box = nullptr;
+    if (d.text == &CaseData::notes) {
+        auto* notes = new QPlainTextEdit(text, &dialog);
+        notes->setTabChangesFocus(true);
+        // Five whole lines, more as the dialog grows.
+        notes->setMinimumHeight(
+            notes->fontMetrics().lineSpacing() * 5 +
+            2 * (notes->frameWidth() + static_cast<int>(notes->document()->documentMargin())));
+        box = notes;
+    } else {
+        auto* line = new QLineEdit(text, &dialog);
+        line->setMinimumWidth(line->fontMetrics().averageCharWidth() * 40);
+        box = line;
+    }
+    box->setObjectName("Document" + QString::fromUtf8(d.caption).remove(' '));
+    return box;
+}
+
+QString boxText(const QWidget* box) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(box)) return line->text();
+    return qobject_cast<const QPlainTextEdit*>(box)->toPlainText();
+}
+
+}  // namespace
 
 bool editDocument(QWidget* parent, CaseData& c) {
     QDialog dialog(parent);
@@ -21,27 +51,12 @@ bool editDocument(QWidget* parent, CaseData& c) {
                                            "file. The calculation does not use them."),
                             &dialog));
     std::vector<QWidget*> boxes;
-    QPlainTextEdit* notes = nullptr;
     for (const DocumentField& d : kDocumentFields) {
-        const QString caption = QString::fromUtf8(d.caption);
-        const QString text = QString::fromStdString(c.*d.text);
-        QWidget* box = nullptr;
-        if (d.text == &CaseData::notes) {
-            notes = new QPlainTextEdit(text, &dialog);
-            notes->setTabChangesFocus(true);
-            notes->setFixedHeight(notes->fontMetrics().lineSpacing() * 5);
-            box = notes;
-        } else {
-            auto* line = new QLineEdit(text, &dialog);
-            line->setMinimumWidth(line->fontMetrics().averageCharWidth() * 40);
-            box = line;
-        }
-        box->setObjectName("Document" + QString(caption).remove(' '));
+        boxes.push_back(documentBox(dialog, d, QString::fromStdString(c.*d.text)));
         // A mnemonic on the caption's first letter; "Prepared by" and "Project" share theirs.
-        const QString label =
-            d.text == &CaseData::preparedBy ? QStringLiteral("Prepared &by") : '&' + caption;
-        form->addRow(label + ':', box);
-        boxes.push_back(box);
+        const QString label = d.text == &CaseData::preparedBy ? QStringLiteral("Prepared &by")
+                                                              : '&' + QString::fromUtf8(d.caption);
+        form->addRow(label + ':', boxes.back());
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -51,8 +66,7 @@ bool editDocument(QWidget* parent, CaseData& c) {
 
     bool changed = false;
     for (std::size_t i = 0; i < kDocumentFields.size(); ++i) {
-        const auto* line = qobject_cast<QLineEdit*>(boxes[i]);
-        const std::string text = (line ? line->text() : notes->toPlainText()).toStdString();
+        const std::string text = boxText(boxes[i]).toStdString();
         std::string& field = c.*kDocumentFields[i].text;
         changed = changed || field != text;
         field = text;

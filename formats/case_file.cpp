@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <fstream>
 #include <optional>
 #include <system_error>
@@ -54,6 +55,66 @@ std::string quotedField(const std::string& text, const char* label) {
     return out + "\"";
 }
 
+// A document text as its setting's value. A case file's line holds no line break or double
+// quote, its reader trims the value's blanks and reads the Windows-1252 code page: so a backslash
+// is written "\\", a line break "\n", and a double quote, another control character, a
+// character the code page lacks and a blank at either end "\u{HEX}". Text that is not UTF-8
+// stays as it is, for quotedField to refuse.
+std::string settingValue(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        const auto c = nextUtf8(text, i);
+        if (!c) return text;
+        const bool edge = *c == ' ' && (start == 0 || i == text.size());
+        if (*c == '\\' || *c == '\n') {
+            out += *c == '\n' ? "\\n" : "\\\\";
+        } else if (edge || *c == '"' || *c < 0x20 || (*c >= 0x7F && *c < 0xA0) || !toCp1252(*c)) {
+            out += "\\u{" + hex4(*c) + "}";
+        } else {
+            out += text.substr(start, i - start);
+        }
+    }
+    return out;
+}
+
+// A "\u{HEX}" escape (one to six digits) at v[i] read into `out`, i moved to its brace; false when
+// there is none.
+bool readCodeEscape(std::string_view v, std::size_t& i, std::string& out) {
+    const std::size_t close = v.find('}', i);
+    if (v.substr(i, 3) != "\\u{" || close == std::string_view::npos || close - i < 4 ||
+        close - i > 9)
+        return false;
+    unsigned long c = 0;
+    const char* last = v.data() + close;
+    const auto [end, ec] = std::from_chars(v.data() + i + 3, last, c, 16);
+    if (ec != std::errc() || end != last) return false;
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+    appendUtf8(out, static_cast<char32_t>(c));
+    i = close;
+    return true;
+}
+
+// The document text that a setting's value holds: "\\", "\n" and "\u{HEX}" read back; any
+// other backslash stays as written (a hand-written "C:\temp"). Nullopt for a control character
+// written as it is, which no editor of the text puts there.
+std::optional<std::string> documentText(std::string_view v) {
+    std::string out;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const auto b = static_cast<unsigned char>(v[i]);
+        const bool c1 = b == 0xC2 && i + 1 < v.size() &&
+                        static_cast<unsigned char>(v[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(v[i + 1]) < 0xA0;
+        if (b < 0x20 || b == 0x7F || c1) return std::nullopt;
+        if (b == '\\' && i + 1 < v.size() && (v[i + 1] == '\\' || v[i + 1] == 'n')) {
+            out += v[++i] == 'n' ? '\n' : '\\';
+        } else if (b != '\\' || !readCodeEscape(v, i, out)) {
+            out += v[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string caseTextRefusal(const std::string& text) {
@@ -63,28 +124,56 @@ std::string caseTextRefusal(const std::string& text) {
 namespace {
 
 // A line past the hairpin length is a setting when it holds a colon: "Name: value", blanks
-// around the colon and the value ignored, name and value without regard to letter case. A known
-// setting is applied once; an unknown one, a value the setting does not have, or a second line
-// for a setting already read is refused, since calculating without it, or with one of two
-// values, would give another case. A line without a colon is ignored, as readers of the 22-line
-// format ignore what follows. The reason for a refusal, to follow the line's text.
+// around the colon and the value ignored, the name and a setting's value without regard to letter
+// case; a document text keeps its letters, its escapes read back. A known setting is applied once;
+// an unknown one, a value the setting does not have, or a second line for a setting already read is
+// refused, since calculating without it, or with one of two values, would give another case. A line
+// without a colon is ignored, as readers of the 22-line format ignore what follows. The reason for
+// a refusal, to follow the line's text.
 std::optional<std::string> readSetting(CaseData& c, const std::string& text,
                                        std::vector<std::size_t>& seenOn, std::size_t lineNo) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos) return std::nullopt;
     const std::string_view name = trimBlanks(std::string_view(text).substr(0, colon));
     const std::string_view value = trimBlanks(std::string_view(text).substr(colon + 1));
+    // Settings first, then the document texts; both counted in seenOn.
+    const auto secondValue = [&](std::size_t k, const char* setting) -> std::optional<std::string> {
+        if (seenOn[k] == 0) {
+            seenOn[k] = lineNo;
+            return std::nullopt;
+        }
+        return "a second value of the setting \"" + std::string(setting) + "\", which line " +
+               std::to_string(seenOn[k]) + " sets already.";
+    };
     for (std::size_t k = 0; k < kCaseSettings.size(); ++k) {
         const CaseSetting& s = kCaseSettings[k];
         if (!equalsIgnoringCase(name, s.name)) continue;
-        if (seenOn[k] != 0)
-            return "a second value of the setting \"" + std::string(s.name) + "\", which line " +
-                   std::to_string(seenOn[k]) + " sets already.";
-        seenOn[k] = lineNo;
+        if (auto why = secondValue(k, s.name)) return why;
         if (s.set(c, value)) return std::nullopt;
         return "a value that the setting \"" + std::string(s.name) + "\" does not have.";
     }
+    for (std::size_t k = 0; k < kDocumentFields.size(); ++k) {
+        const DocumentField& d = kDocumentFields[k];
+        if (!equalsIgnoringCase(name, d.caption)) continue;
+        if (auto why = secondValue(kCaseSettings.size() + k, d.caption)) return why;
+        const auto read = documentText(value);
+        if (!read) return std::string("a control character, which a document text never holds.");
+        c.*d.text = *read;
+        return std::nullopt;
+    }
     return std::string("a setting that this version of ZANO does not know.");
+}
+
+// Why a hairpin length read from a case file is none (too short, too long, not a number), or
+// nothing when it is one or is not set.
+std::optional<std::string> hairpinRefusal(const std::string& text) {
+    if (isBlankText(text)) return std::nullopt;
+    try {
+        hairpinLeg(text);
+    } catch (const CalcError& e) {
+        return e.detail();
+    }
+    return std::nullopt;
 }
 
 std::string orUnknown(const std::string& reason) {
@@ -98,6 +187,11 @@ std::string caseFileText(const CaseData& c) {
     for (const CaseSetting& s : kCaseSettings)
         if (std::string_view(s.get(c)) != s.defaultValue)
             settings += quotedField(std::string(s.name) + ": " + s.get(c), s.name) + "\r\n";
+    for (const DocumentField& d : kDocumentFields)
+        if (!(c.*d.text).empty())
+            settings +=
+                quotedField(std::string(d.caption) + ": " + settingValue(c.*d.text), d.caption) +
+                "\r\n";
     std::string out;
     for (const CaseLine& line : caseFileLayout()) {
         // Readers of the 22-line format ignore further lines, and a case that sets nothing
@@ -109,6 +203,11 @@ std::string caseFileText(const CaseData& c) {
                           : booleanToken(line.mode->get(c));
         out += "\r\n";
     }
+    // Long document texts could make a file that no reader opens again.
+    if (out.size() + settings.size() > kMaxCaseFileBytes)
+        throw CaseFileError("The case's texts take more than " +
+                            std::to_string(kMaxCaseFileBytes / 1024 / 1024) +
+                            " MB, more than a case file holds.");
     return out + settings;
 }
 
@@ -145,22 +244,15 @@ CaseData parseCaseFile(std::string_view bytes) {
             c.*line.field->text = fields[i];
             continue;
         }
-        const auto flag = asBoolean(fields[i]);
-        if (!flag) {
+        if (const auto flag = asBoolean(fields[i]))
+            line.mode->set(c, *flag);
+        else
             refuse("Line " + std::to_string(i + 1) + " (" + line.mode->label + ") reads " +
                    quoted(i) + ", which is not #TRUE# or #FALSE#.");
-            continue;
-        }
-        line.mode->set(c, *flag);
     }
-    if (!isBlankText(c.hairpinLength)) {
-        try {
-            hairpinLeg(c.hairpinLength);
-        } catch (const CalcError& e) {
-            refuse("Line " + std::to_string(hairpinIndex + 1) + ": " + e.detail() + ".");
-        }
-    }
-    std::vector<std::size_t> seenOn(kCaseSettings.size(), 0);
+    if (const auto why = hairpinRefusal(c.hairpinLength))
+        refuse("Line " + std::to_string(hairpinIndex + 1) + ": " + *why + ".");
+    std::vector<std::size_t> seenOn(kCaseSettings.size() + kDocumentFields.size(), 0);
     for (std::size_t i = settingOnHairpinLine ? hairpinIndex : lines.size(); i < fields.size(); ++i)
         if (const auto why = readSetting(c, fields[i], seenOn, i + 1))
             refuse("Line " + std::to_string(i + 1) + " reads " + quoted(i) + ", " + *why);

@@ -17,7 +17,8 @@ class CaseFileError : public std::runtime_error {
 };
 
 // The 22 CR LF lines of a case, in the 8-bit code page (Windows-1252), then the optional hairpin
-// length and the settings that differ from their defaults (records/case_fields.h). A text that
+// length, the settings that differ from their defaults and the document texts that are not empty
+// (records/case_fields.h), a document text escaped so that any text comes back. A text that
 // holds a double quote or a line break, or a character the code page lacks, cannot be stored:
 // refused naming the field.
 std::string caseFileText(const CaseData& c);

@@ -16,4 +16,7 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // The byte of a character; nullopt when the code page lacks it.
 std::optional<unsigned char> toCp1252(char32_t c);
 
+// The character (up to U+10FFFF, no surrogate) appended as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 }  // namespace zano

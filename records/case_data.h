@@ -39,6 +39,10 @@ struct CaseData {
     bool LGiven = true;         // length given, capacity found
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
     CorrelationSet correlations = CorrelationSet::Classic;
+
+    // Where the design belongs, for the printed page (File > Properties); the calculation never
+    // reads them. Empty when not entered; the notes may hold line breaks.
+    std::string project, item, service, revision, preparedBy, checkedBy, notes;
 };
 
 }  // namespace zano

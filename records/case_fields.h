@@ -145,6 +145,24 @@ inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
      }},
 }};
 
+// The document texts, stored as settings after those above (each written only when it is not
+// empty) and printed at the page's foot. `caption` names the setting, the dialog's box and the
+// printed row.
+struct DocumentField {
+    const char* caption;
+    std::string CaseData::*text;
+};
+
+inline constexpr std::array<DocumentField, 7> kDocumentFields{{
+    {"Project", &CaseData::project},
+    {"Item", &CaseData::item},
+    {"Service", &CaseData::service},
+    {"Revision", &CaseData::revision},
+    {"Prepared by", &CaseData::preparedBy},
+    {"Checked by", &CaseData::checkedBy},
+    {"Notes", &CaseData::notes},
+}};
+
 // The field's text is an output of the case's modes, which the calculation writes back.
 inline bool isFound(const CaseField& f, const CaseData& c) {
     if (!f.found.mode) return false;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 
 #include "base/version.h"
 #include "formats/film_display.h"
@@ -31,14 +33,121 @@ constexpr double kChartRightMargin = 2, kChartBottomMargin = 1.5, kChartMinWidth
 // Room for the blank line and the caption above the chart (two 10-point lines), and the
 // width the chart keeps on wider paper.
 constexpr double kChartCaptionHeight = 1, kA4Width = 21;
+// The body's size; a value too wide for its column is printed smaller down to kSmallestPoints,
+// then in two lines of half the size. A column ends this short of the next one, the last one
+// where the chart ends (kChartRightMargin). Longer texts than kMaxFitChars are not measured
+// whole: they could not be read on the page anyway.
+constexpr double kBodyPoints = 10, kSmallestPoints = 6, kColumnGap = 0.25;
+constexpr qsizetype kMaxFitChars = 300;
+// The document block at the page's foot, in the header's size, 1 cm above the printable area's
+// end: two pairs of caption and text a row (the captions 2.3 cm before the texts) from the label
+// column and from kDocumentRight, then at most kNotesLines lines of notes.
+constexpr double kDocumentBottom = 1, kDocumentRight = 11, kDocumentCaption = 2.3;
+constexpr int kNotesLines = 3;
 
 QString fromText(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The right edge of the page's last column: where the chart ends.
+double pageRight(const ReportPrinter& p) {
+    return std::min(p.areaCm().width(), kA4Width) - kChartRightMargin;
+}
+
+// The text cut at its end, with "…", to `width` in the current font.
+QString elided(const ReportPrinter& p, const QString& text, double width) {
+    if (p.textWidthCm(text) <= width) return text;
+    qsizetype keep = 0, over = text.size();  // keep fits, over does not
+    while (over - keep > 1) {
+        const qsizetype mid = (keep + over) / 2;
+        (p.textWidthCm(text.left(mid) + QChar(0x2026)) <= width ? keep : over) = mid;
+    }
+    return text.left(keep) + QChar(0x2026);
+}
+
+// The text in at most `maxLines` lines of `width` in the current font, each broken after the
+// last blank, hyphen or slash that fits (inside a word where none does); the last line is cut
+// at its end where the text goes on.
+QStringList wrapped(const ReportPrinter& p, const QString& text, double width, int maxLines) {
+    QStringList lines;
+    QString rest = text.left(kMaxFitChars);
+    while (!rest.isEmpty()) {
+        if (lines.size() + 1 == maxLines || p.textWidthCm(rest) <= width) {
+            lines << elided(p, rest, width);
+            break;
+        }
+        qsizetype fits = 1, over = rest.size();
+        while (over - fits > 1) {
+            const qsizetype mid = (fits + over) / 2;
+            (p.textWidthCm(rest.left(mid)) <= width ? fits : over) = mid;
+        }
+        qsizetype cut = fits;
+        for (qsizetype k = fits; k > 0; --k)
+            if (rest[k] == ' ' || rest[k - 1] == '-' || rest[k - 1] == '/') {
+                cut = k;
+                break;
+            }
+        lines << rest.left(cut);
+        rest = rest.mid(cut);
+        while (rest.startsWith(' ')) rest.remove(0, 1);
+    }
+    return lines;
+}
+
+// The text in two lines of `width` in the current font, broken at the blank, hyphen or slash
+// that makes them the most even where both then fit; else as wrapped.
+QStringList twoLines(const ReportPrinter& p, const QString& text, double width) {
+    QStringList best;
+    double widest = width;
+    for (qsizetype k = 1; k < std::min(text.size(), kMaxFitChars); ++k) {
+        if (text[k] != ' ' && text[k - 1] != '-' && text[k - 1] != '/') continue;
+        QString second = text.mid(k);
+        while (second.startsWith(' ')) second.remove(0, 1);
+        const double w = std::max(p.textWidthCm(text.left(k)), p.textWidthCm(second));
+        if (w <= widest) {
+            widest = w;
+            best = {text.left(k), second};
+        }
+    }
+    return best.isEmpty() ? wrapped(p, text, width, 2) : best;
+}
+
+// A value in its column, `width` wide, shrunk or wrapped rather than cut: as it is where it fits
+// at `points`; else smaller, down to kSmallestPoints; else in two lines of half the size. The
+// next row starts one line of `points` below, as after any line.
+void printFitted(ReportPrinter& p, const QString& text, double width, double points) {
+    const double top = p.currentY(), row = p.lineHeightCm();
+    const double full = p.textWidthCm(text);
+    if (full <= width) return p.printLine(text);
+    double size = std::min(points - 0.5, std::floor(points * width / full * 2) / 2);
+    for (; size >= kSmallestPoints; size -= 0.5) {
+        p.setFontSize(size);
+        if (p.textWidthCm(text) <= width) break;
+    }
+    if (size >= kSmallestPoints) {
+        // On the row's baseline: a face's ascent is about four fifths of its line.
+        p.setCurrentY(top + 0.8 * (row - p.lineHeightCm()));
+        p.printLine(text);
+    } else {
+        p.setFontSize(points / 2);
+        for (const QString& line : twoLines(p, text, width)) p.printLine(line);
+    }
+    p.setFontSize(points);
+    p.setCurrentY(top + row);
+}
+
+// A value fitted in its column, in italics where the calculation found it.
+void printValue(ReportPrinter& p, const QString& text, double width, bool found) {
+    p.setItalic(found && !text.isEmpty());
+    printFitted(p, text, width, kBodyPoints);
+    p.setItalic(false);
+}
+
+// A column's values from the current row down, each within `width`.
 template <std::size_t N>
-void printColumn(ReportPrinter& p, const std::array<QString, N>& lines) {
-    for (const QString& line : lines) p.printLine(line);
+void printValues(ReportPrinter& p, const std::array<QString, N>& values,
+                 const std::array<bool, N>& found, double width) {
+    for (std::size_t i = 0; i < N; ++i) printValue(p, values[i], width, found[i]);
 }
 
 // Below line 19, as the results window's extension shows them: a blank line, then the design
@@ -57,7 +166,7 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
     p.setScaleLeft(-kInternal);
     p.printLine({});
     for (const QString& value : t.extras)
-        if (!value.isEmpty()) p.printLine(value);
+        if (!value.isEmpty()) printValue(p, value, pageRight(p) - kInternal, true);
     p.setCurrentY(bottom);
 }
 
@@ -82,25 +191,159 @@ void printFilms(ReportPrinter& p, const ReportTexts& t) {
         p.printLine(blank);
         p.printLine(column == 1 ? t.correlations : blank);
         p.printLine(blank);
-        for (const auto& row : t.films) p.printLine(row[column]);
+        const double width = (column == 1 ? kExternal - kColumnGap : pageRight(p)) - left;
+        for (const auto& row : t.films) printValue(p, row[column], width, true);
     }
     p.setCurrentY(bottom);
 }
 
-// The temperature profile in the rest of the page, under a caption; left out when there is
-// none or the page has no room for it.
-void printChart(ReportPrinter& p, const ReportTexts& t) {
+// The temperature profile in the rest of the page above `foot`, under a caption; left out when
+// there is none or the page has no room for it.
+void printChart(ReportPrinter& p, const ReportTexts& t, double foot) {
     if (t.profile.profile.points.size() < 2) return;
-    const QSizeF area = p.areaCm();
-    const double width = std::min(area.width(), kA4Width) - kLabels - kChartRightMargin;
-    const double height = std::min(
-        area.height() - kChartBottomMargin - p.currentY() - kChartCaptionHeight, kChartMaxHeight);
+    const double width = pageRight(p) - kLabels;
+    const double height = std::min(foot - p.currentY() - kChartCaptionHeight, kChartMaxHeight);
     if (width < kChartMinWidth || height < kChartMinHeight) return;
     p.setScaleLeft(-kLabels);
     p.setCurrentX(0);
     p.printLine({});
     p.printLine(QStringLiteral("Temperature profile"));
     p.drawChart(t.profile, width, height);
+}
+
+// The document block's rows of two captions and texts (those where either text is set), as
+// indexes into zano::kDocumentFields: Project and Revision, Item and Prepared by, Service and
+// Checked by.
+std::vector<std::array<std::size_t, 2>> documentPairs(const ReportTexts& t) {
+    std::vector<std::array<std::size_t, 2>> rows;
+    for (const std::array<std::size_t, 2> pair : {std::array<std::size_t, 2>{0, 3}, {1, 4}, {2, 5}})
+        if (!t.document[pair[0]].isEmpty() || !t.document[pair[1]].isEmpty()) rows.push_back(pair);
+    return rows;
+}
+
+// The notes as printed under the pairs: their own lines, each wrapped to the block's width, at
+// most kNotesLines; the last cut with "…" where more would follow.
+QStringList noteLines(ReportPrinter& p, const ReportTexts& t) {
+    const QString& notes = t.document[zano::kDocumentFields.size() - 1];
+    if (notes.isEmpty()) return {};
+    p.setFontSize(kHeaderPoints);
+    const double width = pageRight(p) - kLabels - kDocumentCaption;
+    QStringList lines;
+    for (const QString& paragraph : QString(notes).remove('\r').split('\n'))
+        lines += wrapped(p, paragraph, width, kNotesLines + 1);
+    if (lines.size() > kNotesLines) {
+        lines = lines.mid(0, kNotesLines);
+        lines.back() = elided(p, lines.back() + QChar(0x2026), width);
+    }
+    return lines;
+}
+
+// A line of the document block: its left edge and its row, from the block's top.
+struct FootLine {
+    double left;
+    QString text;
+    int row;
+};
+
+// The document block's lines in the header's size: each pair's captions, their texts beside
+// them in one or two lines, then the notes.
+std::vector<FootLine> documentLines(ReportPrinter& p, const ReportTexts& t) {
+    std::vector<FootLine> lines;
+    int row = 0;
+    for (const auto& pair : documentPairs(t)) {
+        int rows = 1;
+        for (const std::size_t i : pair) {
+            const double left = i < 3 ? kLabels : kDocumentRight;
+            const double right = i < 3 ? kDocumentRight - kColumnGap : pageRight(p);
+            lines.push_back({left, QString::fromUtf8(zano::kDocumentFields[i].caption), row});
+            p.setFontSize(kHeaderPoints);
+            const QStringList parts = wrapped(p, QString(t.document[i]).replace('\n', ' '),
+                                              right - left - kDocumentCaption, 2);
+            for (qsizetype k = 0; k < parts.size(); ++k)
+                lines.push_back({left + kDocumentCaption, parts[k], row + static_cast<int>(k)});
+            rows = std::max(rows, static_cast<int>(parts.size()));
+        }
+        row += rows;
+    }
+    const QStringList notes = noteLines(p, t);
+    if (!notes.isEmpty())
+        lines.push_back({kLabels, QString::fromUtf8(zano::kDocumentFields.back().caption), row});
+    for (qsizetype k = 0; k < notes.size(); ++k)
+        lines.push_back({kLabels + kDocumentCaption, notes[k], row + static_cast<int>(k)});
+    p.setFontSize(kBodyPoints);
+    return lines;
+}
+
+// The document block at the page's foot, whose top is returned: as high as its rows take, 1 cm
+// above the printable area's end; without one, the area's end less the chart's margin.
+double printDocument(ReportPrinter& p, const ReportTexts& t) {
+    const std::vector<FootLine> lines = documentLines(p, t);
+    const double bottom = p.areaCm().height();
+    if (lines.empty()) return bottom - kChartBottomMargin;
+    p.setFontSize(kHeaderPoints);
+    const double height = p.lineHeightCm();
+    int rows = 0;
+    for (const FootLine& line : lines) rows = std::max(rows, line.row + 1);
+    const double top = bottom - kDocumentBottom - rows * height;
+    for (const FootLine& line : lines) {
+        p.setCurrentY(top + line.row * height);
+        p.setScaleLeft(-line.left);
+        p.setCurrentX(0);
+        p.printLine(line.text);
+    }
+    p.setFontSize(kBodyPoints);
+    return top;
+}
+
+// The title and lines 1 to 19, then the legend of the italics where they mark any value.
+void printBody(ReportPrinter& p, const ReportTexts& t) {
+    const QString blank;
+    p.setScaleLeft(-kLabels);
+    p.setCurrentX(0);
+    p.setCurrentY(2);
+    p.setFontSize(14);
+    p.printLine(QStringLiteral("CONCENTRIC TUBE HEAT EXCHANGER CALCULATION"));
+
+    // Each column is printed top to bottom from 3 cm; the rows line up because every column
+    // advances by the same line height.
+    p.setCurrentY(3);
+    p.setFontSize(kBodyPoints);
+    p.printLine(blank);
+    p.printLine(blank);
+    for (const ReportRow& row : kReportStreamRows) p.printLine(QString::fromUtf8(row.label));
+    p.printLine(blank);
+    for (const ReportRow& row : kReportExchangerRows) p.printLine(QString::fromUtf8(row.label));
+    p.printLine(QStringLiteral("Configuration"));
+
+    for (const auto& [left, title, values, found] :
+         {std::tuple{kInternal, "INTERNAL PIPE", &t.internal, &t.internalFound},
+          std::tuple{kExternal, "EXTERNAL PIPE", &t.external, &t.externalFound}}) {
+        p.setCurrentY(3);
+        p.setScaleLeft(-left);
+        p.printLine(blank);
+        p.printLine(QString::fromLatin1(title));
+        const double right = left == kInternal ? kExternal - kColumnGap : pageRight(p);
+        printValues(p, *values, *found, right - left);
+    }
+
+    // The exchanger column goes on from where the external column ended (line 14).
+    p.setScaleLeft(-kExchanger);
+    p.printLine(blank);
+    printValues(p, t.exchanger, t.exchangerFound, pageRight(p) - kExchanger);
+    p.printLine(t.configuration);
+
+    const auto any = [](const auto& values, const auto& found) {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (found[i] && !values[i].isEmpty()) return true;
+        return false;
+    };
+    if (any(t.internal, t.internalFound) || any(t.external, t.externalFound) ||
+        any(t.exchanger, t.exchangerFound)) {
+        p.setScaleLeft(-kLabels);
+        p.setItalic(true);
+        p.printLine(QStringLiteral("Values in italics were found by the calculation."));
+        p.setItalic(false);
+    }
 }
 
 // Above the title: the case file's name, then the date of printing and the program.
@@ -132,6 +375,26 @@ void readReportRows(ReportTexts& t, const std::function<QString(const ReportSour
         t.exchanger[i] = read(kReportExchangerRows[i].internal);
 }
 
+void readCaseMarks(ReportTexts& t, const zano::CaseData& c) {
+    // A case field is found in some modes; a results box always, unless the case gives it.
+    const auto foundInModes = [&c](std::string zano::CaseData::*text) {
+        const zano::CaseField* f = zano::caseFieldOf(text);
+        return f && zano::isFound(*f, c);
+    };
+    const auto found = [&](const ReportSource& s) {
+        if (s.field) return foundInModes(s.field);
+        return s.resultsBox && (!s.givenAs || foundInModes(s.givenAs));
+    };
+    for (std::size_t i = 0; i < kReportStreamRows.size(); ++i) {
+        t.internalFound[i] = found(kReportStreamRows[i].internal);
+        t.externalFound[i] = found(kReportStreamRows[i].external);
+    }
+    for (std::size_t i = 0; i < kReportExchangerRows.size(); ++i)
+        t.exchangerFound[i] = found(kReportExchangerRows[i].internal);
+    for (std::size_t i = 0; i < zano::kDocumentFields.size(); ++i)
+        t.document[i] = fromText(c.*zano::kDocumentFields[i].text);
+}
+
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName) {
@@ -142,6 +405,7 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     };
     ReportTexts t;
     readReportRows(t, read);
+    readCaseMarks(t, c);
     t.configuration = QString::fromLatin1(c.controequi == zano::Arrangement::Equicurrent
                                               ? kEquicurrentCaption
                                               : kCountercurrentCaption);
@@ -181,49 +445,17 @@ QString reportDateText() {
 }
 
 bool printReport(ReportPrinter& p, const ReportTexts& t) {
-    const QString blank;
     try {
-        p.setScaleLeft(-kLabels);
-        p.setCurrentX(0);
-        p.setCurrentY(2);
-        p.setFontSize(14);
-        p.printLine(QStringLiteral("CONCENTRIC TUBE HEAT EXCHANGER CALCULATION"));
-
-        // Each column is printed top to bottom from 3 cm; the rows line up because every
-        // column advances by the same line height.
-        p.setCurrentY(3);
-        p.setFontSize(10);
-        p.printLine(blank);
-        p.printLine(blank);
-        for (const ReportRow& row : kReportStreamRows) p.printLine(QString::fromUtf8(row.label));
-        p.printLine(blank);
-        for (const ReportRow& row : kReportExchangerRows) p.printLine(QString::fromUtf8(row.label));
-        p.printLine(QStringLiteral("Configuration"));
-
-        p.setCurrentY(3);
-        p.setScaleLeft(-kInternal);
-        p.printLine(blank);
-        p.printLine(QStringLiteral("INTERNAL PIPE"));
-        printColumn(p, t.internal);
-
-        p.setCurrentY(3);
-        p.setScaleLeft(-kExternal);
-        p.printLine(blank);
-        p.printLine(QStringLiteral("EXTERNAL PIPE"));
-        printColumn(p, t.external);
-
-        // The exchanger column goes on from where the external column ended (line 14).
-        p.setScaleLeft(-kExchanger);
-        p.printLine(blank);
-        printColumn(p, t.exchanger);
-        p.printLine(t.configuration);
-
+        printBody(p, t);
         // Nothing of the results window's extension is shown while it shows no results.
         if (!t.correlations.isEmpty()) {
             printExtras(p, t);
             printFilms(p, t);
         }
-        printChart(p, t);
+        const double top = p.currentY();
+        const double foot = printDocument(p, t);
+        p.setCurrentY(top);
+        printChart(p, t, foot);
         printHeader(p, t);
 
         p.endDocument();
@@ -254,11 +486,18 @@ void PaintReportPrinter::setFontSize(double points) {
     font_.setPointSizeF(points);
 }
 
+double PaintReportPrinter::textWidthCm(const QString& text) const {
+    return QFontMetricsF(font_, &device_).horizontalAdvance(text) / resolution_ * kCmPerInch;
+}
+
+double PaintReportPrinter::lineHeightCm() const {
+    return QFontMetricsF(font_, &device_).lineSpacing() / resolution_ * kCmPerInch;
+}
+
 void PaintReportPrinter::printLine(const QString& text) {
     items_.push_back({text, x_ - scaleLeft_, y_, font_});
     // Metrics on the device itself: the advance matches what it will draw.
-    const QFontMetricsF fm(font_, &device_);
-    y_ += fm.lineSpacing() / resolution_ * kCmPerInch;
+    y_ += lineHeightCm();
     x_ = 0;
 }
 

@@ -16,6 +16,7 @@
 
 #include "formats/results_display.h"
 #include "records/case_data.h"
+#include "records/case_fields.h"
 #include "records/results_data.h"
 #include "report/profile_chart.h"
 #include "solver/case_run.h"
@@ -31,6 +32,9 @@ class QPaintDevice;
 struct ReportSource {
     std::string zano::CaseData::*field = nullptr;
     const char* resultsBox = nullptr;
+    // The case field that gives a results box's value in the modes where it is an input, not
+    // found: the capacity with the length sought.
+    std::string zano::CaseData::*givenAs = nullptr;
 };
 
 struct ReportRow {
@@ -56,7 +60,7 @@ inline const std::array<ReportRow, 11> kReportStreamRows{{
 // Lines 15 to 18 in the exchanger column; the length is the main window's, as the calculation
 // wrote it back. Line 19 is the caption of the configuration chosen in the main window.
 inline const std::array<ReportRow, 4> kReportExchangerRows{{
-    {"Capacity kW", {nullptr, "Text23"}, {}},
+    {"Capacity kW", {nullptr, "Text23", &zano::CaseData::q}, {}},
     {"Surface m^2", {nullptr, "Text24"}, {}},
     {"Lenght m", {&zano::CaseData::L}, {}},
     {"Heat transfer coefficient W/(m^2 K)", {nullptr, "Text26"}, {}},
@@ -71,6 +75,14 @@ struct ReportTexts {
     std::array<QString, 11> internal, external;
     std::array<QString, 4> exchanger;
     QString configuration;  // "Countercurrent" or "Equicurrent"
+    // The values the calculation found, row by row as above, printed in italics under a legend:
+    // the results and the outputs of the case's modes that it wrote back. The rows below line
+    // 19 are all found.
+    std::array<bool, 11> internalFound = {}, externalFound = {};
+    std::array<bool, 4> exchangerFound = {};
+    // The case's document texts in the order of zano::kDocumentFields, printed at the page's
+    // foot where any is set.
+    std::array<QString, zano::kDocumentFields.size()> document = {};
     // Below line 19, as the results window's extension shows them: the correlation set, what
     // makes up U (caption with unit, internal, external), and the two lines on the other set.
     // Nothing is printed there while the set is empty.
@@ -94,6 +106,10 @@ QString reportLabel(const char* caption, const char* unit);
 // Lines 3 to 18 read from their sources, each by `read`: the case's boxes or fields, the
 // results' boxes.
 void readReportRows(ReportTexts& texts, const std::function<QString(const ReportSource&)>& read);
+
+// What the page takes from the case besides its texts: which of them the calculation found in
+// the case's modes, and the document texts.
+void readCaseMarks(ReportTexts& texts, const zano::CaseData& c);
 
 // The texts of a case as the windows show them after its calculation: `c` with the values the
 // calculation wrote back, `r` and `x` what it gave, `profile` its temperature profile
@@ -123,6 +139,10 @@ class ReportPrinter {
     virtual void setCurrentY(double cm) = 0;
     virtual double currentY() const = 0;
     virtual void setFontSize(double points) = 0;
+    virtual void setItalic(bool italic) = 0;
+    // The width of a text, and the height of a line, in the current font.
+    virtual double textWidthCm(const QString& text) const = 0;
+    virtual double lineHeightCm() const = 0;
     // Prints one line with its top at the current y and its start at the current x, then moves
     // down one line height of the current font and back to x = 0.
     virtual void printLine(const QString& text) = 0;
@@ -158,6 +178,9 @@ class PaintReportPrinter : public ReportPrinter {
     void setCurrentY(double cm) override { y_ = cm; }
     double currentY() const override { return y_; }
     void setFontSize(double points) override;
+    void setItalic(bool italic) override { font_.setItalic(italic); }
+    double textWidthCm(const QString& text) const override;
+    double lineHeightCm() const override;
     void printLine(const QString& text) override;
     void drawChart(const ProfileChartData& chart, double widthCm, double heightCm) override;
     void endDocument() override;

@@ -419,6 +419,7 @@ CaseData MainWindow::caseFromControls() {
     for (const CaseField& f : kCaseFields) c.*f.text = controlText(f).toStdString();
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
     c.correlations = optionsDialog()->correlations();
+    for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
     return c;
 }
 
@@ -641,6 +642,7 @@ void MainWindow::mnuNewFile_Click() {
     optionCorrelations_ = CorrelationSet::Classic;
     if (options_) options_->setCorrelations(optionCorrelations_);
     caseFile_.clear();
+    document_ = {};
     forgetLastCalculation();  // the last case's results belong to no box of the new one
     setWindowModified(false);
     updateTitle();

@@ -131,6 +131,8 @@ class MainWindow : public QMainWindow {
     void mnuFileExport_Click();
     // The printed page as a PDF file, without the print dialog.
     void mnuFileExportPdf_Click();
+    void mnuFileProperties_Click();
+    QString offeredPdfName() const;  // beside the case, under its name; none when Untitled
     // The work of the slots above; a fault outside their checks is reported by the slot.
     // The dialog offering `offered`, then the save; true when the case was saved.
     bool saveCase(const QString& offered);
@@ -196,6 +198,7 @@ class MainWindow : public QMainWindow {
     QString lastExportName_;          // offered again by the next export
     QString lastFileName_;            // offered again by the next Open or Save
     QString caseFile_;                // the file of the case being edited; empty: Untitled
+    CaseData document_;               // its document texts (File > Properties); nothing else
     QMenu* recentMenu_ = nullptr;
     // The case's texts of a discarded Options dialog, by box name, for the next one.
     QHash<QString, QString> optionTexts_;

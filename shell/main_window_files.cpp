@@ -12,6 +12,7 @@
 #include "formats/results_export.h"
 #include "records/case_fields.h"
 #include "report/export_file.h"
+#include "shell/document_dialog.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/recent_files.h"
@@ -170,6 +171,7 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
         if (m.line == 0 && findChild<QRadioButton*>(m.option)->isEnabled())
             chooseOption(controlNumber(m.get(c) ? m.option : m.partner));
     optionsDialog()->setCorrelations(c.correlations);
+    document_ = c;
 }
 
 ReportTexts MainWindow::reportTexts() {
@@ -179,6 +181,7 @@ ReportTexts MainWindow::reportTexts() {
     };
     ReportTexts t;
     readReportRows(t, read);
+    readCaseMarks(t, caseFromControls());
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
     t.caseName = caseName();
@@ -195,7 +198,7 @@ void MainWindow::mnuFilePrint_Click() {
     }
     if (!resultsBelongToCase()) return;
     try {
-        printReportWithDialog(this, reportTexts());
+        printReportWithDialog(this, reportTexts(), offeredPdfName());
     } catch (...) {  // the job was cancelled; a printer's own failure is not reported here
         warn(this, "The report could not be printed.", fromText(faultText()));
     }
@@ -212,12 +215,8 @@ void MainWindow::mnuFileExportPdf_Click() {
         return "The report could not be written to \"" + QDir::toNativeSeparators(name) + "\".";
     };
     try {
-        // Offered beside the case, under its name.
-        const QFileInfo file(caseFile_);
-        const QString offered =
-            caseFile_.isEmpty() ? QString() : file.dir().filePath(file.completeBaseName() + ".pdf");
         const SaveAnswer answer =
-            askSaveFileName(this, "Export report as PDF", {kPdfFilter}, offered);
+            askSaveFileName(this, "Export report as PDF", {kPdfFilter}, offeredPdfName());
         if (answer.name.isEmpty()) return;  // Cancel
         name = withFilterSuffix(answer.name, kPdfFilter);
         const QString why = writeReportPdf(name, reportTexts());
@@ -226,6 +225,16 @@ void MainWindow::mnuFileExportPdf_Click() {
         warn(this, name.isEmpty() ? QString("The report could not be exported.") : failed(),
              fromText(faultText()));
     }
+}
+
+QString MainWindow::offeredPdfName() const {
+    const QFileInfo file(caseFile_);
+    return caseFile_.isEmpty() ? QString() : file.dir().filePath(file.completeBaseName() + ".pdf");
+}
+
+void MainWindow::mnuFileProperties_Click() {
+    // Not an input of the calculation: the results stay the case's.
+    if (editDocument(this, document_)) setWindowModified(true);
 }
 
 void MainWindow::mnuFileExport_Click() {

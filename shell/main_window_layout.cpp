@@ -205,6 +205,7 @@ void MainWindow::buildMenus() {
     addItem(file, "mnuFileSave", "&Save", QKeySequence("Ctrl+S"), &MainWindow::mnuFileSave_Click);
     addItem(file, "mnuFileSaveAs", "Save &As…", QKeySequence("Ctrl+Shift+S"),
             &MainWindow::mnuFileSaveAs_Click);
+    addItem(file, "mnuFileProperties", "Propert&ies…", {}, &MainWindow::mnuFileProperties_Click);
     addSeparator(file, "mnuFileHyphen");
     addItem(file, "mnuFilePrint", "&Print…", QKeySequence("Ctrl+P"),
             &MainWindow::mnuFilePrint_Click);

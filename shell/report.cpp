@@ -1,6 +1,7 @@
 #include "shell/report.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -31,7 +32,7 @@ std::function<ReportPrinter&()>& reportPrinterHook() {
     return hook;
 }
 
-void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
+void printReportWithDialog(QWidget* parent, const ReportTexts& texts, const QString& offeredPdf) {
     if (reportPrinterHook()) {
         printReport(reportPrinterHook()(), texts);
         return;
@@ -39,13 +40,19 @@ void printReportWithDialog(QWidget* parent, const ReportTexts& texts) {
     // The printer chosen last is offered again for the rest of the session.
     static QString lastPrinter;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("ZANO report"));
+    // The job's name in the queue, and the file the dialog's "Print to File" offers where a
+    // printer is installed (in the working or home folder: a file named here would make the
+    // dialog choose the file over the printer).
+    printer.setDocName(offeredPdf.isEmpty() ? QStringLiteral("ZANO report")
+                                            : QFileInfo(offeredPdf).completeBaseName());
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
         // No printer installed: the dialog offers its PDF file output, named here.
         QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("ZANO report.pdf")));
+        printer.setOutputFileName(offeredPdf.isEmpty()
+                                      ? QDir(folder).filePath(QStringLiteral("ZANO report.pdf"))
+                                      : offeredPdf);
     } else if (!lastPrinter.isEmpty()) {
         printer.setPrinterName(lastPrinter);
     }

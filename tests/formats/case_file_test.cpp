@@ -37,6 +37,8 @@ std::string describe(const CaseData& c) {
            ", controequi: " + arrangementWord(c.controequi) +
            ", LGiven: " + std::to_string(c.LGiven) + (c.estToutGiven ? ", estToutGiven: 1" : "") +
            (c.correlations == CorrelationSet::Refined ? ", correlations: Refined" : "") + "\n";
+    for (const DocumentField& d : kDocumentFields)
+        if (!(c.*d.text).empty()) out += std::string(d.caption) + ": [" + c.*d.text + "]\n";
     return out;
 }
 
@@ -83,7 +85,7 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
     struct Row {
         const char* name;
         std::string CaseData::*field;
-        const char* text;
+        std::string text;
         bool estToutGiven = false;  // with the internal mass flow given
         bool refined = false;       // the refined correlations
     };
@@ -104,6 +106,11 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         {"outside the code page", &CaseData::q, "12 日"},
         {"a C1 control", &CaseData::estpress, "1 \u0080"},
         {"not UTF-8", &CaseData::estfluid, "Air\xC3"},
+        {"document: colons, quotes, escapes", &CaseData::project, "P-7: \"A\": C:\\new\\u{41}"},
+        {"document: blanks at the ends", &CaseData::item, "  E-101 \t"},
+        {"document: long, non-ASCII", &CaseData::service, std::string(600, 'x') + "é€Ω日😀"},
+        {"document: beyond a case file", &CaseData::notes, std::string(600000, '\n')},
+        {"document: notes of lines", &CaseData::notes, "one\n\n  two\r\n\x1B\xC2\x85"},
     };
     std::string out = "== the case of full-case.zan\n" + escaped(caseFileText(full));
     for (const Row& r : rows) {

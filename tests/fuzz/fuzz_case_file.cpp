@@ -14,7 +14,8 @@ auto fields(const zano::CaseData& c) {
     return std::tie(c.deti, c.spi, c.dete, c.spe, c.intTin, c.intTout, c.intPort, c.estTin,
                     c.estTout, c.estPort, c.L, c.intfluid, c.estfluid, c.mat, c.intSporc,
                     c.estSporc, c.intpress, c.estpress, c.q, c.intToutGiven, c.controequi, c.LGiven,
-                    c.estToutGiven);
+                    c.estToutGiven, c.project, c.item, c.service, c.revision, c.preparedBy,
+                    c.checkedBy, c.notes);
 }
 
 }  // namespace

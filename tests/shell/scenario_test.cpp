@@ -129,7 +129,9 @@ const ResultsData kSecond{25.0f,
 std::string page(const RecordingReportPrinter& printer) {
     std::string out;
     for (const auto& l : printer.lines)
-        out += QString::asprintf("%g cm, %.3f cm, %g pt: ", l.xCm, l.yCm, l.points).toStdString() +
+        out += QString::asprintf("%g cm, %.3f cm, %g pt%s: ", l.xCm, l.yCm, l.points,
+                                 l.italic ? " italic" : "")
+                   .toStdString() +
                l.text.toStdString() + '\n';
     return out + (printer.ended ? "ended\n" : "") + (printer.aborted ? "aborted\n" : "");
 }

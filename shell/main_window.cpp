@@ -61,6 +61,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     state_.dataDir = std::move(dataDir);
     state_.userDir = std::move(userDir);
     buildControls();
+    connectCaptions();
     buildMenus();
     buildStatusBar();  // before the layout, which sizes the window with it
 

@@ -178,7 +178,8 @@ ReportTexts MainWindow::reportTexts() {
     };
     ReportTexts t;
     readReportRows(t, read);
-    t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
+    // The option's caption, without the mark of its underlined letter.
+    t.configuration = (option(1)->isChecked() ? option(1) : option(2))->text().remove('&');
     resultsWindow()->addToReport(t);
     t.caseName = caseName();
     t.printedOn = reportDateText();

@@ -126,7 +126,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         if (row.external) addBox(row.external, kEstLeft, top);
     }
 
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("Command1"));
     close->setAutoDefault(false);
     place(close, 3000, 7080, 975, 375);
@@ -213,13 +213,13 @@ void ResultsWindow::buildExtension() {
               kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
     }
 
-    auto* profile = new QPushButton(QStringLiteral("Profile"), area);
+    auto* profile = new QPushButton(QStringLiteral("&Profile"), area);
     profile->setObjectName(QStringLiteral("Profile"));
     profile->setAutoDefault(false);
     place(profile, 2460, kButtonTop, 975, 375);
     connect(profile, &QPushButton::clicked, this, &ResultsWindow::profileRequested);
 
-    copy_ = new QPushButton(QStringLiteral("Copy"), area);
+    copy_ = new QPushButton(QStringLiteral("C&opy"), area);
     copy_->setObjectName(QStringLiteral("Copy"));
     copy_->setAutoDefault(false);
     copy_->setEnabled(false);  // nothing to copy before the first results

@@ -359,8 +359,7 @@ class WindowsTest : public QObject {
             const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
             const Row rows[] = {
                 {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {client(&options), options.layoutScale(), 5205, 3735 + 1785, "HairpinLength", 2760,
-                 3900},
+                {client(&options), options.layoutScale(), 5205, 5235, "HairpinLength", 2760, 3105},
                 {client(&results), results.layoutScale(), 7005, 7515 + 7215, "Extension", 0, 7515}};
             for (const Row& r : rows) {
                 const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };

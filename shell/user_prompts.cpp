@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <memory>
 
@@ -162,8 +163,10 @@ QString askName(QWidget* parent, const QString& title, const QString& label,
     dialog.setWindowTitle(title);
     dialog.setLabelText(label);
     dialog.setTextValue(initial);
-    // Wide enough for a long name (a supplier's product and its sheet) to be read whole.
-    dialog.resize(dialog.fontMetrics().averageCharWidth() * 60, dialog.sizeHint().height());
+    // Wide enough for a long name (a supplier's product and its sheet) to be read whole; the
+    // dialog takes its width from its box.
+    if (auto* box = dialog.findChild<QLineEdit*>())
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 72);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue().trimmed() : QString();
 }
 

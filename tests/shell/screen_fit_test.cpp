@@ -367,8 +367,9 @@ class ScreenFitTest : public QObject {
         run.start(QCoreApplication::applicationFilePath(),
                   {kOnThisScreen, "", "resultsOpenBesideTheMainWindow"});
         const bool finished = run.waitForFinished(60000);
-        wm.kill();
-        server.kill();
+        // Ended, not killed: the server then removes its socket, whose number is free again.
+        wm.terminate();
+        server.terminate();
         wm.waitForFinished();
         server.waitForFinished();
         QVERIFY(finished);

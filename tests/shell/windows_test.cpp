@@ -353,8 +353,6 @@ class WindowsTest : public QObject {
             ResultsWindow results;
             results.Risultati({28.8235f, 0.63f, 8, 940, "contro", 20, 1.5f, 50, 2.25f,
                                "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
-            // Unfolded: the breakdown of U starts folded where the screen is short.
-            results.findChild<QToolButton*>("Breakdown")->setChecked(true);
             struct Row {
                 QWidget* client;
                 double scale;
@@ -365,6 +363,8 @@ class WindowsTest : public QObject {
             // Each window's controls stand on its "client" form, which scrolls where the screen
             // is too small for it.
             const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
+            // Unfolded: the breakdown of U starts folded where the screen is short.
+            results.findChild<QToolButton*>("Breakdown")->setChecked(true);
             const Row rows[] = {
                 {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
                 {client(&options), options.layoutScale(), 5205, 5235, "HairpinLength", 2760, 3105},

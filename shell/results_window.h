@@ -65,7 +65,7 @@ class ResultsWindow : public QWidget {
   private:
     void place(QWidget* w, int left, int top, int width, int height);
     void buildOutOfDateLine();
-    void buildRows();  // the specified rows, each with its caption, unit and boxes
+    void buildRows();  // the rows of results, each with its caption, unit and boxes
     void buildExtension();
     void buildFilmRows(QWidget* area);
     void buildExtensionButtons(QWidget* area);

@@ -70,8 +70,14 @@ class ScreenFit : public QObject {
     void refit() {
         // The scroll area asks for its form's new size.
         for (QScrollArea* area : window_->findChildren<QScrollArea*>()) area->updateGeometry();
+        const int width = window_->width();
         apply();
         if (!window_->isVisible()) return;
+        // A window narrowed to stand beside another keeps its width.
+        if (narrowed_ && width < window_->width()) {
+            window_->setMinimumWidth(std::min(window_->minimumWidth(), width));
+            window_->resize(width, window_->height());
+        }
         // A window that grew past an edge of the screen moves back as far as it must.
         const QRect area = window_->screen()->availableGeometry();
         const QRect outer(window_->frameGeometry().topLeft(),
@@ -127,6 +133,7 @@ class ScreenFit : public QObject {
             moveFrame(anchor_->windowHandle(), anchor.topLeft());
         }
         const QRect place = besideFrame(available, anchor, outer, smallest);
+        narrowed_ = place.width() < outer.width();
         if (place.size() != outer) {
             const QSize inner = place.size().shrunkBy(frame);
             window_->setMinimumSize(kNarrowest.boundedTo(inner));
@@ -166,6 +173,7 @@ class ScreenFit : public QObject {
     bool fixed_;
     bool shown_ = false;
     bool frameEstimated_ = false;  // placed with an allowance for the frame
+    bool narrowed_ = false;        // placed narrower than it asks, beside another window
     QPointer<const QWidget> anchor_;
 };
 

@@ -178,9 +178,9 @@ ReportTexts MainWindow::reportTexts() {
     };
     ReportTexts t;
     readReportRows(t, read);
-    // The option's caption, without the mark of its underlined letter.
-    t.configuration = (option(1)->isChecked() ? option(1) : option(2))->text().remove('&');
+    t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
+    t.configuration.remove('&');  // the caption without the mark of its underlined letter
     t.caseName = caseName();
     t.printedOn = reportDateText();
     t.profile = lastProfile_;

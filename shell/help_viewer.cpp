@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfSearchModel>
@@ -13,9 +15,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStringList>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -30,6 +34,8 @@ namespace {
 // The client area, 10260 x 9885 twips at 15 twips to the logical pixel: the pages' area, with
 // the tool bar above it.
 constexpr int kClientWidth = 10260 / 15, kClientHeight = 9885 / 15;
+// The chapters' outline beside the pages, logical pixels.
+constexpr int kOutlineWidth = 220;
 // Each zoom step enlarges or reduces by a quarter, between a page in a thumbnail and a line
 // across the screen.
 constexpr double kZoomStep = 1.25, kMinZoom = 0.25, kMaxZoom = 8.0;
@@ -102,9 +108,16 @@ HelpViewer::HelpViewer(const QString& path, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     buildToolBar(layout);
-    layout->addWidget(view_, 1);
-    zano::fitResizableToScreen(
-        this, QSize(kClientWidth, kClientHeight + layout->itemAt(0)->sizeHint().height()));
+    auto* panes = new QSplitter(this);
+    panes->setObjectName(QStringLiteral("Panes"));
+    panes->setChildrenCollapsible(false);
+    panes->addWidget(buildOutline());
+    panes->addWidget(view_);
+    panes->setStretchFactor(1, 1);
+    panes->setSizes({kOutlineWidth, kClientWidth});
+    layout->addWidget(panes, 1);
+    zano::fitResizableToScreen(this, QSize(kOutlineWidth + panes->handleWidth() + kClientWidth,
+                                           kClientHeight + layout->itemAt(0)->sizeHint().height()));
 
     // A missing file leaves the document empty and the view blank; there is no message.
     document_->load(path);
@@ -200,6 +213,32 @@ void HelpViewer::buildToolBar(QVBoxLayout* layout) {
     layout->addWidget(bar);
 }
 
+QWidget* HelpViewer::buildOutline() {
+    // The chapters, each with its sections folded under it; a click or Enter goes to one.
+    outline_ = new QTreeView(this);
+    outline_->setObjectName(QStringLiteral("Outline"));
+    outline_->setHeaderHidden(true);
+    outline_->setUniformRowHeights(true);
+    outline_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    outline_->setToolTip(QStringLiteral("The manual's chapters: click one to go to it."));
+    auto* chapters = new QPdfBookmarkModel(this);
+    chapters->setDocument(document_);
+    outline_->setModel(chapters);
+    connect(outline_, &QTreeView::activated, this, &HelpViewer::goToChapter);
+    connect(outline_, &QTreeView::clicked, this, &HelpViewer::goToChapter);
+    return outline_;
+}
+
+void HelpViewer::goToChapter(const QModelIndex& chapter) {
+    const int page = chapter.data(int(QPdfBookmarkModel::Role::Page)).toInt();
+    if (page < 0 || page >= document_->pageCount()) return;
+    // The heading's top, in points from the page's top.
+    const QPointF at = chapter.data(int(QPdfBookmarkModel::Role::Location)).toPointF();
+    scrollTo(page, std::clamp(at.y(), 0.0, document_->pagePointSize(page).height()));
+    const QSignalBlocker quiet(pageBox_);
+    pageBox_->setValue(page + 1);
+}
+
 void HelpViewer::documentLoaded() {
     const int pages = document_->pageCount();
     const QSignalBlocker quiet(pageBox_);
@@ -210,6 +249,8 @@ void HelpViewer::documentLoaded() {
     pageBox_->setFixedWidth(pageBox_->fontMetrics().horizontalAdvance(QString::number(pages)) +
                             pageBox_->fontMetrics().horizontalAdvance('0') * 2 + 8);
     pageCount_->setText(QStringLiteral("of %1").arg(pages));
+    // A manual without an outline leaves the pages the whole window.
+    outline_->setVisible(outline_->model()->rowCount() > 0);
 }
 
 QString HelpViewer::manualPath() {

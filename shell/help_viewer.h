@@ -14,7 +14,7 @@ class QSpinBox;
 
 // The help viewer (Form4, "Using ZANO"): the manual "Using ZANO.pdf" from the application
 // directory, loaded once when the window is created. A tool bar above the pages turns them,
-// zooms and finds words.
+// zooms and finds words; the manual's outline beside them goes to a chapter.
 class HelpViewer : public QWidget {
     Q_OBJECT
   public:
@@ -49,6 +49,9 @@ class HelpViewer : public QWidget {
 
   private:
     void buildToolBar(class QVBoxLayout* layout);
+    QWidget* buildOutline();
+    // Shows the chapter or section `chapter` of the outline at the top of the view.
+    void goToChapter(const class QModelIndex& chapter);
     void documentLoaded();
     // Scrolls so that the point `y` (points from the page's top) of `page` is near the top.
     void scrollTo(int page, double y);
@@ -64,6 +67,7 @@ class HelpViewer : public QWidget {
 
     QPdfDocument* document_;
     QPdfView* view_;
+    class QTreeView* outline_ = nullptr;
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCount_ = nullptr;
     QLineEdit* findBox_ = nullptr;

@@ -59,6 +59,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     state_.data.dataDir = std::move(dataDir);
     state_.data.userDir = std::move(userDir);
     buildControls();
+    connectCaptions();
     buildMenus();
     buildStatusBar();  // before the layout, which sizes the window with it
 

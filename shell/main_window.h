@@ -74,6 +74,7 @@ class MainWindow : public QMainWindow {
   private:
     // Construction (main_window_layout.cpp).
     void buildControls();
+    void connectCaptions();
     void buildMenus();
     void buildStatusBar();
     void applyLayout();

@@ -184,6 +184,7 @@ ReportTexts MainWindow::reportTexts() {
     readCaseMarks(t, caseFromControls());
     t.configuration = option(1)->isChecked() ? option(1)->text() : option(2)->text();
     resultsWindow()->addToReport(t);
+    t.configuration.remove('&');  // the caption without the mark of its underlined letter
     t.caseName = caseName();
     t.printedOn = reportDateText();
     t.profile = lastProfile_;

@@ -110,49 +110,49 @@ void MainWindow::buildControls() {
 
     // Created in reading order, which is also the order of the Tab key.
     auto* f1 = makeFrame(1, "Internal pipe");
-    makeLabel(f1, "Outside diameter [mm]");
+    makeLabel(f1, "Outside &diameter [mm]");
     makeBox(1, f1);
-    makeLabel(f1, "Thickness [mm]");
+    makeLabel(f1, "&Thickness [mm]");
     makeBox(2, f1);
-    makeLabel(f1, "Material");
+    makeLabel(f1, "&Material");
     makeList(3, f1);
-    makeLabel(f1, "Fluid");
+    makeLabel(f1, "F&luid");
     makeList(1, f1);
-    makeLabel(f1, "Pressure [bar]");
+    makeLabel(f1, "&Pressure [bar]");
     makeList(4, f1);
-    makeLabel(f1, "Inlet temp. [°C]");
+    makeLabel(f1, "&Inlet temp. [°C]");
     makeBox(6, f1);
-    makeOption(3, f1, "Outlet temp. [°C]");
+    makeOption(3, f1, "&Outlet temp. [°C]");
     makeBox(7, f1);
-    makeOption(4, f1, "Mass flow [kg/s]");
+    makeOption(4, f1, "M&ass flow [kg/s]");
     makeBox(8, f1);
 
     auto* f4 = makeFrame(4, "External pipe");
-    makeLabel(f4, "Outside diameter [mm]");
+    makeLabel(f4, "Out&side diameter [mm]");
     makeBox(4, f4);
-    makeLabel(f4, "Thickness");
+    makeLabel(f4, "Thic&kness");
     makeBox(5, f4);
-    makeLabel(f4, "Fluid");
+    makeLabel(f4, "Fl&uid");
     makeList(2, f4);
-    makeLabel(f4, "Pressure  [bar]");
+    makeLabel(f4, "Pressure  [&bar]");
     makeList(5, f4);
-    makeLabel(f4, "Inlet temp. [°C]");
+    makeLabel(f4, "I&nlet temp. [°C]");
     makeBox(9, f4);
-    makeOption(7, f4, "Outlet temp. [°C]");
+    makeOption(7, f4, "Outl&et temp. [°C]");
     makeBox(10, f4);
-    makeOption(8, f4, "Mass flow [kg/s]");
+    makeOption(8, f4, "Mass flo&w [kg/s]");
     makeBox(11, f4);
 
     auto* f2 = makeFrame(2, QString());
-    makeOption(5, f2, "Lenght [m]");
+    makeOption(5, f2, "Len&ght [m]");
     makeBox(12, f2);
-    makeOption(6, f2, "Capacity [kW]");
+    makeOption(6, f2, "Capacit&y [kW]");
     makeBox(3, f2);
 
     makeFrame(3, "Configuration");
     // Placed on the window over Frame3, so that the two form one group of their own.
-    makeOption(1, client, "Countercurrent");
-    makeOption(2, client, "Equicurrent");
+    makeOption(1, client, "Counte&rcurrent");
+    makeOption(2, client, "E&quicurrent");
     option(1)->raise();
     option(2)->raise();
 
@@ -173,6 +173,15 @@ void MainWindow::buildControls() {
     optionsLine_ = new QLabel(client);
     optionsLine_->setObjectName("OptionsLine");
     optionsLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MainWindow::connectCaptions() {
+    // Each caption's underlined letter (Alt with it) goes to the control beside it; the letters
+    // differ across the window and its menu bar. Captions in the order they were made.
+    QWidget* const controls[] = {text(1), text(2), combo(3), combo(1), combo(4), text(6),
+                                 text(4), text(5), combo(2), combo(5), text(9)};
+    for (std::size_t i = 0; i < std::size(controls) && i < labels_.size(); ++i)
+        labels_[i]->setBuddy(controls[i]);
 }
 
 void MainWindow::buildMenus() {

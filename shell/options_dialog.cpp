@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
@@ -11,6 +12,9 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <cmath>
 
 #include "base/errors.h"
 #include "base/faults.h"
@@ -30,12 +34,14 @@
 namespace zano {
 namespace {
 
-// Client area of the dialog, twips.
+// Width of the dialog's form, twips.
 constexpr int kClientWidth = 5205;
-constexpr int kClientHeight = 3735;
-// The hairpin length's, the correlation set's and the table import's rows lie below the
-// specified client area and add this much height.
-constexpr int kExtensionHeight = 1785;
+// The hairpin length's, the correlation set's and the table import's rows follow the viscosity's
+// from this top; "Close" stands below them all, in the dialog's button row.
+constexpr int kExtensionTop = 2940;
+// The lines that tell what the imported table covers: three, so that a long name wraps whole.
+constexpr int kTableRangeHeight = 765;
+constexpr int kFormHeight = kExtensionTop + 1410 + kTableRangeHeight + 120;
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -45,6 +51,18 @@ std::string text(const QLineEdit* box) {
 QString cannotSave(const char* what, const std::filesystem::path& file, const std::string& tail) {
     return QString::fromStdString(std::string("Cannot save the ") + what + " to \"" +
                                   pathText(file) + "\"" + tail + ".");
+}
+
+// A viscosity in plain decimals, as its neighbours show their values: 0,000018 rather than
+// 1,8E-05, with the same 7 significant digits.
+QString plainDecimals(float v) {
+    const std::string general = formatSingle(v);
+    if (general.find('E') == std::string::npos || !(std::fabs(v) < 1))
+        return QString::fromStdString(general);
+    const int decimals = 6 - static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    QString text = QString::number(static_cast<double>(v), 'f', decimals);
+    while (text.endsWith('0')) text.chop(1);
+    return text.replace('.', ',');
 }
 
 }  // namespace
@@ -73,7 +91,7 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::pat
     // Created in the order of the rows, which is also the order of the Tab key.
     text1_ = makeBox("Text1");
     text2_ = makeBox("Text2");
-    check1_ = new QCheckBox("Define user fluid", this);
+    check1_ = new QCheckBox("Define &user fluid", this);
     check1_->setObjectName("Check1");
     for (int i = 0; i < 4; ++i) property_[i] = makeBox(qPrintable(QString("Text%1").arg(i + 3)));
     command1_ = new QPushButton(this);
@@ -84,17 +102,14 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::pat
     // In the order of CorrelationSet, so that the index is the set.
     for (const CorrelationSet set : {CorrelationSet::Classic, CorrelationSet::Refined})
         correlations_->addItem(correlationSetName(set));
-    importTable_ = new QPushButton(QString::fromUtf8("Import table…"), this);
+    importTable_ = new QPushButton(QString::fromUtf8("Import &table…"), this);
     importTable_->setObjectName("ImportTable");
-    pasteTable_ = new QPushButton("Paste table", this);
+    pasteTable_ = new QPushButton("P&aste table", this);
     pasteTable_->setObjectName("PasteTable");
     tableRange_ = new QLabel(this);
     tableRange_->setObjectName("TableRange");
 
-    label_[4]->setText("Density");
-    label_[5]->setText("Cp");
-    label_[6]->setText("Conductivity");
-    label_[7]->setText("Viscosity");
+    connectCaptions();
     Form_Load();
     buildLayout();
 
@@ -104,19 +119,31 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::pat
     connect(pasteTable_, &QPushButton::clicked, this, &OptionsDialog::pasteTable);
 }
 
+void OptionsDialog::connectCaptions() {
+    // Each caption's underlined letter (Alt with it) goes to its box; the letters differ across
+    // the dialog.
+    label_[4]->setText("&Density");
+    label_[5]->setText("C&p");
+    label_[6]->setText("Co&nductivity");
+    label_[7]->setText("&Viscosity");
+    label_[0]->setBuddy(text1_);
+    label_[1]->setBuddy(text2_);
+    for (int i = 0; i < 4; ++i) label_[4 + i]->setBuddy(property_[i]);
+}
+
 void OptionsDialog::Form_Load() {
     text1_->setText("0");
     text2_->setText("0");
     for (auto* box : property_) box->clear();
-    label_[0]->setText("Internal fouling factor");
-    label_[1]->setText("External fouling factor");
+    label_[0]->setText("&Internal fouling factor");
+    label_[1]->setText("&External fouling factor");
     label_[2]->setText("(m^2 K)/W");
     label_[3]->setText("(m^2 K)/W");
     label_[8]->setText("kg/m^3");
     label_[9]->setText("kJ/(kg K)");
     label_[10]->setText("W/(m K)");
     label_[11]->setText("Pa s");
-    command1_->setText("Close");
+    command1_->setText("&Close");
     // Until the first opening prepares it, the dialog holds no user fluid to edit.
     setPropertyBoxesOpen(false);
     check1_->setEnabled(false);
@@ -134,35 +161,50 @@ void OptionsDialog::buildLayout() {
         places.push_back({label_[unit[r]], QRect(4080, rowTop[r], 1065, 285)});
     }
     places.push_back({check1_, QRect(360, 1080, 1815, 285)});
-    places.push_back({command1_, QRect(2040, 3120, 1215, 495)});
 
     // Below the specified controls, in their columns: a line, then the hairpin length.
     auto* line = new QFrame(this);
     line->setObjectName("HairpinLine");
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    auto* hairpinCaption = new QLabel("Hairpin length", this);
+    auto* hairpinCaption = new QLabel("&Hairpin length", this);
+    hairpinCaption->setBuddy(hairpin_);
     hairpinCaption->setObjectName("HairpinLengthLabel");
     auto* hairpinUnit = new QLabel("m", this);
     hairpinUnit->setObjectName("HairpinLengthUnit");
-    places.push_back({line, QRect(240, kClientHeight, kClientWidth - 480, 90)});
-    places.push_back({hairpinCaption, QRect(360, kClientHeight + 165, 2280, 285)});
-    places.push_back({hairpin_, QRect(2760, kClientHeight + 165, 1215, 285)});
-    places.push_back({hairpinUnit, QRect(4080, kClientHeight + 165, 1065, 285)});
-    auto* correlationsCaption = new QLabel("Correlations", this);
+    const int top = kExtensionTop;
+    places.push_back({line, QRect(240, top, kClientWidth - 480, 90)});
+    places.push_back({hairpinCaption, QRect(360, top + 165, 2280, 285)});
+    places.push_back({hairpin_, QRect(2760, top + 165, 1215, 285)});
+    places.push_back({hairpinUnit, QRect(4080, top + 165, 1065, 285)});
+    auto* correlationsCaption = new QLabel("C&orrelations", this);
+    correlationsCaption->setBuddy(correlations_);
     correlationsCaption->setObjectName("CorrelationsLabel");
-    places.push_back({correlationsCaption, QRect(360, kClientHeight + 525, 2280, 285)});
-    places.push_back({correlations_, QRect(2760, kClientHeight + 525, 1215, 315)});
+    places.push_back({correlationsCaption, QRect(360, top + 525, 2280, 285)});
+    places.push_back({correlations_, QRect(2760, top + 525, 1215, 315)});
     // A fluid that varies with temperature, in place of the four constants.
-    places.push_back({importTable_, QRect(360, kClientHeight + 945, 2280, 375)});
-    places.push_back({pasteTable_, QRect(2760, kClientHeight + 945, 1215, 375)});
-    places.push_back({tableRange_, QRect(360, kClientHeight + 1410, 4785, 285)});
+    places.push_back({importTable_, QRect(360, top + 945, 2280, 375)});
+    places.push_back({pasteTable_, QRect(2760, top + 945, 1215, 375)});
+    tableRange_->setWordWrap(true);
+    tableRange_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    places.push_back({tableRange_, QRect(360, top + 1410, 4785, kTableRangeHeight)});
 
     scale_ = twipScale(places);
     placeInTwips(places, scale_);
-    moveIntoScrollArea(this, QSize(twipsToPixels(kClientWidth, scale_),
-                                   twipsToPixels(kClientHeight + kExtensionHeight, scale_)));
+    moveIntoScrollArea(
+        this, QSize(twipsToPixels(kClientWidth, scale_), twipsToPixels(kFormHeight, scale_)));
+    addButtonRow();
     fitFixedToScreen(this);
+}
+
+void OptionsDialog::addButtonRow() {
+    // "Close" at the bottom, where dialogs have their buttons, outside the part that scrolls.
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->setObjectName("Buttons");
+    buttons->addButton(command1_, QDialogButtonBox::AcceptRole);
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutRightMargin);
+    buttons->setContentsMargins(margin, 0, margin, margin);
+    layout()->addWidget(buttons);
 }
 
 void OptionsDialog::prepare() {
@@ -197,7 +239,7 @@ void OptionsDialog::Check1_Click() {
         property_[0]->setText(QString::fromStdString(formatSingle(r.dens)));
         property_[1]->setText(QString::fromStdString(formatSingle(r.cp)));
         property_[2]->setText(QString::fromStdString(formatSingle(r.cond)));
-        property_[3]->setText(QString::fromStdString(formatSingle(r.visc)));
+        property_[3]->setText(plainDecimals(r.visc));
     } catch (const UserFluidError& e) {
         warn(this, QString::fromStdString(e.what()));
     } catch (...) {  // a fault outside the reader's checks: memory exhausted, say
@@ -284,7 +326,12 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
              QString::fromStdString(e.what()));
         return;
     }
-    const auto target = askTableTarget(this, dataDir_, userDir_);
+    // What was read, in the name prompt and then under the buttons.
+    const QString read = QString::fromUtf8("%1 to %2 °C, %3 rows")
+                             .arg(QString::fromStdString(formatSingle(rows.front().T)),
+                                  QString::fromStdString(formatSingle(rows.back().T)))
+                             .arg(rows.size());
+    const auto target = askTableTarget(this, dataDir_, userDir_, read);
     if (!target) return;  // Cancel: nothing is written
     const bool userFluid = target->name == QLatin1String(kUserFluidName);
     const auto& file = target->file;
@@ -301,17 +348,16 @@ void OptionsDialog::importTable(const std::string& text, const QString& source) 
         warn(this, cannotSave("table", file, ": " + faultText()));
         return;
     }
-    tableRange_->setText((userFluid ? QString("Table") : "Table \"" + target->name + "\"") +
-                         QString::fromUtf8(": %1 to %2 °C, %3 rows")
-                             .arg(QString::fromStdString(formatSingle(rows.front().T)),
-                                  QString::fromStdString(formatSingle(rows.back().T)))
-                             .arg(rows.size()));
+    tableRange_->setText((userFluid ? QString("Table") : "Table \"" + target->name + "\"") + ": " +
+                         read);
     if (!userFluid) {
         emit ownTableSaved(target->name);
         return;
     }
-    // The constants no longer define the fluid: "Close" must not write them over the table.
+    // The constants no longer define the fluid: "Close" must not write them over the table, and
+    // the boxes must not show them as if they did.
     check1_->setChecked(false);
+    for (auto* box : property_) box->clear();
     emit userFluidImported();
 }
 

@@ -78,7 +78,9 @@ class OptionsDialog : public QWidget {
     // Takes `text` as the fluid "User defined" or one of the user's own, as they choose; a
     // refusal is told as about `source`.
     void importTable(const std::string& text, const QString& source);
+    void connectCaptions();
     void buildLayout();
+    void addButtonRow();
     void setPropertyBoxesOpen(bool open);
     void setPropertyBackground(const QColor& colour);
     bool userFluidChosen() const;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QStyle>
+#include <QToolButton>
 #include <algorithm>
 
 #include "formats/film_display.h"
@@ -94,17 +95,34 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     place(makeLabel(this, "Label2", "EXTERNAL PIPE"), kEstLeft, 240, kClientWidth - kEstLeft - 120,
           kLabelHeight);
 
-    // Above the first row, left of the column headings, where the eye starts: said while the
-    // case has changed since these results.
-    auto* outOfDate = makeLabel(this, "OutOfDate", "");
-    outOfDate->setWordWrap(true);
-    outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette warning = outOfDate->palette();
-    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
-    outOfDate->setPalette(warning);
-    outOfDate->hide();
-    place(outOfDate, 240, 90, kIntLeft - 120 - 240, 540);
+    buildOutOfDateLine();
+    buildRows();
 
+    auto* close = new QPushButton(QStringLiteral("&Close"), this);
+    close->setObjectName(QStringLiteral("Command1"));
+    close->setAutoDefault(false);
+    place(close, 3000, 7080, 975, 375);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    buildExtension();
+    // The boxes show results: Tab passes them by, a click still selects and copies.
+    zano::readOnlyBoxesTakeClickFocus(this);
+    zano::hideOnEscape(this);  // as "Close": the results stay for the report
+
+    // One factor for the whole layout, so that the drawn proportions are kept: enough for every
+    // caption and box height at the current font, and for the widest texts the boxes hold.
+    scale_ = std::max(zano::twipScale(places_), scaleForContents());
+    zano::placeInTwips(places_, scale_);
+    zano::moveIntoScrollArea(this,
+                             QSize(zano::twipsToPixels(kClientWidth, scale_),
+                                   zano::twipsToPixels(kClientHeight + kExtensionHeight, scale_)));
+    zano::fitFixedToScreen(this);
+    // Where the screen is too short for the whole window, the breakdown of U starts folded, so
+    // that the rest shows without scrolling.
+    if (sizeHint().height() > zano::roomOnScreen(this).height()) breakdown_->setChecked(false);
+}
+
+void ResultsWindow::buildRows() {
     QFont bold = font();
     bold.setBold(true);
     auto addBox = [this, &bold](const char* name, int left, int top) {
@@ -125,26 +143,19 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         addBox(row.internal, kIntLeft, top);
         if (row.external) addBox(row.external, kEstLeft, top);
     }
+}
 
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("Command1"));
-    close->setAutoDefault(false);
-    place(close, 3000, 7080, 975, 375);
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
-
-    buildExtension();
-    // The boxes show results: Tab passes them by, a click still selects and copies.
-    zano::readOnlyBoxesTakeClickFocus(this);
-    zano::hideOnEscape(this);  // as "Close": the results stay for the report
-
-    // One factor for the whole layout, so that the drawn proportions are kept: enough for every
-    // caption and box height at the current font, and for the widest texts the boxes hold.
-    scale_ = std::max(zano::twipScale(places_), scaleForContents());
-    zano::placeInTwips(places_, scale_);
-    zano::moveIntoScrollArea(this,
-                             QSize(zano::twipsToPixels(kClientWidth, scale_),
-                                   zano::twipsToPixels(kClientHeight + kExtensionHeight, scale_)));
-    zano::fitFixedToScreen(this);
+void ResultsWindow::buildOutOfDateLine() {
+    // Above the first row, left of the column headings, where the eye starts: said while the
+    // case has changed since these results.
+    auto* outOfDate = makeLabel(this, "OutOfDate", "");
+    outOfDate->setWordWrap(true);
+    outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QPalette warning = outOfDate->palette();
+    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
+    outOfDate->setPalette(warning);
+    outOfDate->hide();
+    place(outOfDate, 240, 90, kIntLeft - 120 - 240, 540);
 }
 
 void ResultsWindow::buildExtension() {
@@ -175,6 +186,18 @@ void ResultsWindow::buildExtension() {
         place(box, kIntLeft, top, kBoxWidth, kBoxHeight);
     }
 
+    buildFilmRows(area);
+    for (const char* name : {"OtherSet", "SetsDiffer"}) {
+        auto* line = makeLabel(area, name, "");
+        line->setWordWrap(true);
+        line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(line, kCaptionLeft, kOtherSetTop + (*name == 'S' ? kSentenceHeight + 60 : 0),
+              kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
+    }
+    buildExtensionButtons(area);
+}
+
+void ResultsWindow::buildFilmRows(QWidget* area) {
     // The rules that found these results, then what makes up U: the film rows reach across
     // to the next column, since a resistance shows its share beside it.
     const auto addBox = [this, area](const QString& name, int left, int top, int width) {
@@ -205,21 +228,47 @@ void ResultsWindow::buildExtension() {
         if (!row.external.empty())
             addBox(name + "Est", kEstLeft, top, kClientWidth - 120 - kEstLeft);
     }
-    for (const char* name : {"OtherSet", "SetsDiffer"}) {
-        auto* line = makeLabel(area, name, "");
-        line->setWordWrap(true);
-        line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(line, kCaptionLeft, kOtherSetTop + (*name == 'S' ? kSentenceHeight + 60 : 0),
-              kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
-    }
+    // Beside the correlation set: folds the film rows away, and unfolds them.
+    breakdown_ = new QToolButton(area);
+    breakdown_->setObjectName(QStringLiteral("Breakdown"));
+    breakdown_->setText(QStringLiteral("&Breakdown of U"));
+    breakdown_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    breakdown_->setArrowType(Qt::DownArrow);
+    breakdown_->setAutoRaise(true);
+    breakdown_->setCheckable(true);
+    breakdown_->setChecked(true);
+    place(breakdown_, kEstLeft, kSetTop, kClientWidth - 120 - kEstLeft, kBoxHeight);
+    connect(breakdown_, &QToolButton::toggled, this, &ResultsWindow::showBreakdown);
+}
 
-    auto* profile = new QPushButton(QStringLiteral("Profile"), area);
+void ResultsWindow::showBreakdown(bool shown) {
+    breakdown_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    // Folded, the rows below the film rows move up by their height, and the window shortens.
+    const int fold = shown ? 0 : kOtherSetTop - kFilmTop;
+    const QWidget* area = findChild<QWidget*>(QStringLiteral("Extension"));
+    std::vector<zano::TwipPlace> moved;
+    for (const zano::TwipPlace& p : places_) {
+        if (p.widget->objectName().startsWith(QLatin1String("Film")))
+            p.widget->setVisible(shown);
+        else if (p.widget->parentWidget() == area && p.twips.top() >= kOtherSetTop)
+            moved.push_back({p.widget, p.twips.translated(0, -fold)});
+        else if (p.widget == area)
+            moved.push_back({p.widget, p.twips.adjusted(0, 0, 0, -fold)});
+    }
+    zano::placeInTwips(moved, scale_);
+    findChild<QWidget*>(QStringLiteral("client"))
+        ->setFixedHeight(zano::twipsToPixels(kClientHeight + kExtensionHeight - fold, scale_));
+    zano::refitToScreen(this);
+}
+
+void ResultsWindow::buildExtensionButtons(QWidget* area) {
+    auto* profile = new QPushButton(QStringLiteral("&Profile"), area);
     profile->setObjectName(QStringLiteral("Profile"));
     profile->setAutoDefault(false);
     place(profile, 2460, kButtonTop, 975, 375);
     connect(profile, &QPushButton::clicked, this, &ResultsWindow::profileRequested);
 
-    copy_ = new QPushButton(QStringLiteral("Copy"), area);
+    copy_ = new QPushButton(QStringLiteral("C&opy"), area);
     copy_->setObjectName(QStringLiteral("Copy"));
     copy_->setAutoDefault(false);
     copy_->setEnabled(false);  // nothing to copy before the first results

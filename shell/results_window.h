@@ -64,7 +64,13 @@ class ResultsWindow : public QWidget {
 
   private:
     void place(QWidget* w, int left, int top, int width, int height);
+    void buildOutOfDateLine();
+    void buildRows();  // the rows of results, each with its caption, unit and boxes
     void buildExtension();
+    void buildFilmRows(QWidget* area);
+    void buildExtensionButtons(QWidget* area);
+    // Unfolds the film rows (what makes up U), or folds them away and shortens the window.
+    void showBreakdown(bool shown);
     double scaleForContents() const;
     void setBox(const zano::DisplayBox& box);
     void copyResults();
@@ -73,6 +79,7 @@ class ResultsWindow : public QWidget {
     std::optional<zano::ResultsData> results_;  // what Copy puts on the clipboard
     zano::ResultsExtras extras_;
     QPushButton* copy_ = nullptr;
+    class QToolButton* breakdown_ = nullptr;
     bool outOfDate_ = false;
     std::function<bool()> copyGuard_;
     double scale_ = 1.0;

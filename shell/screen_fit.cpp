@@ -15,8 +15,9 @@ namespace {
 // A narrow gap between a window and the one it opens beside, so that the frames do not merge.
 constexpr int kGap = 8;
 // The narrowest a window that scrolls is made to open beside another: the room beside a main
-// window centred on a 1366-pixel screen, where a column of captions and one of values still read.
-constexpr QSize kNarrowest(240, 240);
+// window against the edge of a 960-pixel screen (1920 at 200 %), where a column of captions
+// still reads.
+constexpr QSize kNarrowest(200, 240);
 
 // Asks for its whole form, where a plain scroll area asks for a fraction of the font's size.
 class FormScrollArea : public QScrollArea {
@@ -39,6 +40,20 @@ QMargins frameOf(const QWidget* window) {
     return frame;
 }
 
+// Puts the frame's corner of `window` at `corner`, said as such: a window's position may otherwise
+// be taken as its client area's once the window is mapped. Once the frame is known, the client
+// area's corner within it: a window manager may keep a frame where a first, estimated corner put
+// it. False where the window has no platform window yet.
+bool moveFrame(QWindow* handle, QPoint corner) {
+    if (!handle) return false;
+    const QMargins frame = handle->frameMargins();
+    if (frame.isNull())
+        handle->setFramePosition(corner);
+    else
+        handle->setPosition(corner + QPoint(frame.left(), frame.top()));
+    return true;
+}
+
 // Sizes its window to the screen: at once, when the window is first shown (its frame may be
 // known then) and whenever it moves to another screen.
 class ScreenFit : public QObject {
@@ -51,6 +66,27 @@ class ScreenFit : public QObject {
 
     // Opens the window beside `anchor` when it is first shown, once its size is settled.
     void openBeside(const QWidget* anchor) { anchor_ = anchor; }
+
+    void refit() {
+        // The scroll area asks for its form's new size.
+        for (QScrollArea* area : window_->findChildren<QScrollArea*>()) area->updateGeometry();
+        const int width = window_->width();
+        apply();
+        if (!window_->isVisible()) return;
+        // A window narrowed to stand beside another keeps its width.
+        if (narrowed_ && width < window_->width()) {
+            window_->setMinimumWidth(std::min(window_->minimumWidth(), width));
+            window_->resize(width, window_->height());
+        }
+        // A window that grew past an edge of the screen moves back as far as it must.
+        const QRect area = window_->screen()->availableGeometry();
+        const QRect outer(window_->frameGeometry().topLeft(),
+                          window_->size().grownBy(frameOf(window_)));
+        const QPoint corner(
+            std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width())),
+            std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height())));
+        if (corner != outer.topLeft()) moveFrame(window_->windowHandle(), corner);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != window_) return false;
@@ -89,19 +125,21 @@ class ScreenFit : public QObject {
         const QSize outer = window_->size().grownBy(frame);
         const bool scrolls = !fixed_ || window_->findChild<QScrollArea*>() != nullptr;
         const QSize smallest = scrolls ? kNarrowest.grownBy(frame) : outer;
-        const QRect place = besideFrame(anchor_->screen()->availableGeometry(),
-                                        anchor_->frameGeometry(), outer, smallest);
+        const QRect available = anchor_->screen()->availableGeometry();
+        QRect anchor = anchor_->frameGeometry();
+        // The main window steps aside where that makes room for the window beside it.
+        if (const int shift = anchorShift(available, anchor, outer)) {
+            anchor.translate(shift, 0);
+            moveFrame(anchor_->windowHandle(), anchor.topLeft());
+        }
+        const QRect place = besideFrame(available, anchor, outer, smallest);
+        narrowed_ = place.width() < outer.width();
         if (place.size() != outer) {
             const QSize inner = place.size().shrunkBy(frame);
             window_->setMinimumSize(kNarrowest.boundedTo(inner));
             window_->resize(inner);
         }
-        // The frame's corner, said as such: a window's position may otherwise be taken as its
-        // client area's once the window is mapped.
-        if (QWindow* handle = window_->windowHandle())
-            handle->setFramePosition(place.topLeft());
-        else
-            window_->move(place.topLeft());
+        if (!moveFrame(window_->windowHandle(), place.topLeft())) window_->move(place.topLeft());
     }
 
     void apply() {
@@ -135,6 +173,7 @@ class ScreenFit : public QObject {
     bool fixed_;
     bool shown_ = false;
     bool frameEstimated_ = false;  // placed with an allowance for the frame
+    bool narrowed_ = false;        // placed narrower than it asks, beside another window
     QPointer<const QWidget> anchor_;
 };
 
@@ -170,6 +209,11 @@ void fitFixedToScreen(QWidget* window) {
     new ScreenFit(window, {}, true);
 }
 
+void refitToScreen(QWidget* window) {
+    for (QObject* c : window->children())
+        if (auto* fit = dynamic_cast<ScreenFit*>(c)) fit->refit();
+}
+
 void fitResizableToScreen(QWidget* window, QSize size) {
     new ScreenFit(window, size, false);
 }
@@ -191,6 +235,14 @@ RoomBeside roomBeside(const QRect& available, const QRect& anchor) {
 }
 
 }  // namespace
+
+int anchorShift(const QRect& available, const QRect& anchor, QSize size) {
+    const auto [roomRight, roomLeft] = roomBeside(available, anchor);
+    if (size.width() <= roomRight || size.width() <= roomLeft) return 0;
+    if (roomRight >= roomLeft)
+        return -std::clamp(size.width() - roomRight, 0, std::max(roomLeft, 0));
+    return std::clamp(size.width() - roomLeft, 0, std::max(roomRight, 0));
+}
 
 QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size) {
     const auto [roomRight, roomLeft] = roomBeside(available, anchor);

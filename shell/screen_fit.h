@@ -26,6 +26,9 @@ QWidget* moveIntoScrollArea(QWidget* window, QSize formSize);
 // shown and when it moves to another screen.
 void fitFixedToScreen(QWidget* window);
 
+// Fits a window fitted by fitFixedToScreen again, after its contents changed size.
+void refitToScreen(QWidget* window);
+
 // A window of free size opens at `size`, or as large as the available area allows.
 void fitResizableToScreen(QWidget* window, QSize size);
 
@@ -45,11 +48,17 @@ QPoint besidePosition(const QRect& available, const QRect& anchor, QSize size);
 // area, so that it covers none of the anchor. A window narrowed so scrolls.
 QRect besideFrame(const QRect& available, const QRect& anchor, QSize size, QSize minimum);
 
+// How far the frame `anchor` moves sideways so that a window whose frame is `size` stands whole
+// beside it in the `available` area: none where a side holds it already; else towards the side
+// with more room, as far as the area lets it.
+int anchorShift(const QRect& available, const QRect& anchor, QSize size);
+
 // `window` opens beside `anchor` (the main window) on the anchor's screen, so that it covers
-// none of it where the screen has room, narrowed where a side has room for it only so (a window
-// that scrolls: a resizable one, or one whose form lies in a scroll area). Placed when first
-// shown, and again once the window manager has told the frame's size, which a first placement
-// can only estimate; after that it stays where the user moves it.
+// none of it where the screen has room: the anchor steps aside where the two fit side by side
+// but neither side holds the window, and the window is narrowed where the room is still too
+// small (a window that scrolls: a resizable one, or one whose form lies in a scroll area). Placed
+// when first shown, and again once the window manager has told the frame's size, which a first
+// placement can only estimate; after that it stays where the user moves it.
 void openBeside(QWidget* window, const QWidget* anchor);
 
 }  // namespace zano

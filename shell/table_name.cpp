@@ -12,12 +12,13 @@
 namespace zano {
 
 std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem::path& dataDir,
-                                          const std::filesystem::path& userDir) {
+                                          const std::filesystem::path& userDir,
+                                          const QString& read) {
     const QString userFluid = QString::fromLatin1(kUserFluidName);
     // Each turn is the user's: the questions end with a name taken or with Cancel.
     for (QString offered = userFluid;;) {
-        const QString name =
-            askName(parent, "Import table", "Save the table as the fluid:", offered);
+        const QString name = askName(parent, "Import table",
+                                     "Read " + read + ".\nSave the table as the fluid:", offered);
         if (name.isEmpty()) return std::nullopt;  // Cancel
         if (name == userFluid) {
             const UserFluidPlace place = userFluidPlace(dataDir, userDir);

@@ -21,8 +21,10 @@ struct TableTarget {
 // replaces that fluid's table as before (see userFluidPlace), another name saves a fluid of the
 // user's own in userDir (created on first use), so that they can keep several. A name that cannot
 // be one is told and asked again, and so is one whose table the user would not replace. nullopt on
-// Cancel.
+// Cancel. `read` says what the table holds ("20 to 100 °C, 3 rows"), so that the user names
+// what they see.
 std::optional<TableTarget> askTableTarget(QWidget* parent, const std::filesystem::path& dataDir,
-                                          const std::filesystem::path& userDir);
+                                          const std::filesystem::path& userDir,
+                                          const QString& read);
 
 }  // namespace zano

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <memory>
 
@@ -158,10 +159,15 @@ std::function<QString(const QString&, const QString&)>& nameHook() {
 QString askName(QWidget* parent, const QString& title, const QString& label,
                 const QString& initial) {
     if (nameHook()) return nameHook()(label, initial).trimmed();
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
-    return ok ? name.trimmed() : QString();
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(initial);
+    // Wide enough for a long name (a supplier's product and its sheet) to be read whole; the
+    // dialog takes its width from its box.
+    if (auto* box = dialog.findChild<QLineEdit*>())
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * 72);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue().trimmed() : QString();
 }
 
 QString filterSuffix(const QString& filter) {

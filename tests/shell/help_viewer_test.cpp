@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
+#include <QTreeView>
 #include <QtTest>
 
 #include "shell_test_support.h"
@@ -49,6 +51,39 @@ class HelpViewerTest : public QObject {
         QVERIFY(scroll->value() > secondPageAt);
         viewer.goToPage(0);
         QVERIFY(scroll->value() < secondPageAt / 2);
+    }
+
+    // The outline beside the pages lists the chapters at the pages the contents give, and goes to
+    // each chapter's heading, lower on the page for a later one.
+    void outlineGoesToTheChapters() {
+        HelpViewer viewer;
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowActive(&viewer));
+        auto* outline = viewer.findChild<QTreeView*>("Outline");
+        QVERIFY(outline->isVisible());
+        const QString contents = viewer.document()->getAllText(0).text();
+        QAbstractItemModel* chapters = outline->model();
+        QCOMPARE(chapters->rowCount(), 15);
+        for (int row = 0; row < chapters->rowCount(); ++row) {
+            const QModelIndex chapter = chapters->index(row, 0);
+            const int page = chapter.data(int(QPdfBookmarkModel::Role::Page)).toInt();
+            const QRegularExpression entry(QRegularExpression::escape(chapter.data().toString()) +
+                                           QString("\\s+%1\\b").arg(page + 1));
+            QVERIFY2(contents.contains(entry), qPrintable(entry.pattern()));
+        }
+        auto* scroll = viewer.findChild<QPdfView*>()->verticalScrollBar();
+        int before = -1;
+        for (int row : {0, 1}) {  // both on the first page
+            QTest::mouseClick(outline->viewport(), Qt::LeftButton, {},
+                              outline->visualRect(chapters->index(row, 0)).center());
+            QCOMPARE(viewer.page(), 0);
+            QVERIFY2(scroll->value() > before, qPrintable(QString::number(scroll->value())));
+            before = scroll->value();
+        }
+        QTest::mouseClick(outline->viewport(), Qt::LeftButton, {},
+                          outline->visualRect(chapters->index(12, 0)).center());
+        QCOMPARE(viewer.page(),
+                 chapters->index(12, 0).data(int(QPdfBookmarkModel::Role::Page)).toInt());
     }
 
     // Each step zooms by a quarter from the width the pages were fitted to; Ctrl+0 fits again.

@@ -258,6 +258,36 @@ class UsabilityTest : public QObject {
         QVERIFY(w.helpViewer() && w.helpViewer()->isVisible());
     }
 
+    // In each window the underlined letters of the captions, buttons and menu titles differ, and
+    // a caption's letter goes to its control.
+    void underlinedLettersDifferInEachWindow() {
+        MainWindow w;
+        openExample(w);
+        w.findChild<QPushButton*>("Command1")->click();
+        w.findChild<QPushButton*>("Command2")->click();
+        for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.optionsDialog()),
+                                static_cast<QWidget*>(w.resultsWindow())}) {
+            QStringList captions;
+            for (QLabel* l : window->findChildren<QLabel*>())
+                if (l->window() == window && l->text().contains('&')) {
+                    QVERIFY2(l->buddy(), qPrintable(l->text()));
+                    captions << l->text();
+                }
+            for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+                if (b->window() == window) captions << b->text();
+            if (window == &w)
+                for (QAction* a : w.menuBar()->actions()) captions << a->text();
+            QList<QChar> letters;
+            for (const QString& caption : captions) {
+                const qsizetype at = caption.indexOf('&');
+                if (at < 0) continue;
+                QVERIFY2(!letters.contains(caption[at + 1].toLower()), qPrintable(caption));
+                letters << caption[at + 1].toLower();
+            }
+            QVERIFY(letters.size() > 2);
+        }
+    }
+
     // Options is the main window's own dialog, kept above it by the window manager.
     void optionsStaysAboveTheMainWindow() {
         MainWindow w;

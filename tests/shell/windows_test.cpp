@@ -15,9 +15,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include "base/number_text.h"
@@ -232,9 +234,13 @@ class WindowsTest : public QObject {
         HelpViewer viewer;
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        // The pages fill 10260 x 9885 twips at the bottom of the window, below the tool bar.
-        const QRect pages = viewer.findChild<QPdfView*>()->geometry();
-        QCOMPARE(pages.size(), QSize(684, 659));
+        // The pages fill 10260 x 9885 twips at the bottom right of the window, below the tool
+        // bar and beside the outline.
+        // The outline, then the pages, as wide as the screen (of 800 pixels) allows.
+        const QPdfView* view = viewer.findChild<QPdfView*>();
+        const QRect pages(view->mapTo(&viewer, QPoint()), view->size());
+        const int outline = 220 + viewer.findChild<QSplitter*>()->handleWidth();
+        QCOMPARE(pages.size(), QSize(std::min(684, viewer.width() - outline), 659));
         QCOMPARE(pages.bottomRight(), viewer.rect().bottomRight());
         QCOMPARE(pages.top(), viewer.findChild<QToolBar*>()->geometry().bottom() + 1);
         QString text;
@@ -397,10 +403,11 @@ class WindowsTest : public QObject {
             // Each window's controls stand on its "client" form, which scrolls where the screen
             // is too small for it.
             const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
+            // Unfolded: the breakdown of U starts folded where the screen is short.
+            results.findChild<QToolButton*>("Breakdown")->setChecked(true);
             const Row rows[] = {
                 {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {client(&options), options.layoutScale(), 5205, 3735 + 1785, "HairpinLength", 2760,
-                 3900},
+                {client(&options), options.layoutScale(), 5205, 5235, "HairpinLength", 2760, 3105},
                 {client(&results), results.layoutScale(), 7005, 7515 + 7215, "Extension", 0, 7515}};
             for (const Row& r : rows) {
                 const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };

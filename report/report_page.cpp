@@ -580,7 +580,3 @@ QString writeReportPdf(const QString& path, const ReportTexts& texts, const QPag
     return pdf.isEmpty() ? QStringLiteral("The page could not be composed.")
                          : zano::writeExportFile(path, pdf);
 }
-
-bool printReportToPdf(const QString& path, const ReportTexts& texts) {
-    return writeReportPdf(path, texts).isEmpty();
-}

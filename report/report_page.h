@@ -221,6 +221,3 @@ QByteArray reportPdf(const ReportTexts& texts, const QPageLayout& layout = a4Rep
 // into the file as it goes). Empty when the file is written; otherwise why not, a sentence.
 QString writeReportPdf(const QString& path, const ReportTexts& texts,
                        const QPageLayout& layout = a4ReportLayout());
-
-// The page in a PDF file (A4); false when the file could not be written, nothing of it left.
-bool printReportToPdf(const QString& path, const ReportTexts& texts);

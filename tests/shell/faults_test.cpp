@@ -32,8 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString kCsv = "CSV file (*.csv)", kJson = "JSON file (*.json)", kPng = "PNG image (*.png)",
-              kSvg = "SVG drawing (*.svg)";
+const QString kCsv = "CSV file (*.csv)", kPng = "PNG image (*.png)";
 
 // Every file under the folder with its bytes.
 QMap<QString, QByteArray> folder(const QString& path) {
@@ -247,67 +246,6 @@ class FaultsTest : public QObject {
         }
         const std::string why = golden_text::mismatch("shell/golden/faults.txt", out.toStdString());
         QVERIFY2(why.empty(), why.c_str());
-    }
-
-    // Every export replaces a file as case files are saved: a symbolic link is followed and
-    // stays, the permission bits are kept, a read-only file is refused naming it and left as it
-    // was; no temporary file stays beside it.
-    void exportsKeepLinksAndPermissionsAndRefuseReadOnlyFiles() {
-        start();
-        calculate();
-        const ReportTexts report = w_->reportTexts();
-        struct Export {
-            QString suffix;
-            std::function<void(const QString&)> save;
-        };
-        const Export exports[] = {
-            {"csv", [this](const QString& name) { exportAs(name, kCsv); }},
-            {"json", [this](const QString& name) { exportAs(name, kJson); }},
-            {"png", [this](const QString& name) { saveProfile(name, kPng); }},
-            {"svg", [this](const QString& name) { saveProfile(name, kSvg); }},
-            {"pdf",
-             [this, &report](const QString& name) {
-                 if (!printReportToPdf(path(name), report)) events_ << "message not written";
-             }},
-        };
-        const QByteArray old = "old";
-        enum Kind { Symlink, Private, ReadOnly };
-        for (const Export& e : exports) {
-            for (const Kind kind : {Symlink, Private, ReadOnly}) {
-                const QString row = e.suffix + QString(" %1").arg(kind);
-                const QString file = "file." + e.suffix, link = "link." + e.suffix;
-                QFile::remove(path(file));
-                QFile::remove(path(link));
-                QFile f(path(file));
-                QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
-                f.close();
-                const auto perms =
-                    kind == Private ? fs::perms::owner_read | fs::perms::owner_write
-                    : kind == ReadOnly
-                        ? fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read
-                        : fs::status(toPath(path(file))).permissions();
-                fs::permissions(toPath(path(file)), perms);
-                if (kind == Symlink) fs::create_symlink(toPath(file), toPath(path(link)));
-                const auto others = folder(dir_->path()).keys();
-                events_.clear();
-
-                e.save(kind == Symlink ? link : file);
-                const QByteArray now = QByteArray::fromStdString(readAll(toPath(path(file))));
-                if (kind == ReadOnly) {
-                    QVERIFY2(now == old, qPrintable(row));
-                    QVERIFY2(events_.size() == 1 && events_[0].contains("message") &&
-                                 (e.suffix == "pdf" || events_[0].contains(path(file))),
-                             qPrintable(row + ": " + events_.join(", ")));
-                } else {
-                    QVERIFY2(now != old && !now.isEmpty(), qPrintable(row));
-                    QVERIFY2(events_.isEmpty(), qPrintable(row + ": " + events_.join(", ")));
-                }
-                QVERIFY2(fs::status(toPath(path(file))).permissions() == perms, qPrintable(row));
-                QVERIFY2(kind != Symlink || fs::is_symlink(toPath(path(link))), qPrintable(row));
-                QVERIFY2(folder(dir_->path()).keys() == others, qPrintable(row));
-                fs::permissions(toPath(path(file)), fs::perms::owner_all);
-            }
-        }
     }
 };
 

@@ -19,7 +19,6 @@
 #include <QWindow>
 #include <QtTest>
 
-#include "golden_text.h"
 #include "shell/help_viewer.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
@@ -73,59 +72,14 @@ class UsabilityTest : public QObject {
 
     void init() { messages_.clear(); }
 
-    // shell/golden/tooltips.txt: every input of both windows says what it is, in its unit.
+    // Every input of both windows says what it is (the texts are the hints' table's).
     void everyInputHasATooltip() {
         MainWindow w;
-        QString out;
         for (QWidget* window :
              {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.optionsDialog())})
-            for (QWidget* c : inputsOf(window)) {
-                const QString where = window->objectName() + '.' + c->objectName();
-                QVERIFY2(!c->toolTip().trimmed().isEmpty(), qPrintable(where));
-                out += where + ": " + c->toolTip() + '\n';
-            }
-        const std::string why =
-            golden_text::mismatch("shell/golden/tooltips.txt", out.toStdString());
-        QVERIFY2(why.empty(), why.c_str());
-    }
-
-    // shell/golden/status_line.txt: the line for every choice of the three mode pairs, as the
-    // user clicks them, and after a calculation that succeeds and one that fails.
-    void statusLineShowsTheModesAndTheOutcome() {
-        MainWindow w;
-        const auto click = [&w](int n) {
-            w.findChild<QRadioButton*>(QString("Option%1").arg(n))->click();
-        };
-        QString out = "start -> " + statusLine(w) + '\n';
-        for (int internal : {3, 4})
-            for (int external : {7, 8})
-                for (int length : {5, 6}) {
-                    click(internal);
-                    click(external);  // Option7 is closed while Option3 is chosen
-                    click(length);
-                    QStringList chosen;
-                    for (int n = 3; n <= 8; ++n)
-                        if (w.findChild<QRadioButton*>(QString("Option%1").arg(n))->isChecked())
-                            chosen << QString("Option%1").arg(n);
-                    out += QString("click Option%1 Option%2 Option%3: %4 -> %5\n")
-                               .arg(internal)
-                               .arg(external)
-                               .arg(length)
-                               .arg(chosen.join(' '), statusLine(w));
-                }
-        openExample(w);
-        out += "open the example -> " + statusLine(w) + '\n';
-        w.findChild<QPushButton*>("Command1")->click();
-        out += "calculate -> " + statusLine(w) + '\n';
-        w.findChild<QLineEdit*>("Text7")->setText("10");  // a heated stream cooled
-        out += "edit the internal outlet temperature -> " + statusLine(w) + '\n';
-        w.findChild<QPushButton*>("Command1")->click();
-        out += "calculate -> " + statusLine(w) + '\n';
-        QCOMPARE(messages_.size(), 1);
-        QVERIFY(out.contains("Not calculated: " + messages_.front()));
-        const std::string why =
-            golden_text::mismatch("shell/golden/status_line.txt", out.toStdString());
-        QVERIFY2(why.empty(), why.c_str());
+            for (QWidget* c : inputsOf(window))
+                QVERIFY2(!c->toolTip().trimmed().isEmpty(),
+                         qPrintable(window->objectName() + '.' + c->objectName()));
     }
 
     // In every mode the boxes the calculation fills are italic and passed over by Tab; the
@@ -303,30 +257,6 @@ class UsabilityTest : public QObject {
         QCOMPARE(w.findChild<QLineEdit*>("Text1")->window(), &w);
     }
 
-    // The results window, the profile and the manual open beside the main window where the
-    // screen has room, each at the place the placement rule gives.
-    void secondaryWindowsOpenBesideTheMainWindow() {
-        MainWindow w;
-        w.move(0, 0);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        openExample(w);
-        w.findChild<QPushButton*>("Command1")->click();
-        w.findChild<QAction*>("mnuViewProfile")->trigger();
-        w.findChild<QAction*>("mnuHelpIndex")->trigger();
-        const QRect available = w.screen()->availableGeometry();
-        for (QWidget* window : std::initializer_list<QWidget*>{w.resultsWindow(), w.profileWindow(),
-                                                               w.helpViewer()}) {
-            QVERIFY(QTest::qWaitForWindowExposed(window));
-            const QRect frame = window->frameGeometry();
-            QCOMPARE(frame.topLeft(),
-                     besidePosition(available, w.frameGeometry(), window->frameGeometry().size()));
-            QVERIFY2(available.contains(frame) || frame.width() > available.width() ||
-                         frame.height() > available.height(),
-                     qPrintable(window->objectName()));
-        }
-    }
-
     // A table of one's own under a long name keeps the window at its size; the list's pop-up
     // shows the whole name, and so does the box's tooltip where the box shows only its start.
     void aLongTableNameLeavesTheWindowsSize() {
@@ -403,18 +333,6 @@ class UsabilityTest : public QObject {
             }
         }
         QVERIFY(!w.findChild<QComboBox*>("Combo4")->completer());
-    }
-
-    // Calculate and Options stand in the Case menu too, with their keys.
-    void calculateAndOptionsFromTheMenu() {
-        MainWindow w;
-        openExample(w);
-        QAction* calculate = w.findChild<QAction*>("mnuCaseCalculate");
-        QCOMPARE(calculate->shortcut(), QKeySequence(Qt::Key_F5));
-        calculate->trigger();
-        QVERIFY2(statusLine(w).startsWith("Calculated"), qPrintable(statusLine(w)));
-        w.findChild<QAction*>("mnuCaseOptions")->trigger();
-        QVERIFY(w.optionsDialog()->isVisible());
     }
 
   private:

@@ -113,8 +113,8 @@ class WindowsTest : public QObject {
     // On A4 from the corner, each text at its column as recorded and each row in line.
     void reportOnAPdfPrinter() {
         QTemporaryDir dir;
-        QVERIFY(!printReportToPdf(dir.filePath("no folder/report.pdf"), kReport));
-        QVERIFY(printReportToPdf(dir.filePath("report.pdf"), kReport));
+        QVERIFY(!writeReportPdf(dir.filePath("no folder/report.pdf"), kReport).isEmpty());
+        QVERIFY(writeReportPdf(dir.filePath("report.pdf"), kReport).isEmpty());
         QPdfDocument doc;
         QCOMPARE(doc.load(dir.filePath("report.pdf")), QPdfDocument::Error::None);
         QCOMPARE(doc.pageCount(), 1);
@@ -137,45 +137,6 @@ class WindowsTest : public QObject {
         const double titleTop =
             doc.getSelectionAtIndex(0, all.indexOf(title), title.size()).boundingRectangle().top();
         QVERIFY2(titleTop > 2 * 72 / 2.54 - 1 && titleTop < 2 * 72 / 2.54 + 6, "title at 2 cm");
-    }
-
-    // The correlation set belongs to the case: kept when the Options dialog is closed from its
-    // frame, saved, reset by New, read back by Open, and the calculation uses it as the
-    // headless calculator does.
-    void refinedCaseReopensAndCalculatesWithTheRefinedSet() {
-        const QString example = ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan";
-        QTemporaryDir dir;
-        const QString saved = dir.filePath("refined.zan");
-        QString answer;
-        fileNameHook() = [&answer](bool, const QString&) { return std::exchange(answer, {}); };
-        const auto menu = [&answer](MainWindow& w, const char* action, const QString& file) {
-            answer = file;
-            w.findChild<QAction*>(action)->trigger();
-        };
-        MainWindow w;
-        menu(w, "mnuFileOpen", example);
-        w.optionsDialog()->setCorrelations(CorrelationSet::Refined);
-        w.optionsDialog()->close();
-        shell_test::flushDeletes();
-        menu(w, "mnuFileSaveAs", saved);
-        QCOMPARE(loadCaseFile(shell_test::toPath(saved)).correlations, CorrelationSet::Refined);
-        w.findChild<QAction*>("mnuNewFile")->trigger();
-        QCOMPARE(w.caseFromControls().correlations, CorrelationSet::Classic);
-        menu(w, "mnuFileOpen", saved);
-        QCOMPARE(w.optionsDialog()->correlations(), CorrelationSet::Refined);
-        w.findChild<QPushButton*>("Command1")->click();
-        fileNameHook() = nullptr;
-
-        CaseData c = loadCaseFile(shell_test::toPath(example));
-        c.correlations = CorrelationSet::Refined;  // zano-calc --correlations refined
-        c.q.clear();
-        CalcState s;
-        dbmateriale(s);
-        const CalcOutcome out = calculate(c, s);
-        QVERIFY(out.ok());
-        QCOMPARE(w.resultsWindow()->boxText("Text23"),
-                 QString::fromStdString(formatSingle(roundTo(out.results->q, 3))));
-        QCOMPARE(w.resultsWindow()->boxText("CorrelationSet"), QStringLiteral("Refined"));
     }
 
     // File > Properties: what is entered marks the case changed, is saved with it and comes back

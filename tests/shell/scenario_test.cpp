@@ -254,16 +254,35 @@ void addFile(State& s, const QString& path, const QString& key) {
     }
 }
 
-QString changes(const State& before, const State& after) {
+// The controls and files a scenario is about, from its lines "# watch: main.Text* file*": the
+// changes of those alone are its account, so that a control it is not about never rewrites it.
+// Without such a line, every change.
+QList<QRegularExpression> watchList(const QStringList& lines) {
+    QList<QRegularExpression> watch;
+    for (const QString& line : lines)
+        if (line.startsWith("# watch: "))
+            for (const QString& pattern : line.mid(9).split(' ', Qt::SkipEmptyParts))
+                watch << QRegularExpression(
+                    "^" + QRegularExpression::escape(pattern).replace("\\*", ".*") + "$");
+    return watch;
+}
+
+QString changes(const State& before, const State& after, const QList<QRegularExpression>& watch) {
+    const auto watched = [&watch](const QString& key) {
+        return watch.isEmpty() || std::any_of(watch.begin(), watch.end(), [&key](const auto& w) {
+                   return w.match(key).hasMatch();
+               });
+    };
     QString out;
     QHash<QString, QString> gone(before.begin(), before.end());
     for (const auto& [key, value] : after) {
-        if (!gone.contains(key) || gone[key] != value) out += "  " + key + " = " + value + '\n';
+        if ((!gone.contains(key) || gone[key] != value) && watched(key))
+            out += "  " + key + " = " + value + '\n';
         gone.remove(key);
     }
     for (const auto& [key, value] : before) {
         const QString owner = key.section('.', 0, 0);  // a window gone goes with its controls
-        if (gone.contains(key) && (owner == key || !gone.contains(owner)))
+        if (gone.contains(key) && (owner == key || !gone.contains(owner)) && watched(key))
             out += "  " + key + " gone\n";
     }
     return out;
@@ -572,6 +591,7 @@ class ScenarioTest : public QObject {
         const QString first = lines.filter(QRegularExpression("^> ")).value(0);
         startWindow(dir.filePath(first == "> start without data" ? "none" : "data"));
         State before = first.startsWith("> start") ? State{} : state();
+        const QList<QRegularExpression> watch = watchList(lines);
         QString out;
         for (const QString& line : lines) {
             if (line.startsWith('#')) out += line + '\n';
@@ -580,7 +600,7 @@ class ScenarioTest : public QObject {
             const State after = state();
             out += line + '\n';
             for (const QString& e : std::exchange(events_, {})) out += "  " + e + '\n';
-            out += changes(before, after);
+            out += changes(before, after, watch);
             before = after;
         }
         w_.reset();

@@ -373,6 +373,27 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
     return run.ok();
 }
 
+// The data folder of the run, its wall materials read; false, said on stderr, when they cannot be.
+bool loadDataFolder(const Options& opt, zano::DataFolder& data) {
+    zano::CalcState state;
+    if (!opt.dataDir.empty()) state.data.dataDir = opt.dataDir;
+    state.data.userDir = zano::userDataDir();
+    try {
+        zano::dbmateriale(state);
+    } catch (const zano::CalcError& e) {
+        std::fprintf(stderr, "zano-calc: the wall material table cannot be read: %s\n",
+                     e.detail().c_str());
+        return false;
+    } catch (...) {
+        std::fprintf(stderr, "zano-calc: the wall material table \"%s\" cannot be read: %s\n",
+                     zano::pathText(state.data.dataDir / "condmat.dat").c_str(),
+                     zano::faultText().c_str());
+        return false;
+    }
+    data = state.data;
+    return true;
+}
+
 int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") {
@@ -395,21 +416,8 @@ int run(int argc, char** argv) {
     }
 #endif
 
-    zano::CalcState state;
-    if (!opt.dataDir.empty()) state.data.dataDir = opt.dataDir;
-    state.data.userDir = zano::userDataDir();
-    try {
-        zano::dbmateriale(state);
-    } catch (const zano::CalcError& e) {
-        std::fprintf(stderr, "zano-calc: the wall material table cannot be read: %s\n",
-                     e.detail().c_str());
-        return 2;
-    } catch (...) {
-        std::fprintf(stderr, "zano-calc: the wall material table \"%s\" cannot be read: %s\n",
-                     zano::pathText(state.data.dataDir / "condmat.dat").c_str(),
-                     zano::faultText().c_str());
-        return 2;
-    }
+    zano::DataFolder data;
+    if (!loadDataFolder(opt, data)) return 2;
 
     int status = 0;
     bool csvHeaderDone = false, reportFailed = false;
@@ -425,8 +433,7 @@ int run(int argc, char** argv) {
                          zano::caseFileFaultMessage(file, false).c_str());
             return 2;
         }
-        if (!calculateCase(opt, file, std::move(c), state.data, csvHeaderDone, reportFailed))
-            status = 1;
+        if (!calculateCase(opt, file, std::move(c), data, csvHeaderDone, reportFailed)) status = 1;
     }
     return reportFailed ? 2 : status;
 }

@@ -2,7 +2,8 @@
 // shell/golden/scenarios/*.txt lists its steps ("> step") and under each what came up (messages,
 // dialogs, captions painted) and every change of the windows (texts, flags, captions, lists), of
 // the files in the scenario's folder and of the clipboard; the test runs the steps and compares
-// its own account with the file byte for byte.
+// its own account with the file byte for byte. A line "# watch: main.StatusLine results.* file*"
+// keeps the account to the changes of the keys it names (* for any characters).
 //
 // Steps: type BOX KEYS | keys BOX SHORTCUT (as "Ctrl+Z") | paste BOX [TEXT] (by the keyboard;
 // 99 by default) | menupaste BOX TEXT (the context menu's Paste) | drop BOX TEXT (at the end of

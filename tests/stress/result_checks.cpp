@@ -24,6 +24,7 @@ bool isSystemMessage(const std::string& m) {
 namespace {
 
 constexpr double kBalance = 0.005;  // a stream's duty against the capacity
+constexpr double kPi = 3.141593;
 
 std::string fmt(const char* format, double a, double b = 0, double c = 0, double d = 0) {
     char buf[256];
@@ -167,6 +168,10 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
                 r.q, r.L, r.U, std::min(r.intPort, r.estPort)));
 
     checkPlausible(r, broken);
+    // The surface is that of the internal pipe's outside over the length.
+    const double surface = kPi * r.deti / 1000 * r.L;
+    if (!(std::fabs(r.a - surface) <= 1e-5 * surface + std::numeric_limits<float>::denorm_min()))
+        broken.push_back(fmt("the surface %.7g m2 is not pi d L = %.7g m2", r.a, surface));
 
     const Block& bi = fluids.block(c.intfluid, r.intpress);
     const Block& be = fluids.block(c.estfluid, r.estpress);
@@ -218,6 +223,40 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     if (std::isfinite(dT) && std::fabs(equation - r.q) > slack)
         broken.push_back(
             fmt("the capacity %.7g kW differs from U a dTml = %.7g kW", r.q, equation));
+    return broken;
+}
+
+std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
+                                      const TemperatureProfile& p) {
+    std::vector<std::string> broken;
+    if (p.points.size() < 2) return {"a profile of fewer than two points"};
+    const ProfilePoint &first = p.points.front(), &last = p.points.back();
+    const bool contro = r.controequi == Arrangement::Countercurrent;
+    // An inlet comes back through the enthalpy lookup and its inverse (the 1e-6 guard of the
+    // interpolation); an outlet follows from the capacity, which the solution balances within
+    // 0.2 % of the stream's temperature change.
+    const double intTol = 2e-3 * std::fabs(r.intTin - r.intTout) + 1e-4;
+    const double estTol = 2e-3 * std::fabs(r.estTin - r.estTout) + 1e-4;
+    const struct {
+        const char* what;
+        double got, want, tol;
+    } ends[] = {{"x at the start", first.x, 0, 0},
+                {"x at the end", last.x, r.L, 1e-9 * r.L},
+                {"internal inlet", first.intT, r.intTin, 1e-4},
+                {"internal outlet", last.intT, r.intTout, intTol},
+                {"external end at x = 0", first.estT, contro ? r.estTout : r.estTin, 1e-4},
+                {"external end at x = L", last.estT, contro ? r.estTin : r.estTout, estTol}};
+    for (const auto& e : ends)
+        if (!(std::fabs(e.got - e.want) <= e.tol))
+            broken.push_back(std::string("the profile's ") + e.what +
+                             fmt(" is %.9g, not %.9g", e.got, e.want));
+    // The duty of the whole profile is the capacity; its length scale near 1.
+    const double duty =
+        streamDuty(fluids.block(c.intfluid, r.intpress), r.intPort, first.intT, last.intT);
+    if (!(std::fabs(duty - r.q) <= 2e-3 * r.q))
+        broken.push_back(fmt("the profile carries %.7g kW, not the capacity %.7g kW", duty, r.q));
+    if (!(p.scale > 0.9 && p.scale < 1.1))
+        broken.push_back(fmt("the profile's length scale %.6g is far from 1", p.scale));
     return broken;
 }
 

@@ -35,38 +35,10 @@ TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
     EXPECT_EQ(s.internal.table.T, (std::vector<double>{10, 20, 40}));
     EXPECT_EQ(s.external.table.T, (std::vector<double>{0, 20, 30, 50}));
 
-    propint(s, 20);  // rows of the tables, so the values are exact
-    propest(s, 30);
-    EXPECT_EQ(s.internal.props.dens, 990);
-    EXPECT_EQ(s.internal.props.cp, 4.1);
-    EXPECT_EQ(s.internal.props.cond, 0.55);
-    EXPECT_EQ(s.internal.props.visc, 0.0015);
-    EXPECT_EQ(s.external.props.dens, 985);
-    EXPECT_EQ(s.external.props.cp, 4.2);
-    EXPECT_EQ(s.external.props.cond, 0.60);
-    EXPECT_EQ(s.external.props.visc, 0.0016);
-
     EXPECT_EQ(propHint(s, 20), 80.5);
     EXPECT_EQ(propHest(s, 20), 81);
     EXPECT_EQ(trovatint(s, 80.5), 20);
     EXPECT_EQ(trovatest(s, 122), 30);
-    EXPECT_EQ(propviscpari(s, 100), 0.0010);
-    EXPECT_EQ(propviscpare(s, -100), 0.0030);
-
-    EXPECT_EQ(controllatemp(s, 5, 1, "int"), "NO");  // below 10: only the internal range
-    EXPECT_EQ(controllatemp(s, 5, 5, "est"), "SI");
-    EXPECT_EQ(controllatemp(s, 45, 1, "int"), "NO");
-    EXPECT_EQ(controllatemp(s, 45, 5, "est"), "SI");
-    EXPECT_EQ(controllatemp(s, 20, 1, "INT"), "NO");  // side names are exact
-}
-
-TEST(FluidSides, InletEnthalpyOnTheLoadedTableWithAnAbsentPressure) {
-    CalcState s = testState();
-    dbpropint(s, "Water");
-    s.internal.press = 7;  // the pressure check that follows reports this, not the lookup
-    EXPECT_DOUBLE_EQ(propHint(s, 15), 60.249998569488525);
-    EXPECT_THROW(RiduciVettori(s), CalcError);
-    EXPECT_THROW(controllatemp(testState(), 20, 1, "int"), CalcError) << "an empty table";
 }
 
 TEST(FluidSides, DataFolderBesideTheExecutable) {

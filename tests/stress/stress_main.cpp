@@ -2,14 +2,15 @@
 // outcome that is results or one of the system's messages, and sound results.
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "base/errors.h"
 #include "properties/calc_state.h"
@@ -62,44 +63,23 @@ bool parse(int argc, char** argv, Options& o) {
 }
 
 // Ends the run when one case never finishes, naming it: a loop without end must not pass
-// silently as a slow test.
-class Watchdog {
-  public:
-    explicit Watchdog(double seconds) : limit_(seconds), thread_([this] { watch(); }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-    void start(long index, std::string what) {
-        what_ = std::move(what);
-        index_ = index;
-        start_ = Clock::now().time_since_epoch().count();
-    }
-    void done() { start_ = 0; }
+// silently as a slow test. The alarm's handler may only write what was made ready before.
+char hungCase[4096];
+std::size_t hungLength = 0;
 
-  private:
-    void watch() {
-        while (!stop_) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            const auto s = start_.load();
-            if (s == 0) continue;
-            const double secs = std::chrono::duration<double>(
-                                    Clock::duration(Clock::now().time_since_epoch().count() - s))
-                                    .count();
-            if (secs > limit_) {
-                std::fprintf(stderr, "HUNG: case %ld runs for more than %.0f s: %s\n",
-                             index_.load(), limit_, what_.c_str());
-                std::_Exit(3);
-            }
-        }
-    }
-    double limit_;
-    std::atomic<bool> stop_{false};
-    std::atomic<Clock::rep> start_{0};
-    std::atomic<long> index_{0};
-    std::string what_;  // written before start_ is set, read after
-    std::thread thread_;
-};
+void onHang(int) {
+    (void)!::write(STDERR_FILENO, hungCase, hungLength);
+    std::_Exit(3);
+}
+
+void watch(long index, double seconds, const std::string& what) {
+    hungLength =
+        std::snprintf(hungCase, sizeof hungCase, "HUNG: case %ld runs for more than %.0f s: %s\n",
+                      index, seconds, what.c_str());
+    hungLength = std::min(hungLength, sizeof hungCase - 1);
+    std::signal(SIGALRM, onHang);
+    ::alarm(std::max(1u, static_cast<unsigned>(std::ceil(seconds))));
+}
 
 }  // namespace
 
@@ -125,17 +105,16 @@ int main(int argc, char** argv) {
     long broken = 0;
     double slowest = 0, worstDuty = 0, totalSeconds = 0;
     std::string slowestCase, worstDutyCase;
-    Watchdog watchdog(o.hang);
 
     for (long i = 0; i < o.cases; ++i) {
         const stress::GeneratedCase g = gen.next();
         if (o.only >= 0 && i != o.only) continue;
         CaseData c = g.c;
-        watchdog.start(i, stress::describe(g.c));
+        watch(i, o.hang, stress::describe(g.c));
         const auto t0 = Clock::now();
         const CalcOutcome out = calculate(c, state);
         const double secs = std::chrono::duration<double>(Clock::now() - t0).count();
-        watchdog.done();
+        ::alarm(0);
         totalSeconds += secs;
 
         const std::string outcome = out.ok() ? "results" : out.message;

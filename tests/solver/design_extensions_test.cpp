@@ -47,31 +47,28 @@ TEST(TemperatureProfile, ConstantPropertiesFollowTheExponentialSolution) {
     }
 }
 
-TEST(Hairpins, CountsWholeHairpinsThatCoverTheLength) {
-    struct Row {
-        double length, leg;
-        int count;
-        double provided;
-    };
-    const Row rows[] = {
-        {12, 3, 2, 12},       {12.001, 3, 3, 18},   {0.6, 0.1, 3, 0.6},    {0.7, 0.35, 1, 0.7},
-        {0.71, 0.35, 2, 1.4}, {5.014596, 6, 1, 12}, {12.000001, 3, 3, 18},
-    };
-    for (const auto& row : rows) {
-        const Hairpins h = hairpinsFor(row.length, row.leg);
-        EXPECT_EQ(h.count, row.count) << row.length << " m with legs of " << row.leg;
-        EXPECT_NEAR(h.providedLength, row.provided, 1e-12);
-    }
-    EXPECT_THROW(hairpinsFor(10, 0), CalcError);
-    EXPECT_EQ(hairpinsFor(2e6, 1).count, 1'000'000);
-    EXPECT_THROW(hairpinsFor(2e6 + 2, 1), CalcError) << "more than a million";
-    EXPECT_THROW(hairpinsFor(1e9, 1e-300), CalcError) << "a count no int holds";
-    EXPECT_EQ(hairpinLeg(""), std::nullopt);
-    EXPECT_EQ(hairpinLeg("6,1"), 6.1);
-    EXPECT_EQ(hairpinLeg("0,1"), 0.1);
-    EXPECT_THROW(hairpinLeg("1E-300"), CalcError) << "shorter than any hairpin";
-    EXPECT_THROW(hairpinLeg("-2"), CalcError);
-    EXPECT_THROW(hairpinLeg("abc"), CalcError);
+TEST(Hairpins, AnswerTheGoldenTable) {
+    const std::string file = "solver/golden/hairpins.txt";
+    const std::string out =
+        golden_text::table(file, [](const std::string& op, const std::string& argument) {
+            char text[64];
+            try {
+                if (op == "leg") {
+                    const auto leg = hairpinLeg(argument);
+                    if (!leg) return std::string("none");
+                    std::snprintf(text, sizeof text, "%.17g", *leg);
+                } else {
+                    double length = 0, leg = 0;
+                    std::sscanf(argument.c_str(), "%lf %lf", &length, &leg);
+                    const Hairpins h = hairpinsFor(length, leg);
+                    std::snprintf(text, sizeof text, "%d, %.17g m", h.count, h.providedLength);
+                }
+            } catch (const CalcError& e) {
+                return std::string("Invalid data: ") + e.detail();
+            }
+            return std::string(text);
+        });
+    EXPECT_EQ(golden_text::mismatch(file, out), "");
 }
 
 // The exports of one calculation with everything it can give (margins, hairpins, the breakdown

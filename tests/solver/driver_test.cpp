@@ -82,21 +82,6 @@ TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
     EXPECT_NEAR(equi.results->L, 5.070065, 5e-5);
 }
 
-TEST(Driver, NoFoulingGivesNoNegativeAllowance) {
-    // Nitrogen cooled by CO2 vapour with U about 1.17 W/(m^2 K): the relaxed U lies 0.28 % above
-    // the clean coefficient of the same state, within the convergence tolerance of 0.01. The
-    // clean coefficient shown is then U itself, never below it.
-    CaseData c;
-    c.deti = "26,93", c.spi = "4,26", c.dete = "87,1", c.spe = "3,35", c.intfluid = "Nitrogen";
-    c.intpress = "5", c.intTin = "57,765", c.intPort = "0,009639", c.estfluid = "CO2 s.h. vapor";
-    c.estpress = "5", c.estTin = "23,116", c.estTout = "36,2447", c.q = "0,017403";
-    c.mat = "Cupronickel 90/10", c.intToutGiven = false, c.estToutGiven = true, c.LGiven = false;
-    const CalcOutcome out = run(c);
-    ASSERT_TRUE(out.ok()) << out.detail;
-    EXPECT_EQ(out.margins->Uclean, static_cast<double>(out.results->U));
-    EXPECT_EQ(out.margins->foulingAllowance, 0);
-}
-
 TEST(Driver, RefusesACapacityEqualToTheMaximumDuty) {
     // A 1 K drop of the internal fluid makes the external stream Cmin: its maximum duty heats it
     // from 15 degC to the internal inlet, 80 degC, on single-precision enthalpies.

@@ -9,6 +9,7 @@
 #include "base/number_text.h"
 #include "correlations/log_mean.h"
 #include "formats/results_display.h"
+#include "records/case_fields.h"
 
 namespace zano::stress {
 
@@ -116,19 +117,16 @@ void checkPlausible(const ResultsData& r, std::vector<std::string>& broken) {
     }
 }
 
-}  // namespace
-
-std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
-                               double& worstDuty, std::string& explained, bool verbose) {
-    std::vector<std::string> broken;
-    worstDuty = 0;
-    explained.clear();
+// Whether the outcome is results to be judged further: a message must be one of the
+// system's, and results come without one.
+bool judged(const CaseData& c, const CalcOutcome& out, std::vector<std::string>& broken,
+            std::string& explained) {
     if (!out.ok()) {
         if (!isSystemMessage(out.message))
             broken.push_back("ended in a text that is no system message: \"" + out.message + "\"");
         if (out.message == msg::kInvalidData && out.detail.empty())
             broken.push_back("\"Invalid data\" without a cause");
-        return broken;
+        return false;
     }
     if (!out.message.empty()) broken.push_back("results together with a message");
     // A negative wall thickness or fouling factor is taken as given (the inputs get no
@@ -138,7 +136,7 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
         const auto v = parseDouble(*text);
         if (v && *v < 0) {
             explained = "a negative wall thickness or fouling factor, taken as given";
-            return broken;
+            return false;
         }
     }
     const ResultsData& r = *out.results;
@@ -149,9 +147,13 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     for (double v : values)
         if (!std::isfinite(v)) {
             broken.push_back("a result is not finite");
-            return broken;
+            return false;
         }
+    return true;
+}
 
+// Outlets between the inlets, a sound result's signs and its surface.
+void checkRanges(const ResultsData& r, std::vector<std::string>& broken) {
     const double lo = std::min(r.intTin, r.estTin) - kTolT;
     const double hi = std::max(r.intTin, r.estTin) + kTolT;
     if (r.intTout < lo || r.intTout > hi)
@@ -172,7 +174,11 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     const double surface = kPi * r.deti / 1000 * r.L;
     if (!(std::fabs(r.a - surface) <= 1e-5 * surface + std::numeric_limits<float>::denorm_min()))
         broken.push_back(fmt("the surface %.7g m2 is not pi d L = %.7g m2", r.a, surface));
+}
 
+// Each stream's duty from its table enthalpies against the capacity.
+void checkDuties(const Fluids& fluids, const CaseData& c, const ResultsData& r, double& worstDuty,
+                 bool verbose, std::vector<std::string>& broken) {
     const Block& bi = fluids.block(c.intfluid, r.intpress);
     const Block& be = fluids.block(c.estfluid, r.estpress);
     // Scheme A iterates the external outlet, scheme B the internal one.
@@ -207,6 +213,9 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
                                  "%.3g kW",
                                  duties[side], r.q, allowed));
     }
+}
+
+void checkEquation(const ResultsData& r, std::vector<std::string>& broken) {
     // The exchanger equation q = U a dTml / 1000 at the reported outlets, within 0.5 % and the
     // loops' tolerances. The capacity comes from the last inner pass: from a U up to 4 * 0.01
     // below the relaxed one reported (the outer loop stops within 0.01 of the computed value,
@@ -223,6 +232,20 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     if (std::isfinite(dT) && std::fabs(equation - r.q) > slack)
         broken.push_back(
             fmt("the capacity %.7g kW differs from U a dTml = %.7g kW", r.q, equation));
+}
+
+}  // namespace
+
+std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                               double& worstDuty, std::string& explained, bool verbose) {
+    std::vector<std::string> broken;
+    worstDuty = 0;
+    explained.clear();
+    if (!judged(c, out, broken, explained)) return broken;
+    const ResultsData& r = *out.results;
+    checkRanges(r, broken);
+    checkDuties(fluids, c, r, worstDuty, verbose, broken);
+    checkEquation(r, broken);
     return broken;
 }
 
@@ -262,21 +285,10 @@ std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, c
 
 std::string describe(const CaseData& c) {
     std::string s;
-    const auto add = [&](const char* name, const std::string& v) {
-        s += std::string(name) + "=\"" + v + "\" ";
-    };
-    add("deti", c.deti), add("spi", c.spi), add("dete", c.dete), add("spe", c.spe);
-    add("intfluid", c.intfluid), add("intpress", c.intpress), add("intTin", c.intTin);
-    add("intTout", c.intTout), add("intPort", c.intPort);
-    add("estfluid", c.estfluid), add("estpress", c.estpress), add("estTin", c.estTin);
-    add("estTout", c.estTout), add("estPort", c.estPort);
-    add("L", c.L), add("q", c.q), add("mat", c.mat);
-    add("intSporc", c.intSporc), add("estSporc", c.estSporc);
-    s += std::string("intToutGiven=") + (c.intToutGiven ? "1" : "0");
-    s += std::string(" estToutGiven=") + (c.estToutGiven ? "1" : "0");
-    s += std::string(" LGiven=") + (c.LGiven ? "1" : "0") +
-         " controequi=" + arrangementWord(c.controequi);
-    return s;
+    for (const CaseField& f : kCaseFields) s += std::string(f.name) + "=\"" + c.*f.text + "\" ";
+    return s + "intToutGiven=" + (c.intToutGiven ? "1" : "0") +
+           " estToutGiven=" + (c.estToutGiven ? "1" : "0") + " LGiven=" + (c.LGiven ? "1" : "0") +
+           " controequi=" + arrangementWord(c.controequi);
 }
 
 }  // namespace zano::stress

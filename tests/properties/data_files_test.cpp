@@ -78,22 +78,6 @@ TEST(DataFiles, ReadsEveryLayoutAndNamesFileAndLineOfAFault) {
     EXPECT_EQ(golden_text::mismatch("properties/golden/data_files.txt", out), "");
 }
 
-TEST(DataFiles, AMissingFileOrAFolderIsNamed) {
-    const fs::path dir = fs::path(ZANO_SOURCE_DIR) / "tests/properties";
-    for (const fs::path& p : {dir / "nowhere.dat", dir / "reads"}) {
-        try {
-            readFluidTable(p);
-            ADD_FAILURE() << p;
-        } catch (const CalcError& e) {
-            EXPECT_EQ(e.detail(),
-                      "data file \"" + p.filename().string() + "\" is missing or unreadable");
-        }
-    }
-    CalcState s;
-    s.data.dataDir = dir / "missing";
-    EXPECT_THROW(dbmateriale(s), CalcError);
-}
-
 using HostileDataFile = testing::TempDataDir;
 
 TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {

@@ -1,4 +1,5 @@
-#include "properties/fluid_sides.h"
+// The fluids a data folder offers and the files their names stand for; the shipped tables.
+#include "properties/fluid_names.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,46 +12,10 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "properties/calc_state.h"
-#include "properties/fluid_names.h"
+#include "properties/fluid_table.h"
 
 namespace zano {
 namespace {
-
-// A state reading its fluids from the test data, whose "Water" holds 1 bar (10..40 degC) and
-// 5 bar (0..50 degC).
-CalcState testState() {
-    CalcState s;
-    s.data.dataDir = ZANO_TEST_DATA;
-    return s;
-}
-
-TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
-    CalcState s = testState();
-    dbpropint(s, "Water");
-    dbpropest(s, "Water");
-    s.internal.press = 1;
-    s.external.press = 5;
-    RiduciVettori(s);
-    EXPECT_EQ(s.internal.table.T, (std::vector<double>{10, 20, 40}));
-    EXPECT_EQ(s.external.table.T, (std::vector<double>{0, 20, 30, 50}));
-
-    EXPECT_EQ(propHint(s, 20), 80.5);
-    EXPECT_EQ(propHest(s, 20), 81);
-    EXPECT_EQ(trovatint(s, 80.5), 20);
-    EXPECT_EQ(trovatest(s, 122), 30);
-}
-
-TEST(FluidSides, DataFolderBesideTheExecutable) {
-    const auto dir = QuestaDirectory();
-    EXPECT_FALSE(dir.filename().empty()) << "no trailing separator: " << dir;
-    // The build copies the data folder beside every program, this one included.
-    CalcState s;
-    dbpropint(s, "Water");
-    EXPECT_EQ(s.internal.table.size(), 451u);
-    EXPECT_EQ(fluidFile("/opt/zano/data", "R134a s.h. vapor"),
-              std::filesystem::path("/opt/zano/data/R134a s.h. vapor.dat"));
-}
 
 // Only the names of the fluid lists name a file: a path, "..", a NUL or a control character
 // would reach files outside the data folder or cut the name short.

@@ -52,6 +52,18 @@ inline std::string unescaped(const std::string& text) {
     return out;
 }
 
+// The same, and TEXT*N (N digits at the end) stands for TEXT N times.
+inline std::string expanded(const std::string& text) {
+    const auto star = text.rfind('*');
+    if (star == std::string::npos || star + 1 == text.size() ||
+        text.find_first_not_of("0123456789", star + 1) != std::string::npos)
+        return unescaped(text);
+    std::string out;
+    for (int n = std::stoi(text.substr(star + 1)); n > 0; --n)
+        out += unescaped(text.substr(0, star));
+    return out;
+}
+
 // A golden table: lines "op [argument] -> answer", and "#" comments kept as they are. Each
 // answer is worked out again by answer(op, argument) and the table rebuilt, for mismatch to
 // compare with the file: the table is both the cases and what they must give.

@@ -80,18 +80,8 @@ TEST(CaseFile, ReadsEveryLayoutAndRefusesWhatItCannotRead) {
     EXPECT_EQ(golden_text::mismatch("formats/golden/case_file_reads.txt", out), "");
 }
 
-// A text of a line of tests/formats/golden/case_file_texts.txt: TEXT*N is TEXT N times.
-std::string textOf(const std::string& s) {
-    const auto star = s.rfind('*');
-    if (star == std::string::npos || s.find_first_not_of("0123456789", star + 1) != s.npos)
-        return golden_text::unescaped(s);
-    std::string text;
-    for (int n = std::stoi(s.substr(star + 1)); n > 0; --n)
-        text += golden_text::unescaped(s.substr(0, star));
-    return text;
-}
-
-// The case a line of that file describes: "full-case.zan", or settings and texts
+// The case a line of tests/formats/golden/case_file_texts.txt describes: "full-case.zan", or
+// settings and texts
 // ("estToutGiven; refined; mat=Steel"; a document field named twice takes both texts) on the
 // default case.
 CaseData caseOf(std::string settings) {
@@ -104,9 +94,9 @@ CaseData caseOf(std::string settings) {
         if (s == "estToutGiven") c.intToutGiven = false, c.estToutGiven = true;
         if (s == "refined") c.correlations = CorrelationSet::Refined;
         for (const CaseField& f : kCaseFields)
-            if (name == f.name) c.*f.text = textOf(s.substr(name.size() + 1));
+            if (name == f.name) c.*f.text = golden_text::expanded(s.substr(name.size() + 1));
         for (const DocumentField& d : kDocumentFields)
-            if (name == d.caption) c.*d.text += textOf(s.substr(name.size() + 1));
+            if (name == d.caption) c.*d.text += golden_text::expanded(s.substr(name.size() + 1));
     }
     return c;
 }

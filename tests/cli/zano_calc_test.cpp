@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -49,6 +50,11 @@ Output zanoCalc(const std::string& args, int memoryMiB = 0) {
     return r;
 }
 
+// A name in the temporary folder that no other run of the tests uses at the same time.
+std::string scratch(const std::string& name) {
+    return ::testing::TempDir() + name + "-" + std::to_string(::getpid());
+}
+
 // The nitrogen example as a file that does not store its external outlet mode (its 22 lines), as
 // cases were saved before the mode was stored; its path.
 std::string withoutStoredMode() {
@@ -56,7 +62,7 @@ std::string withoutStoredMode() {
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::size_t end = 0;
     for (int line = 0; line < 22; ++line) end = bytes.find("\r\n", end) + 2;
-    const std::string path = ::testing::TempDir() + "nitrogen-22-lines.zan";
+    const std::string path = scratch("nitrogen-22-lines.zan");
     std::ofstream(path, std::ios::binary) << bytes.substr(0, end);
     return path;
 }
@@ -106,7 +112,7 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
 TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
     namespace fs = std::filesystem;
     // A scratch copy of the case and of the data folder: a failure here must not spoil either.
-    const fs::path dir = fs::path(::testing::TempDir()) / "zano-report-inputs";
+    const fs::path dir = scratch("zano-report-inputs");
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy(ZANO_SOURCE_DIR "/data", dir / "data");
@@ -137,7 +143,7 @@ TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
 // user's data folder here; where it is missing, the message names the table.
 TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
     namespace fs = std::filesystem;
-    const fs::path home = fs::path(::testing::TempDir()) / "zano-xdg";
+    const fs::path home = scratch("zano-xdg");
     fs::remove_all(home);
     fs::create_directories(home / "ZANO" / "data");
     fs::copy_file(ZANO_SOURCE_DIR "/data/Water.dat", home / "ZANO" / "data" / "Cooling water.dat");
@@ -166,7 +172,7 @@ TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
 // or a table that cannot be saved.
 TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::path(::testing::TempDir()) / "zano-import";
+    const fs::path dir = scratch("zano-import");
     fs::remove_all(dir);
     fs::create_directories(dir / "data");
     fs::create_directories(dir / "xdg");

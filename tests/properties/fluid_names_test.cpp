@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -39,7 +40,8 @@ TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
 // in the data folder is taken before one of the same name in the user's folder.
 TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / "zano_own_tables";
+    const fs::path root =
+        fs::temp_directory_path() / ("zano_own_tables_" + std::to_string(::getpid()));
     fs::remove_all(root);
     const fs::path data = root / "data", user = root / "user";
     fs::create_directories(data / "Folder.dat");

@@ -77,12 +77,6 @@ FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry&
     return b;
 }
 
-double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
-                    double tme) {
-    return overallCoefficient(s.internal, s.external, s.geo.with(diti, deti, dhe, L), s.condTubo,
-                              s.tuboName, tmi, tme, CorrelationSet::Classic);
-}
-
 float xxtt(const Stream& in, const Stream& est, float U, float a) {
     const double ce = static_cast<double>(est.portata) * est.props.cp;
     const double ci = static_cast<double>(in.portata) * in.props.cp;

@@ -10,7 +10,6 @@
 
 namespace zano {
 
-struct CalcState;
 struct Geometry;
 struct Stream;
 
@@ -27,11 +26,6 @@ double overallCoefficient(const Stream& in, const Stream& est, const Geometry& g
 FilmBreakdown filmBreakdown(const Stream& in, const Stream& est, const Geometry& g, float condTubo,
                             const std::optional<std::string>& tuboName, double tmi, double tme,
                             CorrelationSet set);
-
-// The same on the calculation state, with the bore diti, outside diameter deti, hydraulic
-// diameter dhe and length L given, by the classic rules.
-double Coeffscambio(const CalcState& s, float diti, float deti, float dhe, float L, double tmi,
-                    double tme);
 
 // Under-relaxation weight 1/(NTUmin^3 + 2) of the Cmin stream (external on a tie).
 float xxtt(const Stream& in, const Stream& est, float U, float a);

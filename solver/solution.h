@@ -73,7 +73,7 @@ struct Solution {
     double orientedDtml() const;
     float logMean() const;                    // the same, narrowed to single
     float exchangerCapacity(float dT) const;  // q = U a dT / 1000, kW
-    float coefficient() const;  // Coeffscambio at the current state, narrowed to single
+    float coefficient() const;  // the overall coefficient at the current state, narrowed to single
     // Both outlets (enthalpy and temperature) when each stream carries the duty, kW, both mass
     // flows given.
     void outletsCarrying(float duty);

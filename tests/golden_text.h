@@ -36,6 +36,34 @@ inline std::string mismatch(const std::string& relative, const std::string& actu
     }
 }
 
+// The bytes a golden line writes as text: \n, \r, \t, \\ and \xNN stand for their bytes.
+inline std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+        } else if (const char c = text[++i]; c == 'x' && i + 2 < text.size()) {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        }
+    }
+    return out;
+}
+
+// The same, and TEXT*N (N digits at the end) stands for TEXT N times.
+inline std::string expanded(const std::string& text) {
+    const auto star = text.rfind('*');
+    if (star == std::string::npos || star + 1 == text.size() ||
+        text.find_first_not_of("0123456789", star + 1) != std::string::npos)
+        return unescaped(text);
+    std::string out;
+    for (int n = std::stoi(text.substr(star + 1)); n > 0; --n)
+        out += unescaped(text.substr(0, star));
+    return out;
+}
+
 // A golden table: lines "op [argument] -> answer", and "#" comments kept as they are. Each
 // answer is worked out again by answer(op, argument) and the table rebuilt, for mismatch to
 // compare with the file: the table is both the cases and what they must give.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -49,6 +50,11 @@ Output zanoCalc(const std::string& args, int memoryMiB = 0) {
     return r;
 }
 
+// A name in the temporary folder that no other run of the tests uses at the same time.
+std::string scratch(const std::string& name) {
+    return ::testing::TempDir() + name + "-" + std::to_string(::getpid());
+}
+
 // The nitrogen example as a file that does not store its external outlet mode (its 22 lines), as
 // cases were saved before the mode was stored; its path.
 std::string withoutStoredMode() {
@@ -56,49 +62,49 @@ std::string withoutStoredMode() {
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     std::size_t end = 0;
     for (int line = 0; line < 22; ++line) end = bytes.find("\r\n", end) + 2;
-    const std::string path = ::testing::TempDir() + "nitrogen-22-lines.zan";
+    const std::string path = scratch("nitrogen-22-lines.zan");
     std::ofstream(path, std::ios::binary) << bytes.substr(0, end);
     return path;
 }
 
-// What every case prints with --json is pinned by examples/*.expected and
-// tests/golden/*.expected; here the options, the status and the other outputs.
-TEST(ZanoCalc, JsonIsOneDocumentPerCaseAndNamesAFailure) {
-    const Output ok = zanoCalc("--json examples/water-heated-by-water.zan examples/user-fluid.zan");
-    EXPECT_EQ(ok.status, 0);
-    std::size_t documents = 0;
-    for (std::size_t at = 0; (at = ok.out.find("\n}\n", at)) != std::string::npos; ++at)
-        ++documents;
-    EXPECT_EQ(documents, 2u) << "one document per case";
-
-    // A case file that stores the external outlet mode is calculated in it, option or not.
-    const Output stored = zanoCalc("--json examples/nitrogen-cooler-est-outlet.zan");
-    EXPECT_EQ(stored.status, 0) << stored.out;
-    EXPECT_EQ(stored.out,
-              zanoCalc("--json --est-outlet-given examples/nitrogen-cooler-est-outlet.zan").out);
-
-    // One that does not store it, read without the option, has no external mass flow.
-    const Output failed = zanoCalc("--json '" + withoutStoredMode() + "' 2>/dev/null");
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out,
-              "{\n  \"ok\": false,\n  \"message\": \"Invalid data\",\n  \"detail\": \"The mass "
-              "flow of the external fluid is empty\",\n  \"notes\": [],\n  \"found\": {}\n}\n");
-}
-
-TEST(ZanoCalc, ReportsMessagesOnStderrAndBadUseWithStatus2) {
-    const std::string file = withoutStoredMode();
-    const Output failed = zanoCalc("'" + file + "' 2>&1 >/dev/null");
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out, file + ": Invalid data\nThe mass flow of the external fluid is empty\n");
-    EXPECT_EQ(zanoCalc("--frobnicate examples/user-fluid.zan 2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("--data 2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("no-such-case.zan 2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("--data /nonexistent examples/user-fluid.zan 2>/dev/null").status, 2);
-    const Output help = zanoCalc("--help");
-    EXPECT_EQ(help.status, 0);
-    for (const char* word : {"--json", "--est-outlet-given", "--data", "exit status"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+// Command lines as a user types them, each run's status and output kept in
+// tests/cli/golden/runs.txt (what every case prints with --json alone is pinned by the golden
+// cases). The file name of a case that does not store its mode is shown as <case>.
+TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
+    const std::string old = withoutStoredMode(), user = " examples/user-fluid.zan";
+    const std::string rows[] = {
+        // A case file that stores the external outlet mode is calculated in it, option or not;
+        // one that does not, read without the option, has no external mass flow.
+        "--json examples/nitrogen-cooler-est-outlet.zan",
+        "--json --est-outlet-given examples/nitrogen-cooler-est-outlet.zan",
+        "--json '" + old + "' 2>/dev/null",
+        "'" + old + "' 2>&1 >/dev/null",
+        // Bad use: status 2.
+        "--frobnicate" + user + " 2>&1",
+        "2>/dev/null",
+        "--data 2>/dev/null",
+        "no-such-case.zan 2>&1",
+        "--data /nonexistent" + user + " 2>&1",
+        "--profile 0" + user + " 2>&1",
+        "--profile 2,5" + user + " 2>&1",
+        "--correlations modern" + user + " 2>&1",
+        "--help",
+        // The outputs beside the JSON: the profile and the margins, CSV, the film breakdown
+        // with the other set beside it (and the line that warns where they differ by 20 %).
+        "--profile 4" + user,
+        "--csv" + user + " examples/water-heated-by-water.zan",
+        "--films" + user,
+        "--films examples/air-heated-by-water.zan",
+        "--csv --films" + user,
+    };
+    std::string runs;
+    for (const std::string& args : rows) {
+        const Output out = zanoCalc(args);
+        runs += "> " + args + "\nstatus " + std::to_string(out.status) + "\n" + out.out;
+    }
+    for (std::size_t at; (at = runs.find(old)) != std::string::npos;)
+        runs.replace(at, old.size(), "<case>");
+    EXPECT_EQ(golden_text::mismatch("cli/golden/runs.txt", runs), "");
 }
 
 // The page goes into a pipe as any tool's output does (--report /dev/stdout), and never over a
@@ -106,7 +112,7 @@ TEST(ZanoCalc, ReportsMessagesOnStderrAndBadUseWithStatus2) {
 TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
     namespace fs = std::filesystem;
     // A scratch copy of the case and of the data folder: a failure here must not spoil either.
-    const fs::path dir = fs::path(::testing::TempDir()) / "zano-report-inputs";
+    const fs::path dir = scratch("zano-report-inputs");
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy(ZANO_SOURCE_DIR "/data", dir / "data");
@@ -133,47 +139,11 @@ TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
     fs::remove_all(dir);
 }
 
-TEST(ZanoCalc, PrintsProfileCsvAndMargins) {
-    const Output profile = zanoCalc("--profile 4 examples/user-fluid.zan");
-    EXPECT_EQ(profile.status, 0);
-    EXPECT_NE(profile.out.find("Fouling allowance"), std::string::npos);
-    const auto table = profile.out.substr(profile.out.find("est [°C]"));
-    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 1 + 5 + 1)
-        << table;  // and a blank line
-    EXPECT_NE(table.find("      0.0000      20.0000      70.0000"), std::string::npos) << table;
-
-    const Output csv = zanoCalc("--csv examples/user-fluid.zan examples/water-heated-by-water.zan");
-    EXPECT_EQ(csv.status, 0);
-    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 3) << "one header, two rows";
-    EXPECT_EQ(csv.out.rfind("Capacity [kW],Surface [m^2],Lenght [m],", 0), 0u) << csv.out;
-    EXPECT_NE(csv.out.find("\n30,0.985652,12.54971,"), std::string::npos) << csv.out;
-
-    EXPECT_EQ(zanoCalc("--profile 0 examples/user-fluid.zan 2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("--profile 2,5 examples/user-fluid.zan 2>/dev/null").status, 2);
-    EXPECT_EQ(zanoCalc("--correlations modern examples/user-fluid.zan 2>/dev/null").status, 2);
-    // The film breakdown in text: a line per quantity, the resistances with their shares.
-    const Output films = zanoCalc("--films examples/user-fluid.zan");
-    EXPECT_NE(films.out.find("Film resistance"), std::string::npos) << films.out;
-    EXPECT_NE(films.out.find("Flow regime                            turbulent"), std::string::npos)
-        << films.out;
-    EXPECT_EQ(films.out.find("differ by"), std::string::npos) << films.out;
-    // The other set beside it, and the line that warns where they differ by more than 20 %.
-    const Output air = zanoCalc("--films examples/air-heated-by-water.zan");
-    EXPECT_NE(air.out.find("Refined set: U 39,83 W/(m^2 K), capacity 1,036 kW"), std::string::npos)
-        << air.out;
-    EXPECT_NE(air.out.find("The two correlation sets differ by 31 % in U"), std::string::npos)
-        << air.out;
-    // And in CSV, the film columns.
-    const Output filmsCsv = zanoCalc("--csv --films examples/user-fluid.zan");
-    EXPECT_NE(filmsCsv.out.find("Nusselt number (internal pipe)"), std::string::npos)
-        << filmsCsv.out;
-}
-
 // A fluid named after a table of the user's own calculates wherever that table lies, in the
 // user's data folder here; where it is missing, the message names the table.
 TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
     namespace fs = std::filesystem;
-    const fs::path home = fs::path(::testing::TempDir()) / "zano-xdg";
+    const fs::path home = scratch("zano-xdg");
     fs::remove_all(home);
     fs::create_directories(home / "ZANO" / "data");
     fs::copy_file(ZANO_SOURCE_DIR "/data/Water.dat", home / "ZANO" / "data" / "Cooling water.dat");
@@ -202,7 +172,7 @@ TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
 // or a table that cannot be saved.
 TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::path(::testing::TempDir()) / "zano-import";
+    const fs::path dir = scratch("zano-import");
     fs::remove_all(dir);
     fs::create_directories(dir / "data");
     fs::create_directories(dir / "xdg");
@@ -260,9 +230,6 @@ TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
     unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(golden_text::mismatch("cli/golden/import_table.txt", runs), "");
     EXPECT_FALSE(fs::exists(dir / "xdg/ZANO/data/Oil2.dat"));
-    const Output help = zanoCalc("--help");
-    for (const char* word : {"--import-table", "--name", "--replace"})
-        EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
 // Memory running out in the middle of a case (a long profile) ends that case in "Invalid data"

@@ -80,53 +80,43 @@ TEST(CaseFile, ReadsEveryLayoutAndRefusesWhatItCannotRead) {
     EXPECT_EQ(golden_text::mismatch("formats/golden/case_file_reads.txt", out), "");
 }
 
-TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
-    const CaseData full = parseCaseFile(readBytes(kReads / "full-case.zan"));
-    struct Row {
-        const char* name;
-        std::string CaseData::*field;
-        std::string text;
-        bool estToutGiven = false;  // with the internal mass flow given
-        bool refined = false;       // the refined correlations
-    };
-    const Row rows[] = {
-        {"default case", nullptr, ""},
-        {"external outlet temperature given: line 23 kept empty, a setting on 24", nullptr, "",
-         true},
-        {"external outlet temperature given, and a hairpin length", &CaseData::hairpinLength, "6",
-         true},
-        {"refined correlations: line 23 kept empty, a setting on 24", nullptr, "", false, true},
-        {"both settings", nullptr, "", true, true},
-        {"every code page character", &CaseData::mat, "x€‘’“”–—ŠŸ\u00A0°éÿ"},
-        {"hairpin length: a 23rd line", &CaseData::hairpinLength, "6"},
-        {"double quote", &CaseData::intfluid, "Wa\"ter"},
-        {"line break", &CaseData::mat, "Steel\n304"},
-        {"carriage return", &CaseData::deti, "25\r"},
-        {"quoted", &CaseData::intSporc, "\"0\""},
-        {"outside the code page", &CaseData::q, "12 日"},
-        {"a C1 control", &CaseData::estpress, "1 \u0080"},
-        {"not UTF-8", &CaseData::estfluid, "Air\xC3"},
-        {"document: colons, quotes, escapes", &CaseData::project, "P-7: \"A\": C:\\new\\u{41}"},
-        {"document: blanks at the ends", &CaseData::item, "  E-101 \t"},
-        {"document: long, non-ASCII", &CaseData::service, std::string(600, 'x') + "é€Ω日😀"},
-        {"document: beyond a case file", &CaseData::notes, std::string(600000, '\n')},
-        {"document: notes of lines", &CaseData::notes, "one\n\n  two\r\n\x1B\xC2\x85"},
-    };
-    std::string out = "== the case of full-case.zan\n" + escaped(caseFileText(full));
-    for (const Row& r : rows) {
-        CaseData c;
-        if (r.field) c.*r.field = r.text;
-        if (r.estToutGiven) c.intToutGiven = false, c.estToutGiven = true;
-        if (r.refined) c.correlations = CorrelationSet::Refined;
-        out += std::string("== ") + r.name + "\n" + outcome([&] {
-                   const std::string bytes = caseFileText(c);
-                   EXPECT_EQ(describe(parseCaseFile(bytes)), describe(c)) << r.name;
-                   EXPECT_EQ(parseCaseFile(bytes).hairpinLength, c.hairpinLength) << r.name;
-                   return escaped(bytes);
-               });
+// The case a line of tests/formats/golden/case_file_texts.txt describes: "full-case.zan", or
+// settings and texts
+// ("estToutGiven; refined; mat=Steel"; a document field named twice takes both texts) on the
+// default case.
+CaseData caseOf(std::string settings) {
+    if (settings == "full-case.zan") return parseCaseFile(readBytes(kReads / settings));
+    CaseData c;
+    for (std::size_t end; !settings.empty();
+         settings.erase(0, end == settings.npos ? end : end + 2)) {
+        end = settings.find("; ");
+        const std::string s = settings.substr(0, end), name = s.substr(0, s.find('='));
+        if (s == "estToutGiven") c.intToutGiven = false, c.estToutGiven = true;
+        if (s == "refined") c.correlations = CorrelationSet::Refined;
+        for (const CaseField& f : kCaseFields)
+            if (name == f.name) c.*f.text = golden_text::expanded(s.substr(name.size() + 1));
+        for (const DocumentField& d : kDocumentFields)
+            if (name == d.caption) c.*d.text += golden_text::expanded(s.substr(name.size() + 1));
     }
-    EXPECT_EQ(golden_text::mismatch("formats/golden/case_file_writes.txt", out), "");
-    EXPECT_EQ(caseFileText(full), readBytes(kReads / "full-case.zan"));
+    return c;
+}
+
+// Written in the code page, it reads back as the same case; a text the format cannot hold is
+// refused.
+TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
+    const std::string file = "formats/golden/case_file_texts.txt";
+    const std::string out = golden_text::table(file, [](const std::string&, const std::string& s) {
+        const CaseData c = caseOf(s);
+        const std::string written = outcome([&] {
+            const std::string bytes = caseFileText(c);
+            EXPECT_EQ(describe(parseCaseFile(bytes)), describe(c)) << s;
+            EXPECT_EQ(parseCaseFile(bytes).hairpinLength, c.hairpinLength) << s;
+            return escaped(bytes);
+        });
+        return written.substr(0, written.size() - 1);
+    });
+    EXPECT_EQ(golden_text::mismatch(file, out), "");
+    EXPECT_EQ(caseFileText(caseOf("full-case.zan")), readBytes(kReads / "full-case.zan"));
 }
 
 class SaveCaseFile : public ::testing::Test {

@@ -78,22 +78,6 @@ TEST(DataFiles, ReadsEveryLayoutAndNamesFileAndLineOfAFault) {
     EXPECT_EQ(golden_text::mismatch("properties/golden/data_files.txt", out), "");
 }
 
-TEST(DataFiles, AMissingFileOrAFolderIsNamed) {
-    const fs::path dir = fs::path(ZANO_SOURCE_DIR) / "tests/properties";
-    for (const fs::path& p : {dir / "nowhere.dat", dir / "reads"}) {
-        try {
-            readFluidTable(p);
-            ADD_FAILURE() << p;
-        } catch (const CalcError& e) {
-            EXPECT_EQ(e.detail(),
-                      "data file \"" + p.filename().string() + "\" is missing or unreadable");
-        }
-    }
-    CalcState s;
-    s.data.dataDir = dir / "missing";
-    EXPECT_THROW(dbmateriale(s), CalcError);
-}
-
 using HostileDataFile = testing::TempDataDir;
 
 TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
@@ -119,53 +103,6 @@ TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
                   expected[i])
             << files[i].name;
     }
-}
-
-TEST(FluidTableReduce, KeepsTheFirstBlockOfThePressure) {
-    const FluidTable full = readFluidTable(std::string(ZANO_TEST_DATA) + "/Water.dat");
-    ASSERT_EQ(full.size(), 7u);
-    FluidTable first = full, last = full, absent = full;
-    first.reduceTo(1);
-    EXPECT_EQ(first.T, (std::vector<double>{10, 20, 40}));
-    EXPECT_EQ(first.H, (std::vector<double>{40, 80.5, 164.5}));
-    last.reduceTo(5);  // the block that ends at the last record keeps its last row
-    EXPECT_EQ(last.T, (std::vector<double>{0, 20, 30, 50}));
-    EXPECT_EQ(last.visc, (std::vector<double>{0.0030, 0.0020, 0.0016, 0.0011}));
-    EXPECT_THROW(absent.reduceTo(7), CalcError);
-
-    FluidTable repeated;
-    repeated.T = {0, 10, 0, 10, 0, 10};
-    repeated.P = {1, 1, 2, 2, 1, 1};
-    repeated.dens = {1, 2, 3, 4, 5, 6};
-    repeated.cp = repeated.cond = repeated.visc = repeated.H = repeated.dens;
-    repeated.reduceTo(1);
-    EXPECT_EQ(repeated.dens, (std::vector<double>{1, 2}));
-    // A block of one row: the unreduced table still interpolates (rows 0 and 1), the reduced
-    // one has nothing to interpolate in.
-    FluidTable oneRow;
-    oneRow.T = {5, 0, 10};
-    oneRow.P = {1, 3, 3};
-    oneRow.dens = oneRow.cp = oneRow.cond = oneRow.visc = oneRow.H = {1, 2, 3};
-    EXPECT_NO_THROW(oneRow.properties(5, 1));
-    oneRow.reduceTo(1);
-    EXPECT_THROW(oneRow.properties(5, 1), CalcError);
-}
-
-TEST(FluidTableReduce, LookupsOnTheUnreducedTableMatchTheirPressure) {
-    const FluidTable t = readFluidTable(std::string(ZANO_TEST_DATA) + "/Water.dat");
-    const struct {
-        const char* name;
-        double value, expected;
-    } rows[] = {
-        {"5 bar density inside its block", t.properties(25, 5).dens, 992.5000005960464},
-        {"absent pressure: rows 0 and 1, no failure", t.enthalpy(15, 7), 60.249998569488525},
-        {"5 bar above its block: its last interval", t.enthalpy(60, 5), 252.49999713897705},
-        {"1 bar at its last row: its last interval", t.enthalpy(40, 1), 164.49999618530273},
-        {"1 bar wall viscosity past its block, below the table's last row", t.wallViscosity(45, 1),
-         0.000875000015788828},
-        {"wall viscosity holds the last row of the whole table", t.wallViscosity(50, 1), 0.0011},
-    };
-    for (const auto& r : rows) EXPECT_DOUBLE_EQ(r.value, r.expected) << r.name;
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/errors.h"
+#include "golden_text.h"
 #include "properties/fluid_table.h"
 
 // The bisection of a table search must find the very row the scan finds, or fail as it fails.
@@ -72,38 +74,33 @@ TEST(FluidTableBisection, FindsTheRowTheScanFindsOnEveryShippedTable) {
     EXPECT_GT(bisected, 200);  // the comparison above covered the bisection, not only the scan
 }
 
-// Only a table of one pressure whose searched column strictly increases is bisected.
+// What a table of tests/properties/golden/search_orders.txt bisects: its temperatures, the
+// enthalpy (falling: scanned), the density and the temperatures after a row is added.
+std::string searchOrder(const std::string& argument) {
+    std::istringstream in(argument);
+    FluidTable t;
+    double v = 0;
+    while (in >> v) t.T.push_back(v);
+    in.clear(), in.ignore(2);
+    while (in >> v) t.P.push_back(static_cast<float>(v));
+    in.clear(), in.ignore(2);
+    float p = 0;
+    in >> p;
+    t.dens = t.cp = t.cond = t.visc = t.T;
+    for (const double x : t.T) t.H.push_back(-x);
+    t.noteSearchOrder();
+    std::string out;
+    for (const auto* X : {&t.T, &t.H, &t.dens}) out += t.bisects(*X, p) ? "bisected " : "scanned ";
+    t.T.push_back(30), t.P.push_back(p);
+    return out + (t.bisects(t.T, p) ? "bisected" : "scanned");
+}
+
 TEST(FluidTableBisection, OnlyOneBlockOfRisingRows) {
-    struct Row {
-        const char* name;
-        std::vector<double> T;
-        std::vector<float> P;
-        float p;
-        bool bisects;
-    } rows[] = {
-        {"one block of rising rows", {0, 10, 20}, {1, 1, 1}, 1, true},
-        {"a pressure other than the block's", {0, 10, 20}, {1, 1, 1}, 2, false},
-        {"two pressure blocks", {0, 10, 20}, {1, 1, 2}, 1, false},
-        {"a repeated temperature", {0, 10, 10, 20}, {1, 1, 1, 1}, 1, false},
-        {"a falling temperature", {0, 10, 5, 20}, {1, 1, 1, 1}, 1, false},
-        {"an interval beyond the single range", {0, 1e39}, {1, 1}, 1, false},
-        {"a single row", {0}, {1}, 1, false},
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.name);
-        FluidTable t;
-        t.T = r.T;
-        t.P = r.P;
-        t.dens = t.cp = t.cond = t.visc = r.T;
-        t.H = {};
-        for (const double x : r.T) t.H.push_back(-x);  // falling: the enthalpy is scanned
-        t.noteSearchOrder();
-        EXPECT_EQ(t.bisects(t.T, r.p), r.bisects);
-        EXPECT_FALSE(t.bisects(t.H, r.p));
-        EXPECT_FALSE(t.bisects(t.dens, r.p));   // a column the lookups do not search
-        t.T.push_back(30), t.P.push_back(r.p);  // a table changed since is scanned
-        EXPECT_FALSE(t.bisects(t.T, r.p));
-    }
+    const std::string file = "properties/golden/search_orders.txt";
+    const std::string out = golden_text::table(
+        file,
+        [](const std::string&, const std::string& argument) { return searchOrder(argument); });
+    EXPECT_EQ(golden_text::mismatch(file, out), "");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,49 +35,81 @@ std::string shown(double v) {
     return text;
 }
 
-// Every lookup of tests/properties/golden/lookups.txt, on the ladder.
+// A table of one pressure block with the rows T and every property column equal to `column`.
+FluidTable rows(std::vector<double> T, std::vector<float> P, std::vector<double> column) {
+    FluidTable t;
+    t.T = std::move(T), t.P = std::move(P);
+    t.dens = t.cp = t.cond = t.visc = t.H = std::move(column);
+    return t;
+}
+
+// The tables tests/properties/golden/table_lookups.txt names.
+std::map<std::string, FluidTable> namedTables() {
+    std::map<std::string, FluidTable> t = {
+        {"ladder", ladder()},
+        {"range", rows({1, 50, 99}, {1, 1, 1}, {1, 1, 1})},
+        {"water", readFluidTable(std::string(ZANO_TEST_DATA) + "/Water.dat")},
+        {"repeated", rows({0, 10, 0, 10, 0, 10}, {1, 1, 2, 2, 1, 1}, {1, 2, 3, 4, 5, 6})},
+        {"split", rows({5, 0, 10}, {1, 3, 3}, {1, 2, 3})},
+        {"unordered", rows({0, 10, 5, 20}, {1, 1, 1, 1}, {1, 1, 1, 1})},
+        {"one", rows({5}, {1}, {1})},
+        {"empty", FluidTable{}},
+        {"ragged", ladder()}};
+    t["ragged"].visc.pop_back();
+    return t;
+}
+
+std::string columns(const FluidTable& t) {
+    std::string out;
+    for (const auto* column : {&t.T, &t.H, &t.dens, &t.visc}) {
+        for (const double v : *column) out += shown(v) + " ";
+        out += column == &t.visc ? "" : "| ";
+    }
+    return out.substr(0, out.size() - 1);
+}
+
+std::string lookup(const FluidTable& t, const std::string& op, const std::vector<double>& a) {
+    const float p = a.size() > 1 ? static_cast<float>(a[1]) : 1;
+    if (op == "interpola") return shown(interpola(a[0], a[1], a[2], a[3], a[4]));
+    if (op == "bracket-T") return std::to_string(t.bracket(t.T, a[0], p));
+    if (op == "bracket-H") return std::to_string(t.bracket(t.H, a[0], p));
+    if (op == "properties") {
+        const FluidProperties f = t.properties(a[0], p);
+        return shown(f.dens) + " " + shown(f.cp) + " " + shown(f.cond) + " " + shown(f.visc);
+    }
+    if (op == "enthalpy") return shown(t.enthalpy(a[0], p));
+    if (op == "temperature-at") return shown(t.temperatureAt(a[0], p));
+    if (op == "wall-viscosity") return shown(t.wallViscosity(a[0], p));
+    if (op == "in-range") return std::string(t.inRange(a[0]) ? "inside" : "outside");
+    FluidTable reduced = t;
+    reduced.reduceTo(static_cast<float>(a[0]));
+    if (op == "reduce") return columns(reduced);
+    if (op == "reduced-properties") return shown(reduced.properties(a[1], float(a[0])).dens);
+    return "unknown lookup";
+}
+
+// Every lookup of tests/properties/golden/table_lookups.txt: "[table] op [arguments]", on the
+// ladder when no table is named (on the range table for in-range).
 TEST(FluidTableLookup, AnswersTheGoldenTable) {
-    const FluidTable t = ladder();
-    FluidTable range;
-    range.T = {1, 50, 99};
-    const std::string file = "properties/golden/lookups.txt";
+    const std::map<std::string, FluidTable> tables = namedTables();
+    const std::string file = "properties/golden/table_lookups.txt";
     const std::string out =
-        golden_text::table(file, [&](const std::string& op, const std::string& argument) {
+        golden_text::table(file, [&](const std::string& named, const std::string& argument) {
+            const auto space = named.find(' ');
+            const std::string op = space == std::string::npos ? named : named.substr(space + 1);
+            const std::string table = space != std::string::npos ? named.substr(0, space)
+                                      : op == "in-range"         ? "range"
+                                                                 : "ladder";
             std::istringstream in(argument);
             std::vector<double> a;
             for (std::string word; in >> word;) a.push_back(std::strtod(word.c_str(), nullptr));
             try {
-                if (op == "interpola") return shown(interpola(a[0], a[1], a[2], a[3], a[4]));
-                if (op == "bracket-T") return std::to_string(t.bracket(t.T, a[0], float(a[1])));
-                if (op == "bracket-H") return std::to_string(t.bracket(t.H, a[0], float(a[1])));
-                if (op == "properties") {
-                    const FluidProperties p = t.properties(a[0], 1);
-                    return shown(p.dens) + " " + shown(p.cp) + " " + shown(p.cond) + " " +
-                           shown(p.visc);
-                }
-                if (op == "enthalpy") return shown(t.enthalpy(a[0], 1));
-                if (op == "temperature-at") return shown(t.temperatureAt(a[0], 1));
-                if (op == "wall-viscosity") return shown(t.wallViscosity(a[0], 1));
-                if (op == "in-range")
-                    return std::string(range.inRange(a[0]) ? "inside" : "outside");
+                return lookup(tables.at(table), op, a);
             } catch (const CalcError& e) {
                 return "Invalid data: " + e.detail();
             }
-            return std::string("unknown lookup");
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
-}
-
-// The distance to the row is compared in single precision. Within an ordered block the
-// fallback then picks the same interval a double comparison would; only rows out of order show
-// the difference: 10 - 1e-7 rounds to 10 and so is not inside [0, 10), and [5, 20) takes it.
-TEST(FluidTableBracket, DistancesComparedInSinglePrecision) {
-    FluidTable t;
-    t.T = {0, 10, 5, 20};
-    t.P = {1, 1, 1, 1};
-    t.dens = t.cp = t.cond = t.visc = t.H = {1, 1, 1, 1};
-    EXPECT_EQ(t.bracket(t.T, 10 - 1e-7, 1), 2u);
-    EXPECT_EQ(t.bracket(t.T, 10 - 1e-5, 1), 0u);
 }
 
 TEST(FluidTableBracket, IntervalBetweenEqualTemperaturesIsNeverSelected) {
@@ -90,23 +123,6 @@ TEST(FluidTableBracket, IntervalBetweenEqualTemperaturesIsNeverSelected) {
         EXPECT_NE(t.bracket(t.T, v, 1), 1u);
     }
     EXPECT_DOUBLE_EQ(t.properties(10, 1).dens, 800);  // the row after the duplicate
-}
-
-TEST(FluidTableLookup, TooFewRowsFailCleanly) {
-    FluidTable one;
-    one.T = {5};
-    one.P = {1};
-    one.dens = one.cp = one.cond = one.visc = one.H = {1};
-    EXPECT_THROW(one.properties(5, 1), CalcError);
-    EXPECT_THROW(one.enthalpy(5, 2), CalcError);
-    EXPECT_THROW(one.temperatureAt(1, 1), CalcError);
-    EXPECT_EQ(one.wallViscosity(7, 1), 1);  // held: needs no interval
-    EXPECT_THROW(FluidTable{}.properties(5, 1), CalcError);
-    EXPECT_THROW(FluidTable{}.wallViscosity(5, 1), CalcError);
-
-    FluidTable ragged = ladder();
-    ragged.visc.pop_back();
-    EXPECT_THROW(ragged.properties(5, 1), CalcError);
 }
 
 }  // namespace

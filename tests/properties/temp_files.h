@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,8 @@ class TempDataDir : public ::testing::Test {
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /
-               (std::string("zano_props_") + info->test_suite_name() + "_" + info->name());
+               (std::string("zano_props_") + info->test_suite_name() + "_" + info->name() + "_" +
+                std::to_string(::getpid()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

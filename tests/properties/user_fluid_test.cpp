@@ -23,44 +23,25 @@ std::string contents(const std::filesystem::path& file) {
 }
 
 // The table written for each set of texts, or the refusal naming the property, set down in
-// tests/properties/golden/user_fluid.txt (make golden rewrites it).
+// tests/properties/golden/user_fluid_texts.txt (make golden rewrites it).
 TEST(UserFluidText, ThreeRecordsOrARefusalNamingTheProperty) {
-    const struct {
-        const char* name;
-        const char *dens, *cp, *cond, *visc;
-    } rows[] = {
-        {"water-like: h = 4.2 T", "1000", "4,2", "0,6", "0,001"},
-        // 2.3644f * 300 = 709.31998...: the single nearest is 709.3199, where the double product
-        // would read 709.32; the viscosity is a double and keeps its 12 digits.
-        {"enthalpy as a single product", "1,2", "2,3644", "0,025", "0,0000181234567891"},
-        {"empty density", "", "4,2", "0,6", "0,001"},
-        {"letters in Cp", "1000", "abc", "0,6", "0,001"},
-        {"zero conductivity", "1000", "4,2", "0", "0,001"},
-        {"negative viscosity", "1000", "4,2", "0,6", "-0,001"},
-        {"density beyond a single", "1E39", "4,2", "0,6", "0,001"},
-        {"Cp beyond any fluid", "1000", "2E36", "0,6", "0,001"},
-        {"two commas", "1000", "4,2,1", "0,6", "0,001"},
-        // Magnitudes no fluid has: a unit off by 1000, a misplaced exponent.
-        {"density in g/m^3", "998000", "4,2", "0,6", "0,001"},
-        {"density below any gas", "0,001", "4,2", "0,6", "0,001"},
-        {"Cp in J/(kg K)", "1000", "4200", "0,6", "0,001"},
-        {"Cp below any fluid", "1000", "0,05", "0,6", "0,001"},
-        {"conductivity in mW/(m K)", "1000", "4,2", "600", "0,001"},
-        {"conductivity below any gas", "1000", "4,2", "0,0005", "0,001"},
-        {"viscosity in mPa s, far beyond", "1000", "4,2", "0,6", "20000"},
-        {"viscosity below any gas", "1000", "4,2", "0,6", "1E-9"},
-        {"every bound itself", "0,01", "100", "0,001", "10000"},
-    };
-    std::string out;
-    for (const auto& r : rows) {
-        out += std::string("== ") + r.name + "\n";
+    const std::string file = "properties/golden/user_fluid_texts.txt";
+    const std::string out = golden_text::table(file, [](const std::string&, std::string texts) {
+        std::vector<std::string> t;
+        for (std::size_t end; (end = texts.find("; ")) != std::string::npos;)
+            t.push_back(texts.substr(0, end)), texts.erase(0, end + 2);
+        t.push_back(texts);
         try {
-            out += userFluidText(userFluidFromTexts(r.dens, r.cp, r.cond, r.visc));
+            std::string records =
+                userFluidText(userFluidFromTexts(t.at(0), t.at(1), t.at(2), t.at(3)));
+            for (std::size_t at; (at = records.find('\n')) + 1 < records.size();)
+                records.replace(at, 1, " | ");
+            return records.substr(0, records.size() - 1);
         } catch (const UserFluidError& e) {
-            out += std::string("error: ") + e.what() + "\n";
+            return std::string("error: ") + e.what();
         }
-    }
-    EXPECT_EQ(golden_text::mismatch("properties/golden/user_fluid.txt", out), "");
+    });
+    EXPECT_EQ(golden_text::mismatch(file, out), "");
 }
 
 TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
@@ -82,13 +63,8 @@ TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
     EXPECT_DOUBLE_EQ(t.H[2], 1254);  // 4.18 * 300
 
     const UserFluidRecord r = readUserFluidRecord(file);
-    EXPECT_EQ(r.T, -100.0f);
-    EXPECT_EQ(r.P, 1.0f);
-    EXPECT_EQ(r.dens, 998.2f);
-    EXPECT_EQ(r.cp, 4.18f);
-    EXPECT_EQ(r.cond, 0.6f);
-    EXPECT_EQ(r.visc, 0.001f);
-    EXPECT_EQ(r.H, -418.0f);
+    EXPECT_EQ((std::vector<float>{r.T, r.P, r.dens, r.cp, r.cond, r.visc, r.H}),
+              (std::vector<float>{-100, 1, 998.2f, 4.18f, 0.6f, 0.001f, -418}));
 }
 
 // "User defined" is saved where the calculation will read it: the user's own where there is

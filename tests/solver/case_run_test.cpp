@@ -3,6 +3,7 @@
 #include "solver/case_run.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -52,7 +53,8 @@ TEST(CaseRun, AppliesWhatItFindsToACopyAndNotesTheViewsItCannotAdd) {
 }
 
 TEST(CaseRun, ATableEditedBetweenTwoRunsIsReadAgain) {
-    const fs::path dir = fs::temp_directory_path() / "zano_case_run_edited_table";
+    const fs::path dir =
+        fs::temp_directory_path() / ("zano_case_run_edited_table_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy(ZANO_SOURCE_DIR "/data", dir, fs::copy_options::recursive);

@@ -9,6 +9,7 @@
 #include "base/number_text.h"
 #include "correlations/log_mean.h"
 #include "formats/results_display.h"
+#include "records/case_fields.h"
 
 namespace zano::stress {
 
@@ -24,6 +25,7 @@ bool isSystemMessage(const std::string& m) {
 namespace {
 
 constexpr double kBalance = 0.005;  // a stream's duty against the capacity
+constexpr double kPi = 3.141593;
 
 std::string fmt(const char* format, double a, double b = 0, double c = 0, double d = 0) {
     char buf[256];
@@ -115,19 +117,16 @@ void checkPlausible(const ResultsData& r, std::vector<std::string>& broken) {
     }
 }
 
-}  // namespace
-
-std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
-                               double& worstDuty, std::string& explained, bool verbose) {
-    std::vector<std::string> broken;
-    worstDuty = 0;
-    explained.clear();
+// Whether the outcome is results to be judged further: a message must be one of the
+// system's, and results come without one.
+bool judged(const CaseData& c, const CalcOutcome& out, std::vector<std::string>& broken,
+            std::string& explained) {
     if (!out.ok()) {
         if (!isSystemMessage(out.message))
             broken.push_back("ended in a text that is no system message: \"" + out.message + "\"");
         if (out.message == msg::kInvalidData && out.detail.empty())
             broken.push_back("\"Invalid data\" without a cause");
-        return broken;
+        return false;
     }
     if (!out.message.empty()) broken.push_back("results together with a message");
     // A negative wall thickness or fouling factor is taken as given (the inputs get no
@@ -137,7 +136,7 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
         const auto v = parseDouble(*text);
         if (v && *v < 0) {
             explained = "a negative wall thickness or fouling factor, taken as given";
-            return broken;
+            return false;
         }
     }
     const ResultsData& r = *out.results;
@@ -148,9 +147,13 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     for (double v : values)
         if (!std::isfinite(v)) {
             broken.push_back("a result is not finite");
-            return broken;
+            return false;
         }
+    return true;
+}
 
+// Outlets between the inlets, a sound result's signs and its surface.
+void checkRanges(const ResultsData& r, std::vector<std::string>& broken) {
     const double lo = std::min(r.intTin, r.estTin) - kTolT;
     const double hi = std::max(r.intTin, r.estTin) + kTolT;
     if (r.intTout < lo || r.intTout > hi)
@@ -167,7 +170,15 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
                 r.q, r.L, r.U, std::min(r.intPort, r.estPort)));
 
     checkPlausible(r, broken);
+    // The surface is that of the internal pipe's outside over the length.
+    const double surface = kPi * r.deti / 1000 * r.L;
+    if (!(std::fabs(r.a - surface) <= 1e-5 * surface + std::numeric_limits<float>::denorm_min()))
+        broken.push_back(fmt("the surface %.7g m2 is not pi d L = %.7g m2", r.a, surface));
+}
 
+// Each stream's duty from its table enthalpies against the capacity.
+void checkDuties(const Fluids& fluids, const CaseData& c, const ResultsData& r, double& worstDuty,
+                 bool verbose, std::vector<std::string>& broken) {
     const Block& bi = fluids.block(c.intfluid, r.intpress);
     const Block& be = fluids.block(c.estfluid, r.estpress);
     // Scheme A iterates the external outlet, scheme B the internal one.
@@ -202,6 +213,9 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
                                  "%.3g kW",
                                  duties[side], r.q, allowed));
     }
+}
+
+void checkEquation(const ResultsData& r, std::vector<std::string>& broken) {
     // The exchanger equation q = U a dTml / 1000 at the reported outlets, within 0.5 % and the
     // loops' tolerances. The capacity comes from the last inner pass: from a U up to 4 * 0.01
     // below the relaxed one reported (the outer loop stops within 0.01 of the computed value,
@@ -218,26 +232,63 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     if (std::isfinite(dT) && std::fabs(equation - r.q) > slack)
         broken.push_back(
             fmt("the capacity %.7g kW differs from U a dTml = %.7g kW", r.q, equation));
+}
+
+}  // namespace
+
+std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                               double& worstDuty, std::string& explained, bool verbose) {
+    std::vector<std::string> broken;
+    worstDuty = 0;
+    explained.clear();
+    if (!judged(c, out, broken, explained)) return broken;
+    const ResultsData& r = *out.results;
+    checkRanges(r, broken);
+    checkDuties(fluids, c, r, worstDuty, verbose, broken);
+    checkEquation(r, broken);
+    return broken;
+}
+
+std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
+                                      const TemperatureProfile& p) {
+    std::vector<std::string> broken;
+    if (p.points.size() < 2) return {"a profile of fewer than two points"};
+    const ProfilePoint &first = p.points.front(), &last = p.points.back();
+    const bool contro = r.controequi == Arrangement::Countercurrent;
+    // An inlet comes back through the enthalpy lookup and its inverse (the 1e-6 guard of the
+    // interpolation); an outlet follows from the capacity, which the solution balances within
+    // 0.2 % of the stream's temperature change.
+    const double intTol = 2e-3 * std::fabs(r.intTin - r.intTout) + 1e-4;
+    const double estTol = 2e-3 * std::fabs(r.estTin - r.estTout) + 1e-4;
+    const struct {
+        const char* what;
+        double got, want, tol;
+    } ends[] = {{"x at the start", first.x, 0, 0},
+                {"x at the end", last.x, r.L, 1e-9 * r.L},
+                {"internal inlet", first.intT, r.intTin, 1e-4},
+                {"internal outlet", last.intT, r.intTout, intTol},
+                {"external end at x = 0", first.estT, contro ? r.estTout : r.estTin, 1e-4},
+                {"external end at x = L", last.estT, contro ? r.estTin : r.estTout, estTol}};
+    for (const auto& e : ends)
+        if (!(std::fabs(e.got - e.want) <= e.tol))
+            broken.push_back(std::string("the profile's ") + e.what +
+                             fmt(" is %.9g, not %.9g", e.got, e.want));
+    // The duty of the whole profile is the capacity; its length scale near 1.
+    const double duty =
+        streamDuty(fluids.block(c.intfluid, r.intpress), r.intPort, first.intT, last.intT);
+    if (!(std::fabs(duty - r.q) <= 2e-3 * r.q))
+        broken.push_back(fmt("the profile carries %.7g kW, not the capacity %.7g kW", duty, r.q));
+    if (!(p.scale > 0.9 && p.scale < 1.1))
+        broken.push_back(fmt("the profile's length scale %.6g is far from 1", p.scale));
     return broken;
 }
 
 std::string describe(const CaseData& c) {
     std::string s;
-    const auto add = [&](const char* name, const std::string& v) {
-        s += std::string(name) + "=\"" + v + "\" ";
-    };
-    add("deti", c.deti), add("spi", c.spi), add("dete", c.dete), add("spe", c.spe);
-    add("intfluid", c.intfluid), add("intpress", c.intpress), add("intTin", c.intTin);
-    add("intTout", c.intTout), add("intPort", c.intPort);
-    add("estfluid", c.estfluid), add("estpress", c.estpress), add("estTin", c.estTin);
-    add("estTout", c.estTout), add("estPort", c.estPort);
-    add("L", c.L), add("q", c.q), add("mat", c.mat);
-    add("intSporc", c.intSporc), add("estSporc", c.estSporc);
-    s += std::string("intToutGiven=") + (c.intToutGiven ? "1" : "0");
-    s += std::string(" estToutGiven=") + (c.estToutGiven ? "1" : "0");
-    s += std::string(" LGiven=") + (c.LGiven ? "1" : "0") +
-         " controequi=" + arrangementWord(c.controequi);
-    return s;
+    for (const CaseField& f : kCaseFields) s += std::string(f.name) + "=\"" + c.*f.text + "\" ";
+    return s + "intToutGiven=" + (c.intToutGiven ? "1" : "0") +
+           " estToutGiven=" + (c.estToutGiven ? "1" : "0") + " LGiven=" + (c.LGiven ? "1" : "0") +
+           " controequi=" + arrangementWord(c.controequi);
 }
 
 }  // namespace zano::stress

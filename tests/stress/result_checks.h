@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "records/temperature_profile.h"
 #include "solver/driver.h"
 #include "tests/stress/case_generator.h"
 
@@ -22,6 +23,11 @@ bool isSystemMessage(const std::string& message);
 // With `verbose` the duties and their allowances are printed.
 std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
                                double& worstDuty, std::string& explained, bool verbose = false);
+
+// The checks on the temperature profile of a sound result: its ends are the inlets and the
+// outlets, its duty the capacity.
+std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
+                                      const TemperatureProfile& p);
 
 // The case's texts and modes on one line, to replay it.
 std::string describe(const CaseData& c);

@@ -2,14 +2,15 @@
 // outcome that is results or one of the system's messages, and sound results.
 #include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <thread>
 
 #include "base/errors.h"
 #include "properties/calc_state.h"
@@ -62,43 +63,94 @@ bool parse(int argc, char** argv, Options& o) {
 }
 
 // Ends the run when one case never finishes, naming it: a loop without end must not pass
-// silently as a slow test.
-class Watchdog {
-  public:
-    explicit Watchdog(double seconds) : limit_(seconds), thread_([this] { watch(); }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-    void start(long index, std::string what) {
-        what_ = std::move(what);
-        index_ = index;
-        start_ = Clock::now().time_since_epoch().count();
-    }
-    void done() { start_ = 0; }
+// silently as a slow test. The alarm's handler may only write what was made ready before.
+char hungCase[4096];
+std::size_t hungLength = 0;
 
-  private:
-    void watch() {
-        while (!stop_) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            const auto s = start_.load();
-            if (s == 0) continue;
-            const double secs = std::chrono::duration<double>(
-                                    Clock::duration(Clock::now().time_since_epoch().count() - s))
-                                    .count();
-            if (secs > limit_) {
-                std::fprintf(stderr, "HUNG: case %ld runs for more than %.0f s: %s\n",
-                             index_.load(), limit_, what_.c_str());
-                std::_Exit(3);
-            }
-        }
+void onHang(int) {
+    (void)!::write(STDERR_FILENO, hungCase, hungLength);
+    std::_Exit(3);
+}
+
+void watch(long index, double seconds, const std::string& what) {
+    hungLength =
+        std::snprintf(hungCase, sizeof hungCase, "HUNG: case %ld runs for more than %.0f s: %s\n",
+                      index, seconds, what.c_str());
+    hungLength = std::min(hungLength, sizeof hungCase - 1);
+    std::signal(SIGALRM, onHang);
+    ::alarm(std::max(1u, static_cast<unsigned>(std::ceil(seconds))));
+}
+
+// The case asked for with --only, in detail: its outcome, its figures and every broken check.
+int showOne(const zano::stress::GeneratedCase& g, const zano::CalcOutcome& out, double secs,
+            const std::vector<std::string>& faults) {
+    std::printf("%s\n-> %s %s (%.3f s)\n", zano::stress::describe(g.c).c_str(),
+                out.ok() ? "results" : out.message.c_str(), out.detail.c_str(), secs);
+    if (out.ok()) {
+        const zano::ResultsData& r = *out.results;
+        std::printf(
+            "q %.9g a %.9g L %.9g U %.9g intTout %.9g estTout %.9g intPort %.9g "
+            "estPort %.9g Rei %.6g Ree %.6g\n",
+            r.q, r.a, r.L, r.U, r.intTout, r.estTout, r.intPort, r.estPort, r.Rei, r.Ree);
     }
-    double limit_;
-    std::atomic<bool> stop_{false};
-    std::atomic<Clock::rep> start_{0};
-    std::atomic<long> index_{0};
-    std::string what_;  // written before start_ is set, read after
-    std::thread thread_;
+    for (const auto& f : faults) std::printf("broken: %s\n", f.c_str());
+    return faults.empty() ? 0 : 1;
+}
+
+// What the run found, case by case, and its summary.
+struct Tally {
+    std::map<std::string, long> outcomes;
+    std::map<std::string, std::map<std::string, long>> byDefect;
+    std::vector<std::string> brokenCases, notConverged, explainedCases;
+    long broken = 0;
+    double slowest = 0, worstDuty = 0, totalSeconds = 0;
+    std::string slowestCase, worstDutyCase;
+
+    void add(long i, const zano::stress::GeneratedCase& g, const zano::CalcOutcome& out,
+             double secs, double duty, const std::string& why,
+             const std::vector<std::string>& faults) {
+        const std::string outcome = out.ok() ? "results" : out.message;
+        ++outcomes[outcome];
+        ++byDefect[zano::stress::defectName(g.defect)][outcome];
+        totalSeconds += secs;
+        const std::string line = "case " + std::to_string(i) + " [" +
+                                 zano::stress::defectName(g.defect) +
+                                 "]: " + zano::stress::describe(g.c);
+        if (secs > slowest) slowest = secs, slowestCase = line + " -> " + outcome;
+        if (duty > worstDuty) worstDuty = duty, worstDutyCase = line;
+        if (out.message == zano::msg::kNotConverged) notConverged.push_back(line);
+        if (!why.empty()) explainedCases.push_back(line + ": " + why);
+        if (faults.empty()) return;
+        ++broken;
+        std::string all;
+        for (const auto& f : faults) all += "\n    " + f;
+        brokenCases.push_back(line + " -> " + outcome + ": " + out.detail + all);
+    }
+
+    int print(const Options& o) const {
+        std::printf("zano_stress: %ld cases, seed %llu, %.1f s in the calculations\n", o.cases,
+                    o.seed, totalSeconds);
+        for (const auto& [what, n] : outcomes) std::printf("  %8ld  %s\n", n, what.c_str());
+        std::printf("by kind of case:\n");
+        for (const auto& [defect, counts] : byDefect) {
+            std::printf("  %s:", defect.c_str());
+            for (const auto& [what, n] : counts) std::printf(" %s %ld;", what.c_str(), n);
+            std::printf("\n");
+        }
+        std::printf("slowest case: %.3f s, %s\n", slowest, slowestCase.c_str());
+        std::printf("largest duty mismatch: %.3g of its tolerance, %s\n", worstDuty,
+                    worstDutyCase.c_str());
+        const auto list = [&](const char* title, const std::vector<std::string>& v) {
+            std::printf("%s: %zu\n", title, v.size());
+            for (std::size_t k = 0; k < v.size() && k < static_cast<std::size_t>(o.show); ++k)
+                std::printf("  %s\n", v[k].c_str());
+        };
+        list("\"Calculation did not converge\"", notConverged);
+        list("results not judged", explainedCases);
+        list("broken checks", brokenCases);
+        std::printf("%ld passed, %ld failed\n", o.cases - broken, broken);
+        return broken == 0 ? 0 : 1;
+    }
 };
 
 }  // namespace
@@ -118,80 +170,21 @@ int main(int argc, char** argv) {
     CalcState state;
     state.data.dataDir = o.dataDir;
     dbmateriale(state);
-
-    std::map<std::string, long> outcomes;
-    std::map<std::string, std::map<std::string, long>> byDefect;
-    std::vector<std::string> brokenCases, notConverged, explainedCases;
-    long broken = 0;
-    double slowest = 0, worstDuty = 0, totalSeconds = 0;
-    std::string slowestCase, worstDutyCase;
-    Watchdog watchdog(o.hang);
-
+    Tally tally;
     for (long i = 0; i < o.cases; ++i) {
         const stress::GeneratedCase g = gen.next();
         if (o.only >= 0 && i != o.only) continue;
-        CaseData c = g.c;
-        watchdog.start(i, stress::describe(g.c));
+        watch(i, o.hang, stress::describe(g.c));
         const auto t0 = Clock::now();
-        const CalcOutcome out = calculate(c, state);
+        const CalcOutcome out = calculate(g.c, state);
         const double secs = std::chrono::duration<double>(Clock::now() - t0).count();
-        watchdog.done();
-        totalSeconds += secs;
-
-        const std::string outcome = out.ok() ? "results" : out.message;
-        ++outcomes[outcome];
-        ++byDefect[stress::defectName(g.defect)][outcome];
+        ::alarm(0);
         double duty = 0;
         std::string why;
         std::vector<std::string> faults = stress::check(fluids, g.c, out, duty, why, i == o.only);
-        if (i == o.only) {
-            std::printf("%s\n-> %s %s (%.3f s)\n", stress::describe(g.c).c_str(),
-                        out.ok() ? "results" : out.message.c_str(), out.detail.c_str(), secs);
-            if (out.ok()) {
-                const ResultsData& r = *out.results;
-                std::printf(
-                    "q %.9g a %.9g L %.9g U %.9g intTout %.9g estTout %.9g intPort %.9g "
-                    "estPort %.9g Rei %.6g Ree %.6g\n",
-                    r.q, r.a, r.L, r.U, r.intTout, r.estTout, r.intPort, r.estPort, r.Rei, r.Ree);
-            }
-            for (const auto& f : faults) std::printf("broken: %s\n", f.c_str());
-            return faults.empty() ? 0 : 1;
-        }
+        if (i == o.only) return showOne(g, out, secs, faults);
         if (secs > o.limit) faults.push_back("took " + std::to_string(secs) + " s");
-        const std::string line = "case " + std::to_string(i) + " [" + stress::defectName(g.defect) +
-                                 "]: " + stress::describe(g.c);
-        if (secs > slowest) slowest = secs, slowestCase = line + " -> " + outcome;
-        if (duty > worstDuty) worstDuty = duty, worstDutyCase = line;
-        if (out.message == msg::kNotConverged) notConverged.push_back(line);
-        if (!why.empty()) explainedCases.push_back(line + ": " + why);
-        if (!faults.empty()) {
-            ++broken;
-            std::string all;
-            for (const auto& f : faults) all += "\n    " + f;
-            brokenCases.push_back(line + " -> " + outcome + ": " + out.detail + all);
-        }
+        tally.add(i, g, out, secs, duty, why, faults);
     }
-
-    std::printf("zano_stress: %ld cases, seed %llu, %.1f s in the calculations\n", o.cases, o.seed,
-                totalSeconds);
-    for (const auto& [what, n] : outcomes) std::printf("  %8ld  %s\n", n, what.c_str());
-    std::printf("by kind of case:\n");
-    for (const auto& [defect, counts] : byDefect) {
-        std::printf("  %s:", defect.c_str());
-        for (const auto& [what, n] : counts) std::printf(" %s %ld;", what.c_str(), n);
-        std::printf("\n");
-    }
-    std::printf("slowest case: %.3f s, %s\n", slowest, slowestCase.c_str());
-    std::printf("largest duty mismatch: %.3g of its tolerance, %s\n", worstDuty,
-                worstDutyCase.c_str());
-    const auto list = [&](const char* title, const std::vector<std::string>& v) {
-        std::printf("%s: %zu\n", title, v.size());
-        for (std::size_t k = 0; k < v.size() && k < static_cast<std::size_t>(o.show); ++k)
-            std::printf("  %s\n", v[k].c_str());
-    };
-    list("\"Calculation did not converge\"", notConverged);
-    list("results not judged", explainedCases);
-    list("broken checks", brokenCases);
-    std::printf("%ld passed, %ld failed\n", o.cases - broken, broken);
-    return broken == 0 ? 0 : 1;
+    return tally.print(o);
 }

@@ -1,7 +1,9 @@
-#include "properties/fluid_sides.h"
+// The fluids a data folder offers and the files their names stand for; the shipped tables.
+#include "properties/fluid_names.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -11,74 +13,10 @@
 #include <vector>
 
 #include "base/errors.h"
-#include "properties/calc_state.h"
-#include "properties/fluid_names.h"
+#include "properties/fluid_table.h"
 
 namespace zano {
 namespace {
-
-// A state reading its fluids from the test data, whose "Water" holds 1 bar (10..40 degC) and
-// 5 bar (0..50 degC).
-CalcState testState() {
-    CalcState s;
-    s.data.dataDir = ZANO_TEST_DATA;
-    return s;
-}
-
-TEST(FluidSides, TwinsUseTheirOwnTableAndPressure) {
-    CalcState s = testState();
-    dbpropint(s, "Water");
-    dbpropest(s, "Water");
-    s.internal.press = 1;
-    s.external.press = 5;
-    RiduciVettori(s);
-    EXPECT_EQ(s.internal.table.T, (std::vector<double>{10, 20, 40}));
-    EXPECT_EQ(s.external.table.T, (std::vector<double>{0, 20, 30, 50}));
-
-    propint(s, 20);  // rows of the tables, so the values are exact
-    propest(s, 30);
-    EXPECT_EQ(s.internal.props.dens, 990);
-    EXPECT_EQ(s.internal.props.cp, 4.1);
-    EXPECT_EQ(s.internal.props.cond, 0.55);
-    EXPECT_EQ(s.internal.props.visc, 0.0015);
-    EXPECT_EQ(s.external.props.dens, 985);
-    EXPECT_EQ(s.external.props.cp, 4.2);
-    EXPECT_EQ(s.external.props.cond, 0.60);
-    EXPECT_EQ(s.external.props.visc, 0.0016);
-
-    EXPECT_EQ(propHint(s, 20), 80.5);
-    EXPECT_EQ(propHest(s, 20), 81);
-    EXPECT_EQ(trovatint(s, 80.5), 20);
-    EXPECT_EQ(trovatest(s, 122), 30);
-    EXPECT_EQ(propviscpari(s, 100), 0.0010);
-    EXPECT_EQ(propviscpare(s, -100), 0.0030);
-
-    EXPECT_EQ(controllatemp(s, 5, 1, "int"), "NO");  // below 10: only the internal range
-    EXPECT_EQ(controllatemp(s, 5, 5, "est"), "SI");
-    EXPECT_EQ(controllatemp(s, 45, 1, "int"), "NO");
-    EXPECT_EQ(controllatemp(s, 45, 5, "est"), "SI");
-    EXPECT_EQ(controllatemp(s, 20, 1, "INT"), "NO");  // side names are exact
-}
-
-TEST(FluidSides, InletEnthalpyOnTheLoadedTableWithAnAbsentPressure) {
-    CalcState s = testState();
-    dbpropint(s, "Water");
-    s.internal.press = 7;  // the pressure check that follows reports this, not the lookup
-    EXPECT_DOUBLE_EQ(propHint(s, 15), 60.249998569488525);
-    EXPECT_THROW(RiduciVettori(s), CalcError);
-    EXPECT_THROW(controllatemp(testState(), 20, 1, "int"), CalcError) << "an empty table";
-}
-
-TEST(FluidSides, DataFolderBesideTheExecutable) {
-    const auto dir = QuestaDirectory();
-    EXPECT_FALSE(dir.filename().empty()) << "no trailing separator: " << dir;
-    // The build copies the data folder beside every program, this one included.
-    CalcState s;
-    dbpropint(s, "Water");
-    EXPECT_EQ(s.internal.table.size(), 451u);
-    EXPECT_EQ(fluidFile("/opt/zano/data", "R134a s.h. vapor"),
-              std::filesystem::path("/opt/zano/data/R134a s.h. vapor.dat"));
-}
 
 // Only the names of the fluid lists name a file: a path, "..", a NUL or a control character
 // would reach files outside the data folder or cut the name short.
@@ -102,7 +40,8 @@ TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
 // in the data folder is taken before one of the same name in the user's folder.
 TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / "zano_own_tables";
+    const fs::path root =
+        fs::temp_directory_path() / ("zano_own_tables_" + std::to_string(::getpid()));
     fs::remove_all(root);
     const fs::path data = root / "data", user = root / "user";
     fs::create_directories(data / "Folder.dat");

@@ -31,7 +31,7 @@ const SideFilm& film(const CaseRun& run, Pipe pipe) {
 
 }  // namespace
 
-const std::array<SchemaRow, 30> kResultSchema{{
+const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
     {"capacity_kW", "Capacity", "kW", Q::Capacity, Part::Exchanger, Group::Results, R(res(run).q)},
     {"surface_m2", "Surface", "m^2", Q::Area, Part::Exchanger, Group::Results, R(res(run).a)},
     {"length_m", "Lenght", "m", Q::Length, Part::Exchanger, Group::Results, R(res(run).L)},

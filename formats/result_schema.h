@@ -35,7 +35,8 @@ struct SchemaRow {
     Figure (*get)(const CaseRun& run, Pipe pipe);
 };
 
-extern const std::array<SchemaRow, 30> kResultSchema;
+inline constexpr std::size_t kSchemaRowCount = 30;
+extern const std::array<SchemaRow, kSchemaRowCount> kResultSchema;
 
 // What an export holds beyond the results, the margins and the hairpins.
 struct ExportParts {

@@ -8,7 +8,7 @@ namespace zano {
 
 using R = ResultsData;
 
-const std::array<ResultField, 28> kResultFields{{
+const std::array<ResultField, kResultFieldCount> kResultFields{{
     {"q", &R::q, "Text23", Shown::Rounded3},
     {"a", &R::a, "Text24", Shown::Rounded3},
     {"L", &R::L, "Text25", Shown::Rounded3},
@@ -59,7 +59,7 @@ const std::array<ResultsRow, 17> kResultsRows{{
     {"Label18", "Configuration", nullptr, "", "Text27", nullptr},
 }};
 
-const std::array<ExtraRow, 4> kExtraRows{{
+const std::array<ExtraRow, kExtraRowCount> kExtraRows{{
     {"CleanCoefficient", "Clean coefficient", "W/(m^2 K)", "Clean coefficient", "Uclean", 0,
      [](const ResultsExtras& x) {
          return x.margins ? std::optional(x.margins->Uclean) : std::nullopt;
@@ -117,8 +117,8 @@ std::string shownText(const ResultsData& r, const char* box) {
 
 }  // namespace
 
-std::array<DisplayBox, 28> displayTexts(const ResultsData& r) {
-    std::array<DisplayBox, 28> boxes;
+DisplayBoxes displayTexts(const ResultsData& r) {
+    DisplayBoxes boxes;
     std::size_t n = 0;
     for (const ResultsRow& row : kResultsRows)
         for (const char* box : {row.internal, row.external})
@@ -126,8 +126,8 @@ std::array<DisplayBox, 28> displayTexts(const ResultsData& r) {
     return boxes;
 }
 
-std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x) {
-    std::array<DisplayBox, 4> boxes;
+std::array<DisplayBox, kExtraRowCount> extraTexts(const ResultsExtras& x) {
+    std::array<DisplayBox, kExtraRowCount> boxes;
     for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
         const ExtraRow& row = kExtraRows[i];
         const auto v = row.value(x);
@@ -136,7 +136,7 @@ std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x) {
     return boxes;
 }
 
-std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box) {
+std::string boxText(const DisplayBoxes& boxes, const char* box) {
     if (!box) return {};
     for (const auto& b : boxes)
         if (std::string_view(b.box) == box) return b.text;

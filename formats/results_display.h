@@ -38,8 +38,9 @@ struct ResultField {
     Shown shown;
 };
 
-// The 28 fields in the record's order.
-extern const std::array<ResultField, 28> kResultFields;
+// The fields of the record, in its order.
+inline constexpr std::size_t kResultFieldCount = 28;
+extern const std::array<ResultField, kResultFieldCount> kResultFields;
 
 // A row of the results window: its caption and unit captions (nullptr: no unit caption) and
 // the boxes of the internal and the external column (nullptr: none).
@@ -64,7 +65,8 @@ struct ExtraRow {
     int decimals;
     std::optional<double> (*value)(const ResultsExtras&);
 };
-extern const std::array<ExtraRow, 4> kExtraRows;
+inline constexpr std::size_t kExtraRowCount = 4;
+extern const std::array<ExtraRow, kExtraRowCount> kExtraRows;
 
 // One box and the text it shows.
 struct DisplayBox {
@@ -72,13 +74,14 @@ struct DisplayBox {
     std::string text;
 };
 
-// The 28 boxes in the order they are written: row by row, internal before external.
-std::array<DisplayBox, 28> displayTexts(const ResultsData& r);
+// The boxes in the order they are written: row by row, internal before external.
+using DisplayBoxes = std::array<DisplayBox, kResultFieldCount>;
+DisplayBoxes displayTexts(const ResultsData& r);
 // The four boxes below them; empty where the extra is not known.
-std::array<DisplayBox, 4> extraTexts(const ResultsExtras& x);
+std::array<DisplayBox, kExtraRowCount> extraTexts(const ResultsExtras& x);
 
 // The text of one box among the 28.
-std::string boxText(const std::array<DisplayBox, 28>& boxes, const char* box);
+std::string boxText(const DisplayBoxes& boxes, const char* box);
 
 // "Contercurrent" or "Equicurrent", as the results window names the arrangement.
 const char* configurationText(Arrangement controequi);

@@ -358,7 +358,9 @@ class ScenarioTest : public QObject {
                 box->setText(rest);
             else
                 control<QComboBox>(name)->setEditText(rest);
-        } else if (verb == "keys") {
+        } else if (verb == "keys") {  // in its window made active, as a user's keys are
+            control(name)->window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(control(name)->window()));
             control(name)->setFocus();
             QTest::keySequence(control(name), QKeySequence(rest));
         } else if (verb == "paste") {  // Control+V, as platforms send it: with no text

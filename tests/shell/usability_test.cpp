@@ -47,10 +47,6 @@ QList<QWidget*> inputsOf(QWidget* window) {
     return inputs;
 }
 
-QString statusLine(MainWindow& w) {
-    return w.findChild<QLabel*>("StatusLine")->text();
-}
-
 void openExample(MainWindow& w) {
     fileNameHook() = [](bool, const QString&) { return kExample; };
     w.findChild<QAction*>("mnuFileOpen")->trigger();
@@ -117,58 +113,6 @@ class UsabilityTest : public QObject {
         QVERIFY(!capacity->selectedText().isEmpty() &&
                 capacity->text().contains(capacity->selectedText()));
         QVERIFY(capacity->hasFocus());
-    }
-
-    // Enter in a box or a list calculates; it types nothing into the box.
-    void enterCalculates_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("key");
-        QTest::newRow("Return in a box") << "Text1" << int(Qt::Key_Return);
-        QTest::newRow("Enter in a box") << "Text12" << int(Qt::Key_Enter);
-        QTest::newRow("Return in a list") << "Combo4" << int(Qt::Key_Return);
-    }
-
-    void enterCalculates() {
-        QFETCH(QString, field);
-        QFETCH(int, key);
-        MainWindow w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        openExample(w);
-        auto* widget = w.findChild<QWidget*>(field);
-        const auto text = [widget] {
-            auto* list = qobject_cast<QComboBox*>(widget);
-            return list ? list->currentText() : static_cast<QLineEdit*>(widget)->text();
-        };
-        const QString before = text();
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key(key),
-                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QVERIFY(messages_.isEmpty());
-        QVERIFY(w.resultsWindow()->isVisible());
-        QVERIFY(statusLine(w).startsWith("Calculated: "));
-        QCOMPARE(text(), before);
-    }
-
-    // Escape puts the results, the profile and the manual away as their "Close" would: they
-    // keep what they show.
-    void escapeHidesTheSecondaryWindows() {
-        MainWindow w;
-        openExample(w);
-        w.findChild<QPushButton*>("Command1")->click();
-        w.findChild<QAction*>("mnuViewProfile")->trigger();
-        w.findChild<QAction*>("mnuHelpIndex")->trigger();
-        for (QWidget* window : std::initializer_list<QWidget*>{w.resultsWindow(), w.profileWindow(),
-                                                               w.helpViewer()}) {
-            window->show();
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Escape);
-            shell_test::flushDeletes();
-            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
-        }
-        QVERIFY(w.profileWindow() && w.helpViewer());  // hidden, not discarded
-        QVERIFY(!w.resultsWindow()->boxText("Text23").isEmpty());
     }
 
     // Each menu and item has a letter of its own for Alt; those that bring a dialog end in

@@ -32,10 +32,12 @@ Fields outputFields(const CaseData& c) {
     return f;
 }
 
-std::string textReport(const CaseReport& r) {
-    const Fields& written = r.written;
-    const CalcOutcome& out = r.out;
-    std::string s = r.name + "\n";
+std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts) {
+    const Fields written = outputFields(run.solved);
+    const CalcOutcome& out = run.out;
+    const auto other = parts.otherSet ? run.otherSet : std::nullopt;
+    const auto profile = parts.profile ? run.profile : std::nullopt;
+    std::string s = name + "\n";
     if (!written.empty()) {
         s += "  written back:";
         for (const auto& [field, text] : written) s += "  " + std::string(field) + " = " + text;
@@ -60,7 +62,7 @@ std::string textReport(const CaseReport& r) {
     for (const auto& row : kResultsRows)
         addRow(row.caption, row.unit, boxText(boxes, row.internal), boxText(boxes, row.external));
     // The design margins a line each; the hairpins with the length they provide.
-    const auto extras = extraTexts({out.margins, r.hairpins});
+    const auto extras = extraTexts({out.margins, run.hairpins});
     for (std::size_t i = 0; i < kExtraRows.size(); ++i) {
         const ExtraRow& row = kExtraRows[i];
         if (extras[i].text.empty() || row.box == std::string_view("LengthProvided")) continue;
@@ -69,20 +71,20 @@ std::string textReport(const CaseReport& r) {
         std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
         s += line;
     }
-    if (r.films && out.films)
+    if (parts.films && out.films)
         for (const FilmRow& row : filmRows(*out.films))
             addRow(row.caption, row.unit, row.internal, row.external);
-    if (r.other) {
-        s += "  " + otherSetLine(*r.other) + "\n";
-        if (const std::string differ = setsDifferLine(*r.other); !differ.empty())
+    if (other) {
+        s += "  " + otherSetLine(*other) + "\n";
+        if (const std::string differ = setsDifferLine(*other); !differ.empty())
             s += "  " + differ + "\n";
     }
-    if (r.profile) {
+    if (profile) {
         std::snprintf(line, sizeof line, "  Temperature profile (scale %s)\n  %10s %12s %12s\n",
-                      formatDouble(roundTo(r.profile->scale, 5)).c_str(), "x [m]", "int [°C]",
+                      formatDouble(roundTo(profile->scale, 5)).c_str(), "x [m]", "int [°C]",
                       "est [°C]");
         s += line;
-        for (const auto& p : r.profile->points) {
+        for (const auto& p : profile->points) {
             std::snprintf(line, sizeof line, "  %10.4f %12.4f %12.4f\n", p.x, p.intT, p.estT);
             s += line;
         }

@@ -5,10 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "formats/result_schema.h"
 #include "records/case_data.h"
-#include "records/design_margins.h"
 #include "solver/case_run.h"
-#include "solver/temperature_profile.h"
 
 namespace zano::cli {
 
@@ -16,20 +15,9 @@ namespace zano::cli {
 using Fields = std::vector<std::pair<const char*, std::string>>;
 Fields outputFields(const CaseData& c);
 
-// What one case gives: the fields written back, the outcome, and the optional views.
-struct CaseReport {
-    std::string name;
-    Fields written;
-    CalcOutcome out;
-    std::optional<Hairpins> hairpins;
-    std::optional<TemperatureProfile> profile;
-    bool films = false;                    // show what makes up the coefficient (out.films)
-    std::optional<OtherSetFigures> other;  // the same case with the other correlation set
-    std::vector<std::string> notes;        // what could not be added to the results
-};
-
-// One case as the results window shows it, for a terminal, with the margins, the hairpins, the
-// film breakdown and the profile when there are any.
-std::string textReport(const CaseReport& r);
+// One case as the results window shows it, for a terminal: the fields written back, the
+// results, the margins and the hairpins, and the parts asked for (the breakdown of U, the other
+// set, the profile) where the run has them.
+std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts);
 
 }  // namespace zano::cli

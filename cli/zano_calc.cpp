@@ -288,7 +288,7 @@ int importTable(const Options& o) {
 }
 
 // The output of one case; the JSON object and the CSV row go to stdout, a message to stderr.
-void printCase(const Options& opt, const zano::cli::CaseReport& report, const zano::CaseRun& run,
+void printCase(const Options& opt, const std::string& file, const zano::CaseRun& run,
                bool& csvHeaderDone) {
     // The breakdown of U and the other set with --films, the profile with --profile: what the
     // desktop program's export holds with --films.
@@ -299,15 +299,15 @@ void printCase(const Options& opt, const zano::cli::CaseReport& report, const za
     else if (opt.csv)
         out = zano::caseCsv(run, parts, !csvHeaderDone);
     else
-        out = zano::cli::textReport(report) + "\n";
+        out = zano::cli::textReport(file, run, parts) + "\n";
     std::fputs(out.c_str(), stdout);
-    if (opt.csv && report.out.ok()) csvHeaderDone = true;
-    if (!report.out.ok()) {
-        std::fprintf(stderr, "%s: %s\n", report.name.c_str(), report.out.message.c_str());
-        if (!report.out.detail.empty()) std::fprintf(stderr, "%s\n", report.out.detail.c_str());
+    if (opt.csv && run.ok()) csvHeaderDone = true;
+    if (!run.ok()) {
+        std::fprintf(stderr, "%s: %s\n", file.c_str(), run.out.message.c_str());
+        if (!run.out.detail.empty()) std::fprintf(stderr, "%s\n", run.out.detail.c_str());
     }
-    for (const std::string& note : report.notes)
-        std::fprintf(stderr, "%s: note: %s\n", report.name.c_str(), note.c_str());
+    for (const std::string& note : run.notes)
+        std::fprintf(stderr, "%s: note: %s\n", file.c_str(), note.c_str());
 }
 
 #ifdef ZANO_CALC_REPORT
@@ -350,16 +350,8 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
     c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
     if (opt.correlations) c.correlations = *opt.correlations;
     const zano::CaseRun run = zano::runCase(c, data, runOptions(opt));
-    zano::cli::CaseReport report{file,
-                                 zano::cli::outputFields(run.solved),
-                                 run.out,
-                                 run.hairpins,
-                                 opt.profileSteps > 0 ? run.profile : std::nullopt,
-                                 opt.films,
-                                 opt.films ? run.otherSet : std::nullopt,
-                                 run.notes};
     try {
-        printCase(opt, report, run, csvHeaderDone);
+        printCase(opt, file, run, csvHeaderDone);
     } catch (...) {  // the message at least, which needs no memory
         std::fprintf(stderr, "%s: %s\n", file.c_str(), zano::msg::kInvalidData);
         return false;

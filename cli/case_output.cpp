@@ -35,8 +35,8 @@ Fields outputFields(const CaseData& c) {
 std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts) {
     const Fields written = outputFields(run.solved);
     const CalcOutcome& out = run.out;
-    const auto other = parts.otherSet ? run.otherSet : std::nullopt;
-    const auto profile = parts.profile ? run.profile : std::nullopt;
+    const OtherSetFigures* other = parts.otherSet && run.otherSet ? &*run.otherSet : nullptr;
+    const TemperatureProfile* profile = parts.profile && run.profile ? &*run.profile : nullptr;
     std::string s = name + "\n";
     if (!written.empty()) {
         s += "  written back:";

@@ -143,6 +143,10 @@ std::string boxText(const DisplayBoxes& boxes, const char* box) {
     return {};
 }
 
+ResultsExtras extrasOf(const CaseRun& run) {
+    return {run.out.margins, run.hairpins, run.out.films, run.solved.correlations, run.otherSet};
+}
+
 const char* configurationText(Arrangement controequi) {
     return controequi == Arrangement::Countercurrent ? "Contercurrent" : "Equicurrent";
 }

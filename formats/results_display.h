@@ -5,6 +5,7 @@
 #include <string>
 #include <variant>
 
+#include "records/case_outcome.h"
 #include "records/design_margins.h"
 #include "records/film_breakdown.h"
 #include "records/results_data.h"
@@ -23,6 +24,9 @@ struct ResultsExtras {
     std::optional<CorrelationSet> correlations = {};
     std::optional<OtherSetFigures> otherSet = {};
 };
+
+// What a case run gives beyond its results record, as the results window and the page show it.
+ResultsExtras extrasOf(const CaseRun& run);
 
 // How a box shows its field: as entered (general format), rounded to 3 or 0 decimals, the text
 // as it is, or the configuration's name.

@@ -431,8 +431,7 @@ std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run,
                                                  const QString& caseName) {
     if (!run.ok()) return std::nullopt;
     const zano::CalcOutcome& out = run.out;
-    const zano::ResultsExtras x{out.margins, run.hairpins, out.films, run.solved.correlations,
-                                run.otherSet};
+    const zano::ResultsExtras x = zano::extrasOf(run);
     return caseReportTexts(run.solved, *out.results, x,
                            run.profile.value_or(zano::TemperatureProfile{}), caseName);
 }

@@ -149,7 +149,7 @@ void MainWindow::caseEdited() {
     setWindowModified(true);
     // The results shown were found for other inputs; the calculation's own write-back is not
     // an edit of the case.
-    if (lastResults_ && !calculating_) {
+    if (lastRun_ && !calculating_) {
         resultsOutOfDate_ = true;
         if (results_) results_->setOutOfDate(true);
     }
@@ -457,7 +457,7 @@ void MainWindow::calculateCase() {
         keepLastCalculation(run);
         ResultsWindow* w = resultsWindow();
         w->Risultati(*run.out.results);
-        w->setExtras(lastExtras_);
+        w->setExtras(extrasOf(run));
         w->raise();
         if (profile_) profile_->setData(lastProfile_);
         showStatus(calculatedLine(*run.out.results, run.notes));
@@ -470,10 +470,8 @@ void MainWindow::calculateCase() {
 }
 
 void MainWindow::forgetLastCalculation() {
-    lastResults_.reset();
     lastRun_.reset();
     resultsOutOfDate_ = false;
-    lastExtras_ = {};
     lastProfile_ = {};
     if (results_) {
         results_->clear();
@@ -483,14 +481,14 @@ void MainWindow::forgetLastCalculation() {
 }
 
 bool MainWindow::resultsBelongToCase() {
-    if (!lastResults_ || !resultsOutOfDate_) return true;
+    if (!lastRun_ || !resultsOutOfDate_) return true;
     if (!askYesNo(this,
                   "The results shown belong to other inputs: the case has changed since it was "
                   "calculated.",
                   "Calculate the case first?"))
         return false;
     Command1_Click();
-    return lastResults_ && !resultsOutOfDate_;
+    return lastRun_ && !resultsOutOfDate_;
 }
 
 void MainWindow::focusField(const std::string& name) {
@@ -545,9 +543,9 @@ ResultsWindow* MainWindow::resultsWindow() {
                 &MainWindow::mnuViewProfile_Click);
         // Closed from its frame, the window was discarded, not the calculation: made again, it
         // holds the last results, so that Print and Export report print them, not blanks.
-        if (lastResults_) {
-            results_->fill(*lastResults_);
-            results_->setExtras(lastExtras_);
+        if (lastRun_) {
+            results_->fill(*lastRun_->out.results);
+            results_->setExtras(extrasOf(*lastRun_));
             results_->setOutOfDate(resultsOutOfDate_);
         }
         results_->setCopyGuard([this] { return resultsBelongToCase(); });
@@ -568,12 +566,9 @@ ProfileWindow* MainWindow::profileWindow() const {
 void MainWindow::keepLastCalculation(const CaseRun& run) {
     const ResultsData& r = *run.out.results;
     lastRun_ = run;
-    lastResults_ = r;
     resultsOutOfDate_ = false;
-    // A hairpin length too short for this exchanger leaves the hairpin boxes empty and streams
-    // that touch leave the profile window saying there is none; the status line names either.
-    lastExtras_ = {run.out.margins, run.hairpins, run.out.films, run.solved.correlations,
-                   run.otherSet};
+    // Streams that touch leave the profile window saying there is none; the status line says
+    // why.
     lastProfile_ = {run.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
                     fromText(r.estfluid)};
 }

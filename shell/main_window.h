@@ -188,18 +188,16 @@ class MainWindow : public QMainWindow {
     QPointer<HelpViewer> help_;
     QPointer<ProfileWindow> profile_;
 
-    // The last successful calculation, for the profile window and the export.
-    std::optional<ResultsData> lastResults_;
+    // The last successful calculation, for the results and profile windows and the exports.
+    std::optional<CaseRun> lastRun_;
     // The case was edited since the last results: they belong to other inputs.
     bool resultsOutOfDate_ = false;
-    bool calculating_ = false;  // the calculation writes its values back into the boxes
-    ResultsExtras lastExtras_;
-    std::optional<CaseRun> lastRun_;  // what the exports write
-    ProfileChartData lastProfile_;    // no points before a calculation, or when it has none
-    QString lastExportName_;          // offered again by the next export
-    QString lastFileName_;            // offered again by the next Open or Save
-    QString caseFile_;                // the file of the case being edited; empty: Untitled
-    CaseData document_;               // its document texts (File > Properties); nothing else
+    bool calculating_ = false;      // the calculation writes its values back into the boxes
+    ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
+    QString lastExportName_;        // offered again by the next export
+    QString lastFileName_;          // offered again by the next Open or Save
+    QString caseFile_;              // the file of the case being edited; empty: Untitled
+    CaseData document_;             // its document texts (File > Properties); nothing else
     QMenu* recentMenu_ = nullptr;
     // The case's texts of a discarded Options dialog, by box name, for the next one.
     QHash<QString, QString> optionTexts_;

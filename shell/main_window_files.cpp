@@ -193,7 +193,7 @@ ReportTexts MainWindow::reportTexts() {
 
 void MainWindow::mnuFilePrint_Click() {
     // A report without results would be a form with blanks where the numbers belong.
-    if (!lastResults_) {
+    if (!lastRun_) {
         warn(this, "There are no results to print yet: calculate the case first.");
         return;
     }
@@ -206,7 +206,7 @@ void MainWindow::mnuFilePrint_Click() {
 }
 
 void MainWindow::mnuFileExportPdf_Click() {
-    if (!lastResults_) {
+    if (!lastRun_) {
         warn(this, "There are no results to export yet: calculate the case first.");
         return;
     }
@@ -255,7 +255,7 @@ QString MainWindow::exportFailedText(const QString& name) {
 }
 
 void MainWindow::exportResults(QString& name) {
-    if (!lastResults_) {
+    if (!lastRun_) {
         warn(this, "There are no results to export yet: calculate a case first.");
         return;
     }

@@ -82,8 +82,7 @@ TEST(Export, CsvJsonAndTabTextOfOneCalculation) {
     s.data.materials.push_back({c.mat, 40, 1.5e-6});
     const CaseRun run = runCase(c, s.data, {4, true});
     ASSERT_TRUE(run.ok());
-    const ResultsExtras extras{run.out.margins, run.hairpins, run.out.films,
-                               run.solved.correlations, run.otherSet};
+    const ResultsExtras extras = extrasOf(run);
     const ExportParts all{true, true, true};
     const std::string text = "== CSV\n" + caseCsv(run, all, true) + "== JSON\n" +
                              caseJson(run, all) + "== tab-separated text\n" +

@@ -54,15 +54,23 @@ double pageRight(const ReportPrinter& p) {
     return std::min(p.areaCm().width(), kA4Width) - kChartRightMargin;
 }
 
+// How many characters of `text` (at least `least`), followed by `tail`, fit `width` in the
+// current font, found by halving: the whole text does not.
+qsizetype fittingLength(const ReportPrinter& p, const QString& text, double width,
+                        const QString& tail, qsizetype least) {
+    qsizetype fits = least, over = text.size();
+    while (over - fits > 1) {
+        const qsizetype mid = (fits + over) / 2;
+        (p.textWidthCm(text.left(mid) + tail) <= width ? fits : over) = mid;
+    }
+    return fits;
+}
+
 // The text cut at its end, with "…", to `width` in the current font.
 QString elided(const ReportPrinter& p, const QString& text, double width) {
     if (p.textWidthCm(text) <= width) return text;
-    qsizetype keep = 0, over = text.size();  // keep fits, over does not
-    while (over - keep > 1) {
-        const qsizetype mid = (keep + over) / 2;
-        (p.textWidthCm(text.left(mid) + QChar(0x2026)) <= width ? keep : over) = mid;
-    }
-    return text.left(keep) + QChar(0x2026);
+    const QString ellipsis(QChar(0x2026));
+    return text.left(fittingLength(p, text, width, ellipsis, 0)) + ellipsis;
 }
 
 // The text in at most `maxLines` lines of `width` in the current font, each broken after the
@@ -76,11 +84,7 @@ QStringList wrapped(const ReportPrinter& p, const QString& text, double width, i
             lines << elided(p, rest, width);
             break;
         }
-        qsizetype fits = 1, over = rest.size();
-        while (over - fits > 1) {
-            const qsizetype mid = (fits + over) / 2;
-            (p.textWidthCm(rest.left(mid)) <= width ? fits : over) = mid;
-        }
+        const qsizetype fits = fittingLength(p, rest, width, {}, 1);
         qsizetype cut = fits;
         for (qsizetype k = fits; k > 0; --k)
             if (rest[k] == ' ' || rest[k - 1] == '-' || rest[k - 1] == '/') {

@@ -12,28 +12,28 @@
 namespace zano::cli {
 namespace {
 
-// The fields the case's modes make outputs, as a user reads them: the sought mass flow, the
-// sought outlet temperatures, then the length or the capacity.
-std::vector<const CaseField*> outputsOf(const CaseData& c) {
-    std::vector<const CaseField*> outputs;
+// The fields the run wrote back, as a user reads them: the sought mass flow, the sought outlet
+// temperatures, then the length (found, or given by the hairpins set) or the capacity.
+Fields outputFields(const CaseRun& run) {
+    const auto wrote = [&](const CaseField& f) {
+        for (const FieldText& w : run.out.written)
+            if (w.field == &f) return true;
+        return false;
+    };
+    Fields out;
     for (Quantity q :
          {Quantity::MassFlow, Quantity::Temperature, Quantity::Length, Quantity::Capacity})
         for (const CaseField& f : kCaseFields)
-            if (f.quantity == q && isFound(f, c)) outputs.push_back(&f);
-    return outputs;
+            if (f.quantity == q && !f.inOptions && (isFound(f, run.solved) || wrote(f)) &&
+                !(run.solved.*f.text).empty())
+                out.emplace_back(f.name, run.solved.*f.text);
+    return out;
 }
 
 }  // namespace
 
-Fields outputFields(const CaseData& c) {
-    Fields f;
-    for (const CaseField* o : outputsOf(c))
-        if (!(c.*o->text).empty()) f.emplace_back(o->name, c.*o->text);
-    return f;
-}
-
 std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts) {
-    const Fields written = outputFields(run.solved);
+    const Fields written = outputFields(run);
     const CalcOutcome& out = run.out;
     const OtherSetFigures* other = parts.otherSet && run.otherSet ? &*run.otherSet : nullptr;
     const TemperatureProfile* profile = parts.profile && run.profile ? &*run.profile : nullptr;
@@ -69,6 +69,13 @@ std::string textReport(const std::string& name, const CaseRun& run, const Export
         std::string text = extras[i].text;
         if (row.box == std::string_view("Hairpins")) text += " (" + extras[i + 1].text + " m)";
         std::snprintf(line, sizeof line, "  %-27s %-10s %s\n", row.caption, row.unit, text.c_str());
+        s += line;
+    }
+    // The hairpins as built, rated.
+    if (run.hairpins && run.hairpins->ratedCapacity) {
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n  %-27s %-10s %s\n", "Over-surface",
+                      "%", formatDouble(roundTo(*run.hairpins->overSurface, 1)).c_str(),
+                      "Rated capacity", "kW", formatSingle(*run.hairpins->ratedCapacity).c_str());
         s += line;
     }
     if (parts.films && out.films)

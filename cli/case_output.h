@@ -11,9 +11,8 @@
 
 namespace zano::cli {
 
-// The output fields of the case's modes, by CaseData name, with their texts.
+// The fields a run wrote back, by CaseData name, with their texts.
 using Fields = std::vector<std::pair<const char*, std::string>>;
-Fields outputFields(const CaseData& c);
 
 // One case as the results window shows it, for a terminal: the fields written back, the
 // results, the margins and the hairpins, and the parts asked for (the breakdown of U, the other

@@ -39,10 +39,11 @@ Calculates each case file and prints the output fields that the calculation writ
 results window shows them.
 
 options:
-  --json              one JSON object per case and line, with the members
-                      ok, message, detail, case, results (absent on failure) and
-                      display (absent on failure); margins (the clean coefficient and
-                      the fouling allowance), hairpins and profile when there are any
+  --json              each case as one JSON document, one value a line: ok, message,
+                      detail, notes, the values found, then (with results) the
+                      exchanger's figures and each pipe's, the unit in each key; the
+                      hairpins as built where the case has a hairpin length, the other
+                      set's figures with --films, the profile with --profile
   --csv               the results as CSV: a header row with units, then one row per
                       calculated case (decimal point)
   --profile N         the temperatures of both streams at N+1 evenly spaced points
@@ -61,6 +62,9 @@ options:
   --report FILE.pdf   also write the printed report's page (A4) of the case to FILE.pdf,
                       as the desktop program prints it; one case only. A case that ends
                       in a message writes no file and leaves an existing one as it was
+  --set NAME=VALUE    set a field of every case ("deti", "intTin", "L", "q", ... as the
+                      case's record names them) or a setting ("hairpins", "correlations",
+                      "estGiven") to VALUE over what the file holds; repeatable
   --data DIR          read the fluid and material tables from DIR
                       (default: the "data" folder beside this program)
                       A fluid may also name a table of the user's own, NAME.dat, in that
@@ -93,10 +97,29 @@ struct Options {
     std::filesystem::path dataDir;
     std::string reportFile;  // --report: the PDF of the one case's page
     std::vector<std::string> files;
+    std::vector<std::pair<std::string, std::string>> sets;  // --set NAME=VALUE, in their order
     std::string importFile;  // --import-table: the table to save, instead of calculating
     std::optional<std::string> tableName;
     bool replace = false;
 };
+
+// --set NAME=VALUE: checked on an empty case, so that a name or value it does not have is a bad
+// command line before any case is calculated.
+bool parseSet(const char* arg, Options& o) {
+    const std::string kv = arg ? arg : "";
+    const std::size_t eq = kv.find('=');
+    if (eq == std::string::npos || eq == 0) {
+        std::fprintf(stderr, "zano-calc: --set needs NAME=VALUE\n");
+        return false;
+    }
+    zano::CaseData probe;
+    if (const auto why = zano::setByName(probe, kv.substr(0, eq), kv.substr(eq + 1))) {
+        std::fprintf(stderr, "zano-calc: --set %s: %s\n", kv.c_str(), why->c_str());
+        return false;
+    }
+    o.sets.emplace_back(kv.substr(0, eq), kv.substr(eq + 1));
+    return true;
+}
 
 bool parseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
@@ -150,6 +173,8 @@ bool parseArgs(int argc, char** argv, Options& o) {
             (arg == "--name" ? o.tableName.emplace() : o.importFile) = argv[i];
         } else if (arg == "--replace") {
             o.replace = true;
+        } else if (arg == "--set") {
+            if (!parseSet(++i < argc ? argv[i] : nullptr, o)) return false;
         } else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "zano-calc: unknown option %s (see --help)\n", arg.c_str());
             return false;
@@ -349,6 +374,7 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
                    const zano::DataFolder& data, bool& csvHeaderDone, bool& reportFailed) {
     c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
     if (opt.correlations) c.correlations = *opt.correlations;
+    for (const auto& [name, value] : opt.sets) zano::setByName(c, name, value);
     const zano::CaseRun run = zano::runCase(c, data, runOptions(opt));
     try {
         printCase(opt, file, run, csvHeaderDone);

@@ -185,7 +185,7 @@ std::string orUnknown(const std::string& reason) {
 std::string caseFileText(const CaseData& c) {
     std::string settings;
     for (const CaseSetting& s : kCaseSettings)
-        if (std::string_view(s.get(c)) != s.defaultValue)
+        if (s.get(c) != s.defaultValue)
             settings += quotedField(std::string(s.name) + ": " + s.get(c), s.name) + "\r\n";
     for (const DocumentField& d : kDocumentFields)
         if (!(c.*d.text).empty())

@@ -70,6 +70,11 @@ const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
      R(run.hairpins ? Figure(run.hairpins->count) : Figure())},
     {"hairpinLengthProvided_m", "Hairpin length provided", "m", Q::Length, Part::Exchanger,
      Group::Results, R(run.hairpins ? Figure(run.hairpins->providedLength) : Figure())},
+    {"overSurface_percent", "Over-surface", "%", Q::Percent, Part::Exchanger, Group::Construction,
+     R(run.hairpins&& run.hairpins->overSurface ? Figure(*run.hairpins->overSurface) : Figure())},
+    {"ratedCapacity_kW", "Rated capacity", "kW", Q::Capacity, Part::Exchanger, Group::Construction,
+     R(run.hairpins&& run.hairpins->ratedCapacity ? Figure(*run.hairpins->ratedCapacity)
+                                                  : Figure())},
     {"correlationSet", "Correlation set", "", Q::Text, Part::Exchanger, Group::Results,
      R(std::string(correlationSetName(run.solved.correlations)))},
     {"flowRegime", "Flow regime", "", Q::Text, Part::EachPipe, Group::Films,
@@ -181,15 +186,24 @@ std::string textOrNull(const std::string& s) {
     return s.empty() ? "null" : jsonString(s);
 }
 
-bool included(const SchemaRow& row, const CaseRun& run, const ExportParts& parts) {
-    return row.group == Group::Results || (parts.films && run.out.films);
+// A CSV row keeps its columns whatever the case holds, so that the rows of several cases line
+// up; a JSON document holds the hairpins as built only where the case has them.
+bool included(const SchemaRow& row, const CaseRun& run, const ExportParts& parts, bool csv) {
+    switch (row.group) {
+        case Group::Results:
+            return true;
+        case Group::Construction:
+            return csv || (run.hairpins && run.hairpins->ratedCapacity);
+        default:
+            return parts.films && run.out.films;
+    }
 }
 
 void addPart(JsonText& j, const CaseRun& run, const ExportParts& parts, const char* name, Part part,
              Pipe pipe) {
     j.open(name, '{');
     for (const SchemaRow& row : kResultSchema)
-        if (row.part == part && included(row, run, parts))
+        if (row.part == part && included(row, run, parts, false))
             j.value(row.key, jsonOf(row.get(run, pipe)));
     j.close('}');
 }
@@ -254,7 +268,7 @@ std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header) {
     if (!run.ok()) return {};
     std::string head, values;
     for (const SchemaRow& row : kResultSchema) {
-        if (!included(row, run, parts)) continue;
+        if (!included(row, run, parts, true)) continue;
         for (const Pipe pipe : {Pipe::Internal, Pipe::External}) {
             if (row.part == Part::Exchanger && pipe == Pipe::External) continue;
             if (!values.empty() || !head.empty()) head += ",", values += ",";

@@ -33,6 +33,7 @@ struct CaseData {
     std::string estpress;        // bar
     std::string q;               // kW
     std::string hairpinLength;   // m, one leg of a standard hairpin; empty when none is set
+    std::string hairpins;        // the hairpins built; empty: as many as the length needs
 
     bool intToutGiven = true;  // internal outlet temperature given, its mass flow found
     Arrangement controequi = Arrangement::Countercurrent;

@@ -1,5 +1,8 @@
 #include "records/case_fields.h"
 
+#include "base/errors.h"
+#include "records/design_margins.h"
+
 namespace zano {
 
 std::vector<CaseLine> caseFileLayout() {
@@ -40,6 +43,33 @@ void clearFoundFields(CaseData& c) {
 
 void applyTexts(CaseData& c, const std::vector<FieldText>& texts) {
     for (const FieldText& t : texts) c.*t.field->text = t.text;
+}
+
+std::optional<std::string> setByName(CaseData& c, std::string_view name, std::string_view value) {
+    if (const CaseField* f = caseFieldNamed(name)) {
+        c.*f->text = value;
+        return std::nullopt;
+    }
+    for (const CaseSetting& s : kCaseSettings)
+        if (equalsIgnoringCase(name, s.code)) {
+            if (s.set(c, trimBlanks(value))) return std::nullopt;
+            return "the setting \"" + std::string(s.code) + "\" has no value \"" +
+                   std::string(value) + "\"";
+        }
+    std::string known;
+    for (const CaseField& f : kCaseFields) known += std::string(known.empty() ? "" : ", ") + f.name;
+    for (const CaseSetting& s : kCaseSettings) known += std::string(", ") + s.code;
+    return "no field or setting is named \"" + std::string(name) + "\" (" + known + ")";
+}
+
+bool setHairpins(CaseData& c, std::string_view text) {
+    try {
+        if (!hairpinsSet(text)) return false;
+    } catch (const CalcError&) {
+        return false;
+    }
+    c.hairpins = text;
+    return true;
 }
 
 }  // namespace zano

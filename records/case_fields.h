@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,21 +110,25 @@ inline constexpr std::array<CaseMode, 4> kCaseModes{{
      [](CaseData& c, bool v) { c.estToutGiven = v; }},
 }};
 
+// Sets the hairpins built from a setting's text; false when it is no count of hairpins.
+bool setHairpins(CaseData& c, std::string_view text);
+
 // The settings a case file holds past its hairpin length (line 23), one a line from line 24 as
 // a quoted "Name: value", each written only when it differs from its default. A file without
 // them reads with every setting at its default, as files did before they were added.
 struct CaseSetting {
     const char* name;          // before the colon
+    const char* code;          // as zano-calc --set names it
     const char* defaultValue;  // never written
-    const char* (*get)(const CaseData&);
+    std::string (*get)(const CaseData&);
     // The value without regard to letter case; false: a value the setting does not have.
     bool (*set)(CaseData&, std::string_view value);
 };
 
-inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
+inline constexpr std::array<CaseSetting, 3> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
-    {"External fluid given", "Mass flow",
-     [](const CaseData& c) {
+    {"External fluid given", "estGiven", "Mass flow",
+     [](const CaseData& c) -> std::string {
          return c.estToutGiven && !c.intToutGiven ? "Outlet temp." : "Mass flow";
      },
      [](CaseData& c, std::string_view v) {
@@ -133,8 +138,8 @@ inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
          return true;
      }},
     // The Nusselt rules of the calculation.
-    {"Correlations", "Classic",
-     [](const CaseData& c) {
+    {"Correlations", "correlations", "Classic",
+     [](const CaseData& c) -> std::string {
          return c.correlations == CorrelationSet::Refined ? "Refined" : "Classic";
      },
      [](CaseData& c, std::string_view v) {
@@ -143,6 +148,9 @@ inline constexpr std::array<CaseSetting, 2> kCaseSettings{{
          c.correlations = refined ? CorrelationSet::Refined : CorrelationSet::Classic;
          return true;
      }},
+    // The hairpins built, each two legs of the hairpin length.
+    {"Hairpins", "hairpins", "", [](const CaseData& c) { return c.hairpins; },
+     [](CaseData& c, std::string_view v) { return setHairpins(c, v); }},
 }};
 
 // The document texts, stored as settings after those above (each written only when it is not
@@ -196,6 +204,11 @@ struct CaseLine {
 };
 // The lines in file order up to the hairpin length; the settings follow them.
 std::vector<CaseLine> caseFileLayout();
+
+// Sets a field (by its name, "intTin") or a setting (by its code, "hairpins") of the case to
+// `value`, as zano-calc --set does; the reason when there is no such name or the setting has
+// no such value.
+std::optional<std::string> setByName(CaseData& c, std::string_view name, std::string_view value);
 
 // The field edited by a control; nullptr when none is.
 const CaseField* caseFieldOf(std::string_view control, bool inOptions = false);

@@ -17,7 +17,7 @@ Hairpins hairpinsFor(double length, double legLength) {
     if (!(hairpins <= kMaxHairpins))
         invalidData("the exchanger would need more than a million hairpins of this length");
     const auto count = static_cast<int>(hairpins);
-    return {count, count * 2 * legLength};
+    return {count, count * 2 * legLength, std::nullopt, std::nullopt};
 }
 
 std::optional<double> hairpinLeg(const std::string& text) {
@@ -32,6 +32,15 @@ std::optional<double> hairpinLeg(const std::string& text) {
         invalidData("The hairpin length \"" + excerpt(text) +
                     "\" is above 50 m: no hairpin is that long");
     return *v;
+}
+
+std::optional<int> hairpinsSet(std::string_view text) {
+    if (isBlankText(text)) return std::nullopt;
+    const auto v = parseDouble(text);
+    if (!v || !(*v >= 1) || *v != std::floor(*v))
+        invalidData("The hairpins \"" + excerpt(text) + "\" are not a whole number from 1 up");
+    if (!(*v <= kMaxHairpins)) invalidData("More than a million hairpins are no exchanger");
+    return static_cast<int>(*v);
 }
 
 }  // namespace zano

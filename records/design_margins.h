@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zano {
 
@@ -16,6 +17,10 @@ struct DesignMargins {
 struct Hairpins {
     int count = 0;
     double providedLength = 0;  // m
+    // The hairpins as built, rated with the flows the case found: their surface beyond what the
+    // duty needs (negative: short of it) and the capacity they give.
+    std::optional<double> overSurface;   // %
+    std::optional<float> ratedCapacity;  // kW
 };
 // More than kMaxHairpins are refused as too many.
 inline constexpr double kMaxHairpins = 1'000'000;
@@ -28,5 +33,9 @@ inline constexpr double kMinHairpinLength = 0.1;  // m
 // a length is a slip of the pen (an exponent, a unit), not a hairpin.
 inline constexpr double kMaxHairpinLength = 50;  // m
 std::optional<double> hairpinLeg(const std::string& text);
+
+// The number of hairpins a case sets: nullopt when none is; Invalid data when the text is not a
+// whole number from 1 to kMaxHairpins.
+std::optional<int> hairpinsSet(std::string_view text);
 
 }  // namespace zano

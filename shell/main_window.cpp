@@ -168,6 +168,8 @@ void MainWindow::showOptionsLine() {
                    value(*caseFieldNamed("estSporc")) + " (m^2 K)/W";
     if (const QString leg = value(*caseFieldNamed("hairpinLength")).trimmed(); !leg.isEmpty())
         line += QString::fromUtf8(" · hairpin length ") + leg + " m";
+    if (!document_.hairpins.empty())
+        line += QString::fromUtf8(" · hairpins ") + QString::fromStdString(document_.hairpins);
     const CorrelationSet set = options_ ? options_->correlations() : optionCorrelations_;
     if (set == CorrelationSet::Refined) line += QString::fromUtf8(" · refined correlations");
     optionsLine_->setText(line);
@@ -421,6 +423,7 @@ CaseData MainWindow::caseFromControls() {
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
     c.correlations = optionsDialog()->correlations();
     for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
+    c.hairpins = document_.hairpins;  // no control edits it yet: kept as the file holds it
     return c;
 }
 

@@ -172,6 +172,7 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
             chooseOption(controlNumber(m.get(c) ? m.option : m.partner));
     optionsDialog()->setCorrelations(c.correlations);
     document_ = c;
+    showOptionsLine();  // with what the file sets beyond the boxes
 }
 
 ReportTexts MainWindow::reportTexts() {

@@ -88,6 +88,9 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         "--profile 0" + user + " 2>&1",
         "--profile 2,5" + user + " 2>&1",
         "--correlations modern" + user + " 2>&1",
+        "--set hairpins=2,5" + user + " 2>&1",
+        "--set Hairpin=2" + user + " 2>&1",
+        "--set =2" + user + " 2>&1",
         "--help",
         // The outputs beside the JSON: the profile and the margins, CSV, the film breakdown
         // with the other set beside it (and the line that warns where they differ by 20 %).
@@ -96,6 +99,9 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         "--films" + user,
         "--films examples/air-heated-by-water.zan",
         "--csv --films" + user,
+        // Fields and settings set over the file's: the hairpins set give the length.
+        "--set hairpinLength=2 --set HAIRPINS=' 4 ' --set intTin=20 "
+        "examples/water-heated-by-water.zan 2>&1",
     };
     std::string runs;
     for (const std::string& args : rows) {

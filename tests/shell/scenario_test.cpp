@@ -22,7 +22,9 @@
 // prints in the folder) | read (the case from the controls) | print [N] (the page into
 // printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a record below
 // into the results window) | tablename [NAME] (the next name prompt's answer, Cancel without NAME;
-// with none queued a prompt takes the name it offers, once a step, then Cancel). Texts take \r \n
+// with none queued a prompt takes the name it offers, once a step, then Cancel) | fault
+// memory|library|thrown STEP (the step under a fault outside the program's checks, raised at
+// every file read or save and by the printer at its third line). Texts take \r \n
 // \t \b \s (blank) \m (the byte-order mark). A first step "start [without data]" writes the whole
 // state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data",
 // "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and,
@@ -45,6 +47,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "base/faults.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "recording_report_printer.h"
@@ -231,11 +234,11 @@ void addWindows(State& s, const char* name) {
         if (qobject_cast<T*>(w)) addWindow(s, name, w);
 }
 
-// Each line of a text file with its line end; an image by its being there, a PDF file by its
+// Each line of a text file with its line end; a PNG image by its being there, a PDF file by its
 // pages and the first line of its text.
 void addFile(State& s, const QString& path, const QString& key) {
     const std::string bytes = readAll(toPath(path));
-    if (path.endsWith(".png")) return add(s, key, "written");
+    if (bytes.starts_with("\x89PNG")) return add(s, key, "written");
     if (path.endsWith(".pdf")) {
         QPdfDocument doc;
         if (doc.load(path) != QPdfDocument::Error::None) return add(s, key, "not a PDF file");
@@ -491,11 +494,27 @@ class ScenarioTest : public QObject {
                 r.controequi =
                     rest == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
             w_->resultsWindow()->Risultati(r);
+        } else if (verb == "fault") {
+            return underFault(name, arg.section(' ', 1));
         } else if (verb != "start") {
             qFatal("unknown step %s", qPrintable(step));
         }
         if (verb != "name" && verb != "answer") answers_.clear();  // a dialog that never came
         flushDeletes();
+    }
+
+    void underFault(const QString& kind, const QString& step) {
+        std::function<void()> fault = [] { throw 42; };  // anything thrown
+        if (kind == "memory") fault = [] { throw std::bad_alloc(); };
+        if (kind == "library") fault = [] { throw std::runtime_error("a library's own fault"); };
+        fileFaultHook() = [&fault](const std::filesystem::path&) { fault(); };
+        printer_ = {};
+        printer_.failAt = 3;
+        printer_.fail = fault;
+        run(step);
+        fileFaultHook() = nullptr;
+        if (!printer_.lines.empty()) events_ << (printer_.aborted ? "job aborted" : "job ended");
+        printer_ = {};
     }
 
     // A main window afresh, as when the program starts again.

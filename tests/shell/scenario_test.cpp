@@ -130,18 +130,6 @@ const ResultsData kSecond{25.0f,
                           17561.4,
                           11173.6};
 
-// The printed page, one line per printed line: its left edge and top in cm from the printable
-// area's corner, its size and text; then how the job ended.
-std::string page(const RecordingReportPrinter& printer) {
-    std::string out;
-    for (const auto& l : printer.lines)
-        out += QString::asprintf("%g cm, %.3f cm, %g pt%s: ", l.xCm, l.yCm, l.points,
-                                 l.italic ? " italic" : "")
-                   .toStdString() +
-               l.text.toStdString() + '\n';
-    return out + (printer.ended ? "ended\n" : "") + (printer.aborted ? "aborted\n" : "");
-}
-
 QString escaped(QString s) {
     return s.replace('\\', "\\\\")
         .replace('\r', "\\r")
@@ -500,7 +488,7 @@ class ScenarioTest : public QObject {
             RecordingReportPrinter printer;
             printer.failAt = arg.toInt();
             printReport(printer, w_->reportTexts());
-            write("printed.txt", QByteArray::fromStdString(page(printer)));
+            write("printed.txt", printer.page().toUtf8());
         } else if (verb == "show") {
             ResultsData r = name == "first" ? kFirst : kSecond;
             if (!rest.isEmpty())

@@ -52,5 +52,14 @@ struct RecordingReportPrinter : ReportPrinter {
         x = 0;
     }
     void endDocument() override { ended = true; }
+    // The page, a line each: left edge and top in cm, size, text; then how the job ended.
+    QString page() const {
+        QString out;
+        for (const auto& l : lines)
+            out += QString::asprintf("%g cm, %.3f cm, %g pt%s: ", l.xCm, l.yCm, l.points,
+                                     l.italic ? " italic" : "") +
+                   l.text + '\n';
+        return out + (ended ? "ended\n" : "") + (aborted ? "aborted\n" : "");
+    }
     void abortDocument() override { aborted = true; }
 };

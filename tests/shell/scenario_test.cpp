@@ -5,9 +5,9 @@
 // its own account with the file byte for byte. A line "# watch: main.StatusLine results.* file*"
 // keeps the account to the changes of the keys it names (* for any characters).
 //
-// Steps: type BOX KEYS | keys BOX SHORTCUT (as "Ctrl+Z") | paste BOX [TEXT] (by the keyboard;
-// 99 by default) | menupaste BOX TEXT (the context menu's Paste) | drop BOX TEXT (at the end of
-// the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
+// Steps: type BOX KEYS | keys BOX|WINDOW SHORTCUT (as "Ctrl+Z") | dclick BOX | paste BOX
+// [TEXT] (by the keyboard; 99 by default) | menupaste BOX TEXT (the context menu's Paste) | drop
+// BOX TEXT (at the end of the text) | set BOX [TEXT] | select BOX | pick LIST ENTRY | click BUTTON
 // | menu ACTION | close WINDOW (from its frame) | open|save|savecaseas [FILE] (File menu: Open,
 // Save, Save As, the dialog answering FILE, then Cancel) | saveas [FILE FILTER] (the next export
 // dialog's answer) | openas [FILE] (the next other open dialog's answer, in the folder unless
@@ -19,10 +19,13 @@
 // that a question brings) | copy FILE... (example.zan copied) | restart (a new main window, as the
 // program started again) | delete FILE | write FILE|TEXT (its folder made) | mkfifo FILE (a named
 // pipe, which no file listing reads) | samecalc FILE ARGS (FILE against what zano-calc ARGS
-// prints in the folder) | read (the case from the controls) | print [N] (the page into
+// prints in the folder) | calc ARGS (zano-calc in the folder: its status and errors; <src> for
+// the source tree) | read (the case from the controls) | print [N] (the page into
 // printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a record below
 // into the results window) | tablename [NAME] (the next name prompt's answer, Cancel without NAME;
-// with none queued a prompt takes the name it offers, once a step, then Cancel). Texts take \r \n
+// with none queued a prompt takes the name it offers, once a step, then Cancel) | fault
+// memory|library|thrown STEP (the step under a fault outside the program's checks, raised at
+// every file read or save and by the printer at its third line). Texts take \r \n
 // \t \b \s (blank) \m (the byte-order mark). A first step "start [without data]" writes the whole
 // state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data",
 // "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and,
@@ -43,8 +46,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 
+#include "base/faults.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "recording_report_printer.h"
@@ -125,18 +130,6 @@ const ResultsData kSecond{25.0f,
                           17561.4,
                           11173.6};
 
-// The printed page, one line per printed line: its left edge and top in cm from the printable
-// area's corner, its size and text; then how the job ended.
-std::string page(const RecordingReportPrinter& printer) {
-    std::string out;
-    for (const auto& l : printer.lines)
-        out += QString::asprintf("%g cm, %.3f cm, %g pt%s: ", l.xCm, l.yCm, l.points,
-                                 l.italic ? " italic" : "")
-                   .toStdString() +
-               l.text.toStdString() + '\n';
-    return out + (printer.ended ? "ended\n" : "") + (printer.aborted ? "aborted\n" : "");
-}
-
 QString escaped(QString s) {
     return s.replace('\\', "\\\\")
         .replace('\r', "\\r")
@@ -172,7 +165,9 @@ void add(State& s, QString key, const QString& value) {
 void addWindow(State& s, const QString& window, QWidget* w) {
     add(s, window,
         (w->isVisible() ? "shown " : "hidden ") + quoted(w->windowTitle()) +
-            (w->isWindowModified() ? " modified" : ""));
+            (w->isWindowModified() ? " modified" : "") +
+            // kept above the main window by the window manager
+            (w->windowHandle() && w->windowHandle()->transientParent() ? " over main" : ""));
     for (QObject* c : w->findChildren<QObject*>()) {
         const QString name = window + '.' + c->objectName();
         QString v;
@@ -187,9 +182,16 @@ void addWindow(State& s, const QString& window, QWidget* w) {
             owner = owner->parent();
         if (owner && owner != w) continue;
         if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            // Tab passes by a box that takes no Tab focus.
             v = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
                 (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
-                (e->font().bold() ? " bold" : "");
+                (e->font().bold() ? " bold" : "") + (e->font().italic() ? " italic" : "") +
+                (e->palette().color(QPalette::Text) !=
+                         QApplication::palette(e).color(QPalette::Text)
+                     ? " tinted"
+                     : "") +
+                (e->focusPolicy() & Qt::TabFocus ? "" : " no-tab") +
+                (e->hasSelectedText() ? " selected " + quoted(e->selectedText()) : "");
         } else if (auto* l = qobject_cast<QComboBox*>(c)) {
             QStringList entries;
             for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
@@ -231,11 +233,11 @@ void addWindows(State& s, const char* name) {
         if (qobject_cast<T*>(w)) addWindow(s, name, w);
 }
 
-// Each line of a text file with its line end; an image by its being there, a PDF file by its
+// Each line of a text file with its line end; a PNG image by its being there, a PDF file by its
 // pages and the first line of its text.
 void addFile(State& s, const QString& path, const QString& key) {
     const std::string bytes = readAll(toPath(path));
-    if (path.endsWith(".png")) return add(s, key, "written");
+    if (bytes.starts_with("\x89PNG")) return add(s, key, "written");
     if (path.endsWith(".pdf")) {
         QPdfDocument doc;
         if (doc.load(path) != QPdfDocument::Error::None) return add(s, key, "not a PDF file");
@@ -359,10 +361,14 @@ class ScenarioTest : public QObject {
             else
                 control<QComboBox>(name)->setEditText(rest);
         } else if (verb == "keys") {  // in its window made active, as a user's keys are
-            control(name)->window()->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(control(name)->window()));
-            control(name)->setFocus();
-            QTest::keySequence(control(name), QKeySequence(rest));
+            QWidget* target =
+                QStringList{"main", "options", "results", "profile", "help"}.contains(name)
+                    ? window(name)
+                    : control(name);
+            target->window()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(target->window()));
+            if (target != target->window()) target->setFocus();
+            QTest::keySequence(target, QKeySequence(rest));
         } else if (verb == "paste") {  // Control+V, as platforms send it: with no text
             QGuiApplication::clipboard()->setText(rest.isEmpty() ? "99" : rest);
             QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
@@ -398,6 +404,9 @@ class ScenarioTest : public QObject {
         } else if (verb == "click") {  // on the caption's first letters, where an option answers
             auto* b = control<QAbstractButton>(arg);
             QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height(), b->height() / 2));
+        } else if (verb == "dclick") {  // near the start of the text
+            QTest::mouseDClick(control(arg), Qt::LeftButton, {},
+                               QPoint(6, control(arg)->height() / 2));
         } else if (verb == "menu") {
             control<QAction>(arg)->trigger();
         } else if (verb == "close") {
@@ -453,29 +462,24 @@ class ScenarioTest : public QObject {
         } else if (verb == "delete") {
             QVERIFY(QFile::remove(dir_->filePath(arg)));
         } else if (verb == "focus") {
-            QStringList focus;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                const QString name = qobject_cast<MainWindow*>(w)      ? "main"
-                                     : qobject_cast<OptionsDialog*>(w) ? "options"
-                                                                       : QString();
-                if (!name.isEmpty() && w->isVisible() && w->focusWidget())
-                    focus << "focus in " + name + '.' + w->focusWidget()->objectName();
-            }
-            focus.sort();
-            events_ << focus;
+            for (const char* name : {"main", "options", "results", "profile", "help"})
+                if (QWidget* w = window(name); w && w->isVisible() && w->focusWidget())
+                    events_ << "focus in " + QString(name) + '.' + w->focusWidget()->objectName();
         } else if (verb == "write") {
             write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
         } else if (verb == "samecalc") {
-            // The file against what zano-calc prints for the arguments, run in the folder.
-            QProcess calc;
-            calc.setWorkingDirectory(dir_->path());
-            calc.start(QCoreApplication::applicationDirPath() + "/zano-calc", rest.split(' '));
-            QVERIFY(calc.waitForFinished(60000));
             QFile f(dir_->filePath(name));
             QVERIFY(f.open(QIODevice::ReadOnly));
             events_ << name +
-                           (f.readAll() == calc.readAllStandardOutput() ? " is" : " differs from") +
+                           (f.readAll() == calc(rest.split(' '))->readAllStandardOutput()
+                                ? " is"
+                                : " differs from") +
                            " what zano-calc " + rest + " prints";
+        } else if (verb == "calc") {
+            const auto run = calc(QString(arg).replace("<src>", ZANO_SOURCE_DIR).split(' '));
+            const QString errors = QString::fromUtf8(run->readAllStandardError())
+                                       .remove(QRegularExpression("QStandardPaths: [^\n]*\n"));
+            events_ << QString("zano-calc ended %1: ").arg(run->exitCode()) + quoted(errors);
         } else if (verb == "mkfifo") {
             QVERIFY(::mkfifo(QFile::encodeName(dir_->filePath(arg)).constData(), 0600) == 0);
         } else if (verb == "read") {
@@ -484,18 +488,48 @@ class ScenarioTest : public QObject {
             RecordingReportPrinter printer;
             printer.failAt = arg.toInt();
             printReport(printer, w_->reportTexts());
-            write("printed.txt", QByteArray::fromStdString(page(printer)));
+            write("printed.txt", printer.page().toUtf8());
         } else if (verb == "show") {
             ResultsData r = name == "first" ? kFirst : kSecond;
             if (!rest.isEmpty())
                 r.controequi =
                     rest == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
             w_->resultsWindow()->Risultati(r);
+        } else if (verb == "fault") {
+            return underFault(name, arg.section(' ', 1));
         } else if (verb != "start") {
             qFatal("unknown step %s", qPrintable(step));
         }
         if (verb != "name" && verb != "answer") answers_.clear();  // a dialog that never came
         flushDeletes();
+    }
+
+    void underFault(const QString& kind, const QString& step) {
+        std::function<void()> fault = [] { throw 42; };  // anything thrown
+        if (kind == "memory") fault = [] { throw std::bad_alloc(); };
+        if (kind == "library") fault = [] { throw std::runtime_error("a library's own fault"); };
+        fileFaultHook() = [&fault](const std::filesystem::path&) { fault(); };
+        printer_ = {};
+        printer_.failAt = 3;
+        printer_.fail = fault;
+        run(step);
+        fileFaultHook() = nullptr;
+        if (!printer_.lines.empty()) events_ << (printer_.aborted ? "job aborted" : "job ended");
+        printer_ = {};
+    }
+
+    // zano-calc run in the folder, as in a session without a display, which it never needs.
+    std::unique_ptr<QProcess> calc(const QStringList& args) {
+        auto run = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        run->setProcessEnvironment(env);
+        run->setWorkingDirectory(dir_->path());
+        run->start(QCoreApplication::applicationDirPath() + "/zano-calc", args);
+        if (!run->waitForFinished(60000)) qFatal("zano-calc did not end");
+        return run;
     }
 
     // A main window afresh, as when the program starts again.
@@ -608,7 +642,7 @@ class ScenarioTest : public QObject {
         }
         w_.reset();
         flushDeletes();
-        out.replace(dir.path(), "<dir>");
+        out.replace(dir.path(), "<dir>").replace(ZANO_SOURCE_DIR, "<src>");
         const std::string why = golden_text::mismatch(
             "shell/golden/scenarios/" + name.toStdString(), out.toStdString());
         QVERIFY2(why.empty(), why.c_str());

@@ -36,6 +36,10 @@ namespace {
 
 constexpr char kOnThisScreen[] = "--on-this-screen";
 
+QString shown(const QRect& r) {
+    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 // The room the style gives a caption on its control: beside an option button's or check box's
 // indicator, inside a push button's bevel.
 QRect captionRoom(QAbstractButton* c) {
@@ -154,15 +158,9 @@ class OnThisScreen : public QObject {
             const QString name = w->objectName() + " " + w->windowTitle();
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
-            QVERIFY2(available.contains(w->frameGeometry()),
-                     qPrintable(QString("%1: %2,%3 %4x%5 on %6x%7")
-                                    .arg(name)
-                                    .arg(w->frameGeometry().x())
-                                    .arg(w->frameGeometry().y())
-                                    .arg(w->frameGeometry().width())
-                                    .arg(w->frameGeometry().height())
-                                    .arg(available.width())
-                                    .arg(available.height())));
+            QVERIFY2(
+                available.contains(w->frameGeometry()),
+                qPrintable(name + ": " + shown(w->frameGeometry()) + " on " + shown(available)));
             // Each window's own controls: the main window owns the Options dialog, a window
             // of its own.
             for (QWidget* c : w->findChildren<QWidget*>()) {
@@ -211,19 +209,8 @@ class OnThisScreen : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(results));
         const int room = available.width() - main.frameGeometry().width();
         const auto where = [&] {
-            const QRect r = results->frameGeometry();
-            const QRect anchor = main.frameGeometry();
-            return QString("results %1,%2 %3x%4, main %5,%6 %7x%8 on %9x%10")
-                .arg(r.x())
-                .arg(r.y())
-                .arg(r.width())
-                .arg(r.height())
-                .arg(anchor.x())
-                .arg(anchor.y())
-                .arg(anchor.width())
-                .arg(anchor.height())
-                .arg(available.width())
-                .arg(available.height());
+            return "results " + shown(results->frameGeometry()) + ", main " +
+                   shown(main.frameGeometry()) + " on " + shown(available);
         };
         const auto placed = [&] {
             const QRect r = results->frameGeometry();

@@ -72,10 +72,22 @@ std::string textReport(const std::string& name, const CaseRun& run, const Export
         s += line;
     }
     // The hairpins as built, rated.
-    if (run.hairpins && run.hairpins->ratedCapacity) {
+    if (const auto& h = run.hairpins; h && h->ratedCapacity) {
+        const std::string over = h->overSurface ? formatDouble(roundTo(*h->overSurface, 1)) : "";
         std::snprintf(line, sizeof line, "  %-27s %-10s %s\n  %-27s %-10s %s\n", "Over-surface",
-                      "%", formatDouble(roundTo(*run.hairpins->overSurface, 1)).c_str(),
-                      "Rated capacity", "kW", formatSingle(*run.hairpins->ratedCapacity).c_str());
+                      "%", over.c_str(), "Rated capacity", "kW",
+                      formatSingle(*h->ratedCapacity).c_str());
+        s += line;
+    }
+    // In branches: each stream's branches and outlet as built, and the mean difference's F.
+    if (const auto& h = run.hairpins; h && h->F) {
+        addRow("Branches", "", std::to_string(h->intBranches), std::to_string(h->estBranches));
+        addRow("Temp out as built", "°C", formatDouble(roundTo(*h->intToutBuilt, 3)),
+               formatDouble(roundTo(*h->estToutBuilt, 3)));
+        std::snprintf(line, sizeof line, "  %-27s %-10s %s\n  %-27s %-10s %s\n",
+                      "Mean temperature difference", "K",
+                      formatDouble(roundTo(*h->meanDifference, 3)).c_str(), "F", "",
+                      formatDouble(roundTo(*h->F, 4)).c_str());
         s += line;
     }
     if (parts.films && out.films)

@@ -25,6 +25,11 @@ const SideFilm& film(const CaseRun& run, Pipe pipe) {
     return pipe == Pipe::Internal ? run.out.films->internal : run.out.films->external;
 }
 
+// A figure of the hairpins as built; nothing where the run has none.
+Figure built(const CaseRun& run, std::optional<double> Hairpins::*figure) {
+    return run.hairpins && (*run.hairpins).*figure ? Figure(*((*run.hairpins).*figure)) : Figure();
+}
+
 // clang-format off
 #define R(expr) [](const CaseRun& run, [[maybe_unused]] Pipe pipe) -> Figure { return expr; }
 // clang-format on
@@ -75,6 +80,16 @@ const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
     {"ratedCapacity_kW", "Rated capacity", "kW", Q::Capacity, Part::Exchanger, Group::Construction,
      R(run.hairpins&& run.hairpins->ratedCapacity ? Figure(*run.hairpins->ratedCapacity)
                                                   : Figure())},
+    {"meanTemperatureDifference_K", "Mean temperature difference", "K", Q::Number, Part::Exchanger,
+     Group::Construction, R(built(run, &Hairpins::meanDifference))},
+    {"correctionF", "F", "", Q::Number, Part::Exchanger, Group::Construction,
+     R(built(run, &Hairpins::F))},
+    {"branches", "Branches", "", Q::Count, Part::EachPipe, Group::Construction,
+     R(run.hairpins ? Figure(pick(pipe, run.hairpins->intBranches, run.hairpins->estBranches))
+                    : Figure())},
+    {"outletTemperatureBuilt_C", "Temp out as built", "°C", Q::Temperature, Part::EachPipe,
+     Group::Construction,
+     R(built(run, pick(pipe, &Hairpins::intToutBuilt, &Hairpins::estToutBuilt)))},
     {"correlationSet", "Correlation set", "", Q::Text, Part::Exchanger, Group::Results,
      R(std::string(correlationSetName(run.solved.correlations)))},
     {"flowRegime", "Flow regime", "", Q::Text, Part::EachPipe, Group::Films,

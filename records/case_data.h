@@ -34,6 +34,8 @@ struct CaseData {
     std::string q;               // kW
     std::string hairpinLength;   // m, one leg of a standard hairpin; empty when none is set
     std::string hairpins;        // the hairpins built; empty: as many as the length needs
+    std::string intBranches;     // parallel branches of the internal stream; empty: 1, in series
+    std::string estBranches;     // the same for the external stream
 
     bool intToutGiven = true;  // internal outlet temperature given, its mass flow found
     Arrangement controequi = Arrangement::Countercurrent;

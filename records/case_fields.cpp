@@ -72,4 +72,15 @@ bool setHairpins(CaseData& c, std::string_view text) {
     return true;
 }
 
+bool setBranches(std::string& branches, std::string_view text) {
+    try {
+        if (isBlankText(text)) return false;
+        branchesSet(text);
+    } catch (const CalcError&) {
+        return false;
+    }
+    branches = text;
+    return true;
+}
+
 }  // namespace zano

@@ -112,6 +112,8 @@ inline constexpr std::array<CaseMode, 4> kCaseModes{{
 
 // Sets the hairpins built from a setting's text; false when it is no count of hairpins.
 bool setHairpins(CaseData& c, std::string_view text);
+// Sets a stream's branches from a setting's text; false when it is no count of branches.
+bool setBranches(std::string& branches, std::string_view text);
 
 // The settings a case file holds past its hairpin length (line 23), one a line from line 24 as
 // a quoted "Name: value", each written only when it differs from its default. A file without
@@ -125,7 +127,7 @@ struct CaseSetting {
     bool (*set)(CaseData&, std::string_view value);
 };
 
-inline constexpr std::array<CaseSetting, 3> kCaseSettings{{
+inline constexpr std::array<CaseSetting, 5> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
     {"External fluid given", "estGiven", "Mass flow",
      [](const CaseData& c) -> std::string {
@@ -151,6 +153,11 @@ inline constexpr std::array<CaseSetting, 3> kCaseSettings{{
     // The hairpins built, each two legs of the hairpin length.
     {"Hairpins", "hairpins", "", [](const CaseData& c) { return c.hairpins; },
      [](CaseData& c, std::string_view v) { return setHairpins(c, v); }},
+    // Each stream in series through every hairpin (1) or split into parallel branches.
+    {"Internal branches", "intBranches", "", [](const CaseData& c) { return c.intBranches; },
+     [](CaseData& c, std::string_view v) { return setBranches(c.intBranches, v); }},
+    {"External branches", "estBranches", "", [](const CaseData& c) { return c.estBranches; },
+     [](CaseData& c, std::string_view v) { return setBranches(c.estBranches, v); }},
 }};
 
 // The document texts, stored as settings after those above (each written only when it is not

@@ -17,7 +17,10 @@ Hairpins hairpinsFor(double length, double legLength) {
     if (!(hairpins <= kMaxHairpins))
         invalidData("the exchanger would need more than a million hairpins of this length");
     const auto count = static_cast<int>(hairpins);
-    return {count, count * 2 * legLength, std::nullopt, std::nullopt};
+    Hairpins h;
+    h.count = count;
+    h.providedLength = count * 2 * legLength;
+    return h;
 }
 
 std::optional<double> hairpinLeg(const std::string& text) {
@@ -34,13 +37,29 @@ std::optional<double> hairpinLeg(const std::string& text) {
     return *v;
 }
 
-std::optional<int> hairpinsSet(std::string_view text) {
-    if (isBlankText(text)) return std::nullopt;
+namespace {
+
+// A whole number from 1 to `most` in a case's text; Invalid data, naming `what`, otherwise.
+int wholeCount(std::string_view text, const char* what, double most) {
     const auto v = parseDouble(text);
     if (!v || !(*v >= 1) || *v != std::floor(*v))
-        invalidData("The hairpins \"" + excerpt(text) + "\" are not a whole number from 1 up");
-    if (!(*v <= kMaxHairpins)) invalidData("More than a million hairpins are no exchanger");
+        invalidData(std::string("The ") + what + " \"" + excerpt(text) +
+                    "\" are not a whole number from 1 up");
+    if (!(*v <= most))
+        invalidData(std::string("The ") + what + " \"" + excerpt(text) + "\" are more than " +
+                    formatDouble(most) + ", more than any exchanger has");
     return static_cast<int>(*v);
+}
+
+}  // namespace
+
+std::optional<int> hairpinsSet(std::string_view text) {
+    if (isBlankText(text)) return std::nullopt;
+    return wholeCount(text, "hairpins", kMaxHairpins);
+}
+
+int branchesSet(std::string_view text) {
+    return isBlankText(text) ? 1 : wholeCount(text, "branches", kMaxBranches);
 }
 
 }  // namespace zano

@@ -21,6 +21,13 @@ struct Hairpins {
     // duty needs (negative: short of it) and the capacity they give.
     std::optional<double> overSurface;   // %
     std::optional<float> ratedCapacity;  // kW
+    // With a stream in branches: each stream's branches, the outlets of the hairpins as built
+    // (the branches' mixed), the true mean temperature difference and its ratio F to the
+    // countercurrent log-mean difference.
+    int intBranches = 1, estBranches = 1;
+    std::optional<double> intToutBuilt, estToutBuilt;  // degC
+    std::optional<double> meanDifference;              // K
+    std::optional<double> F;
 };
 // More than kMaxHairpins are refused as too many.
 inline constexpr double kMaxHairpins = 1'000'000;
@@ -37,5 +44,10 @@ std::optional<double> hairpinLeg(const std::string& text);
 // The number of hairpins a case sets: nullopt when none is; Invalid data when the text is not a
 // whole number from 1 to kMaxHairpins.
 std::optional<int> hairpinsSet(std::string_view text);
+
+// The parallel branches of a stream that a case sets: 1 (in series through every hairpin) when
+// none is; Invalid data when the text is not a whole number from 1 to kMaxBranches.
+inline constexpr int kMaxBranches = 100;
+int branchesSet(std::string_view text);
 
 }  // namespace zano

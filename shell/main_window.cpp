@@ -170,6 +170,11 @@ void MainWindow::showOptionsLine() {
         line += QString::fromUtf8(" · hairpin length ") + leg + " m";
     if (!document_.hairpins.empty())
         line += QString::fromUtf8(" · hairpins ") + QString::fromStdString(document_.hairpins);
+    for (const auto& [branches, stream] : {std::pair{&CaseData::intBranches, "internal"},
+                                           std::pair{&CaseData::estBranches, "external"}})
+        if (!(document_.*branches).empty())
+            line += QString::fromUtf8(" · ") + stream + " stream in " +
+                    QString::fromStdString(document_.*branches) + " branches";
     const CorrelationSet set = options_ ? options_->correlations() : optionCorrelations_;
     if (set == CorrelationSet::Refined) line += QString::fromUtf8(" · refined correlations");
     optionsLine_->setText(line);
@@ -423,7 +428,10 @@ CaseData MainWindow::caseFromControls() {
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
     c.correlations = optionsDialog()->correlations();
     for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
-    c.hairpins = document_.hairpins;  // no control edits it yet: kept as the file holds it
+    // No control edits the construction yet: kept as the file holds it.
+    c.hairpins = document_.hairpins;
+    c.intBranches = document_.intBranches;
+    c.estBranches = document_.estBranches;
     return c;
 }
 

@@ -1,9 +1,13 @@
 #include "solver/case_run.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "solver/case_values.h"
+#include "solver/hairpin_network.h"
 #include "solver/other_set.h"
 #include "solver/temperature_profile.h"
 
@@ -13,15 +17,6 @@ namespace {
 // "the hairpins: ..." for a view of the results that could not be worked out.
 std::string noteOf(const char* view, const CalcError& e) {
     return std::string(view) + ": " + (e.detail().empty() ? e.what() : e.detail());
-}
-
-// A single as a case's text that reads back as the same single: the flows found, given again.
-std::string exactText(float v) {
-    char buf[32];
-    std::string s(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-    for (char& ch : s)
-        if (ch == '.') ch = ',';
-    return s;
 }
 
 // The leg of the hairpins the case sets; nullopt when it sets none.
@@ -41,15 +36,21 @@ std::optional<FieldText> lengthOfHairpins(CaseData& c) {
     return FieldText{caseFieldNamed("L"), c.L};
 }
 
+// The solved case with the flows the calculation found, to be rated with both flows given.
+CaseData withFlowsFound(const CaseData& solved, const ResultsData& r) {
+    CaseData c = solved;
+    c.intPort = exactText(r.intPort);
+    c.estPort = exactText(r.estPort);
+    return c;
+}
+
 // The capacity of `length` m of the exchanger with the flows and inlets the case found: the
 // hairpins as built, rated.
 float ratedCapacity(const CaseData& solved, const ResultsData& r, double length,
                     const DataFolder& data) {
-    CaseData c = solved;
+    CaseData c = withFlowsFound(solved, r);
     c.intToutGiven = c.estToutGiven = false;
     c.LGiven = true;
-    c.intPort = exactText(r.intPort);
-    c.estPort = exactText(r.estPort);
     c.L = formatDouble(length);
     clearFoundFields(c);
     CalcState s;
@@ -59,17 +60,89 @@ float ratedCapacity(const CaseData& solved, const ResultsData& r, double length,
     return rated.results->q;
 }
 
-// The hairpins that hold the exchanger (those set, else as many as its length needs) and how
-// they compare with the length the duty needs.
-Hairpins hairpinsBuilt(const CaseRun& run, double leg, const DataFolder& data) {
+// The hairpins in series that hold the exchanger (those set, else as many as its length
+// needs) and how they compare with the length the duty needs.
+Hairpins hairpinsInSeries(const CaseRun& run, double leg, const DataFolder& data) {
     const ResultsData& r = *run.out.results;
     Hairpins h = hairpinsFor(r.L, leg);
-    if (const auto set = hairpinsSet(run.solved.hairpins)) h = {*set, *set * 2 * leg, {}, {}};
+    if (const auto set = hairpinsSet(run.solved.hairpins)) h = hairpinsFor(*set * 2 * leg, leg);
     h.overSurface = (h.providedLength / r.L - 1) * 100;
     // With the length given by the hairpins set, the case calculated is the one built.
     const bool built = run.solved.LGiven && hairpinsSet(run.solved.hairpins);
     h.ratedCapacity = built ? r.q : ratedCapacity(run.solved, r, h.providedLength, data);
     return h;
+}
+
+// The fewest hairpins, in steps of the branches P, whose network gives the duty q: doubled from
+// the series exchanger's count until they do, then halved back. Where doubling them no longer
+// adds to what they give, no number of them gives the duty.
+constexpr int kMaxDoublings = 10;
+int hairpinsForDuty(const std::function<double(int)>& capacity, int start, int P, double q) {
+    const double enough = q * (1 - 1e-6);
+    int lo = 0, hi = start;  // lo too few (none at first), hi enough once the loop ends
+    double qLo = 0, qHi = capacity(hi);
+    for (int doubling = 0; qHi < enough; ++doubling) {
+        if (doubling == kMaxDoublings || qHi - qLo < 1e-4 * q)
+            invalidData("no number of hairpins in these branches gives the duty");
+        lo = hi, qLo = qHi;
+        hi *= 2, qHi = capacity(hi);
+    }
+    while (hi - lo > P) {
+        const int mid = std::max(lo + P, (lo + hi) / 2 / P * P);
+        (capacity(mid) >= enough ? hi : lo) = mid;
+    }
+    return hi;
+}
+
+// The leg with which `count` hairpins of the network give exactly the duty q: the secant
+// method from the leg built, which gives `built`, and that leg scaled by q / built.
+constexpr int kMaxLegPasses = 40;
+double legForDuty(const std::function<double(double)>& capacity, double leg, double built,
+                  double q) {
+    if (built == q) return leg;
+    double a = leg * q / built, b = leg, qa = capacity(a) - q, qb = built - q;
+    for (int pass = 0; std::fabs(qb) > 1e-6 * q; ++pass) {
+        if (pass == kMaxLegPasses || qa == qb)
+            invalidData("no leg length of these hairpins gives the duty exactly");
+        const double next = std::clamp(b - qb * (b - a) / (qb - qa), b / 4, b * 4);
+        a = b, qa = qb;
+        b = next, qb = capacity(b) - q;
+    }
+    return b;
+}
+
+// Hairpins with a stream in branches, rated as a network: those set, else as many as the length
+// needs (rounded up to what the branches share) or, with the capacity given, as many as give the
+// duty. The over-surface is left out where no leg length gives the duty exactly.
+Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const DataFolder& data) {
+    const ResultsData& r = *run.out.results;
+    const CaseData c = withFlowsFound(run.solved, r);
+    const int P = std::max(b.internal, b.external);
+    const auto capacity = [&](int count) { return rateNetwork(c, count, leg, b, data).q; };
+    int count = (hairpinsFor(r.L, leg).count + P - 1) / P * P;
+    if (const auto set = hairpinsSet(run.solved.hairpins))
+        count = *set;
+    else if (!run.solved.LGiven)
+        count = hairpinsForDuty(capacity, count, P, r.q);
+    const NetworkFigures n = rateNetwork(c, count, leg, b, data);
+    Hairpins h = hairpinsFor(count * 2 * leg, leg);
+    try {
+        const auto legCapacity = [&](double l) { return rateNetwork(c, count, l, b, data).q; };
+        h.overSurface = (leg / legForDuty(legCapacity, leg, n.q, r.q) - 1) * 100;
+    } catch (const CalcError&) {
+        // Said in a note beside the rest.
+    }
+    h.ratedCapacity = static_cast<float>(n.q);
+    h.intBranches = b.internal, h.estBranches = b.external;
+    h.intToutBuilt = n.intTout, h.estToutBuilt = n.estTout;
+    h.meanDifference = n.meanDifference, h.F = n.F;
+    return h;
+}
+
+Hairpins hairpinsBuilt(const CaseRun& run, double leg, const DataFolder& data) {
+    const Branches b{branchesSet(run.solved.intBranches), branchesSet(run.solved.estBranches)};
+    if (b.internal == 1 && b.external == 1) return hairpinsInSeries(run, leg, data);
+    return hairpinsInBranches(run, leg, b, data);
 }
 
 // Each view of the results is worked out on its own: one that cannot be is a note.
@@ -81,7 +154,11 @@ void addExtras(CaseRun& run, const CalcState& s, const RunOptions& options) {
     } catch (const CalcError& e) {
         run.notes.push_back(noteOf("the hairpins", e));
     }
-    if (run.hairpins && *run.hairpins->overSurface < -0.05)
+    if (run.hairpins && !run.hairpins->overSurface)
+        run.notes.push_back(
+            "the over-surface: no leg length of these hairpins in branches gives "
+            "the duty exactly");
+    if (run.hairpins && run.hairpins->overSurface && *run.hairpins->overSurface < -0.05)
         run.notes.push_back("the hairpins: the " + std::to_string(run.hairpins->count) +
                             " set give " + formatDouble(roundTo(-*run.hairpins->overSurface, 1)) +
                             " % less surface than the duty needs");

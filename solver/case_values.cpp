@@ -1,6 +1,7 @@
 #include "solver/case_values.h"
 
 #include <cctype>
+#include <charconv>
 #include <type_traits>
 
 #include "base/errors.h"
@@ -43,6 +44,27 @@ double caseDouble(const CaseData& c, std::string CaseData::*member) {
 
 float caseSingle(const CaseData& c, std::string CaseData::*member) {
     return convert<float>(c, member);
+}
+
+namespace {
+
+template <typename T>
+std::string shortestText(T v) {
+    char buf[64];
+    std::string s(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+    for (char& ch : s)
+        if (ch == '.') ch = ',';
+    return s;
+}
+
+}  // namespace
+
+std::string exactText(float v) {
+    return shortestText(v);
+}
+
+std::string exactText(double v) {
+    return shortestText(v);
 }
 
 }  // namespace zano

@@ -12,4 +12,9 @@ namespace zano {
 double caseDouble(const CaseData& c, std::string CaseData::*member);
 float caseSingle(const CaseData& c, std::string CaseData::*member);
 
+// A number as a case's text (decimal comma) that reads back as the same single or double: a
+// value the calculation found, given again to another calculation.
+std::string exactText(float v);
+std::string exactText(double v);
+
 }  // namespace zano

@@ -96,6 +96,10 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         "--films" + user,
         "--films examples/air-heated-by-water.zan",
         "--csv --films" + user,
+        // The pipe catalogue, which calculates nothing.
+        "--pipes",
+        "--pipes" + user + " 2>&1",
+        "--pipes --data /nonexistent 2>&1",
     };
     std::string runs;
     for (const std::string& args : rows) {

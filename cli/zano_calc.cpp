@@ -15,6 +15,7 @@
 #include "cli/case_output.h"
 #include "formats/case_file.h"
 #include "formats/result_schema.h"
+#include "properties/data_folder.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
 #include "properties/table_import.h"
@@ -33,6 +34,7 @@ namespace {
 
 const char* kUsage = R"(usage: zano-calc [options] CASE.zan [CASE.zan ...]
        zano-calc --import-table FILE --name NAME [--replace] [--data DIR]
+       zano-calc --pipes [--data DIR]
 
 Calculates each case file and prints the output fields that the calculation writes back
 (capacity or length, and the two sought temperatures or mass flows) and the results as the
@@ -77,6 +79,10 @@ options:
                       --data DIR when given, else in $XDG_DATA_HOME/ZANO/data
   --name NAME         the fluid the imported table is saved as
   --replace           replace a table of that name (not needed for "User defined")
+  --pipes             print the standard pipe catalogue (pipes.dat of the data folder),
+                      one pipe a line, tab-separated: standard, designation, outside
+                      diameter, wall and inside diameter in mm (decimal comma), and
+                      calculate nothing; exit status 2 when it cannot be read
   --help              this text
 
 exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
@@ -101,6 +107,7 @@ struct Options {
     std::string importFile;  // --import-table: the table to save, instead of calculating
     std::optional<std::string> tableName;
     bool replace = false;
+    bool pipes = false;  // --pipes: print the pipe catalogue, instead of calculating
 };
 
 // --set NAME=VALUE: checked on an empty case, so that a name or value it does not have is a bad
@@ -175,6 +182,8 @@ bool parseArgs(int argc, char** argv, Options& o) {
             o.replace = true;
         } else if (arg == "--set") {
             if (!parseSet(++i < argc ? argv[i] : nullptr, o)) return false;
+        } else if (arg == "--pipes") {
+            o.pipes = true;
         } else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "zano-calc: unknown option %s (see --help)\n", arg.c_str());
             return false;
@@ -197,6 +206,11 @@ bool parseArgs(int argc, char** argv, Options& o) {
     }
     if (o.tableName || o.replace) {
         std::fprintf(stderr, "zano-calc: --name and --replace go with --import-table\n");
+        return false;
+    }
+    if (o.pipes) {
+        if (o.files.empty()) return true;
+        std::fprintf(stderr, "zano-calc: --pipes takes no case files\n");
         return false;
     }
     if (o.files.empty()) {
@@ -412,6 +426,30 @@ bool loadDataFolder(const Options& opt, zano::DataFolder& data) {
     return true;
 }
 
+// The pipe catalogue of the data folder, a pipe a line, with the bore it leaves.
+int printPipes(const Options& o) {
+    zano::DataFolder data;
+    if (!o.dataDir.empty()) data.dataDir = o.dataDir;
+    zano::PipeCatalogue pipes;
+    try {
+        pipes = data.pipeCatalogue();
+    } catch (const zano::CalcError& e) {
+        std::fprintf(stderr, "zano-calc: the pipe catalogue cannot be read: %s\n",
+                     e.detail().c_str());
+        return 2;
+    }
+    std::string out =
+        "standard\tdesignation\toutside diameter [mm]\twall [mm]\t"
+        "inside diameter [mm]\n";
+    for (const zano::PipeSize& p : pipes)
+        // The bore to the walls' hundredths, free of the binary remainder of the subtraction.
+        out += p.standard + "\t" + p.designation + "\t" + zano::formatDouble(p.od) + "\t" +
+               zano::formatDouble(p.wall) + "\t" +
+               zano::formatDouble(zano::roundTo(p.od - 2 * p.wall, 3)) + "\n";
+    std::fputs(out.c_str(), stdout);
+    return 0;
+}
+
 int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") {
@@ -421,6 +459,7 @@ int run(int argc, char** argv) {
     Options opt;
     if (!parseArgs(argc, argv, opt)) return 2;
     if (!opt.importFile.empty()) return importTable(opt);
+    if (opt.pipes) return printPipes(opt);
 #ifdef ZANO_CALC_REPORT
     // The page is drawn with Qt's fonts, which need an application: always on the offscreen
     // platform, which needs no display (a desktop platform without one would abort the

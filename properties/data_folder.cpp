@@ -22,4 +22,8 @@ FluidTable DataFolder::fluidTable(const std::string& fluid) const {
     return tables->table(fluidFile(dataDir, fluid, userDir));
 }
 
+PipeCatalogue DataFolder::pipeCatalogue() const {
+    return pipes->catalogue(dataDir / "pipes.dat");
+}
+
 }  // namespace zano

@@ -9,6 +9,7 @@
 
 #include "base/file_stamp.h"
 #include "properties/fluid_table.h"
+#include "properties/pipe_catalogue.h"
 #include "properties/wall_materials.h"
 
 namespace zano {
@@ -31,17 +32,21 @@ class FluidTableCache {
 };
 
 // What a data folder holds for every calculation of a program: where the tables lie, the wall
-// materials read at start, and the fluid tables read so far. The state of one calculation
-// (CalcState) starts from it.
+// materials read at start, and the fluid tables and pipe catalogue read so far. The state of
+// one calculation (CalcState) starts from it.
 struct DataFolder {
     std::filesystem::path dataDir = QuestaDirectory() / "data";
     std::filesystem::path userDir;  // the user's own tables; none when empty
     std::vector<WallMaterial> materials;
     // Shared by copies, so that each calculation of a program finds what the others read.
     std::shared_ptr<FluidTableCache> tables = std::make_shared<FluidTableCache>();
+    std::shared_ptr<PipeCatalogueCache> pipes = std::make_shared<PipeCatalogueCache>();
 
     // The table of a fluid by its name, from the data folder or the user's (fluidFile).
     FluidTable fluidTable(const std::string& fluid) const;
+    // The standard pipes of the data folder's pipes.dat (readPipeCatalogue), read again when
+    // the file changes.
+    PipeCatalogue pipeCatalogue() const;
 };
 
 }  // namespace zano

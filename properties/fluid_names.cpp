@@ -15,7 +15,9 @@ bool isFluidName(std::string_view name) {
 }
 
 bool isTableName(std::string_view name) {
-    if (name.empty() || name.size() > 100 || name.front() == '.' || name == "condmat") return false;
+    if (name.empty() || name.size() > 100 || name.front() == '.' || name == "condmat" ||
+        name == "pipes")
+        return false;
     for (std::size_t i = 0; i < name.size();) {
         const auto c = nextUtf8(name, i);
         if (!c || *c < 0x20 || *c == 0x7F || *c == '/' || *c == '\\' || *c == ':') return false;
@@ -26,6 +28,7 @@ bool isTableName(std::string_view name) {
 std::string ownTableNameRefusal(std::string_view name, const std::filesystem::path& dataDir) {
     if (!isTableName(name))
         return name == "condmat" ? "\"condmat\" is the name of the wall material table"
+               : name == "pipes" ? "\"pipes\" is the name of the pipe catalogue"
                                  : "a name is 1 to 100 bytes of text without / \\ : or a control "
                                    "character, and does not start with a dot";
     const auto lower = [](std::string_view s) {

@@ -32,7 +32,7 @@ bool isFluidName(std::string_view name);
 
 // True for a name that may name a table of the user's own in a data folder: 1 to 100 bytes of
 // valid UTF-8, none of them a path separator, a colon, a NUL or a control character, not
-// starting with a dot, and not the material table's name.
+// starting with a dot, and not the material table's or the pipe catalogue's name.
 bool isTableName(std::string_view name);
 
 // Why `name` cannot name a table that the user saves in their own folder, beside the shipped

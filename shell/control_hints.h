@@ -17,10 +17,12 @@ struct ControlHint {
 // Tables of fluids and materials set the hard limits; the ranges here are those of the double
 // pipe exchangers the program is meant for.
 // clang-format off
-inline constexpr std::array<ControlHint, 39> kControlHints{{
+inline constexpr std::array<ControlHint, 41> kControlHints{{
     {"Form1", "Text1", "Outside diameter of the internal pipe, mm. Typical 10 to 100 mm."},
     {"Form1", "Text2", "Wall thickness of the internal pipe, mm. Typical 1 to 5 mm."},
     {"Form1", "Combo3", "Wall material of the pipes: its conductivity sets the internal pipe's wall resistance, its roughness the pressure drop on both sides."},
+    {"Form1", "PipeList1", "Standard pipe for the internal pipe (data/pipes.dat: ASME B36.10M and B36.19M, EN 1057 copper). Picking one fills its outside diameter and thickness; a diameter and thickness typed that match a catalogue row show its designation, others the empty entry. The case stores the two numbers only."},
+    {"Form1", "PipeList2", "Standard pipe for the external pipe (data/pipes.dat: ASME B36.10M and B36.19M, EN 1057 copper). Picking one fills its outside diameter and thickness; a diameter and thickness typed that match a catalogue row show its designation, others the empty entry. The case stores the two numbers only."},
     {"Form1", "Combo1", "Fluid inside the internal pipe. Picking one lists the pressures of its table."},
     {"Form1", "Combo4", "Pressure of the internal fluid, bar: one of the pressures listed for the fluid. Typical 1 to 20 bar."},
     {"Form1", "Text6", "Inlet temperature of the internal fluid, °C. Typical 5 to 150 °C, within the fluid's table at the chosen pressure."},

@@ -71,6 +71,7 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     connect(command2_, &QPushButton::clicked, this, &MainWindow::Command2_Click);
 
     Form_Load();
+    fillPipeLists();
     applyLayout();  // after the lists are filled: their longest entries must fit
     for (int n : {1, 2}) showWholeFluidNames(combo(n));
 

@@ -11,6 +11,7 @@
 #include "formats/results_export.h"
 #include "properties/calc_state.h"
 #include "properties/fluid_table.h"
+#include "properties/pipe_catalogue.h"
 #include "records/case_data.h"
 #include "records/case_outcome.h"
 #include "shell/profile_window.h"
@@ -78,6 +79,11 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildStatusBar();
     void applyLayout();
+    // The standard pipe lists beside each pipe's diameter and thickness (main_window_pipes.cpp).
+    void makePipeList(int side, QWidget* frame);
+    void fillPipeLists();
+    void pipePicked(int side, int index);  // fills the side's two boxes as typing would
+    void showPipeOfBoxes(int side);        // the designation the boxes match, or the empty entry
 
     void Form_Load();
     QString caseName() const;  // the case file's name, "Untitled" for a new case
@@ -177,6 +183,11 @@ class MainWindow : public QMainWindow {
     std::array<QRadioButton*, 9> option_{};  // Option1 ... Option8
     std::array<QGroupBox*, 5> frame_{};      // Frame1 ... Frame4
     std::vector<QLabel*> labels_;
+    // PipeList1 (internal) and PipeList2 (external) with their captions, by side; the catalogue
+    // they list, read at start.
+    std::array<QComboBox*, 3> pipeList_{};
+    std::array<QLabel*, 3> pipeCaption_{};
+    PipeCatalogue pipes_;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QLabel* statusLine_ = nullptr;

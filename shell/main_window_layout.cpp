@@ -126,6 +126,7 @@ void MainWindow::buildControls() {
     makeBox(7, f1);
     makeOption(4, f1, "M&ass flow [kg/s]");
     makeBox(8, f1);
+    makePipeList(1, f1);
 
     auto* f4 = makeFrame(4, "External pipe");
     makeLabel(f4, "Out&side diameter [mm]");
@@ -142,6 +143,7 @@ void MainWindow::buildControls() {
     makeBox(10, f4);
     makeOption(8, f4, "Mass flo&w [kg/s]");
     makeBox(11, f4);
+    makePipeList(2, f4);
 
     auto* f2 = makeFrame(2, QString());
     makeOption(5, f2, "Len&ght [m]");
@@ -283,6 +285,8 @@ void MainWindow::applyLayout() {
     rightRow(labels_[nextLabel++], text(6), 360);
     rightRow(option(3), text(7), 720);
     rightRow(option(4), text(8), 1080);
+    at(pipeCaption_[1], kRightLeft, 1440, kRightWidth, kListHeight);
+    at(pipeList_[1], kBoxLeft, 1440, kBoxWidth, kListHeight);
 
     at(frame_[4], 240, 2880, 6975, 1935);
     leftRow(text(4), 360, kBoxHeight);
@@ -292,6 +296,8 @@ void MainWindow::applyLayout() {
     rightRow(labels_[nextLabel++], text(9), 360);
     rightRow(option(7), text(10), 720);
     rightRow(option(8), text(11), 1080);
+    at(pipeCaption_[2], kRightLeft, 1440, kRightWidth, kListHeight);
+    at(pipeList_[2], kBoxLeft, 1440, kBoxWidth, kListHeight);
 
     at(frame_[2], 240, 5160, 3495, 1095);
     at(option(5), 240, 240, 1500, kBoxHeight);

@@ -102,6 +102,10 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         // Fields and settings set over the file's: the hairpins set give the length.
         "--set hairpinLength=2 --set HAIRPINS=' 4 ' --set intTin=20 "
         "examples/water-heated-by-water.zan 2>&1",
+        // The pipe catalogue, which calculates nothing.
+        "--pipes",
+        "--pipes" + user + " 2>&1",
+        "--pipes --data /nonexistent 2>&1",
     };
     std::string runs;
     for (const std::string& args : rows) {

@@ -49,7 +49,9 @@ TEST(FluidTableBisection, FindsTheRowTheScanFindsOnEveryShippedTable) {
     std::mt19937_64 rng(7);
     int bisected = 0;
     for (const auto& entry : std::filesystem::directory_iterator(ZANO_SOURCE_DIR "/data")) {
-        if (entry.path().extension() != ".dat" || entry.path().stem() == "condmat") continue;
+        if (entry.path().extension() != ".dat" || entry.path().stem() == "condmat" ||
+            entry.path().stem() == "pipes")
+            continue;
         SCOPED_TRACE(entry.path().filename().string());
         const FluidTable full = readFluidTable(entry.path());
         std::vector<FluidTable> tables = {full};

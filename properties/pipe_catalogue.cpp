@@ -1,0 +1,116 @@
+#include "properties/pipe_catalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "base/number_text.h"
+#include "base/plain_text.h"
+#include "properties/data_file_reader.h"
+
+namespace zano {
+namespace {
+
+constexpr std::size_t kFields = 4;
+
+// One line's record; the reader has checked that its four fields stand on that line.
+PipeSize pipeOf(const DataFileReader& reader, const std::array<DataField, kFields>& f) {
+    for (std::size_t i : {0, 1})
+        if (!f[i].quoted || f[i].text.empty())
+            reader.fail(f[i].line, i == 0 ? "the standard is not a quoted text"
+                                          : "the designation is not a quoted text");
+    PipeSize p{std::string(f[0].text), std::string(f[1].text), reader.number(f[2]),
+               reader.number(f[3])};
+    // A pipe has a bore: a wall of at least half the diameter leaves none.
+    if (!(p.od > 0 && p.od < 1e4)) reader.fail(f[2].line, "the outside diameter is not 0 to 10 m");
+    if (!(p.wall > 0 && 2 * p.wall < p.od))
+        reader.fail(f[3].line, "the wall is not positive and below half the outside diameter");
+    return p;
+}
+
+// A number text's own resolution: half a unit of its last digit ("3,38": 0.005).
+std::optional<std::pair<double, double>> valueAndTolerance(std::string_view text) {
+    const std::string t(trimBlanks(text));
+    const auto v = parseDouble(t);
+    if (!v) return std::nullopt;
+    const std::size_t sep = t.find_first_of(",.");
+    const std::size_t exp = t.find_first_of("eE");
+    if (exp != std::string::npos) return std::pair{*v, std::abs(*v) * 1e-12};
+    const int decimals = sep == std::string::npos ? 0 : static_cast<int>(t.size() - sep - 1);
+    // A little over the half unit, so that a value exactly half a unit away still reads as it.
+    return std::pair{*v, 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9)};
+}
+
+}  // namespace
+
+PipeCatalogue readPipeCatalogue(const std::filesystem::path& file) {
+    DataFileReader reader(file);
+    PipeCatalogue pipes;
+    std::array<DataField, kFields> record;
+    std::size_t filled = 0;
+    DataField field;
+    const auto cut = [&](std::size_t line) {
+        reader.fail(line, "the line has " + std::to_string(filled) + " of 4 fields");
+    };
+    std::size_t lastLine = 0;  // of the last whole record
+    while (reader.next(field)) {
+        if (filled == 0 && field.line == lastLine)
+            reader.fail(lastLine, "the line has more than 4 fields");
+        if (filled > 0 && field.line != record[0].line) cut(record[0].line);
+        record[filled++] = std::move(field);
+        if (filled < kFields) continue;
+        filled = 0;
+        lastLine = record[0].line;
+        PipeSize p = pipeOf(reader, record);
+        if (pipeNamed(pipes, p.standard, p.designation))
+            reader.fail(record[1].line, "the designation \"" + excerpt(p.designation) +
+                                            "\" stands twice in " + excerpt(p.standard));
+        pipes.push_back(std::move(p));
+    }
+    if (filled > 0) cut(record[0].line);
+    return pipes;
+}
+
+const PipeSize* pipeNamed(const PipeCatalogue& pipes, std::string_view standard,
+                          std::string_view designation) {
+    for (const PipeSize& p : pipes)
+        if (p.standard == standard && p.designation == designation) return &p;
+    return nullptr;
+}
+
+std::vector<const PipeSize*> pipesMatching(const PipeCatalogue& pipes, std::string_view odText,
+                                           std::string_view wallText) {
+    std::vector<const PipeSize*> found;
+    const auto od = valueAndTolerance(odText);
+    const auto wall = valueAndTolerance(wallText);
+    if (!od || !wall) return found;
+    for (const PipeSize& p : pipes)
+        if (std::abs(p.od - od->first) <= od->second &&
+            std::abs(p.wall - wall->first) <= wall->second)
+            found.push_back(&p);
+    // Nearest first: a wall typed "1" reads as 0,9 to 1,5 but means the 1 mm pipe.
+    const auto distance = [&](const PipeSize* p) {
+        return std::abs(p->od - od->first) + std::abs(p->wall - wall->first);
+    };
+    std::stable_sort(found.begin(), found.end(),
+                     [&](auto* a, auto* b) { return distance(a) < distance(b); });
+    return found;
+}
+
+PipeCatalogue PipeCatalogueCache::catalogue(const std::filesystem::path& file) {
+    // Stamped before it is read, as the fluid tables are: a file written meanwhile is read again.
+    const std::optional<FileStamp> stamp = fileStamp(file);
+    if (!stamp) return readPipeCatalogue(file);  // its reader names why it cannot be read
+    {
+        const std::lock_guard lock(mutex_);
+        const auto it = entries_.find(file);
+        if (it != entries_.end() && it->second.stamp == *stamp) return it->second.pipes;
+    }
+    PipeCatalogue pipes = readPipeCatalogue(file);  // a catalogue that fails is never kept
+    const std::lock_guard lock(mutex_);
+    entries_.insert_or_assign(file, Entry{*stamp, pipes});
+    return pipes;
+}
+
+}  // namespace zano

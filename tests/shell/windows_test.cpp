@@ -1,34 +1,24 @@
-// What the scenarios cannot see: the key filter's rule, the report on a real (PDF) printer and
-// behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
-// box, and layouts that hold every text at any font.
+// What the scenarios cannot see: the key filter's rule, the report behind the print dialog, the
+// profile chart as drawn, the message box, and layouts that hold every text at any font.
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPdfDocument>
-#include <QPdfSelection>
-#include <QPdfView>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
-#include "base/number_text.h"
-#include "base/version.h"
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "recording_report_printer.h"
-#include "shell/help_viewer.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
@@ -108,34 +98,6 @@ class WindowsTest : public QObject {
         const std::string why =
             golden_text::mismatch("shell/golden/key_filter_rule.txt", (out + '\n').toStdString());
         QVERIFY2(why.empty(), why.c_str());
-    }
-
-    // File > Properties: what is entered marks the case changed, is saved with it and comes back
-    // with it onto the page; New clears it.
-    void propertiesAreSavedWithTheCase() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("case.zan");
-        MainWindow w;
-        QTimer filler;
-        connect(&filler, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                dialog->findChild<QLineEdit*>("DocumentProject")->setText("P-1: unit 7");
-                dialog->findChild<QPlainTextEdit*>("DocumentNotes")->setPlainText("one\ntwo");
-                dialog->accept();
-            }
-        });
-        filler.start(50);
-        w.findChild<QAction*>("mnuFileProperties")->trigger();
-        filler.stop();
-        QVERIFY(w.isWindowModified());
-        fileNameHook() = [&file](bool, const QString&) { return file; };
-        w.findChild<QAction*>("mnuFileSave")->trigger();
-        w.findChild<QAction*>("mnuNewFile")->trigger();
-        QCOMPARE(w.reportTexts().document[0], QString());
-        w.findChild<QAction*>("mnuFileOpen")->trigger();
-        fileNameHook() = nullptr;
-        QCOMPARE(w.reportTexts().document[0], QStringLiteral("P-1: unit 7"));
-        QCOMPARE(w.reportTexts().document[6], QStringLiteral("one\ntwo"));
     }
 
     // The dialog offers the case's name: as the job's, and as the file's without a printer.

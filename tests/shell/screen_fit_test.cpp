@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include "shell/help_viewer.h"
@@ -27,6 +28,7 @@
 #include "shell/options_dialog.h"
 #include "shell/profile_window.h"
 #include "shell/results_window.h"
+#include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
 
@@ -53,8 +55,9 @@ QRect captionRoom(QAbstractButton* c) {
     return c->style()->subElementRect(element, &option, c);
 }
 
-// What is wrong with the captions of a window: a caption wider or taller than the room its
-// control gives it, and controls of one container that overlap.
+// What is wrong with the captions of a window: a control smaller than its text needs, a caption
+// or a box's text wider or taller than the room its control gives it, and controls of one
+// container that overlap or stand outside it.
 QStringList captionFaults(QWidget* window) {
     QStringList faults;
     const auto where = [](const QWidget* c) {
@@ -62,6 +65,19 @@ QStringList captionFaults(QWidget* window) {
     };
     for (QWidget* c : window->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(window)) continue;
+        // The room the drawn layouts give a control's text, on a window's "client" form.
+        const QSize least = neededSize(c);
+        bool drawn = false;
+        for (QWidget* p = c->parentWidget(); p && !qobject_cast<QComboBox*>(p);
+             p = p->parentWidget())
+            drawn = drawn || p->objectName() == "client";
+        if (drawn && (c->width() < least.width() || c->height() < least.height()))
+            faults
+                << QString("%1 needs %2x%3").arg(where(c)).arg(least.width()).arg(least.height());
+        if (auto* box = qobject_cast<QLineEdit*>(c);
+            box && !qobject_cast<QComboBox*>(c->parent()) &&
+            box->fontMetrics().horizontalAdvance(box->text()) >= box->width() - 6)
+            faults << QString("%1 clips \"%2\"").arg(where(c), box->text());
         QString text;
         QRect room = c->contentsRect();
         if (auto* label = qobject_cast<QLabel*>(c)) {
@@ -105,11 +121,14 @@ QStringList captionFaults(QWidget* window) {
         QList<QWidget*> kids;
         for (QObject* o : parent->children())
             if (auto* c = qobject_cast<QWidget*>(o); c && placed(c)) kids << c;
-        for (int i = 0; i < kids.size(); ++i)
+        for (int i = 0; i < kids.size(); ++i) {
+            if (!parent->rect().contains(kids[i]->geometry()))
+                faults << QString("%1 outside %2").arg(where(kids[i]), where(parent));
             for (int j = i + 1; j < kids.size(); ++j)
                 if (kids[i]->geometry().intersects(kids[j]->geometry()) &&
                     !onFrame(kids[i], kids[j]) && !onFrame(kids[j], kids[i]))
                     faults << QString("%1 overlaps %2").arg(where(kids[i]), where(kids[j]));
+        }
     }
     return faults;
 }
@@ -129,6 +148,28 @@ bool reachable(QWidget* window, QWidget* control) {
         if (!w->parentWidget()->rect().contains(r)) return false;
     }
     return true;
+}
+
+// The drawn windows: each one's "client" form, on which its controls stand, at its size in twips
+// times the window's factor, and one control at its place; the additions stand below them.
+void checkTwips(MainWindow& main) {
+    const struct {
+        QWidget* window;
+        double scale;
+        int width, height;  // twips
+        const char* control;
+        int left, top;  // twips
+    } drawn[] = {{&main, main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
+                 {main.optionsDialog(), main.optionsDialog()->layoutScale(), 5205, 5235,
+                  "HairpinLength", 2760, 3105},
+                 {main.resultsWindow(), main.resultsWindow()->layoutScale(), 7005, 7515 + 7215,
+                  "Extension", 0, 7515}};
+    for (const auto& d : drawn) {
+        const auto px = [&d](int twips) { return twipsToPixels(twips, d.scale); };
+        const auto* client = d.window->findChild<QWidget*>("client");
+        QCOMPARE(client->size(), QSize(px(d.width), px(d.height)));
+        QCOMPARE(client->findChild<QWidget*>(d.control)->pos(), QPoint(px(d.left), px(d.top)));
+    }
 }
 
 }  // namespace
@@ -153,6 +194,7 @@ class OnThisScreen : public QObject {
         HelpViewer help;
         std::unique_ptr<QMessageBox> about(
             makeMessageBox(nullptr, {QMessageBox::Information, "About", aboutText(), {}}));
+        results->findChild<QToolButton*>("Breakdown")->setChecked(true);  // unfolded
         for (QWidget* w : std::initializer_list<QWidget*>{&main, main.optionsDialog(), results,
                                                           &profile, &help, about.get()}) {
             const QString name = w->objectName() + " " + w->windowTitle();
@@ -189,6 +231,7 @@ class OnThisScreen : public QObject {
                 QVERIFY2(!scrolls || w->minimumSize() != w->maximumSize(), qPrintable(name));
             }
         }
+        checkTwips(main);
     }
 
     // The results window opens beside the main window, its title bar on the screen, and covers

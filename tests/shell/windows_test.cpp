@@ -1,31 +1,22 @@
 // What the scenarios cannot see: the key filter's rule, the report behind the print dialog, the
-// profile chart as drawn, the message box, and layouts that hold every text at any font.
-#include <QAction>
+// profile chart as drawn, the message box, and lists that keep their drawn width.
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 #include <QtTest>
 
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
-#include "recording_report_printer.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
-#include "shell/options_dialog.h"
 #include "shell/profile_window.h"
 #include "shell/report.h"
-#include "shell/results_window.h"
-#include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
 #include "solver/driver.h"
@@ -41,28 +32,6 @@ const ReportTexts kReport{
     {"60,3", "2,9", "", "Water", "5", "15", "22,4674", "0,8", "0,556", "4,844", "0"},
     {"25", "2,077", "19,618", "769"},
     "Countercurrent"};
-
-// Each control inside its container with the room its text needs, its text shown whole,
-// overlapping no sibling (the configuration options stand on Frame3 by design); frames and
-// areas likewise inside.
-void checkLayout(QWidget* container) {
-    const auto kids = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* a : kids) {
-        const QString name = a->objectName();
-        const QSize need = neededSize(a);
-        QVERIFY2(a->width() >= need.width() && a->height() >= need.height(), qPrintable(name));
-        QVERIFY2(container->rect().contains(a->geometry()), qPrintable(name));
-        if (auto* box = qobject_cast<QLineEdit*>(a))
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
-                     qPrintable(name));
-        for (QWidget* b : kids)
-            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()) ||
-                         (name + b->objectName())
-                             .contains(QRegularExpression("^(Option.Frame3|Frame3Option.)$")),
-                     qPrintable(name + " overlaps " + b->objectName()));
-        if (qobject_cast<QGroupBox*>(a) || name == "Extension") checkLayout(a);
-    }
-}
 
 }  // namespace
 
@@ -226,54 +195,6 @@ class WindowsTest : public QObject {
         QTest::qWait(100);  // the lists adjust on a timer
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry(), drawn[n - 1]);
-    }
-
-    // The drawn layouts in one factor each, larger at a larger font, the drawn controls at
-    // their twips and the additions below them.
-    void layoutsHoldEveryText() {
-        const QFont normal = QApplication::font();
-        std::vector<double> normalScales;
-        for (double factor : {1.0, 1.6}) {
-            QFont font = normal;
-            font.setPointSizeF(normal.pointSizeF() * factor);
-            QApplication::setFont(font);
-            MainWindow main;
-            OptionsDialog options(QuestaDirectory() / "data", {},
-                                  [] { return std::pair<QString, QString>(); });
-            ResultsWindow results;
-            results.Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
-                               2.25f, "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
-            struct Row {
-                QWidget* client;
-                double scale;
-                int width, height;  // twips
-                const char* control;
-                int left, top;  // twips
-            };
-            // Each window's controls stand on its "client" form, which scrolls where the screen
-            // is too small for it.
-            const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
-            // Unfolded: the breakdown of U starts folded where the screen is short.
-            results.findChild<QToolButton*>("Breakdown")->setChecked(true);
-            const Row rows[] = {
-                {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {client(&options), options.layoutScale(), 5205, 5235, "HairpinLength", 2760, 3105},
-                {client(&results), results.layoutScale(), 7005, 7515 + 7215, "Extension", 0, 7515}};
-            for (const Row& r : rows) {
-                const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };
-                r.client->window()->show();
-                QVERIFY(QTest::qWaitForWindowExposed(r.client->window()));
-                checkLayout(r.client);
-                QCOMPARE(r.client->size(), QSize(px(r.width), px(r.height)));
-                QCOMPARE(r.client->findChild<QWidget*>(r.control)->pos(),
-                         QPoint(px(r.left), px(r.top)));
-                if (factor == 1.0)
-                    normalScales.push_back(r.scale);
-                else
-                    QVERIFY(r.scale > normalScales[&r - rows] * 1.3);
-            }
-            QApplication::setFont(normal);
-        }
     }
 };
 

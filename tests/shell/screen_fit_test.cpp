@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "golden_text.h"
 #include "shell/help_viewer.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
@@ -273,44 +274,31 @@ class OnThisScreen : public QObject {
 class ScreenFitTest : public QObject {
     Q_OBJECT
   private slots:
-    // Where a secondary window opens: beside the main window (its frame `anchor`) on the
-    // available area, never over it while either side has room.
-    void besideTheMainWindow_data() {
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QPoint>("expected");
-        const QRect fullHd(0, 0, 1920, 1040), laptop(0, 0, 1366, 728);
-        QTest::newRow("right, where it fits")
-            << fullHd << QRect(100, 50, 600, 500) << QSize(500, 400) << QPoint(708, 50);
-        QTest::newRow("left, where the right lacks room")
-            << fullHd << QRect(1300, 50, 600, 500) << QSize(500, 400) << QPoint(792, 50);
-        QTest::newRow("right, where it just fits")
-            << fullHd << QRect(0, 0, 1412, 500) << QSize(500, 400) << QPoint(1420, 0);
-        QTest::newRow("left, where the right is a pixel short")
-            << fullHd << QRect(600, 0, 813, 500) << QSize(500, 400) << QPoint(92, 0);
-        QTest::newRow("against the right edge, where neither side holds it")
-            << laptop << QRect(200, 0, 700, 600) << QSize(600, 500) << QPoint(766, 0);
-        QTest::newRow("against the left edge, where the left has more room")
-            << laptop << QRect(600, 0, 700, 600) << QSize(600, 500) << QPoint(0, 0);
-        QTest::newRow("raised to end at the area's bottom")
-            << fullHd << QRect(100, 700, 600, 300) << QSize(500, 400) << QPoint(708, 640);
-        QTest::newRow("larger than the area: its top left corner")
-            << laptop << QRect(0, 0, 700, 600) << QSize(1400, 800) << QPoint(0, 0);
-        QTest::newRow("a second screen with a panel at its left")
-            << QRect(1984, 0, 1856, 1080) << QRect(2000, 100, 600, 500) << QSize(500, 400)
-            << QPoint(2608, 100);
-        QTest::newRow("a panel at the top: not above the area")
-            << QRect(0, 32, 1920, 1048) << QRect(100, 0, 600, 500) << QSize(500, 400)
-            << QPoint(708, 32);
-    }
-
-    void besideTheMainWindow() {
-        QFETCH(QRect, available);
-        QFETCH(QRect, anchor);
-        QFETCH(QSize, size);
-        QFETCH(QPoint, expected);
-        QCOMPARE(besidePosition(available, anchor, size), expected);
+    // shell/golden/window_placement.txt: where a secondary window opens beside the main window,
+    // each line's place worked again from its rectangles.
+    void placementAsGolden() {
+        QFile file(ZANO_SOURCE_DIR "/tests/shell/golden/window_placement.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString out;
+        for (QString line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            QList<int> n;
+            for (const auto& m : QRegularExpression("-?\\d+").globalMatch(
+                     line.section(": ", 1).section(" -> ", 0, 0)))
+                n << m.captured().toInt();
+            const QRect area(n.value(0), n.value(1), n.value(2), n.value(3));
+            const QRect anchor(n.value(4), n.value(5), n.value(6), n.value(7));
+            const QSize size(n.value(8), n.value(9)), least(n.value(10), n.value(11));
+            if (n.size() == 10)
+                line = line.section(" -> ", 0, 0) + " -> " +
+                       shown(QRect(besidePosition(area, anchor, size), QSize())).section(' ', 0, 0);
+            if (n.size() == 12)
+                line = line.section(" -> ", 0, 0) + " -> " +
+                       shown(besideFrame(area, anchor, size, least));
+            out += line + '\n';
+        }
+        const std::string why =
+            golden_text::mismatch("shell/golden/window_placement.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
     }
 
     void everyWindowFits_data() {
@@ -332,34 +320,6 @@ class ScreenFitTest : public QObject {
         };
         for (const auto& s : settings)
             QTest::newRow(s.name) << s.screen << QString(s.scale) << QString(s.points);
-    }
-
-    // Where a window opens when neither side of the main window holds it: narrowed to the
-    // larger side's room down to a minimum, below which it stands against that edge.
-    void besideFrame_data() {
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("whole, where the right holds it")
-            << QRect(0, 50, 700, 700) << QSize(600, 700) << QRect(708, 50, 600, 700);
-        QTest::newRow("narrowed to the left's room, main window centred")
-            << QRect(329, 20, 711, 740) << QSize(630, 760) << QRect(2, 8, 319, 760);
-        QTest::newRow("narrowed to the right's room, the larger")
-            << QRect(320, 20, 711, 740) << QSize(630, 760) << QRect(1039, 8, 325, 760);
-        QTest::newRow("narrowed to the left's room, the larger")
-            << QRect(500, 20, 711, 740) << QSize(630, 700) << QRect(2, 20, 490, 700);
-        QTest::newRow("against the edge, where no side has the minimum")
-            << QRect(100, 0, 1200, 740) << QSize(630, 700) << QRect(0, 0, 630, 700);
-        QTest::newRow("shortened to the area")
-            << QRect(0, 0, 700, 700) << QSize(600, 900) << QRect(708, 0, 600, 768);
-    }
-
-    void besideFrame() {
-        QFETCH(QRect, anchor);
-        QFETCH(QSize, size);
-        QFETCH(QRect, expected);
-        QCOMPARE(zano::besideFrame(QRect(0, 0, 1366, 768), anchor, size, QSize(250, 250)),
-                 expected);
     }
 
     // The placement under a real window manager (openbox on Xvfb), which tells a window's frame

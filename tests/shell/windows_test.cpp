@@ -91,7 +91,8 @@ class WindowsTest : public QObject {
                                                                           : "|water");
     }
 
-    void profileChartDrawsBothCurves() {
+    // The profile window saves its chart as a PNG image of 1200 x 800 and as SVG with its texts.
+    void profileChartSavedAsPngAndSvg() {
         CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
         CalcState s;
         dbmateriale(s);
@@ -102,17 +103,8 @@ class WindowsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(w.savePng(dir.filePath("p.png")) && w.saveSvg(dir.filePath("p.svg")));
         QVERIFY(!w.savePng(dir.filePath("no folder/p.png")));
-        const QImage image = QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(image.size(), QSize(1200, 800));
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
-        for (const QRgb curve : {qRgb(200, 40, 30), qRgb(30, 80, 200)}) {  // internal, external
-            const auto near = std::count_if(pixels, pixels + 1200 * 800, [curve](QRgb p) {
-                return std::abs(qRed(p) - qRed(curve)) + std::abs(qGreen(p) - qGreen(curve)) +
-                           std::abs(qBlue(p) - qBlue(curve)) <
-                       60;
-            });
-            QVERIFY2(near > 1000, qPrintable(QColor(curve).name()));
-        }
+        // The curves as drawn are the page's too (report_page_test finds them there).
+        QCOMPARE(QImage(dir.filePath("p.png")).size(), QSize(1200, 800));
         const std::string svg = shell_test::readAll(shell_test::toPath(dir.filePath("p.svg")));
         for (const char* text : {"<svg", "Internal: Water", "Temperature [°C]"})
             QVERIFY2(svg.find(text) != std::string::npos, text);

@@ -466,27 +466,8 @@ class ScenarioTest : public QObject {
         w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
     }
 
-  public:
-    // The calculate button's caption whenever it is painted other than at rest.
-    bool eventFilter(QObject* o, QEvent* e) override {
-        const QString caption = static_cast<QPushButton*>(o)->text();
-        if (e->type() == QEvent::Paint && caption != "Calculate")
-            events_ << "painted " + quoted(caption);
-        return false;
-    }
-
-  private slots:
-    void initTestCase() {
-        installOffscreenFilter();
-        connect(&dialogWatch_, &QTimer::timeout, this, &ScenarioTest::fillDialog);
-        dialogWatch_.start(20);
-        // The printed page's date: the same on every run.
-        qputenv("SOURCE_DATE_EPOCH", "1796601600");  // 2026-12-07
-        messageHook() = [this](const MessageRequest& m) {
-            events_ << QString("message %1 %2: %3 / %4")
-                           .arg(m.icon == QMessageBox::Warning ? "warning" : "information",
-                                quoted(m.title), quoted(m.text), quoted(m.informative));
-        };
+    // The dialogs that ask for a file or a name: each told, answered as the steps queued.
+    void installFileHooks() {
         fileNameHook() = [this](bool save, const QString& initial) {
             events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
             return answers_.isEmpty() ? QString() : answers_.takeFirst();
@@ -496,15 +477,6 @@ class ScenarioTest : public QObject {
             events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
                            filters.join(" or ");
             return std::exchange(saveAnswer_, {});
-        };
-        saveChangesHook() = [this](const MessageRequest& m) {
-            const SaveChoice answer = std::exchange(saveChoice_, SaveChoice::Discard);
-            events_ << QString("save changes %1: %2 / %3 answered %4")
-                           .arg(quoted(m.title), quoted(m.text), quoted(m.informative),
-                                answer == SaveChoice::Save      ? "save"
-                                : answer == SaveChoice::Discard ? "discard"
-                                                                : "cancel");
-            return answer;
         };
         openFileHook() = [this](const QString& title, const QStringList& filters) {
             events_ << quoted(title) + " open dialog as " + filters.join(" or ");
@@ -517,6 +489,42 @@ class ScenarioTest : public QObject {
             events_ << QString("name prompt %1 offering %2 answered %3")
                            .arg(quoted(label), quoted(initial),
                                 answer.isEmpty() ? "cancel" : quoted(answer));
+            return answer;
+        };
+    }
+
+  public:
+    ScenarioTest() {
+        connect(&dialogWatch_, &QTimer::timeout, this, &ScenarioTest::fillDialog);
+        dialogWatch_.start(20);
+    }
+
+    // The calculate button's caption whenever it is painted other than at rest.
+    bool eventFilter(QObject* o, QEvent* e) override {
+        const QString caption = static_cast<QPushButton*>(o)->text();
+        if (e->type() == QEvent::Paint && caption != "Calculate")
+            events_ << "painted " + quoted(caption);
+        return false;
+    }
+
+  private slots:
+    void initTestCase() {
+        installOffscreenFilter();
+        // The printed page's date: the same on every run.
+        qputenv("SOURCE_DATE_EPOCH", "1796601600");  // 2026-12-07
+        messageHook() = [this](const MessageRequest& m) {
+            events_ << QString("message %1 %2: %3 / %4")
+                           .arg(m.icon == QMessageBox::Warning ? "warning" : "information",
+                                quoted(m.title), quoted(m.text), quoted(m.informative));
+        };
+        installFileHooks();
+        saveChangesHook() = [this](const MessageRequest& m) {
+            const SaveChoice answer = std::exchange(saveChoice_, SaveChoice::Discard);
+            events_ << QString("save changes %1: %2 / %3 answered %4")
+                           .arg(quoted(m.title), quoted(m.text), quoted(m.informative),
+                                answer == SaveChoice::Save      ? "save"
+                                : answer == SaveChoice::Discard ? "discard"
+                                                                : "cancel");
             return answer;
         };
         questionHook() = [this](const MessageRequest& m) {

@@ -56,14 +56,18 @@ QRect captionRoom(QAbstractButton* c) {
     return c->style()->subElementRect(element, &option, c);
 }
 
+// A control as the messages name it: its name and size.
+QString where(const QWidget* c) {
+    return c->objectName() + QString(" %1x%2").arg(c->width()).arg(c->height());
+}
+
+QStringList siblingFaults(QWidget* window);
+
 // What is wrong with the captions of a window: a control smaller than its text needs, a caption
 // or a box's text wider or taller than the room its control gives it, and controls of one
 // container that overlap or stand outside it.
 QStringList captionFaults(QWidget* window) {
     QStringList faults;
-    const auto where = [](const QWidget* c) {
-        return c->objectName() + QString(" %1x%2").arg(c->width()).arg(c->height());
-    };
     for (QWidget* c : window->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(window)) continue;
         // The room the drawn layouts give a control's text, on a window's "client" form.
@@ -102,8 +106,14 @@ QStringList captionFaults(QWidget* window) {
                           .arg(room.width())
                           .arg(room.height());
     }
-    // Siblings: captions, boxes and lists side by side never share a pixel. A control drawn
-    // within a frame's rectangle, below its title, stands on the frame, not over it.
+    return faults + siblingFaults(window);
+}
+
+// Siblings: captions, boxes and lists side by side never share a pixel and stand inside their
+// container. A control drawn within a frame's rectangle, below its title, stands on the frame,
+// not over it.
+QStringList siblingFaults(QWidget* window) {
+    QStringList faults;
     const auto onFrame = [](QWidget* a, QWidget* b) {
         auto* frame = qobject_cast<QGroupBox*>(a);
         if (!frame) return false;
@@ -154,6 +164,7 @@ bool reachable(QWidget* window, QWidget* control) {
 // The drawn windows: each one's "client" form, on which its controls stand, at its size in twips
 // times the window's factor, and one control at its place; the additions stand below them.
 void checkTwips(MainWindow& main) {
+    main.resultsWindow()->findChild<QToolButton*>("Breakdown")->setChecked(true);  // unfolded
     const struct {
         QWidget* window;
         double scale;
@@ -195,7 +206,6 @@ class OnThisScreen : public QObject {
         HelpViewer help;
         std::unique_ptr<QMessageBox> about(
             makeMessageBox(nullptr, {QMessageBox::Information, "About", aboutText(), {}}));
-        results->findChild<QToolButton*>("Breakdown")->setChecked(true);  // unfolded
         for (QWidget* w : std::initializer_list<QWidget*>{&main, main.optionsDialog(), results,
                                                           &profile, &help, about.get()}) {
             const QString name = w->objectName() + " " + w->windowTitle();

@@ -43,6 +43,33 @@ QStringList examples() {
 
 constexpr double kPointsPerCm = 72 / 2.54;
 
+// Nothing shortened: every text the recording printer prints stands on the PDF page as composed;
+// one found once stands at its recorded column, in line with the others of its row; the title
+// 2 cm from the top of the printable area.
+void checkPlaces(QPdfDocument& doc, const QRectF& area, const RecordingReportPrinter& recorded) {
+    const QPdfSelection all = doc.getAllText(0);
+    const QString onPage = QString(all.text()).remove(QRegularExpression("\\s"));
+    std::map<long, double> rowMiddle;  // by the recorded top
+    for (const auto& l : recorded.lines) {
+        if (l.points == 0) continue;
+        QVERIFY2(onPage.contains(QString(l.text).remove(QRegularExpression("\\s"))),
+                 qPrintable(l.text));
+        if (l.text.size() < 4 || all.text().count(l.text) != 1) continue;
+        const QRectF r = doc.getSelectionAtIndex(0, all.text().indexOf(l.text), l.text.size())
+                             .boundingRectangle();
+        QVERIFY2(std::abs(r.left() - area.left() - l.xCm * kPointsPerCm) < 3, qPrintable(l.text));
+        const auto [row, first] = rowMiddle.emplace(std::lround(l.yCm * 1000), r.center().y());
+        QVERIFY2(first || std::abs(row->second - r.center().y()) < 3, qPrintable(l.text));
+    }
+    QVERIFY(rowMiddle.size() > 12);  // rows with a text found once
+    const QString title = QStringLiteral("CONCENTRIC TUBE HEAT EXCHANGER CALCULATION");
+    const double titleTop = doc.getSelectionAtIndex(0, all.text().indexOf(title), title.size())
+                                .boundingRectangle()
+                                .top() -
+                            area.top();
+    QVERIFY2(titleTop > 2 * kPointsPerCm - 1 && titleTop < 2 * kPointsPerCm + 6, "at 2 cm");
+}
+
 }  // namespace
 
 class ReportPageTest : public QObject {
@@ -77,8 +104,9 @@ class ReportPageTest : public QObject {
     }
 
     // Every example on one page, A4 from the corner as a PDF file has it and A4 and Letter with
-    // a printer's margins: every printed text on the page whole, and every text and the chart
-    // inside the printable area.
+    // a printer's margins: every printed text on the page whole at the place the recording
+    // printer gives it, the title 2 cm from the top, and every text and the chart inside the
+    // printable area.
     void everyExampleOnOnePageInsideThePrintableArea_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QPageLayout>("layout");
@@ -104,6 +132,8 @@ class ReportPageTest : public QObject {
         QPdfDocument doc;
         QCOMPARE(doc.load(pdf), QPdfDocument::Error::None);
         QCOMPARE(doc.pageCount(), 1);
+        const QSizeF paper = layout.fullRect(QPageLayout::Point).size() - doc.pagePointSize(0);
+        QVERIFY(std::abs(paper.width()) < 1 && std::abs(paper.height()) < 1);
         const QRectF area = layout.paintRect(QPageLayout::Point);
         const QPdfSelection all = doc.getAllText(0);
         const QRectF used = all.boundingRectangle();
@@ -117,14 +147,9 @@ class ReportPageTest : public QObject {
         QVERIFY(all.text().contains(QStringLiteral("Position from the internal fluid's inlet")));
         QVERIFY(used.bottom() > area.top() + 19 * kPointsPerCm);
 
-        // Nothing shortened: every printed text stands on the page as composed.
         RecordingReportPrinter recorded;
         printReport(recorded, texts);
-        const QString onPage = QString(all.text()).remove(QRegularExpression("\\s"));
-        for (const auto& l : recorded.lines)
-            if (l.points > 0)
-                QVERIFY2(onPage.contains(QString(l.text).remove(QRegularExpression("\\s"))),
-                         qPrintable(l.text));
+        checkPlaces(doc, area, recorded);
         // The chart inside the recorded (A4) page.
         const auto chart = std::find_if(recorded.lines.begin(), recorded.lines.end(),
                                         [](const auto& l) { return l.points == 0; });

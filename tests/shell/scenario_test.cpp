@@ -13,28 +13,32 @@
 // dialog's answer) | openas [FILE] (the next other open dialog's answer, in the folder unless
 // absolute) | clipboard TEXT (put on the clipboard) | answer yes|no (the next question's; no by
 // default) | focus (the box that has it in each window shown) | answer save|discard|cancel (the
-// next "Save changes" question's; discard by default) | dropfile TARGET FILE (a file manager's drop
-// of FILE on a control or "main", the window) | commandline ARG (as "zano ARG" started in the
-// scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer, for one
-// that a question brings) | copy FILE... (example.zan copied) | restart (a new main window, as the
-// program started again) | delete FILE | write FILE|TEXT (its folder made) | mkfifo FILE (a named
-// pipe, which no file listing reads) | samecalc FILE ARGS (FILE against what zano-calc ARGS
-// prints in the folder) | calc ARGS (zano-calc in the folder: its status and errors; <src> for
-// the source tree) | read (the case from the controls) | print [N] (the page into
-// printed.txt, the printer failing at line N) | show first|second [CONFIGURATION] (a record below
-// into the results window) | tablename [NAME] (the next name prompt's answer, Cancel without NAME;
-// with none queued a prompt takes the name it offers, once a step, then Cancel) | fault
-// memory|library|thrown STEP (the step under a fault outside the program's checks, raised at
-// every file read or save and by the printer at its third line). Texts take \r \n
-// \t \b \s (blank) \m (the byte-order mark). A first step "start [without data]" writes the whole
-// state. Main window controls go by name, the others' as "options.Text1"; the folder holds "data",
-// "example.zan" (water 15 -> 40 degC inside, 85 degC and 0,4 kg/s outside, 8 m, length given) and,
-// once a table is saved there, "user", the folder of the user's own tables.
+// next "Save changes" question's; discard by default) | fill BOX TEXT (a box of the next modal
+// dialog, which the following step brings and OK closes) | dropfile TARGET FILE (a file manager's
+// drop of FILE on a control or "main", the window) | commandline ARG (as "zano ARG" started in
+// the scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer,
+// for one that a question brings) | copy FILE... (example.zan copied) | restart (a new main
+// window, as the program started again) | delete FILE | write FILE|TEXT (its folder made) |
+// mkfifo FILE (a named pipe, which no file listing reads) | samecalc FILE ARGS (FILE against what
+// zano-calc ARGS prints in the folder) | calc ARGS (zano-calc in the folder: its status and
+// errors; <src> for the source tree) | read (the case from the controls) | print [N] (the page
+// into printed.txt, the printer failing at line N) | record NAME FIELD=VALUE... (fields of a
+// results record kept under NAME, named as the exports name them; the others zero) | show NAME
+// [CONFIGURATION] (that record into the results window) | tablename [NAME] (the next name
+// prompt's answer, Cancel without NAME; with none queued a prompt takes the name it offers, once
+// a step, then Cancel) | fault memory|library|thrown STEP (the step under a fault outside the
+// program's checks, raised at every file read or save and by the printer at its third line).
+// Texts take \r \n \t \b \s (blank) \m (the byte-order mark). A first step "start [without
+// data]" writes the whole state. Main window controls go by name, the others' as
+// "options.Text1"; the folder holds "data", "example.zan" (water 15 -> 40 degC inside, 85 degC
+// and 0,4 kg/s outside, 8 m, length given) and, once a table is saved there, "user", the folder
+// of the user's own tables. The user's home folder is shown as <home>.
 #include <sys/stat.h>
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
@@ -43,13 +47,16 @@
 #include <QMimeData>
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 
 #include "base/faults.h"
+#include "formats/results_display.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "recording_report_printer.h"
@@ -68,67 +75,6 @@ using namespace shell_test;
 namespace {
 
 const QString kScenarios = ZANO_SOURCE_DIR "/tests/shell/golden/scenarios";
-
-// Every field shows a different text: geometry, pressures and fouling factors as entered;
-// temperatures, flows, velocities, pressure drops, capacity, surface and length to 3 decimals;
-// Reynolds numbers and U to whole numbers, ties to the even digit (U 940.5, Rei 2300.5, Ree
-// 2301.5); q's single is 28.82349.... The second record differs from the first in every field.
-const ResultsData kFirst{28.8235f,
-                         0.6283185f,
-                         8.0f,
-                         940.5f,
-                         Arrangement::Countercurrent,
-                         20.0f,
-                         1.5f,
-                         50.0f,
-                         2.25f,
-                         "Stainless steel AISI 304",
-                         "Water",
-                         "Propylene Glycol 30%",
-                         1.0f,
-                         2.5f,
-                         15.0,
-                         40.00049,
-                         85.0,
-                         67.82149,
-                         0.27571f,
-                         0.4f,
-                         0.72849f,
-                         0.3515f,
-                         2.53149f,
-                         0.59901f,
-                         0.0002,
-                         0.0,
-                         2300.5,
-                         2301.5};
-const ResultsData kSecond{25.0f,
-                          2.0766f,
-                          19.6184f,
-                          769.49f,
-                          Arrangement::Equicurrent,
-                          33.7f,
-                          2.0f,
-                          60.3f,
-                          2.9f,
-                          "Carbon steel",
-                          "Ethylene Glycol 30%",
-                          "Air",
-                          5.0f,
-                          10.0f,
-                          40.5,
-                          28.91690,
-                          15.25,
-                          22.46740,
-                          0.6f,
-                          0.8f,
-                          0.8404f,
-                          0.5562f,
-                          7.1051f,
-                          4.8439f,
-                          0.0001,
-                          0.00035,
-                          17561.4,
-                          11173.6};
 
 QString escaped(QString s) {
     return s.replace('\\', "\\\\")
@@ -291,6 +237,33 @@ QString changes(const State& before, const State& after, const QList<QRegularExp
     return out;
 }
 
+// A step's words: the whole argument, its first word and the rest with its escapes read.
+struct Args {
+    QString arg, name, rest;
+};
+
+// The windows a step names, as the account names them.
+const QStringList kWindows{"main", "options", "results", "profile", "help"};
+
+// One field of a results record, named as the exports name it.
+void setField(ResultsData& r, const QString& name, const QString& value) {
+    const auto* f = std::find_if(kResultFields.begin(), kResultFields.end(),
+                                 [&name](const ResultField& f) { return name == f.name; });
+    if (f == kResultFields.end()) qFatal("no result field %s", qPrintable(name));
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(r.*member)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                r.*member = value.toStdString();
+            else if constexpr (std::is_same_v<T, Arrangement>)
+                r.*member =
+                    value == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
+            else
+                r.*member = static_cast<T>(value.toDouble());
+        },
+        f->member);
+}
+
 }  // namespace
 
 class ScenarioTest : public QObject {
@@ -306,7 +279,13 @@ class ScenarioTest : public QObject {
     SaveChoice saveChoice_ = SaveChoice::Discard;  // the next "Save changes" answer, then Discard
     QStringList tableNames_;  // the next name prompts' answers ("" Cancel), then the name offered
     bool offeredTaken_ = false;  // in this step: a prompt took the name offered, the next cancels
+    QList<QPair<QString, QString>> dialogTexts_;  // the next modal dialog's boxes and texts
+    QTimer dialogWatch_;                          // which fills that dialog when it comes
+    QHash<QString, ResultsData> records_;         // results records by their names
     RecordingReportPrinter printer_;
+
+    using Step = std::function<void(ScenarioTest&, const Args&)>;
+    static const QHash<QString, Step> kSteps;
 
     QWidget* window(const QString& name) {
         if (name == "options") return w_->optionsDialog();
@@ -344,164 +323,109 @@ class ScenarioTest : public QObject {
     }
 
     void run(const QString& step) {
-        const auto write = [this](const QString& file, const QByteArray& bytes) {
-            QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
-            QFile f(dir_->filePath(file));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-        };
         offeredTaken_ = false;
         const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
-        const QString name = arg.section(' ', 0, 0), rest = unescaped(arg.section(' ', 1));
-        if (verb == "type") {
-            control(name)->setFocus();
-            QTest::keyClicks(control(name), rest);
-        } else if (verb == "set") {
-            if (auto* box = qobject_cast<QLineEdit*>(control(name)))
-                box->setText(rest);
-            else
-                control<QComboBox>(name)->setEditText(rest);
-        } else if (verb == "keys") {  // in its window made active, as a user's keys are
-            QWidget* target =
-                QStringList{"main", "options", "results", "profile", "help"}.contains(name)
-                    ? window(name)
-                    : control(name);
-            target->window()->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(target->window()));
-            if (target != target->window()) target->setFocus();
-            QTest::keySequence(target, QKeySequence(rest));
-        } else if (verb == "paste") {  // Control+V, as platforms send it: with no text
-            QGuiApplication::clipboard()->setText(rest.isEmpty() ? "99" : rest);
-            QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
-            QApplication::sendEvent(control(name), &paste);
-        } else if (verb == "menupaste") {
-            QGuiApplication::clipboard()->setText(rest);
-            QWidget* box = control(name);
-            QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                   box->mapToGlobal(QPoint(2, 2)));
-            QApplication::sendEvent(box, &open);
-            auto* menu = box->findChild<QMenu*>();
-            QVERIFY(menu);
-            if (QAction* paste = pasteAction(menu))
-                paste->trigger();
-            else
-                events_ << "no Paste in the menu";
-            menu->close();
-        } else if (verb == "drop") {
-            QWidget* box = control(name);
-            QMimeData data;
-            data.setText(rest);
-            const QPoint at(box->width() - 2, box->height() / 2);
-            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(box, &enter);
-            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(box, &drop);
-        } else if (verb == "select") {
-            control<QLineEdit>(arg)->selectAll();
-        } else if (verb == "pick") {
-            auto* list = control<QComboBox>(name);
-            list->setCurrentIndex(list->findText(rest));
-            emit list->activated(list->currentIndex());
-        } else if (verb == "click") {  // on the caption's first letters, where an option answers
-            auto* b = control<QAbstractButton>(arg);
-            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height(), b->height() / 2));
-        } else if (verb == "dclick") {  // near the start of the text
-            QTest::mouseDClick(control(arg), Qt::LeftButton, {},
-                               QPoint(6, control(arg)->height() / 2));
-        } else if (verb == "menu") {
-            control<QAction>(arg)->trigger();
-        } else if (verb == "close") {
-            window(arg)->close();
-        } else if (verb == "open" || verb == "save" || verb == "savecaseas") {
-            if (!arg.isEmpty()) answers_ << dir_->filePath(arg);
-            control<QAction>(verb == "open"   ? "mnuFileOpen"
-                             : verb == "save" ? "mnuFileSave"
-                                              : "mnuFileSaveAs")
-                ->trigger();
-        } else if (verb == "saveas") {
-            saveAnswer_ = {name.isEmpty() ? QString() : dir_->filePath(name), rest};
-        } else if (verb == "openas") {
-            openAnswer_ = arg.isEmpty()               ? QString()
-                          : QDir::isAbsolutePath(arg) ? arg  // a device, say
-                                                      : dir_->filePath(arg);
-        } else if (verb == "clipboard") {
-            QGuiApplication::clipboard()->setText(unescaped(arg));
-        } else if (verb == "answer") {
-            yes_ = arg == "yes";
-            saveChoice_ = arg == "save"     ? SaveChoice::Save
-                          : arg == "cancel" ? SaveChoice::Cancel
-                                            : SaveChoice::Discard;
-        } else if (verb == "dropfile") {
-            QWidget* target = name == "main" ? w_.get() : control(name);
-            QMimeData data;  // as file managers offer a file: its URL, and the URL as text
-            const QUrl url = QUrl::fromLocalFile(dir_->filePath(rest));
-            data.setUrls({url});
-            data.setText(url.toString());
-            const QPoint at(target->width() / 2, target->height() / 2);
-            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(target, &enter);
-            if (!enter.isAccepted()) events_ << "drop refused";
-            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(target, &drop);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // opened after it
-        } else if (verb == "name") {
-            answers_ << dir_->filePath(arg);
-        } else if (verb == "tablename") {
-            tableNames_ << unescaped(arg);
-        } else if (verb == "copy") {
-            for (const QString& file : arg.split(' ')) {
-                QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
-                QVERIFY(QFile::copy(dir_->filePath("example.zan"), dir_->filePath(file)));
-            }
-        } else if (verb == "restart") {
-            startWindow(dir_->filePath("data"));
-        } else if (verb == "commandline") {
-            const QString before = QDir::currentPath();
-            QDir::setCurrent(dir_->path());
-            w_->openFromCommandLine(QString(arg).replace("<dir>", dir_->path()));
-            QDir::setCurrent(before);
-        } else if (verb == "delete") {
-            QVERIFY(QFile::remove(dir_->filePath(arg)));
-        } else if (verb == "focus") {
-            for (const char* name : {"main", "options", "results", "profile", "help"})
-                if (QWidget* w = window(name); w && w->isVisible() && w->focusWidget())
-                    events_ << "focus in " + QString(name) + '.' + w->focusWidget()->objectName();
-        } else if (verb == "write") {
-            write(arg.section('|', 0, 0), unescaped(arg.section('|', 1)).toUtf8());
-        } else if (verb == "samecalc") {
-            QFile f(dir_->filePath(name));
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            events_ << name +
-                           (f.readAll() == calc(rest.split(' '))->readAllStandardOutput()
-                                ? " is"
-                                : " differs from") +
-                           " what zano-calc " + rest + " prints";
-        } else if (verb == "calc") {
-            const auto run = calc(QString(arg).replace("<src>", ZANO_SOURCE_DIR).split(' '));
-            const QString errors = QString::fromUtf8(run->readAllStandardError())
-                                       .remove(QRegularExpression("QStandardPaths: [^\n]*\n"));
-            events_ << QString("zano-calc ended %1: ").arg(run->exitCode()) + quoted(errors);
-        } else if (verb == "mkfifo") {
-            QVERIFY(::mkfifo(QFile::encodeName(dir_->filePath(arg)).constData(), 0600) == 0);
-        } else if (verb == "read") {
-            w_->caseFromControls();
-        } else if (verb == "print") {
-            RecordingReportPrinter printer;
-            printer.failAt = arg.toInt();
-            printReport(printer, w_->reportTexts());
-            write("printed.txt", printer.page().toUtf8());
-        } else if (verb == "show") {
-            ResultsData r = name == "first" ? kFirst : kSecond;
-            if (!rest.isEmpty())
-                r.controequi =
-                    rest == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
-            w_->resultsWindow()->Risultati(r);
-        } else if (verb == "fault") {
-            return underFault(name, arg.section(' ', 1));
-        } else if (verb != "start") {
-            qFatal("unknown step %s", qPrintable(step));
-        }
+        const auto handler = kSteps.find(verb);
+        if (handler == kSteps.end()) qFatal("unknown step %s", qPrintable(step));
+        (*handler)(*this, {arg, arg.section(' ', 0, 0), unescaped(arg.section(' ', 1))});
         if (verb != "name" && verb != "answer") answers_.clear();  // a dialog that never came
+        if (verb != "fill") dialogTexts_.clear();
         flushDeletes();
+    }
+
+    void write(const QString& file, const QByteArray& bytes) {
+        QVERIFY(QDir(dir_->path()).mkpath(QFileInfo(file).path()));
+        QFile f(dir_->filePath(file));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+
+    // Keys in their window made active, as a user's keys are.
+    void keys(const QString& target, const QString& sequence) {
+        QWidget* to = kWindows.contains(target) ? window(target) : control(target);
+        to->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(to->window()));
+        if (to != to->window()) to->setFocus();
+        QTest::keySequence(to, QKeySequence(sequence));
+    }
+
+    // The context menu's Paste.
+    void menuPaste(const QString& name, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QWidget* box = control(name);
+        QContextMenuEvent open(QContextMenuEvent::Mouse, QPoint(2, 2),
+                               box->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(box, &open);
+        auto* menu = box->findChild<QMenu*>();
+        QVERIFY(menu);
+        if (QAction* paste = pasteAction(menu))
+            paste->trigger();
+        else
+            events_ << "no Paste in the menu";
+        menu->close();
+    }
+
+    // A drag of `data` dropped on `target` at `at`; false when the target refuses it.
+    static bool drop(QWidget* target, const QMimeData& data, QPoint at) {
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // opened after it
+        return enter.isAccepted();
+    }
+
+    // As file managers offer a file: its URL, and the URL as text.
+    void dropFile(const QString& target, const QString& file) {
+        QWidget* on = target == "main" ? w_.get() : control(target);
+        QMimeData data;
+        const QUrl url = QUrl::fromLocalFile(dir_->filePath(file));
+        data.setUrls({url});
+        data.setText(url.toString());
+        if (!drop(on, data, QPoint(on->width() / 2, on->height() / 2))) events_ << "drop refused";
+    }
+
+    void focus() {
+        for (const QString& name : kWindows)
+            if (QWidget* w = window(name); w && w->isVisible() && w->focusWidget())
+                events_ << "focus in " + name + '.' + w->focusWidget()->objectName();
+    }
+
+    void sameCalc(const QString& file, const QString& args) {
+        QFile f(dir_->filePath(file));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const bool same = f.readAll() == calc(args.split(' '))->readAllStandardOutput();
+        events_ << file + (same ? " is" : " differs from") + " what zano-calc " + args + " prints";
+    }
+
+    void calcErrors(const QString& args) {
+        const auto run = calc(QString(args).replace("<src>", ZANO_SOURCE_DIR).split(' '));
+        const QString errors = QString::fromUtf8(run->readAllStandardError())
+                                   .remove(QRegularExpression("QStandardPaths: [^\n]*\n"));
+        events_ << QString("zano-calc ended %1: ").arg(run->exitCode()) + quoted(errors);
+    }
+
+    // The next modal dialog: its boxes given their texts, then OK.
+    void fillDialog() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialogTexts_.isEmpty()) return;
+        for (const auto& [box, text] : std::exchange(dialogTexts_, {})) {
+            if (auto* line = dialog->findChild<QLineEdit*>(box))
+                line->setText(text);
+            else if (auto* lines = dialog->findChild<QPlainTextEdit*>(box))
+                lines->setPlainText(text);
+            else
+                qFatal("no box %s", qPrintable(box));
+        }
+        events_ << "dialog " + quoted(dialog->windowTitle()) + " answered OK";
+        dialog->accept();
+    }
+
+    // File menu: Open, Save or Save As, the dialog answering FILE, then Cancel.
+    static Step fileMenu(const char* action) {
+        return [action](ScenarioTest& t, const Args& a) {
+            if (!a.arg.isEmpty()) t.answers_ << t.dir_->filePath(a.arg);
+            t.control<QAction>(action)->trigger();
+        };
     }
 
     void underFault(const QString& kind, const QString& step) {
@@ -542,7 +466,39 @@ class ScenarioTest : public QObject {
         w_->findChild<QPushButton*>("Command1")->installEventFilter(this);
     }
 
+    // The dialogs that ask for a file or a name: each told, answered as the steps queued.
+    void installFileHooks() {
+        fileNameHook() = [this](bool save, const QString& initial) {
+            events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        };
+        saveFileHook() = [this](const QString& title, const QStringList& filters,
+                                const QString& initial) {
+            events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
+                           filters.join(" or ");
+            return std::exchange(saveAnswer_, {});
+        };
+        openFileHook() = [this](const QString& title, const QStringList& filters) {
+            events_ << quoted(title) + " open dialog as " + filters.join(" or ");
+            return std::exchange(openAnswer_, {});
+        };
+        nameHook() = [this](const QString& label, const QString& initial) {
+            const QString answer = !tableNames_.isEmpty()               ? tableNames_.takeFirst()
+                                   : std::exchange(offeredTaken_, true) ? QString()
+                                                                        : initial;
+            events_ << QString("name prompt %1 offering %2 answered %3")
+                           .arg(quoted(label), quoted(initial),
+                                answer.isEmpty() ? "cancel" : quoted(answer));
+            return answer;
+        };
+    }
+
   public:
+    ScenarioTest() {
+        connect(&dialogWatch_, &QTimer::timeout, this, &ScenarioTest::fillDialog);
+        dialogWatch_.start(20);
+    }
+
     // The calculate button's caption whenever it is painted other than at rest.
     bool eventFilter(QObject* o, QEvent* e) override {
         const QString caption = static_cast<QPushButton*>(o)->text();
@@ -561,16 +517,7 @@ class ScenarioTest : public QObject {
                            .arg(m.icon == QMessageBox::Warning ? "warning" : "information",
                                 quoted(m.title), quoted(m.text), quoted(m.informative));
         };
-        fileNameHook() = [this](bool save, const QString& initial) {
-            events_ << QString(save ? "save" : "open") + " dialog offering " + quoted(initial);
-            return answers_.isEmpty() ? QString() : answers_.takeFirst();
-        };
-        saveFileHook() = [this](const QString& title, const QStringList& filters,
-                                const QString& initial) {
-            events_ << quoted(title) + " dialog offering " + quoted(initial) + " as " +
-                           filters.join(" or ");
-            return std::exchange(saveAnswer_, {});
-        };
+        installFileHooks();
         saveChangesHook() = [this](const MessageRequest& m) {
             const SaveChoice answer = std::exchange(saveChoice_, SaveChoice::Discard);
             events_ << QString("save changes %1: %2 / %3 answered %4")
@@ -578,19 +525,6 @@ class ScenarioTest : public QObject {
                                 answer == SaveChoice::Save      ? "save"
                                 : answer == SaveChoice::Discard ? "discard"
                                                                 : "cancel");
-            return answer;
-        };
-        openFileHook() = [this](const QString& title, const QStringList& filters) {
-            events_ << quoted(title) + " open dialog as " + filters.join(" or ");
-            return std::exchange(openAnswer_, {});
-        };
-        nameHook() = [this](const QString& label, const QString& initial) {
-            const QString answer = !tableNames_.isEmpty()               ? tableNames_.takeFirst()
-                                   : std::exchange(offeredTaken_, true) ? QString()
-                                                                        : initial;
-            events_ << QString("name prompt %1 offering %2 answered %3")
-                           .arg(quoted(label), quoted(initial),
-                                answer.isEmpty() ? "cancel" : quoted(answer));
             return answer;
         };
         questionHook() = [this](const MessageRequest& m) {
@@ -625,6 +559,7 @@ class ScenarioTest : public QObject {
         useScratchSettings(dir.filePath("settings"));  // each scenario starts without recent files
         events_.clear();
         tableNames_.clear();
+        records_.clear();
         const QString first = lines.filter(QRegularExpression("^> ")).value(0);
         startWindow(dir.filePath(first == "> start without data" ? "none" : "data"));
         State before = first.startsWith("> start") ? State{} : state();
@@ -642,11 +577,143 @@ class ScenarioTest : public QObject {
         }
         w_.reset();
         flushDeletes();
-        out.replace(dir.path(), "<dir>").replace(ZANO_SOURCE_DIR, "<src>");
+        out.replace(dir.path(), "<dir>")
+            .replace(ZANO_SOURCE_DIR, "<src>")
+            .replace(QDir::homePath() + '/', "<home>/");
         const std::string why = golden_text::mismatch(
             "shell/golden/scenarios/" + name.toStdString(), out.toStdString());
         QVERIFY2(why.empty(), why.c_str());
     }
+};
+
+// The steps by their names, as the comment at the top lists them.
+const QHash<QString, ScenarioTest::Step> ScenarioTest::kSteps{
+    {"start", [](ScenarioTest&, const Args&) {}},  // the scenario's state before its first step
+    {"type",
+     [](ScenarioTest& t, const Args& a) {
+         t.control(a.name)->setFocus();
+         QTest::keyClicks(t.control(a.name), a.rest);
+     }},
+    {"set",
+     [](ScenarioTest& t, const Args& a) {
+         if (auto* box = qobject_cast<QLineEdit*>(t.control(a.name)))
+             box->setText(a.rest);
+         else
+             t.control<QComboBox>(a.name)->setEditText(a.rest);
+     }},
+    {"keys", [](ScenarioTest& t, const Args& a) { t.keys(a.name, a.rest); }},
+    {"paste",  // Control+V, as platforms send it: with no text
+     [](ScenarioTest& t, const Args& a) {
+         QGuiApplication::clipboard()->setText(a.rest.isEmpty() ? "99" : a.rest);
+         QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+         QApplication::sendEvent(t.control(a.name), &paste);
+     }},
+    {"menupaste", [](ScenarioTest& t, const Args& a) { t.menuPaste(a.name, a.rest); }},
+    {"drop",  // at the end of the text
+     [](ScenarioTest& t, const Args& a) {
+         QWidget* box = t.control(a.name);
+         QMimeData data;
+         data.setText(a.rest);
+         t.drop(box, data, QPoint(box->width() - 2, box->height() / 2));
+     }},
+    {"select", [](ScenarioTest& t, const Args& a) { t.control<QLineEdit>(a.arg)->selectAll(); }},
+    {"pick",
+     [](ScenarioTest& t, const Args& a) {
+         auto* list = t.control<QComboBox>(a.name);
+         list->setCurrentIndex(list->findText(a.rest));
+         emit list->activated(list->currentIndex());
+     }},
+    {"click",  // on the caption's first letters, where an option answers
+     [](ScenarioTest& t, const Args& a) {
+         auto* b = t.control<QAbstractButton>(a.arg);
+         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height(), b->height() / 2));
+     }},
+    {"dclick",  // near the start of the text
+     [](ScenarioTest& t, const Args& a) {
+         QWidget* box = t.control(a.arg);
+         QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+     }},
+    {"menu", [](ScenarioTest& t, const Args& a) { t.control<QAction>(a.arg)->trigger(); }},
+    {"close", [](ScenarioTest& t, const Args& a) { t.window(a.arg)->close(); }},
+    {"open", fileMenu("mnuFileOpen")},
+    {"save", fileMenu("mnuFileSave")},
+    {"savecaseas", fileMenu("mnuFileSaveAs")},
+    {"saveas",
+     [](ScenarioTest& t, const Args& a) {
+         t.saveAnswer_ = {a.name.isEmpty() ? QString() : t.dir_->filePath(a.name), a.rest};
+     }},
+    {"openas",  // absolute: a device, say
+     [](ScenarioTest& t, const Args& a) {
+         t.openAnswer_ =
+             a.arg.isEmpty() || QDir::isAbsolutePath(a.arg) ? a.arg : t.dir_->filePath(a.arg);
+     }},
+    {"clipboard",
+     [](ScenarioTest&, const Args& a) { QGuiApplication::clipboard()->setText(unescaped(a.arg)); }},
+    {"answer",
+     [](ScenarioTest& t, const Args& a) {
+         t.yes_ = a.arg == "yes";
+         t.saveChoice_ = a.arg == "save"     ? SaveChoice::Save
+                         : a.arg == "cancel" ? SaveChoice::Cancel
+                                             : SaveChoice::Discard;
+     }},
+    {"dropfile", [](ScenarioTest& t, const Args& a) { t.dropFile(a.name, a.rest); }},
+    {"name", [](ScenarioTest& t, const Args& a) { t.answers_ << t.dir_->filePath(a.arg); }},
+    {"tablename", [](ScenarioTest& t, const Args& a) { t.tableNames_ << unescaped(a.arg); }},
+    {"fill",
+     [](ScenarioTest& t, const Args& a) {
+         t.dialogTexts_.append({a.name, a.rest});
+     }},
+    {"copy",
+     [](ScenarioTest& t, const Args& a) {
+         for (const QString& file : a.arg.split(' ')) {
+             QVERIFY(QDir(t.dir_->path()).mkpath(QFileInfo(file).path()));
+             QVERIFY(QFile::copy(t.dir_->filePath("example.zan"), t.dir_->filePath(file)));
+         }
+     }},
+    {"restart", [](ScenarioTest& t, const Args&) { t.startWindow(t.dir_->filePath("data")); }},
+    {"commandline",
+     [](ScenarioTest& t, const Args& a) {
+         const QString before = QDir::currentPath();
+         QDir::setCurrent(t.dir_->path());
+         t.w_->openFromCommandLine(QString(a.arg).replace("<dir>", t.dir_->path()));
+         QDir::setCurrent(before);
+     }},
+    {"delete",
+     [](ScenarioTest& t, const Args& a) { QVERIFY(QFile::remove(t.dir_->filePath(a.arg))); }},
+    {"focus", [](ScenarioTest& t, const Args&) { t.focus(); }},
+    {"write",
+     [](ScenarioTest& t, const Args& a) {
+         t.write(a.arg.section('|', 0, 0), unescaped(a.arg.section('|', 1)).toUtf8());
+     }},
+    {"samecalc", [](ScenarioTest& t, const Args& a) { t.sameCalc(a.name, a.rest); }},
+    {"calc", [](ScenarioTest& t, const Args& a) { t.calcErrors(a.arg); }},
+    {"mkfifo",
+     [](ScenarioTest& t, const Args& a) {
+         QVERIFY(::mkfifo(QFile::encodeName(t.dir_->filePath(a.arg)).constData(), 0600) == 0);
+     }},
+    {"read", [](ScenarioTest& t, const Args&) { t.w_->caseFromControls(); }},
+    {"print",
+     [](ScenarioTest& t, const Args& a) {
+         RecordingReportPrinter printer;
+         printer.failAt = a.arg.toInt();
+         printReport(printer, t.w_->reportTexts());
+         t.write("printed.txt", printer.page().toUtf8());
+     }},
+    {"record",
+     [](ScenarioTest& t, const Args& a) {
+         for (const QString& field : a.arg.section(' ', 1).split(' ', Qt::SkipEmptyParts))
+             setField(t.records_[a.name], field.section('=', 0, 0),
+                      unescaped(field.section('=', 1)));
+     }},
+    {"show",
+     [](ScenarioTest& t, const Args& a) {
+         ResultsData r = t.records_.value(a.name);
+         if (!a.rest.isEmpty())
+             r.controequi =
+                 a.rest == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent;
+         t.w_->resultsWindow()->Risultati(r);
+     }},
+    {"fault", [](ScenarioTest& t, const Args& a) { t.underFault(a.name, a.arg.section(' ', 1)); }},
 };
 
 QTEST_MAIN(ScenarioTest)

@@ -20,13 +20,16 @@
 #include <QStandardPaths>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
+#include "golden_text.h"
 #include "shell/help_viewer.h"
 #include "shell/main_window.h"
 #include "shell/options_dialog.h"
 #include "shell/profile_window.h"
 #include "shell/results_window.h"
+#include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
 
@@ -53,15 +56,33 @@ QRect captionRoom(QAbstractButton* c) {
     return c->style()->subElementRect(element, &option, c);
 }
 
-// What is wrong with the captions of a window: a caption wider or taller than the room its
-// control gives it, and controls of one container that overlap.
+// A control as the messages name it: its name and size.
+QString where(const QWidget* c) {
+    return c->objectName() + QString(" %1x%2").arg(c->width()).arg(c->height());
+}
+
+QStringList siblingFaults(QWidget* window);
+
+// What is wrong with the captions of a window: a control smaller than its text needs, a caption
+// or a box's text wider or taller than the room its control gives it, and controls of one
+// container that overlap or stand outside it.
 QStringList captionFaults(QWidget* window) {
     QStringList faults;
-    const auto where = [](const QWidget* c) {
-        return c->objectName() + QString(" %1x%2").arg(c->width()).arg(c->height());
-    };
     for (QWidget* c : window->findChildren<QWidget*>()) {
         if (!c->isVisibleTo(window)) continue;
+        // The room the drawn layouts give a control's text, on a window's "client" form.
+        const QSize least = neededSize(c);
+        bool drawn = false;
+        for (QWidget* p = c->parentWidget(); p && !qobject_cast<QComboBox*>(p);
+             p = p->parentWidget())
+            drawn = drawn || p->objectName() == "client";
+        if (drawn && (c->width() < least.width() || c->height() < least.height()))
+            faults
+                << QString("%1 needs %2x%3").arg(where(c)).arg(least.width()).arg(least.height());
+        if (auto* box = qobject_cast<QLineEdit*>(c);
+            box && !qobject_cast<QComboBox*>(c->parent()) &&
+            box->fontMetrics().horizontalAdvance(box->text()) >= box->width() - 6)
+            faults << QString("%1 clips \"%2\"").arg(where(c), box->text());
         QString text;
         QRect room = c->contentsRect();
         if (auto* label = qobject_cast<QLabel*>(c)) {
@@ -85,8 +106,14 @@ QStringList captionFaults(QWidget* window) {
                           .arg(room.width())
                           .arg(room.height());
     }
-    // Siblings: captions, boxes and lists side by side never share a pixel. A control drawn
-    // within a frame's rectangle, below its title, stands on the frame, not over it.
+    return faults + siblingFaults(window);
+}
+
+// Siblings: captions, boxes and lists side by side never share a pixel and stand inside their
+// container. A control drawn within a frame's rectangle, below its title, stands on the frame,
+// not over it.
+QStringList siblingFaults(QWidget* window) {
+    QStringList faults;
     const auto onFrame = [](QWidget* a, QWidget* b) {
         auto* frame = qobject_cast<QGroupBox*>(a);
         if (!frame) return false;
@@ -105,11 +132,14 @@ QStringList captionFaults(QWidget* window) {
         QList<QWidget*> kids;
         for (QObject* o : parent->children())
             if (auto* c = qobject_cast<QWidget*>(o); c && placed(c)) kids << c;
-        for (int i = 0; i < kids.size(); ++i)
+        for (int i = 0; i < kids.size(); ++i) {
+            if (!parent->rect().contains(kids[i]->geometry()))
+                faults << QString("%1 outside %2").arg(where(kids[i]), where(parent));
             for (int j = i + 1; j < kids.size(); ++j)
                 if (kids[i]->geometry().intersects(kids[j]->geometry()) &&
                     !onFrame(kids[i], kids[j]) && !onFrame(kids[j], kids[i]))
                     faults << QString("%1 overlaps %2").arg(where(kids[i]), where(kids[j]));
+        }
     }
     return faults;
 }
@@ -129,6 +159,29 @@ bool reachable(QWidget* window, QWidget* control) {
         if (!w->parentWidget()->rect().contains(r)) return false;
     }
     return true;
+}
+
+// The drawn windows: each one's "client" form, on which its controls stand, at its size in twips
+// times the window's factor, and one control at its place; the additions stand below them.
+void checkTwips(MainWindow& main) {
+    main.resultsWindow()->findChild<QToolButton*>("Breakdown")->setChecked(true);  // unfolded
+    const struct {
+        QWidget* window;
+        double scale;
+        int width, height;  // twips
+        const char* control;
+        int left, top;  // twips
+    } drawn[] = {{&main, main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
+                 {main.optionsDialog(), main.optionsDialog()->layoutScale(), 5205, 5235,
+                  "HairpinLength", 2760, 3105},
+                 {main.resultsWindow(), main.resultsWindow()->layoutScale(), 7005, 7515 + 7215,
+                  "Extension", 0, 7515}};
+    for (const auto& d : drawn) {
+        const auto px = [&d](int twips) { return twipsToPixels(twips, d.scale); };
+        const auto* client = d.window->findChild<QWidget*>("client");
+        QCOMPARE(client->size(), QSize(px(d.width), px(d.height)));
+        QCOMPARE(client->findChild<QWidget*>(d.control)->pos(), QPoint(px(d.left), px(d.top)));
+    }
 }
 
 }  // namespace
@@ -189,6 +242,7 @@ class OnThisScreen : public QObject {
                 QVERIFY2(!scrolls || w->minimumSize() != w->maximumSize(), qPrintable(name));
             }
         }
+        checkTwips(main);
     }
 
     // The results window opens beside the main window, its title bar on the screen, and covers
@@ -230,44 +284,31 @@ class OnThisScreen : public QObject {
 class ScreenFitTest : public QObject {
     Q_OBJECT
   private slots:
-    // Where a secondary window opens: beside the main window (its frame `anchor`) on the
-    // available area, never over it while either side has room.
-    void besideTheMainWindow_data() {
-        QTest::addColumn<QRect>("available");
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QPoint>("expected");
-        const QRect fullHd(0, 0, 1920, 1040), laptop(0, 0, 1366, 728);
-        QTest::newRow("right, where it fits")
-            << fullHd << QRect(100, 50, 600, 500) << QSize(500, 400) << QPoint(708, 50);
-        QTest::newRow("left, where the right lacks room")
-            << fullHd << QRect(1300, 50, 600, 500) << QSize(500, 400) << QPoint(792, 50);
-        QTest::newRow("right, where it just fits")
-            << fullHd << QRect(0, 0, 1412, 500) << QSize(500, 400) << QPoint(1420, 0);
-        QTest::newRow("left, where the right is a pixel short")
-            << fullHd << QRect(600, 0, 813, 500) << QSize(500, 400) << QPoint(92, 0);
-        QTest::newRow("against the right edge, where neither side holds it")
-            << laptop << QRect(200, 0, 700, 600) << QSize(600, 500) << QPoint(766, 0);
-        QTest::newRow("against the left edge, where the left has more room")
-            << laptop << QRect(600, 0, 700, 600) << QSize(600, 500) << QPoint(0, 0);
-        QTest::newRow("raised to end at the area's bottom")
-            << fullHd << QRect(100, 700, 600, 300) << QSize(500, 400) << QPoint(708, 640);
-        QTest::newRow("larger than the area: its top left corner")
-            << laptop << QRect(0, 0, 700, 600) << QSize(1400, 800) << QPoint(0, 0);
-        QTest::newRow("a second screen with a panel at its left")
-            << QRect(1984, 0, 1856, 1080) << QRect(2000, 100, 600, 500) << QSize(500, 400)
-            << QPoint(2608, 100);
-        QTest::newRow("a panel at the top: not above the area")
-            << QRect(0, 32, 1920, 1048) << QRect(100, 0, 600, 500) << QSize(500, 400)
-            << QPoint(708, 32);
-    }
-
-    void besideTheMainWindow() {
-        QFETCH(QRect, available);
-        QFETCH(QRect, anchor);
-        QFETCH(QSize, size);
-        QFETCH(QPoint, expected);
-        QCOMPARE(besidePosition(available, anchor, size), expected);
+    // shell/golden/window_placement.txt: where a secondary window opens beside the main window,
+    // each line's place worked again from its rectangles.
+    void placementAsGolden() {
+        QFile file(ZANO_SOURCE_DIR "/tests/shell/golden/window_placement.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString out;
+        for (QString line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            QList<int> n;
+            for (const auto& m : QRegularExpression("-?\\d+").globalMatch(
+                     line.section(": ", 1).section(" -> ", 0, 0)))
+                n << m.captured().toInt();
+            const QRect area(n.value(0), n.value(1), n.value(2), n.value(3));
+            const QRect anchor(n.value(4), n.value(5), n.value(6), n.value(7));
+            const QSize size(n.value(8), n.value(9)), least(n.value(10), n.value(11));
+            if (n.size() == 10)
+                line = line.section(" -> ", 0, 0) + " -> " +
+                       shown(QRect(besidePosition(area, anchor, size), QSize())).section(' ', 0, 0);
+            if (n.size() == 12)
+                line = line.section(" -> ", 0, 0) + " -> " +
+                       shown(besideFrame(area, anchor, size, least));
+            out += line + '\n';
+        }
+        const std::string why =
+            golden_text::mismatch("shell/golden/window_placement.txt", out.toStdString());
+        QVERIFY2(why.empty(), why.c_str());
     }
 
     void everyWindowFits_data() {
@@ -289,34 +330,6 @@ class ScreenFitTest : public QObject {
         };
         for (const auto& s : settings)
             QTest::newRow(s.name) << s.screen << QString(s.scale) << QString(s.points);
-    }
-
-    // Where a window opens when neither side of the main window holds it: narrowed to the
-    // larger side's room down to a minimum, below which it stands against that edge.
-    void besideFrame_data() {
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("whole, where the right holds it")
-            << QRect(0, 50, 700, 700) << QSize(600, 700) << QRect(708, 50, 600, 700);
-        QTest::newRow("narrowed to the left's room, main window centred")
-            << QRect(329, 20, 711, 740) << QSize(630, 760) << QRect(2, 8, 319, 760);
-        QTest::newRow("narrowed to the right's room, the larger")
-            << QRect(320, 20, 711, 740) << QSize(630, 760) << QRect(1039, 8, 325, 760);
-        QTest::newRow("narrowed to the left's room, the larger")
-            << QRect(500, 20, 711, 740) << QSize(630, 700) << QRect(2, 20, 490, 700);
-        QTest::newRow("against the edge, where no side has the minimum")
-            << QRect(100, 0, 1200, 740) << QSize(630, 700) << QRect(0, 0, 630, 700);
-        QTest::newRow("shortened to the area")
-            << QRect(0, 0, 700, 700) << QSize(600, 900) << QRect(708, 0, 600, 768);
-    }
-
-    void besideFrame() {
-        QFETCH(QRect, anchor);
-        QFETCH(QSize, size);
-        QFETCH(QRect, expected);
-        QCOMPARE(zano::besideFrame(QRect(0, 0, 1366, 768), anchor, size, QSize(250, 250)),
-                 expected);
     }
 
     // The placement under a real window manager (openbox on Xvfb), which tells a window's frame

@@ -1,15 +1,13 @@
 // What a desktop program offers around the drawn windows that the scenarios do not show: tooltips
 // on every input, underlined letters for the keyboard, a long table name that leaves the window's
-// size, examples opened as untitled copies, lists that complete a typed part of a name.
+// size, lists that complete a typed part of a name.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -136,31 +134,6 @@ class UsabilityTest : public QObject {
         QCOMPARE(list->lineEdit()->toolTip(), name);
         list->setEditText("Water");
         QCOMPARE(list->lineEdit()->toolTip(), QString());
-    }
-
-    // File > Open Example lists the installed examples; one opens as an untitled copy, so that
-    // Save asks for a name in the user's own folder and never writes the installed file.
-    void examplesOpenAsUntitledCopies() {
-        MainWindow w;
-        auto* examples = w.findChild<QMenu*>("mnuFileExamples");
-        QAction* water = nullptr;
-        for (QAction* a : examples->actions())
-            if (a->text() == "water-heated-by-water") water = a;
-        QVERIFY(water);
-        QCOMPARE(examples->actions().size(),
-                 QDir(ZANO_SOURCE_DIR "/examples").entryList({"*.zan"}, QDir::Files).size());
-        water->trigger();
-        QVERIFY(w.windowTitle().startsWith("Untitled"));
-        QVERIFY(!w.isWindowModified());
-        QCOMPARE(w.findChild<QLineEdit*>("Text1")->text(), QString("25"));
-        QString offered;
-        fileNameHook() = [&offered](bool, const QString& initial) {
-            offered = initial;
-            return QString();  // Cancel
-        };
-        w.findChild<QAction*>("mnuFileSave")->trigger();
-        fileNameHook() = nullptr;
-        QCOMPARE(offered, QDir::home().filePath("water-heated-by-water.zan"));
     }
 
     // The fluid and material lists complete a typed part of a name, anywhere in it and in any

@@ -1,41 +1,22 @@
-// What the scenarios cannot see: the key filter's rule, the report on a real (PDF) printer and
-// behind the print dialog, the help viewer's manual, the profile chart as drawn, the message
-// box, and layouts that hold every text at any font.
-#include <QAction>
+// What the scenarios cannot see: the key filter's rule, the report behind the print dialog, the
+// profile chart as drawn, the message box, and lists that keep their drawn width.
 #include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QPainter>
-#include <QPdfDocument>
-#include <QPdfSelection>
-#include <QPdfView>
-#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QtTest>
 
-#include "base/number_text.h"
-#include "base/version.h"
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
-#include "recording_report_printer.h"
-#include "shell/help_viewer.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
-#include "shell/options_dialog.h"
 #include "shell/profile_window.h"
 #include "shell/report.h"
-#include "shell/results_window.h"
-#include "shell/twip_layout.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
 #include "solver/driver.h"
@@ -51,28 +32,6 @@ const ReportTexts kReport{
     {"60,3", "2,9", "", "Water", "5", "15", "22,4674", "0,8", "0,556", "4,844", "0"},
     {"25", "2,077", "19,618", "769"},
     "Countercurrent"};
-
-// Each control inside its container with the room its text needs, its text shown whole,
-// overlapping no sibling (the configuration options stand on Frame3 by design); frames and
-// areas likewise inside.
-void checkLayout(QWidget* container) {
-    const auto kids = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    for (QWidget* a : kids) {
-        const QString name = a->objectName();
-        const QSize need = neededSize(a);
-        QVERIFY2(a->width() >= need.width() && a->height() >= need.height(), qPrintable(name));
-        QVERIFY2(container->rect().contains(a->geometry()), qPrintable(name));
-        if (auto* box = qobject_cast<QLineEdit*>(a))
-            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) < box->width() - 6,
-                     qPrintable(name));
-        for (QWidget* b : kids)
-            QVERIFY2(a == b || !a->geometry().intersects(b->geometry()) ||
-                         (name + b->objectName())
-                             .contains(QRegularExpression("^(Option.Frame3|Frame3Option.)$")),
-                     qPrintable(name + " overlaps " + b->objectName()));
-        if (qobject_cast<QGroupBox*>(a) || name == "Extension") checkLayout(a);
-    }
-}
 
 }  // namespace
 
@@ -110,63 +69,6 @@ class WindowsTest : public QObject {
         QVERIFY2(why.empty(), why.c_str());
     }
 
-    // On A4 from the corner, each text at its column as recorded and each row in line.
-    void reportOnAPdfPrinter() {
-        QTemporaryDir dir;
-        QVERIFY(!writeReportPdf(dir.filePath("no folder/report.pdf"), kReport).isEmpty());
-        QVERIFY(writeReportPdf(dir.filePath("report.pdf"), kReport).isEmpty());
-        QPdfDocument doc;
-        QCOMPARE(doc.load(dir.filePath("report.pdf")), QPdfDocument::Error::None);
-        QCOMPARE(doc.pageCount(), 1);
-        QVERIFY(std::abs(doc.pagePointSize(0).width() - 595.3) < 1 &&
-                std::abs(doc.pagePointSize(0).height() - 841.9) < 1);
-        const QString all = doc.getAllText(0).text();
-        RecordingReportPrinter recorded;
-        printReport(recorded, kReport);
-        std::map<long, double> rowMiddle;  // by the recorded top
-        for (const auto& l : recorded.lines) {
-            if (l.text.size() < 4 || all.count(l.text) != 1) continue;
-            const QRectF r =
-                doc.getSelectionAtIndex(0, all.indexOf(l.text), l.text.size()).boundingRectangle();
-            QVERIFY2(std::abs(r.left() - l.xCm * 72 / 2.54) < 3, qPrintable(l.text));
-            const auto [row, first] = rowMiddle.emplace(std::lround(l.yCm * 1000), r.center().y());
-            QVERIFY2(first || std::abs(row->second - r.center().y()) < 3, qPrintable(l.text));
-        }
-        QCOMPARE(rowMiddle.size(), std::size_t(17));  // rows with a text found once
-        const QString title = QStringLiteral("CONCENTRIC TUBE HEAT EXCHANGER CALCULATION");
-        const double titleTop =
-            doc.getSelectionAtIndex(0, all.indexOf(title), title.size()).boundingRectangle().top();
-        QVERIFY2(titleTop > 2 * 72 / 2.54 - 1 && titleTop < 2 * 72 / 2.54 + 6, "title at 2 cm");
-    }
-
-    // File > Properties: what is entered marks the case changed, is saved with it and comes back
-    // with it onto the page; New clears it.
-    void propertiesAreSavedWithTheCase() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("case.zan");
-        MainWindow w;
-        QTimer filler;
-        connect(&filler, &QTimer::timeout, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                dialog->findChild<QLineEdit*>("DocumentProject")->setText("P-1: unit 7");
-                dialog->findChild<QPlainTextEdit*>("DocumentNotes")->setPlainText("one\ntwo");
-                dialog->accept();
-            }
-        });
-        filler.start(50);
-        w.findChild<QAction*>("mnuFileProperties")->trigger();
-        filler.stop();
-        QVERIFY(w.isWindowModified());
-        fileNameHook() = [&file](bool, const QString&) { return file; };
-        w.findChild<QAction*>("mnuFileSave")->trigger();
-        w.findChild<QAction*>("mnuNewFile")->trigger();
-        QCOMPARE(w.reportTexts().document[0], QString());
-        w.findChild<QAction*>("mnuFileOpen")->trigger();
-        fileNameHook() = nullptr;
-        QCOMPARE(w.reportTexts().document[0], QStringLiteral("P-1: unit 7"));
-        QCOMPARE(w.reportTexts().document[6], QStringLiteral("one\ntwo"));
-    }
-
     // The dialog offers the case's name: as the job's, and as the file's without a printer.
     void printDialogCancelPrintsNothing() {
         QStringList shown;  // every modal window that comes up, cancelled
@@ -189,51 +91,8 @@ class WindowsTest : public QObject {
                                                                           : "|water");
     }
 
-    // The manual generated by the build fills the viewer and explains every message; a missing
-    // one leaves the view blank and brings no message box.
-    void helpViewerShowsTheManual() {
-        HelpViewer viewer;
-        viewer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        // The pages fill 10260 x 9885 twips at the bottom right of the window, below the tool
-        // bar and beside the outline.
-        // The outline, then the pages, as wide as the screen (of 800 pixels) allows.
-        const QPdfView* view = viewer.findChild<QPdfView*>();
-        const QRect pages(view->mapTo(&viewer, QPoint()), view->size());
-        const int outline = 220 + viewer.findChild<QSplitter*>()->handleWidth();
-        QCOMPARE(pages.size(), QSize(std::min(684, viewer.width() - outline), 659));
-        QCOMPARE(pages.bottomRight(), viewer.rect().bottomRight());
-        QCOMPARE(pages.top(), viewer.findChild<QToolBar*>()->geometry().bottom() + 1);
-        QString text;
-        for (int page = 0; page < viewer.document()->pageCount(); ++page)
-            text += viewer.document()->getAllText(page).text() + ' ';
-        text.replace(QRegularExpression("\\s+"), " ");
-        for (const char* phrase :
-             {"Invalid pressure of internal fluid", "Invalid pressure of external fluid",
-              "Invalid temperatures", "Temperatures out of allowed range for the selected fluid",
-              "Invalid data: NTUmin too high", "Capacity too high", "Calculation did not converge",
-              "Colebrook", "Sieder", "Propylene Glycol 30%", "22 lines", "Worked examples",
-              "Saving a table under a name"})
-            QVERIFY2(text.contains(QString::fromUtf8(phrase)), phrase);
-        // Its version ("ZANO 1.0.2" at its foot) is the program's.
-        QVERIFY(text.contains(QString::fromLatin1(zano::programVersion())));
-        QVERIFY(!text.contains("@VERSION@"));
-
-        QStringList modal;
-        QTimer watcher;
-        connect(&watcher, &QTimer::timeout, [&modal] {
-            if (QWidget* w = QApplication::activeModalWidget())
-                modal << w->windowTitle(), w->close();
-        });
-        watcher.start(20);
-        HelpViewer missing(QDir::temp().filePath("no such folder/Using ZANO.pdf"));
-        missing.show();
-        QTest::qWait(100);
-        QVERIFY2(modal.isEmpty(), qPrintable(modal.join(", ")));
-        QCOMPARE(missing.document()->pageCount(), 0);
-    }
-
-    void profileChartDrawsBothCurves() {
+    // The profile window saves its chart as a PNG image of 1200 x 800 and as SVG with its texts.
+    void profileChartSavedAsPngAndSvg() {
         CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
         CalcState s;
         dbmateriale(s);
@@ -244,17 +103,8 @@ class WindowsTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(w.savePng(dir.filePath("p.png")) && w.saveSvg(dir.filePath("p.svg")));
         QVERIFY(!w.savePng(dir.filePath("no folder/p.png")));
-        const QImage image = QImage(dir.filePath("p.png")).convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(image.size(), QSize(1200, 800));
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
-        for (const QRgb curve : {qRgb(200, 40, 30), qRgb(30, 80, 200)}) {  // internal, external
-            const auto near = std::count_if(pixels, pixels + 1200 * 800, [curve](QRgb p) {
-                return std::abs(qRed(p) - qRed(curve)) + std::abs(qGreen(p) - qGreen(curve)) +
-                           std::abs(qBlue(p) - qBlue(curve)) <
-                       60;
-            });
-            QVERIFY2(near > 1000, qPrintable(QColor(curve).name()));
-        }
+        // The curves as drawn are the page's too (report_page_test finds them there).
+        QCOMPARE(QImage(dir.filePath("p.png")).size(), QSize(1200, 800));
         const std::string svg = shell_test::readAll(shell_test::toPath(dir.filePath("p.svg")));
         for (const char* text : {"<svg", "Internal: Water", "Temperature [°C]"})
             QVERIFY2(svg.find(text) != std::string::npos, text);
@@ -337,54 +187,6 @@ class WindowsTest : public QObject {
         QTest::qWait(100);  // the lists adjust on a timer
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry(), drawn[n - 1]);
-    }
-
-    // The drawn layouts in one factor each, larger at a larger font, the drawn controls at
-    // their twips and the additions below them.
-    void layoutsHoldEveryText() {
-        const QFont normal = QApplication::font();
-        std::vector<double> normalScales;
-        for (double factor : {1.0, 1.6}) {
-            QFont font = normal;
-            font.setPointSizeF(normal.pointSizeF() * factor);
-            QApplication::setFont(font);
-            MainWindow main;
-            OptionsDialog options(QuestaDirectory() / "data", {},
-                                  [] { return std::pair<QString, QString>(); });
-            ResultsWindow results;
-            results.Risultati({28.8235f, 0.63f, 8, 940, Arrangement::Countercurrent, 20, 1.5f, 50,
-                               2.25f, "Stainless steel AISI 304", "Water", "Propylene Glycol 30%"});
-            struct Row {
-                QWidget* client;
-                double scale;
-                int width, height;  // twips
-                const char* control;
-                int left, top;  // twips
-            };
-            // Each window's controls stand on its "client" form, which scrolls where the screen
-            // is too small for it.
-            const auto client = [](QWidget* w) { return w->findChild<QWidget*>("client"); };
-            // Unfolded: the breakdown of U starts folded where the screen is short.
-            results.findChild<QToolButton*>("Breakdown")->setChecked(true);
-            const Row rows[] = {
-                {client(&main), main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                {client(&options), options.layoutScale(), 5205, 5235, "HairpinLength", 2760, 3105},
-                {client(&results), results.layoutScale(), 7005, 7515 + 7215, "Extension", 0, 7515}};
-            for (const Row& r : rows) {
-                const auto px = [&r](int twips) { return twipsToPixels(twips, r.scale); };
-                r.client->window()->show();
-                QVERIFY(QTest::qWaitForWindowExposed(r.client->window()));
-                checkLayout(r.client);
-                QCOMPARE(r.client->size(), QSize(px(r.width), px(r.height)));
-                QCOMPARE(r.client->findChild<QWidget*>(r.control)->pos(),
-                         QPoint(px(r.left), px(r.top)));
-                if (factor == 1.0)
-                    normalScales.push_back(r.scale);
-                else
-                    QVERIFY(r.scale > normalScales[&r - rows] * 1.3);
-            }
-            QApplication::setFont(normal);
-        }
     }
 };
 

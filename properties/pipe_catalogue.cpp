@@ -29,18 +29,9 @@ PipeSize pipeOf(const DataFileReader& reader, const std::array<DataField, kField
     return p;
 }
 
-// A number text's own resolution: half a unit of its last digit ("3,38": 0.005).
-std::optional<std::pair<double, double>> valueAndTolerance(std::string_view text) {
-    const std::string t(trimBlanks(text));
-    const auto v = parseDouble(t);
-    if (!v) return std::nullopt;
-    const std::size_t sep = t.find_first_of(",.");
-    const std::size_t exp = t.find_first_of("eE");
-    if (exp != std::string::npos) return std::pair{*v, std::abs(*v) * 1e-12};
-    const int decimals = sep == std::string::npos ? 0 : static_cast<int>(t.size() - sep - 1);
-    // A little over the half unit, so that a value exactly half a unit away still reads as it.
-    return std::pair{*v, 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9)};
-}
+// A typed size is a catalogue pipe's when it equals the catalogue's value to the hundredth of a
+// millimetre the standards give: a wall typed "2" is no 1,65 mm wall, whatever its resolution.
+constexpr double kSameSize = 0.005 * (1 + 1e-9);
 
 }  // namespace
 
@@ -82,16 +73,15 @@ const PipeSize* pipeNamed(const PipeCatalogue& pipes, std::string_view standard,
 std::vector<const PipeSize*> pipesMatching(const PipeCatalogue& pipes, std::string_view odText,
                                            std::string_view wallText) {
     std::vector<const PipeSize*> found;
-    const auto od = valueAndTolerance(odText);
-    const auto wall = valueAndTolerance(wallText);
+    const auto od = parseDouble(odText);
+    const auto wall = parseDouble(wallText);
     if (!od || !wall) return found;
     for (const PipeSize& p : pipes)
-        if (std::abs(p.od - od->first) <= od->second &&
-            std::abs(p.wall - wall->first) <= wall->second)
+        if (std::abs(p.od - *od) <= kSameSize && std::abs(p.wall - *wall) <= kSameSize)
             found.push_back(&p);
-    // Nearest first: a wall typed "1" reads as 0,9 to 1,5 but means the 1 mm pipe.
+    // Nearest first.
     const auto distance = [&](const PipeSize* p) {
-        return std::abs(p->od - od->first) + std::abs(p->wall - wall->first);
+        return std::abs(p->od - *od) + std::abs(p->wall - *wall);
     };
     std::stable_sort(found.begin(), found.end(),
                      [&](auto* a, auto* b) { return distance(a) < distance(b); });

@@ -33,7 +33,7 @@ const PipeSize* pipeNamed(const PipeCatalogue& pipes, std::string_view standard,
                           std::string_view designation);
 
 // The pipes whose outside diameter and wall read as the two texts of a case's boxes ("33,4",
-// "3,38"): each within half a unit of the text's last digit, the nearest first (file order
+// "3,38"): each equal to the catalogue's hundredth of a millimetre, the nearest first (file order
 // among equals). None when a text is no number.
 std::vector<const PipeSize*> pipesMatching(const PipeCatalogue& pipes, std::string_view odText,
                                            std::string_view wallText);

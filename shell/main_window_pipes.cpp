@@ -7,6 +7,8 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
+#include "base/errors.h"
+#include "base/faults.h"
 #include "base/number_text.h"
 #include "shell/main_window.h"
 
@@ -44,12 +46,19 @@ void MainWindow::makePipeList(int side, QWidget* frame) {
 }
 
 void MainWindow::fillPipeLists() {
+    // Without a readable catalogue the lists offer nothing and say why; a pipe's boxes still
+    // take any diameter and thickness, so the case goes on.
+    QString fault;
+    const auto unread = [&](const std::string& why) {
+        pipes_.clear();
+        fault = QString::fromStdString("The pipe catalogue cannot be read: " + why + ".");
+    };
     try {
         pipes_ = state_.data.pipeCatalogue();
+    } catch (const CalcError& e) {
+        unread(e.detail());
     } catch (...) {
-        // Without a readable catalogue the lists offer nothing; a pipe's boxes still take any
-        // diameter and thickness, so the case goes on.
-        pipes_.clear();
+        unread(faultText());
     }
     for (int side : {1, 2}) {
         QComboBox* list = pipeList_[side];
@@ -70,6 +79,7 @@ void MainWindow::fillPipeLists() {
             list->setItemData(list->count() - 1, standard, kStandardRole);
         }
         list->setEnabled(!pipes_.empty());
+        if (!fault.isEmpty()) list->setToolTip(fault);
         list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 24);
         showPipeOfBoxes(side);
     }

@@ -79,6 +79,23 @@ std::string textReport(const std::string& name, const CaseRun& run, const Export
                       formatSingle(*h->ratedCapacity).c_str());
         s += line;
     }
+    // Each stream's pressure drop as built, by its parts, beside what it may take.
+    if (const auto& h = run.hairpins; h && h->intDrop && h->estDrop) {
+        const auto each = [&](const char* caption, const char* unit, auto part) {
+            addRow(caption, unit, part(*h->intDrop), part(*h->estDrop));
+        };
+        const auto figure = [](double BuiltDrop::*part) {
+            return [part](const BuiltDrop& d) { return formatDouble(roundTo(d.*part, 3)); };
+        };
+        each("Straight pipe", "kPa", figure(&BuiltDrop::straight));
+        each("Returns", "kPa", figure(&BuiltDrop::returns));
+        each("Nozzles", "kPa", figure(&BuiltDrop::nozzles));
+        each("Pressure drop as built", "kPa", figure(&BuiltDrop::total));
+        each("Allowable pressure drop", "kPa", [](const BuiltDrop& d) {
+            return d.allowable ? formatDouble(*d.allowable) : std::string();
+        });
+        each("Nozzle velocity", "m/s", figure(&BuiltDrop::nozzleVelocity));
+    }
     // In branches: each stream's branches and outlet as built, and the mean difference's F.
     if (const auto& h = run.hairpins; h && h->F) {
         addRow("Branches", "", std::to_string(h->intBranches), std::to_string(h->estBranches));

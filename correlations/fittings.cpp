@@ -38,8 +38,9 @@ double kPa(double heads, double rho, double v) {
 
 double craneTurbulentFriction(double rug, double d) {
     if (!(rug > 0) || !(d > rug))
-        invalidData("the fully turbulent friction factor needs a roughness above zero and below "
-                    "the diameter");
+        invalidData(
+            "the fully turbulent friction factor needs a roughness above zero and below "
+            "the diameter");
     const double l = std::log10(rug / (3.7 * d));
     return 0.25 / (l * l);
 }
@@ -83,10 +84,10 @@ FittingLosses fittingLosses(const StreamFittings& s) {
         const double re = s.rho * s.velocity * s.bore / s.mu;
         heads = s.hairpins * returnBendK(r, s.bore, re, s.roughness);
     }
-    return {finiteOr(kPa(heads, s.rho, s.velocity), "the returns' loss is not a finite number"),
-            finiteOr(kPa(nozzleHeads(reNozzle), s.rho, vn),
-                     "the nozzles' loss is not a finite number"),
-            vn};
+    return {
+        finiteOr(kPa(heads, s.rho, s.velocity), "the returns' loss is not a finite number"),
+        finiteOr(kPa(nozzleHeads(reNozzle), s.rho, vn), "the nozzles' loss is not a finite number"),
+        vn};
 }
 
 }  // namespace zano

@@ -30,6 +30,20 @@ Figure built(const CaseRun& run, std::optional<double> Hairpins::*figure) {
     return run.hairpins && (*run.hairpins).*figure ? Figure(*((*run.hairpins).*figure)) : Figure();
 }
 
+// A stream's pressure drop as built, or a part of it; nothing where the run has none.
+const std::optional<BuiltDrop>& builtDrop(const CaseRun& run, Pipe pipe) {
+    return pipe == Pipe::Internal ? run.hairpins->intDrop : run.hairpins->estDrop;
+}
+
+Figure drop(const CaseRun& run, Pipe pipe, double BuiltDrop::*part) {
+    return run.hairpins && builtDrop(run, pipe) ? Figure(*builtDrop(run, pipe).*part) : Figure();
+}
+
+Figure allowable(const CaseRun& run, Pipe pipe) {
+    if (!run.hairpins || !builtDrop(run, pipe) || !builtDrop(run, pipe)->allowable) return {};
+    return *builtDrop(run, pipe)->allowable;
+}
+
 // clang-format off
 #define R(expr) [](const CaseRun& run, [[maybe_unused]] Pipe pipe) -> Figure { return expr; }
 // clang-format on
@@ -90,6 +104,18 @@ const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
     {"outletTemperatureBuilt_C", "Temp out as built", "°C", Q::Temperature, Part::EachPipe,
      Group::Construction,
      R(built(run, pick(pipe, &Hairpins::intToutBuilt, &Hairpins::estToutBuilt)))},
+    {"pressureDropStraight_kPa", "Straight pipe", "kPa", Q::PressureDrop, Part::EachPipe,
+     Group::Construction, R(drop(run, pipe, &BuiltDrop::straight))},
+    {"pressureDropReturns_kPa", "Returns", "kPa", Q::PressureDrop, Part::EachPipe,
+     Group::Construction, R(drop(run, pipe, &BuiltDrop::returns))},
+    {"pressureDropNozzles_kPa", "Nozzles", "kPa", Q::PressureDrop, Part::EachPipe,
+     Group::Construction, R(drop(run, pipe, &BuiltDrop::nozzles))},
+    {"pressureDropBuilt_kPa", "Pressure drop as built", "kPa", Q::PressureDrop, Part::EachPipe,
+     Group::Construction, R(drop(run, pipe, &BuiltDrop::total))},
+    {"allowablePressureDrop_kPa", "Allowable pressure drop", "kPa", Q::PressureDrop, Part::EachPipe,
+     Group::Construction, R(allowable(run, pipe))},
+    {"nozzleVelocity_m_s", "Nozzle velocity", "m/s", Q::Velocity, Part::EachPipe,
+     Group::Construction, R(drop(run, pipe, &BuiltDrop::nozzleVelocity))},
     {"correlationSet", "Correlation set", "", Q::Text, Part::Exchanger, Group::Results,
      R(std::string(correlationSetName(run.solved.correlations)))},
     {"flowRegime", "Flow regime", "", Q::Text, Part::EachPipe, Group::Films,

@@ -36,6 +36,9 @@ struct CaseData {
     std::string hairpins;        // the hairpins built; empty: as many as the length needs
     std::string intBranches;     // parallel branches of the internal stream; empty: 1, in series
     std::string estBranches;     // the same for the external stream
+    std::string bendRadius;      // mm, the inner pipe's return bends; empty: 1,5 times its bore
+    std::string intNozzle, estNozzle;        // mm, nozzle bores; empty: the pipe's own bore
+    std::string intAllowedDp, estAllowedDp;  // kPa, allowable pressure drops; empty: none
 
     bool intToutGiven = true;  // internal outlet temperature given, its mass flow found
     Arrangement controequi = Arrangement::Countercurrent;

@@ -83,4 +83,14 @@ bool setBranches(std::string& branches, std::string_view text) {
     return true;
 }
 
+bool setMeasure(std::string& measure, std::string_view text, double most) {
+    try {
+        if (!measureSet(text, "value", most)) return false;
+    } catch (const CalcError&) {
+        return false;
+    }
+    measure = text;
+    return true;
+}
+
 }  // namespace zano

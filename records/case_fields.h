@@ -114,6 +114,8 @@ inline constexpr std::array<CaseMode, 4> kCaseModes{{
 bool setHairpins(CaseData& c, std::string_view text);
 // Sets a stream's branches from a setting's text; false when it is no count of branches.
 bool setBranches(std::string& branches, std::string_view text);
+// Sets a positive measure up to `most` from a setting's text; false when it is none.
+bool setMeasure(std::string& measure, std::string_view text, double most);
 
 // The settings a case file holds past its hairpin length (line 23), one a line from line 24 as
 // a quoted "Name: value", each written only when it differs from its default. A file without
@@ -127,7 +129,11 @@ struct CaseSetting {
     bool (*set)(CaseData&, std::string_view value);
 };
 
-inline constexpr std::array<CaseSetting, 5> kCaseSettings{{
+// The largest bend radius and nozzle bore, mm, and allowable pressure drop, kPa, a case takes:
+// beyond them a value is a slip of the pen (a unit, an exponent), not a part of an exchanger.
+inline constexpr double kMaxFittingSize = 10000, kMaxAllowedDrop = 100000;
+
+inline constexpr std::array<CaseSetting, 10> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
     {"External fluid given", "estGiven", "Mass flow",
      [](const CaseData& c) -> std::string {
@@ -158,6 +164,24 @@ inline constexpr std::array<CaseSetting, 5> kCaseSettings{{
      [](CaseData& c, std::string_view v) { return setBranches(c.intBranches, v); }},
     {"External branches", "estBranches", "", [](const CaseData& c) { return c.estBranches; },
      [](CaseData& c, std::string_view v) { return setBranches(c.estBranches, v); }},
+    // The fittings: the inner pipe's return bends, each stream's nozzles, and what pressure drop
+    // each stream may take.
+    {"Bend radius", "bendRadius", "", [](const CaseData& c) { return c.bendRadius; },
+     [](CaseData& c, std::string_view v) { return setMeasure(c.bendRadius, v, kMaxFittingSize); }},
+    {"Internal nozzle bore", "intNozzle", "", [](const CaseData& c) { return c.intNozzle; },
+     [](CaseData& c, std::string_view v) { return setMeasure(c.intNozzle, v, kMaxFittingSize); }},
+    {"External nozzle bore", "estNozzle", "", [](const CaseData& c) { return c.estNozzle; },
+     [](CaseData& c, std::string_view v) { return setMeasure(c.estNozzle, v, kMaxFittingSize); }},
+    {"Internal allowable pressure drop", "intAllowedDp", "",
+     [](const CaseData& c) { return c.intAllowedDp; },
+     [](CaseData& c, std::string_view v) {
+         return setMeasure(c.intAllowedDp, v, kMaxAllowedDrop);
+     }},
+    {"External allowable pressure drop", "estAllowedDp", "",
+     [](const CaseData& c) { return c.estAllowedDp; },
+     [](CaseData& c, std::string_view v) {
+         return setMeasure(c.estAllowedDp, v, kMaxAllowedDrop);
+     }},
 }};
 
 // The document texts, stored as settings after those above (each written only when it is not

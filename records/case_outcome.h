@@ -13,12 +13,26 @@
 
 namespace zano {
 
+// What the pressure drop of the exchanger as built starts from: each stream's density and
+// viscosity at its mean temperature, its flow diameter and area and the bore its nozzles take by
+// default (the inner pipe's, the outer pipe's), and the wall's roughness.
+struct SideFlow {
+    double dens = 0;                         // kg/m^3
+    double visc = 0;                         // Pa s
+    float diameter = 0, area = 0, bore = 0;  // m, m^2, m
+};
+struct FlowState {
+    SideFlow internal, external;
+    double roughness = 0;  // m
+};
+
 // How a calculation ended: results, or one of the system's messages (with, for "Invalid
 // data", the cause in `detail`).
 struct CalcOutcome {
     std::optional<ResultsData> results;
     std::optional<DesignMargins> margins;  // with the results
     std::optional<FilmBreakdown> films;    // with the results: what makes up U
+    std::optional<FlowState> flow;         // with the results
     std::string message;                   // empty on success
     std::string detail;
     std::string field;  // the case's field at fault, as kCaseFields names it; empty when none

@@ -58,6 +58,15 @@ std::optional<int> hairpinsSet(std::string_view text) {
     return wholeCount(text, "hairpins", kMaxHairpins);
 }
 
+std::optional<double> measureSet(std::string_view text, const char* what, double most) {
+    if (isBlankText(text)) return std::nullopt;
+    const auto v = parseDouble(text);
+    if (!v || !(*v > 0) || !(*v <= most))
+        invalidData(std::string("The ") + what + " \"" + excerpt(text) +
+                    "\" is not a number above 0 and up to " + formatDouble(most));
+    return *v;
+}
+
 int branchesSet(std::string_view text) {
     return isBlankText(text) ? 1 : wholeCount(text, "branches", kMaxBranches);
 }

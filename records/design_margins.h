@@ -13,6 +13,14 @@ struct DesignMargins {
     double foulingAllowance = 0;  // %
 };
 
+// A stream's pressure drop as built, kPa: its straight pipe over its own path, the returns (the
+// inner pipe's bends or the annulus's return heads) and its two nozzles.
+struct BuiltDrop {
+    double straight = 0, returns = 0, nozzles = 0, total = 0;
+    double nozzleVelocity = 0;        // m/s
+    std::optional<double> allowable;  // kPa, as the case sets it
+};
+
 // Standard hairpins in series, each two legs of `legLength` m, that give at least `length` m.
 struct Hairpins {
     int count = 0;
@@ -28,6 +36,7 @@ struct Hairpins {
     std::optional<double> intToutBuilt, estToutBuilt;  // degC
     std::optional<double> meanDifference;              // K
     std::optional<double> F;
+    std::optional<BuiltDrop> intDrop, estDrop;
 };
 // More than kMaxHairpins are refused as too many.
 inline constexpr double kMaxHairpins = 1'000'000;
@@ -49,5 +58,10 @@ std::optional<int> hairpinsSet(std::string_view text);
 // none is; Invalid data when the text is not a whole number from 1 to kMaxBranches.
 inline constexpr int kMaxBranches = 100;
 int branchesSet(std::string_view text);
+
+// A positive measure a case sets (a bend radius, a nozzle bore, an allowable pressure drop):
+// nullopt when none is; Invalid data, naming `what`, when the text is not a number above 0 and
+// up to `most`.
+std::optional<double> measureSet(std::string_view text, const char* what, double most);
 
 }  // namespace zano

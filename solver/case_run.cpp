@@ -6,6 +6,9 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "correlations/fittings.h"
+#include "correlations/flow_groups.h"
+#include "correlations/pressure_drop.h"
 #include "solver/case_values.h"
 #include "solver/hairpin_network.h"
 #include "solver/other_set.h"
@@ -67,8 +70,8 @@ Hairpins hairpinsInSeries(const CaseRun& run, double leg, const DataFolder& data
     Hairpins h = hairpinsFor(r.L, leg);
     if (const auto set = hairpinsSet(run.solved.hairpins)) h = hairpinsFor(*set * 2 * leg, leg);
     h.overSurface = (h.providedLength / r.L - 1) * 100;
-    // With the length given by the hairpins set, the case calculated is the one built.
-    const bool built = run.solved.LGiven && hairpinsSet(run.solved.hairpins);
+    // With the length given as the hairpins give it, the case calculated is the one built.
+    const bool built = run.solved.LGiven && static_cast<float>(h.providedLength) == r.L;
     h.ratedCapacity = built ? r.q : ratedCapacity(run.solved, r, h.providedLength, data);
     return h;
 }
@@ -139,6 +142,47 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     return h;
 }
 
+// A stream's pressure drop as built: the straight pipe over its own path (its branch's hairpins,
+// two legs each) with its own flow, its returns and its two nozzles, with the properties at the
+// stream's mean temperature as the calculation took them.
+BuiltDrop builtDrop(const CaseRun& run, bool internal, int branches, double leg) {
+    const FlowState& f = *run.out.flow;
+    const SideFlow& side = internal ? f.internal : f.external;
+    const ResultsData& r = *run.out.results;
+    const CaseData& c = run.solved;
+    const int onPath = run.hairpins->count / branches;
+    const float m = static_cast<float>((internal ? r.intPort : r.estPort) / double(branches));
+    const float v = velocita(m, side.area, side.dens);
+    const double re = reynolds(side.dens, v, side.diameter, side.visc);
+    const auto metres = [](const std::optional<double>& mm) { return mm ? *mm / 1000 : 0.0; };
+    const double bend = metres(measureSet(c.bendRadius, "bend radius", kMaxFittingSize));
+    const double nozzle =
+        metres(measureSet(internal ? c.intNozzle : c.estNozzle, "nozzle bore", kMaxFittingSize));
+    const FittingLosses fl = fittingLosses(
+        {!internal, side.dens, side.visc, m, side.bore, v, onPath, bend, f.roughness, nozzle});
+    BuiltDrop d;
+    d.straight = perditaCarico(f.roughness, side.diameter, static_cast<float>(onPath * 2 * leg), re,
+                               side.dens, v);
+    d.returns = fl.returns, d.nozzles = fl.nozzles, d.nozzleVelocity = fl.nozzleVelocity;
+    d.total = d.straight + d.returns + d.nozzles;
+    d.allowable = measureSet(internal ? c.intAllowedDp : c.estAllowedDp, "allowable pressure drop",
+                             kMaxAllowedDrop);
+    return d;
+}
+
+// Each stream's pressure drop as built, and a note where it exceeds what the stream may take.
+void addBuiltDrops(CaseRun& run, double leg) {
+    const Branches b{branchesSet(run.solved.intBranches), branchesSet(run.solved.estBranches)};
+    run.hairpins->intDrop = builtDrop(run, true, b.internal, leg);
+    run.hairpins->estDrop = builtDrop(run, false, b.external, leg);
+    for (const auto& [drop, name] : {std::pair{*run.hairpins->intDrop, "internal"},
+                                     std::pair{*run.hairpins->estDrop, "external"}})
+        if (drop.allowable && drop.total > *drop.allowable)
+            run.notes.push_back(std::string("the ") + name + " pressure drop as built, " +
+                                formatDouble(roundTo(drop.total, 3)) + " kPa, is above the " +
+                                formatDouble(*drop.allowable) + " kPa allowed");
+}
+
 Hairpins hairpinsBuilt(const CaseRun& run, double leg, const DataFolder& data) {
     const Branches b{branchesSet(run.solved.intBranches), branchesSet(run.solved.estBranches)};
     if (b.internal == 1 && b.external == 1) return hairpinsInSeries(run, leg, data);
@@ -148,11 +192,17 @@ Hairpins hairpinsBuilt(const CaseRun& run, double leg, const DataFolder& data) {
 // Each view of the results is worked out on its own: one that cannot be is a note.
 void addExtras(CaseRun& run, const CalcState& s, const RunOptions& options) {
     const ResultsData& r = *run.out.results;
+    std::optional<double> leg;
     try {
-        if (const auto leg = hairpinLeg(run.solved.hairpinLength))
-            run.hairpins = hairpinsBuilt(run, *leg, s.data);
+        leg = hairpinLeg(run.solved.hairpinLength);
+        if (leg) run.hairpins = hairpinsBuilt(run, *leg, s.data);
     } catch (const CalcError& e) {
         run.notes.push_back(noteOf("the hairpins", e));
+    }
+    try {
+        if (run.hairpins) addBuiltDrops(run, *leg);
+    } catch (const CalcError& e) {
+        run.notes.push_back(noteOf("the pressure drop as built", e));
     }
     if (run.hairpins && !run.hairpins->overSurface)
         run.notes.push_back(

@@ -304,6 +304,11 @@ void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
     out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName, s.internal.Tm,
                               s.external.Tm, c.correlations);
     out.margins = designMargins(*out.films, r);
+    const Geometry& g = s.geo;
+    out.flow =
+        FlowState{{s.internal.props.dens, s.internal.props.visc, g.intDi, g.intArea, g.intDi},
+                  {s.external.props.dens, s.external.props.visc, g.estDh, g.estArea, g.estDi},
+                  s.rugTubo};
     out.results = r;
 }
 

@@ -65,13 +65,6 @@ double mixedOutlet(const CaseData& c, bool internal, const std::vector<double>& 
     return t.temperatureAt(h / double(outlets.size()), p);
 }
 
-// Where the series stream (S) and the branched one (B) stand in each hairpin, in S's order.
-struct Sweep {
-    std::vector<double> s;     // S entering hairpin i (s[i]) and leaving it (s[i + 1])
-    std::vector<double> bIn;   // B entering hairpin i
-    std::vector<HairpinFigures> figures;
-};
-
 // One stream (S) in series through every hairpin, the other (B) in P branches of k consecutive
 // hairpins each. Countercurrent, B runs through its hairpins against S's order, so the
 // temperatures are found by sweeps forward and back until they settle; equicurrent, one sweep

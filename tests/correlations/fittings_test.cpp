@@ -24,8 +24,7 @@ std::string shown(const char* format, double v) {
 std::string answer(const std::string& op, const std::vector<double>& a) {
     try {
         if (op == "crane-ft") return shown("%.3f", craneTurbulentFriction(a[0], a[1]));
-        if (op == "crane-bend")
-            return shown("%.6g", craneBendK(a[0], 1, static_cast<int>(a[1])));
+        if (op == "crane-bend") return shown("%.6g", craneBendK(a[0], 1, static_cast<int>(a[1])));
         if (op == "bend-laminar") {
             const double infinite = returnBendK(1.5, 1, 1e300, 4.572e-5);
             return shown("%.6g", (returnBendK(1.5, 1, a[0], 4.572e-5) - infinite) * a[0]);
@@ -33,7 +32,7 @@ std::string answer(const std::string& op, const std::vector<double>& a) {
         if (op == "kern-annulus") return shown("%g", annulusReturnHeads(static_cast<int>(a[0])));
         if (op == "nozzles") return shown("%g", nozzleHeads(a[0]));
         if (op == "annulus" || op == "inner") {
-            const StreamFittings s{op == "annulus", a[0], a[1], a[2], a[3], a[4],
+            const StreamFittings s{op == "annulus",        a[0], a[1], a[2], a[3], a[4],
                                    static_cast<int>(a[5]), a[6], a[7], a[8]};
             const FittingLosses f = fittingLosses(s);
             return shown("%.6g", f.returns) + " " + shown("%.6g", f.nozzles) + " " +

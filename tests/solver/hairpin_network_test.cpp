@@ -32,8 +32,10 @@ TEST(HairpinNetwork, AgreesWithTheAnalyticSeriesParallelResultAndWithTheWholeExc
     struct Row {
         Branches b;
         Arrangement arrangement;
-    } rows[] = {{{2, 1}, Arrangement::Countercurrent}, {{1, 3}, Arrangement::Countercurrent},
-                {{4, 1}, Arrangement::Countercurrent}, {{1, 2}, Arrangement::Equicurrent},
+    } rows[] = {{{2, 1}, Arrangement::Countercurrent},
+                {{1, 3}, Arrangement::Countercurrent},
+                {{4, 1}, Arrangement::Countercurrent},
+                {{1, 2}, Arrangement::Equicurrent},
                 {{3, 1}, Arrangement::Equicurrent}};
     for (const Row& row : rows) {
         c.controequi = row.arrangement;

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <set>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "golden_text.h"
 #include "hostile_files.h"
 #include "records/case_fields.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -23,10 +22,7 @@ namespace fs = std::filesystem;
 
 const fs::path kReads = fs::path(ZANO_SOURCE_DIR) / "tests" / "formats" / "reads";
 
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using testing::fileBytes;
 
 // Every text of the case in its file order, then the modes (the external outlet mode only when
 // it is chosen).
@@ -76,7 +72,7 @@ TEST(CaseFile, ReadsEveryLayoutAndRefusesWhatItCannotRead) {
     std::string out;
     for (const fs::path& file : files)
         out += "== " + file.filename().string() + "\n" +
-               outcome([&] { return describe(parseCaseFile(readBytes(file))); });
+               outcome([&] { return describe(parseCaseFile(fileBytes(file))); });
     EXPECT_EQ(golden_text::mismatch("formats/golden/case_file_reads.txt", out), "");
 }
 
@@ -85,7 +81,7 @@ TEST(CaseFile, ReadsEveryLayoutAndRefusesWhatItCannotRead) {
 // ("estToutGiven; refined; mat=Steel"; a document field named twice takes both texts) on the
 // default case.
 CaseData caseOf(std::string settings) {
-    if (settings == "full-case.zan") return parseCaseFile(readBytes(kReads / settings));
+    if (settings == "full-case.zan") return parseCaseFile(fileBytes(kReads / settings));
     CaseData c;
     for (std::size_t end; !settings.empty();
          settings.erase(0, end == settings.npos ? end : end + 2)) {
@@ -116,31 +112,17 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
         return written.substr(0, written.size() - 1);
     });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
-    EXPECT_EQ(caseFileText(caseOf("full-case.zan")), readBytes(kReads / "full-case.zan"));
+    EXPECT_EQ(caseFileText(caseOf("full-case.zan")), fileBytes(kReads / "full-case.zan"));
 }
 
-class SaveCaseFile : public ::testing::Test {
+class SaveCaseFile : public testing::ScratchTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("zano_case_file_test_" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::set<std::string> listing() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::recursive_directory_iterator(dir))
-            names.insert(fs::relative(e.path(), dir).string());
-        return names;
-    }
-    fs::path dir;
+    const fs::path& dir = dir_;
+    std::set<std::string> listing() const { return testing::listing(dir); }
 };
 
 TEST_F(SaveCaseFile, ReplacesAnOldCaseAndReadsItBack) {
-    const CaseData full = parseCaseFile(readBytes(kReads / "full-case.zan"));
+    const CaseData full = parseCaseFile(fileBytes(kReads / "full-case.zan"));
     saveCaseFile(dir / "case", CaseData{});
     saveCaseFile(dir / "case", full);
     EXPECT_EQ(listing(), std::set<std::string>{"case"});
@@ -148,7 +130,7 @@ TEST_F(SaveCaseFile, ReplacesAnOldCaseAndReadsItBack) {
 }
 
 TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
-    const std::string old = readBytes(kReads / "full-case.zan");
+    const std::string old = fileBytes(kReads / "full-case.zan");
     CaseData quoted;
     quoted.mat = "\"inox\"";
     const struct {
@@ -171,7 +153,7 @@ TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
             return std::string();
         });
         EXPECT_NE(e.find(r.target.string()), e.npos) << r.name << ": " << e;
-        EXPECT_EQ(readBytes(dir / "old.zan"), old) << r.name;
+        EXPECT_EQ(fileBytes(dir / "old.zan"), old) << r.name;
         EXPECT_EQ(listing(), before) << r.name;
     }
     for (const fs::path& p : {dir / "absent.zan", dir}) {
@@ -189,13 +171,13 @@ TEST_F(SaveCaseFile, AHostileFileIsRefusedAtOnceUnlessARegularFileWithinTheCap) 
         "It is a folder, not a file.",
     };
     const auto files =
-        testing::hostileFiles(dir, kMaxCaseFileBytes, readBytes(kReads / "full-case.zan"));
+        testing::hostileFiles(dir, kMaxCaseFileBytes, fileBytes(kReads / "full-case.zan"));
     for (std::size_t i = 0; i < files.size(); ++i) {
         const fs::path& p = files[i].path;
         EXPECT_EQ(testing::answerWithin5s(
                       [&] { return outcome([&] { return describe(loadCaseFile(p)) + "read"; }); }),
                   causes[i] ? "error: Cannot open \"" + p.string() + "\". " + causes[i] + "\n"
-                            : describe(parseCaseFile(readBytes(kReads / "full-case.zan"))) + "read")
+                            : describe(parseCaseFile(fileBytes(kReads / "full-case.zan"))) + "read")
             << files[i].name;
     }
 }

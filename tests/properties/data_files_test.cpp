@@ -14,7 +14,7 @@
 #include "hostile_files.h"
 #include "properties/calc_state.h"
 #include "properties/data_file_reader.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -78,11 +78,11 @@ TEST(DataFiles, ReadsEveryLayoutAndNamesFileAndLineOfAFault) {
     EXPECT_EQ(golden_text::mismatch("properties/golden/data_files.txt", out), "");
 }
 
-using HostileDataFile = testing::TempDataDir;
+using HostileDataFile = testing::ScratchTest;
 
 TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
-    std::ifstream table(fs::path(ZANO_SOURCE_DIR) / "tests/properties/reads/fluid-451-records.dat");
-    const std::string content{std::istreambuf_iterator<char>(table), {}};
+    const std::string content =
+        testing::fileBytes(ZANO_SOURCE_DIR "/tests/properties/reads/fluid-451-records.dat");
     const std::vector<std::string> expected = {
         "451 rows",
         "data file \"over-cap.dat\" is larger than 512 KiB, more than a table of 451 records "

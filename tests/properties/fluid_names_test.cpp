@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -14,6 +13,7 @@
 
 #include "base/errors.h"
 #include "properties/fluid_table.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -40,10 +40,8 @@ TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
 // in the data folder is taken before one of the same name in the user's folder.
 TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     namespace fs = std::filesystem;
-    const fs::path root =
-        fs::temp_directory_path() / ("zano_own_tables_" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    const fs::path data = root / "data", user = root / "user";
+    const testing::ScratchDir root;
+    const fs::path data = root.path / "data", user = root.path / "user";
     fs::create_directories(data / "Folder.dat");
     fs::create_directories(user);
     for (const fs::path& f :
@@ -73,7 +71,6 @@ TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     std::ofstream(user / "User defined.dat") << "0,1,1,1,1,1,0\n";
     EXPECT_EQ(fluidFile(data, "User defined", user), user / "User defined.dat");
     EXPECT_EQ(fluidFile(data, "User defined"), data / "User defined.dat");
-    fs::remove_all(root);
 }
 
 // Every fluid of the lists has a file; every pressure block of it reduces to a table whose

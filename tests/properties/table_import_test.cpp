@@ -15,12 +15,12 @@
 #include "hostile_files.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
 
-using TableImport = testing::TempDataDir;
+using TableImport = testing::ScratchTest;
 
 std::string enthalpyColumn(const std::string& table) {
     std::string column, line;
@@ -135,17 +135,14 @@ TEST_F(TableImport, AFailedSaveLeavesTheOldTable) {
         EXPECT_NE(std::string(e.what()).find("The file is read-only"), std::string::npos)
             << e.what();
     }
-    std::ifstream in(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    EXPECT_EQ(testing::fileBytes(file), "old");
 }
 
 // The engine oil that comes with the program is the import of its published table
 // (examples/engine-oil.csv), byte for byte; make golden writes it again from the CSV.
 TEST(ShippedTables, EngineOilIsTheImportOfItsCsv) {
-    std::ifstream in(std::filesystem::path(ZANO_SOURCE_DIR) / "examples/engine-oil.csv",
-                     std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string csv(std::istreambuf_iterator<char>(in), {});
+    const std::string csv = testing::fileBytes(ZANO_SOURCE_DIR "/examples/engine-oil.csv");
+    ASSERT_FALSE(csv.empty());
     EXPECT_EQ(
         golden_text::mismatch("../data/Engine oil.dat", importedTableText(parseFluidTable(csv))),
         "");

@@ -3,24 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "golden_text.h"
 #include "properties/fluid_table.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
 
-using UserFluidFile = testing::TempDataDir;
-
-std::string contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using UserFluidFile = testing::ScratchTest;
 
 // The table written for each set of texts, or the refusal naming the property, set down in
 // tests/properties/golden/user_fluid_texts.txt (make golden rewrites it).
@@ -49,7 +39,7 @@ TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
     write("User defined.dat", "old table\n");
     const auto fluid = userFluidFromTexts("998,2", "4,18", "0,6", "0,001");
     writeUserFluid(file, fluid);
-    EXPECT_EQ(contents(file), userFluidText(fluid));
+    EXPECT_EQ(testing::fileBytes(file), userFluidText(fluid));
 
     // Only the table remains: the temporary file was renamed over the old one.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),

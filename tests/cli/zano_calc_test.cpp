@@ -207,7 +207,8 @@ TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
         runs +=
             "> " + shown(r.args) + "\nstatus " + std::to_string(out.status) + "\n" + shown(out.out);
         if (r.saved.empty()) continue;
-        EXPECT_EQ(fileBytes(dir / r.saved), zano::importedTableText(zano::parseFluidTable(r.savedFrom)))
+        EXPECT_EQ(fileBytes(dir / r.saved),
+                  zano::importedTableText(zano::parseFluidTable(r.savedFrom)))
             << r.args;
     }
     unsetenv("XDG_DATA_HOME");

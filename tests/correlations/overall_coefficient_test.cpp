@@ -156,8 +156,9 @@ TEST(ExchangerRelations, AnswerTheGoldenTable) {
                 }
                 s.external.props.cp = n.at(0), s.internal.props.cp = n.at(1);
                 const bool contro = argument.ends_with("contro");
-                const float q = Qmax(s.internal, s.external, n[2], n[3], n[4], n[5], f(6), f(7),
-                                     contro ? Arrangement::Countercurrent : Arrangement::Equicurrent);
+                const float q =
+                    Qmax(s.internal, s.external, n[2], n[3], n[4], n[5], f(6), f(7),
+                         contro ? Arrangement::Countercurrent : Arrangement::Equicurrent);
                 char text[40];
                 std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
                 return std::string(text);

@@ -283,6 +283,17 @@ std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, c
     return broken;
 }
 
+std::string brokenChecks(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                         const std::optional<TemperatureProfile>& profile) {
+    double worstDuty = 0;
+    std::string explained, all;
+    std::vector<std::string> broken = check(fluids, c, out, worstDuty, explained);
+    if (out.ok() && profile && explained.empty())
+        for (std::string& b : checkProfile(fluids, c, *out.results, *profile)) broken.push_back(b);
+    for (const std::string& b : broken) all += "\n  " + b;
+    return all.empty() ? "" : describe(c) + all;
+}
+
 std::string describe(const CaseData& c) {
     std::string s;
     for (const CaseField& f : kCaseFields) s += std::string(f.name) + "=\"" + c.*f.text + "\" ";

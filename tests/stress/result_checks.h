@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
 // outlets, its duty the capacity.
 std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
                                       const TemperatureProfile& p);
+
+// The broken checks of an outcome (and of its profile, where there is one), each on a line after
+// the case's description; empty when every check holds.
+std::string brokenChecks(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                         const std::optional<TemperatureProfile>& profile = std::nullopt);
 
 // The case's texts and modes on one line, to replay it.
 std::string describe(const CaseData& c);

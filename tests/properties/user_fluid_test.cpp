@@ -114,7 +114,9 @@ TEST_F(UserFluidFile, AReadOnlyDataFolderSendsTheUserFluidToTheUsersFolder) {
     EXPECT_TRUE(place.inUserDir);
 }
 
-TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {
+// A table that cannot be written leaves nothing and says where; a first record that cannot be
+// read is reported.
+TEST_F(UserFluidFile, FailedWriteAndUnreadableFirstRecordAreReported) {
     const auto file = dir_ / "missing folder" / "User defined.dat";
     try {
         writeUserFluid(file, userFluidFromTexts("1000", "4,2", "0,6", "0,001"));
@@ -124,21 +126,12 @@ TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {
             << e.what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_));
-}
-
-TEST_F(UserFluidFile, UnreadableFirstRecordIsReported) {
-    struct Row {
-        const char* name;
-        const char* content;
-    };
-    const Row rows[] = {{"record cut short", "-100,1,1000\n"},
-                        {"text for a number", "-100,1,water,4.2,0.6,0.001,-420\n"},
-                        {"empty file", ""}};
-    for (const auto& r : rows) {
-        const auto file = write("User defined.dat", r.content);
-        EXPECT_THROW(readUserFluidRecord(file), UserFluidError) << r.name;
-    }
-    EXPECT_THROW(readUserFluidRecord(dir_ / "none.dat"), UserFluidError);
+    // Cut short, text for a number, empty, missing.
+    for (const char* content : std::initializer_list<const char*>{
+             "-100,1,1000\n", "-100,1,water,4.2,0.6,0.001,-420\n", "", nullptr})
+        EXPECT_THROW(readUserFluidRecord(content ? write("User defined.dat", content) : file),
+                     UserFluidError)
+            << (content ? content : "missing");
 }
 
 }  // namespace

@@ -247,6 +247,8 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     return broken;
 }
 
+// The checks on the temperature profile of a sound result: its ends are the inlets and the
+// outlets, its duty the capacity.
 std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
                                       const TemperatureProfile& p) {
     std::vector<std::string> broken;

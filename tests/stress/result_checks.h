@@ -25,11 +25,6 @@ bool isSystemMessage(const std::string& message);
 std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
                                double& worstDuty, std::string& explained, bool verbose = false);
 
-// The checks on the temperature profile of a sound result: its ends are the inlets and the
-// outlets, its duty the capacity.
-std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
-                                      const TemperatureProfile& p);
-
 // The broken checks of an outcome (and of its profile, where there is one), each on a line after
 // the case's description; empty when every check holds.
 std::string brokenChecks(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,

@@ -97,18 +97,14 @@ TEST(CaseFile, WritesTheCodePageAndRefusesTextsTheFormatCannotHold) {
     EXPECT_EQ(caseFileText(caseOf("full-case.zan")), fileBytes(kReads / "full-case.zan"));
 }
 
-class SaveCaseFile : public testing::ScratchTest {
-  protected:
-    const fs::path& dir = dir_;
-    std::set<std::string> listing() const { return testing::listing(dir); }
-};
+using SaveCaseFile = testing::ScratchTest;
 
 TEST_F(SaveCaseFile, ReplacesAnOldCaseAndReadsItBack) {
     const CaseData full = parseCaseFile(fileBytes(kReads / "full-case.zan"));
-    saveCaseFile(dir / "case", CaseData{});
-    saveCaseFile(dir / "case", full);
-    EXPECT_EQ(listing(), std::set<std::string>{"case"});
-    EXPECT_EQ(describe(loadCaseFile(dir / "case")), describe(full));
+    saveCaseFile(dir_ / "case", CaseData{});
+    saveCaseFile(dir_ / "case", full);
+    EXPECT_EQ(testing::listing(dir_), std::set<std::string>{"case"});
+    EXPECT_EQ(describe(loadCaseFile(dir_ / "case")), describe(full));
 }
 
 TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
@@ -120,23 +116,21 @@ TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
         fs::path target;
         CaseData c;
     } rows[] = {
-        {"folder missing", dir / "missing" / "new.zan", CaseData{}},
-        {"text refused", dir / "old.zan", quoted},
+        {"folder missing", dir_ / "missing" / "new.zan", CaseData{}},
+        {"text refused", dir_ / "old.zan", quoted},
     };
     for (const auto& r : rows) {
-        std::ofstream(dir / "old.zan", std::ios::binary) << old;
-        fs::create_directories(dir / "sub");
-        std::ofstream(dir / "sub" / "keep") << "x";
-        const auto before = listing();
+        std::ofstream(dir_ / "old.zan", std::ios::binary) << old;
+        const auto before = testing::listing(dir_);
         const std::string e = outcome([&] {
             saveCaseFile(r.target, r.c);
             return std::string();
         });
         EXPECT_NE(e.find(r.target.string()), e.npos) << r.name << ": " << e;
-        EXPECT_EQ(fileBytes(dir / "old.zan"), old) << r.name;
-        EXPECT_EQ(listing(), before) << r.name;
+        EXPECT_EQ(fileBytes(dir_ / "old.zan"), old) << r.name;
+        EXPECT_EQ(testing::listing(dir_), before) << r.name;
     }
-    for (const fs::path& p : {dir / "absent.zan", dir}) {
+    for (const fs::path& p : {dir_ / "absent.zan", dir_}) {
         const std::string e = outcome([&] { return describe(loadCaseFile(p)); });
         EXPECT_NE(e.find("Cannot open \"" + p.string() + "\""), e.npos) << e;
     }
@@ -147,7 +141,7 @@ TEST_F(SaveCaseFile, AFailedSaveLeavesTheOldCaseAndNamesTheFile) {
 TEST_F(SaveCaseFile, AHostileFileIsRefusedAtOnceUnlessARegularFileWithinTheCap) {
     const std::string full = fileBytes(kReads / "full-case.zan");
     const std::string out =
-        testing::hostileAnswers(dir, kMaxCaseFileBytes, full, [&](const fs::path& p) {
+        testing::hostileAnswers(dir_, kMaxCaseFileBytes, full, [&](const fs::path& p) {
             const std::string got = outcome([&] { return describe(loadCaseFile(p)); });
             return got == describe(parseCaseFile(full)) ? "read" : got;
         });

@@ -3,14 +3,31 @@
 // Expectations that are data live in plain text files beside the tests and are compared byte
 // for byte. With ZANO_UPDATE_GOLDEN=1 (make golden) a test rewrites its file from what the code
 // gives instead, for a deliberate change that is then reviewed in the diff.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace golden_text {
+
+// A value as a golden answer: every digit of a double.
+inline std::string shown(double v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", v);
+    return text;
+}
+
+// The numbers of a golden argument, separated by blanks.
+inline std::vector<double> numbers(const std::string& argument) {
+    std::istringstream in(argument);
+    std::vector<double> a;
+    for (std::string word; in >> word;) a.push_back(std::strtod(word.c_str(), nullptr));
+    return a;
+}
 
 // Empty when `actual` equals the file tests/<relative>; otherwise the first line that differs.
 inline std::string mismatch(const std::string& relative, const std::string& actual) {
@@ -48,6 +65,20 @@ inline std::string unescaped(const std::string& text) {
         } else {
             out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
         }
+    }
+    return out;
+}
+
+// Bytes as readable text, the other way: CR LF as "|", other control and non-ASCII bytes as \xNN.
+inline std::string escaped(const std::string& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", b);
+        const bool crlf = b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        out += crlf ? "|" : b < 0x20 || b >= 0x7F ? hex : std::string(1, bytes[i]);
+        i += crlf;
     }
     return out;
 }

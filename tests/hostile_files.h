@@ -61,4 +61,19 @@ std::string answerWithin5s(Read read) {
     return WIFEXITED(status) ? answer : "hung";
 }
 
+// What `read` answers for each hostile file, a line "file: answer", the folder shown as <dir>.
+template <typename Read>
+std::string hostileAnswers(const std::filesystem::path& dir, std::uintmax_t cap,
+                           const std::string& content, Read read) {
+    std::string out;
+    for (const HostileFile& file : hostileFiles(dir, cap, content)) {
+        std::string answer = answerWithin5s([&] { return read(file.path); });
+        if (answer.ends_with('\n')) answer.pop_back();
+        for (std::size_t at; (at = answer.find(dir.string())) != std::string::npos;)
+            answer.replace(at, dir.string().size(), "<dir>");
+        out += std::string(file.name) + ": " + answer + "\n";
+    }
+    return out;
+}
+
 }  // namespace zano::testing

@@ -15,13 +15,13 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 #include <thread>
 #include <vector>
 
 #include "base/faults.h"
 #include "fault_injection.h"
+#include "scratch_files.h"
 
 #if defined(__unix__)
 
@@ -29,22 +29,12 @@ namespace zano {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::set<std::string> listing(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& e : fs::recursive_directory_iterator(dir))
-        names.insert(e.path().lexically_relative(dir).string());
-    return names;
-}
+using testing::fileBytes;
+using testing::listing;
 
 TEST(AtomicWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
+    const testing::ScratchDir scratch;
+    const fs::path& dir = scratch.path;
     const std::string oldBytes = "old case\r\n", newBytes(400, 'n');
     const struct {
         const char* name;
@@ -78,7 +68,7 @@ TEST(AtomicWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
         ASSERT_TRUE(out.ran) << "the fault could not be set up";
         EXPECT_EQ(out.threw, r.fails) << out.message;
         EXPECT_EQ(listing(dir), before);
-        EXPECT_EQ(readBytes(dir / "old.zan"), r.fails ? oldBytes : newBytes);
+        EXPECT_EQ(fileBytes(dir / "old.zan"), r.fails ? oldBytes : newBytes);
         fs::remove_all(dir);
     }
 }
@@ -86,16 +76,13 @@ TEST(AtomicWrite, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
 // An exception at the last step, the temporary file written (memory exhausted, say), reaches
 // the caller and leaves the old file and no temporary file.
 TEST(AtomicWrite, AnExceptionBeforeTheReplaceLeavesTheOldFileAndNoTemporaryFile) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir);
-    std::ofstream(dir / "case.zan", std::ios::binary) << "old";
+    const testing::ScratchDir dir;
+    dir.write("case.zan", "old");
     fileFaultHook() = [](const fs::path&) { throw 42; };
-    EXPECT_THROW(writeFileAtomically(dir / "case.zan", "new"), int);
+    EXPECT_THROW(writeFileAtomically(dir.path / "case.zan", "new"), int);
     fileFaultHook() = nullptr;
-    EXPECT_EQ(listing(dir), std::set<std::string>{"case.zan"});
-    EXPECT_EQ(readBytes(dir / "case.zan"), "old");
-    fs::remove_all(dir);
+    EXPECT_EQ(listing(dir.path), std::set<std::string>{"case.zan"});
+    EXPECT_EQ(fileBytes(dir.path / "case.zan"), "old");
 }
 
 // What a save does to the file it replaces: a symbolic link is followed and stays, the mode
@@ -103,8 +90,8 @@ TEST(AtomicWrite, AnExceptionBeforeTheReplaceLeavesTheOldFileAndNoTemporaryFile)
 // gives the name a new file, as every atomic save does), and the temporary file of a save that
 // was killed before its rename is cleared away by the next save.
 TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
+    const testing::ScratchDir scratch;
+    const fs::path dir = scratch.path / "case";
     const std::string oldBytes = "old", newBytes = "new";
     enum Kind { Symlink, Private, ReadOnly, HardLink, StaleTemporary };
     for (const Kind kind : {Symlink, Private, ReadOnly, HardLink, StaleTemporary}) {
@@ -123,7 +110,7 @@ TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
         if (failure) {
             EXPECT_EQ(failure->stage, WriteFailure::ReadOnly);
         }
-        EXPECT_EQ(readBytes(dir / "case.zan"), kind == ReadOnly ? oldBytes : newBytes);
+        EXPECT_EQ(fileBytes(dir / "case.zan"), kind == ReadOnly ? oldBytes : newBytes);
         if (kind == Symlink) {
             EXPECT_TRUE(fs::is_symlink(saved));
         }
@@ -132,7 +119,7 @@ TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
                       fs::perms::owner_read | fs::perms::owner_write);
         }
         if (kind == HardLink) {
-            EXPECT_EQ(readBytes(dir / "hard.zan"), oldBytes);
+            EXPECT_EQ(fileBytes(dir / "hard.zan"), oldBytes);
         }
         const std::set<std::string> expected =
             kind == Symlink    ? std::set<std::string>{"case.zan", "link.zan"}
@@ -143,20 +130,14 @@ TEST(AtomicWrite, KeepsLinksAndPermissionsAndRefusesReadOnlyFiles) {
     }
 }
 
-fs::path scratch() {
-    const fs::path dir =
-        fs::temp_directory_path() / ("zano_atomic_" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir);
-    return dir;
-}
-
 // A name that is no regular file is never replaced by one: a character device and a pipe with
 // a reader take the bytes as a stream (so that --report /dev/stdout works), a link is followed
 // to them, a pipe without a reader is refused at once instead of hanging, and a folder or a
 // socket is refused naming what it is. The nodes are made in a scratch folder; the character
 // device is the null device (1, 3), made only where the tests may (as root).
 TEST(AtomicWrite, WritesIntoDevicesAndPipesAndNeverReplacesThem) {
-    const fs::path dir = scratch();
+    const testing::ScratchDir scratch;
+    const fs::path dir = scratch.path / "nodes";
     enum Kind { Device, LinkToDevice, PipeRead, PipeUnread, Folder, Socket };
     const struct {
         const char* name;
@@ -173,6 +154,8 @@ TEST(AtomicWrite, WritesIntoDevicesAndPipesAndNeverReplacesThem) {
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
         const fs::path node = dir / "node", name = r.kind == LinkToDevice ? dir / "link" : node;
         if (r.kind == Device || r.kind == LinkToDevice) {
             if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
@@ -211,16 +194,14 @@ TEST(AtomicWrite, WritesIntoDevicesAndPipesAndNeverReplacesThem) {
                       std::string::npos)
                 << writeFailureText(*failure);
         }
-        fs::remove_all(dir);
-        fs::create_directories(dir);
     }
-    fs::remove_all(dir);
 }
 
 // Three saves of one file at once, each many times over: none may clear away another's
 // temporary file, every save succeeds, and the file is always one of the saves, whole.
 TEST(AtomicWrite, ConcurrentSavesOfOneFileNeverFailEachOther) {
-    const fs::path dir = scratch(), file = dir / "case.zan";
+    const testing::ScratchDir dir;
+    const fs::path file = dir.path / "case.zan";
     std::atomic<int> failures{0};
     std::string firstFailure;
     std::vector<std::thread> savers;
@@ -233,26 +214,24 @@ TEST(AtomicWrite, ConcurrentSavesOfOneFileNeverFailEachOther) {
         });
     for (auto& t : savers) t.join();
     EXPECT_EQ(failures, 0) << firstFailure;
-    const std::string last = readBytes(file);
+    const std::string last = fileBytes(file);
     EXPECT_TRUE(last == std::string(1000, 'a') || last == std::string(1001, 'b') ||
                 last == std::string(1002, 'c'));
-    EXPECT_EQ(listing(dir), std::set<std::string>{"case.zan"});
-    fs::remove_all(dir);
+    EXPECT_EQ(listing(dir.path), std::set<std::string>{"case.zan"});
 }
 
 // Root saving another user's file leaves it theirs, owner and group.
 TEST(AtomicWrite, KeepsTheOwnerAndGroupWhereTheSaverMay) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
-    const fs::path dir = scratch(), file = dir / "case.zan";
-    std::ofstream(file) << "old";
+    const testing::ScratchDir dir;
+    const fs::path file = dir.write("case.zan", "old");
     ASSERT_EQ(::chown(file.c_str(), 12345, 23456), 0);
     ASSERT_FALSE(writeFileAtomically(file, "new"));
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, 12345u);
     EXPECT_EQ(st.st_gid, 23456u);
-    EXPECT_EQ(readBytes(file), "new");
-    fs::remove_all(dir);
+    EXPECT_EQ(fileBytes(file), "new");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "golden_text.h"
 #include "properties/fluid_table.h"
 #include "properties/table_import.h"
+#include "scratch_files.h"
 
 // AddressSanitizer is on: GCC says so by a macro, clang by a feature test.
 #if defined(__SANITIZE_ADDRESS__)
@@ -50,28 +51,24 @@ Output zanoCalc(const std::string& args, int memoryMiB = 0) {
     return r;
 }
 
-// A name in the temporary folder that no other run of the tests uses at the same time.
-std::string scratch(const std::string& name) {
-    return ::testing::TempDir() + name + "-" + std::to_string(::getpid());
-}
+using zano::testing::fileBytes;
+namespace fs = std::filesystem;
 
 // The nitrogen example as a file that does not store its external outlet mode (its 22 lines), as
 // cases were saved before the mode was stored; its path.
-std::string withoutStoredMode() {
-    std::ifstream in(ZANO_SOURCE_DIR "/examples/nitrogen-cooler-est-outlet.zan", std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+std::string withoutStoredMode(const zano::testing::ScratchDir& dir) {
+    const std::string bytes = fileBytes(ZANO_SOURCE_DIR "/examples/nitrogen-cooler-est-outlet.zan");
     std::size_t end = 0;
     for (int line = 0; line < 22; ++line) end = bytes.find("\r\n", end) + 2;
-    const std::string path = scratch("nitrogen-22-lines.zan");
-    std::ofstream(path, std::ios::binary) << bytes.substr(0, end);
-    return path;
+    return dir.write("nitrogen-22-lines.zan", bytes.substr(0, end)).string();
 }
 
 // Command lines as a user types them, each run's status and output kept in
 // tests/cli/golden/runs.txt (what every case prints with --json alone is pinned by the golden
 // cases). The file name of a case that does not store its mode is shown as <case>.
 TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
-    const std::string old = withoutStoredMode(), user = " examples/user-fluid.zan";
+    const zano::testing::ScratchDir dir;
+    const std::string old = withoutStoredMode(dir), user = " examples/user-fluid.zan";
     const std::string rows[] = {
         // A case file that stores the external outlet mode is calculated in it, option or not;
         // one that does not, read without the option, has no external mass flow.
@@ -120,25 +117,19 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
 // The page goes into a pipe as any tool's output does (--report /dev/stdout), and never over a
 // file that the run reads: the case itself, or a table.
 TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
-    namespace fs = std::filesystem;
     // A scratch copy of the case and of the data folder: a failure here must not spoil either.
-    const fs::path dir = scratch("zano-report-inputs");
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const zano::testing::ScratchDir scratch;
+    const fs::path& dir = scratch.path;
     fs::copy(ZANO_SOURCE_DIR "/data", dir / "data");
     const fs::path self = dir / "self.zan";
     fs::copy_file(ZANO_SOURCE_DIR "/examples/user-fluid.zan", self);
-    const auto bytes = [](const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string{std::istreambuf_iterator<char>(in), {}};
-    };
     const fs::path inputs[] = {self, dir / "data" / "Water.dat", dir / "data" / "condmat.dat"};
     for (const fs::path& input : inputs) {
-        const std::string before = bytes(input);
+        const std::string before = fileBytes(input);
         const Output over = zanoCalc("--data '" + (dir / "data").string() + "' --report '" +
                                      input.string() + "' '" + self.string() + "' 2>&1");
         EXPECT_EQ(over.status, 2) << input;
-        EXPECT_EQ(bytes(input), before) << input;
+        EXPECT_EQ(fileBytes(input), before) << input;
         if (over.out.find("not part of this build") != std::string::npos) GTEST_SKIP();
         EXPECT_NE(over.out.find("which this run reads"), std::string::npos) << over.out;
     }
@@ -146,22 +137,18 @@ TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {
         zanoCalc("--report /dev/stdout examples/user-fluid.zan | grep -a -c '^%%EOF'");
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out, "1\n");
-    fs::remove_all(dir);
 }
 
 // A fluid named after a table of the user's own calculates wherever that table lies, in the
 // user's data folder here; where it is missing, the message names the table.
 TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
-    namespace fs = std::filesystem;
-    const fs::path home = scratch("zano-xdg");
-    fs::remove_all(home);
+    const zano::testing::ScratchDir scratch;
+    const fs::path& home = scratch.path;
     fs::create_directories(home / "ZANO" / "data");
     fs::copy_file(ZANO_SOURCE_DIR "/data/Water.dat", home / "ZANO" / "data" / "Cooling water.dat");
-    std::ifstream in(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan", std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::string bytes = fileBytes(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
     bytes.replace(bytes.find("\"Water\""), 7, "\"Cooling water\"");
-    const std::string zan = (home / "own-table.zan").string();
-    std::ofstream(zan, std::ios::binary) << bytes;
+    const std::string zan = scratch.write("own-table.zan", bytes).string();
 
     setenv("XDG_DATA_HOME", home.c_str(), 1);
     const Output own = zanoCalc("'" + zan + "'");
@@ -181,14 +168,12 @@ TEST(ZanoCalc, CalculatesWithATableOfTheUsersOwn) {
 // when saved, 1 when the table is refused, 2 for a bad command line, a file that cannot be read
 // or a table that cannot be saved.
 TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
-    namespace fs = std::filesystem;
-    const fs::path dir = scratch("zano-import");
-    fs::remove_all(dir);
+    const zano::testing::ScratchDir scratch;
+    const fs::path& dir = scratch.path;
     fs::create_directories(dir / "data");
     fs::create_directories(dir / "xdg");
     const auto file = [&](const std::string& name, const std::string& text) {
-        std::ofstream(dir / name, std::ios::binary) << text;
-        return "'" + (dir / name).string() + "'";
+        return "'" + scratch.write(name, text).string() + "'";
     };
     const std::string bom =
         "\xEF\xBB\xBF"
@@ -200,25 +185,19 @@ TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
     ASSERT_EQ(::mkfifo((dir / "pipe.csv").c_str(), 0600), 0);
     const std::string data = " --data '" + (dir / "data").string() + "'";
     // Each run's status and output (stdout and stderr, the folder as <dir>) are kept in the
-    // golden file; here the arguments, and the file a saved table must hold.
-    const struct {
-        std::string args;
-        std::string saved;      // the file written, under dir
-        std::string savedFrom;  // the text whose import it holds
-    } rows[] = {
-        {"--import-table " + bomCsv + " --name 'User defined'" + data, "data/User defined.dat",
-         bom},
-        {"--name Oil --import-table " + crCsv, "xdg/ZANO/data/Oil.dat", cr},
-        {"--import-table " + crCsv + " --name Oil", "", ""},
-        {"--import-table " + bomCsv + " --name Oil --replace", "xdg/ZANO/data/Oil.dat", bom},
-        {"--import-table " + file("typo.csv", "2O;1;1;1;1\n40;1;1;1;1\n") + " --name Oil2", "", ""},
-        {"--import-table " + file("units.csv", "20;1;4180;1;1\n40;1;4180;1;1\n") + " --name Oil2",
-         "", ""},
-        {"--import-table '" + (dir / "pipe.csv").string() + "' --name Oil2", "", ""},
-        {"--import-table /dev/zero --name Oil2", "", ""},
-        {"--import-table " + bomCsv + " --name Water", "", ""},
-        {"--import-table " + bomCsv, "", ""},
-        {"--import-table " + bomCsv + " --name Oil3 examples/user-fluid.zan", "", ""},
+    // golden file.
+    const std::string rows[] = {
+        "--import-table " + bomCsv + " --name 'User defined'" + data,
+        "--name Oil --import-table " + crCsv,
+        "--import-table " + crCsv + " --name Oil",
+        "--import-table " + bomCsv + " --name Oil --replace",
+        "--import-table " + file("typo.csv", "2O;1;1;1;1\n40;1;1;1;1\n") + " --name Oil2",
+        "--import-table " + file("units.csv", "20;1;4180;1;1\n40;1;4180;1;1\n") + " --name Oil2",
+        "--import-table '" + (dir / "pipe.csv").string() + "' --name Oil2",
+        "--import-table /dev/zero --name Oil2",
+        "--import-table " + bomCsv + " --name Water",
+        "--import-table " + bomCsv,
+        "--import-table " + bomCsv + " --name Oil3 examples/user-fluid.zan",
     };
     setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
     const auto shown = [&dir](std::string text) {
@@ -227,18 +206,17 @@ TEST(ZanoCalc, ImportsATableAsTheWindowDoes) {
         return text;
     };
     std::string runs;
-    for (const auto& r : rows) {
-        const Output out = zanoCalc(r.args + " 2>&1");
+    for (const std::string& args : rows) {
+        const Output out = zanoCalc(args + " 2>&1");
         runs +=
-            "> " + shown(r.args) + "\nstatus " + std::to_string(out.status) + "\n" + shown(out.out);
-        if (r.saved.empty()) continue;
-        std::ifstream in(dir / r.saved, std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-                  zano::importedTableText(zano::parseFluidTable(r.savedFrom)))
-            << r.args;
+            "> " + shown(args) + "\nstatus " + std::to_string(out.status) + "\n" + shown(out.out);
     }
     unsetenv("XDG_DATA_HOME");
     EXPECT_EQ(golden_text::mismatch("cli/golden/import_table.txt", runs), "");
+    // The tables saved hold the import of the text (Oil the one that replaced the first).
+    const std::string imported = zano::importedTableText(zano::parseFluidTable(bom));
+    EXPECT_EQ(fileBytes(dir / "data/User defined.dat"), imported);
+    EXPECT_EQ(fileBytes(dir / "xdg/ZANO/data/Oil.dat"), imported);
     EXPECT_FALSE(fs::exists(dir / "xdg/ZANO/data/Oil2.dat"));
 }
 

@@ -2,9 +2,6 @@
 // against the independently worked values of tests/correlations/golden/flow_correlations.txt.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
 #include <vector>
 
 #include "base/errors.h"
@@ -18,11 +15,7 @@ namespace zano {
 namespace {
 
 std::string answer(const std::string& op, const std::vector<double>& a) {
-    char text[40];
-    const auto shown = [&](double v) {
-        std::snprintf(text, sizeof text, "%.17g", v);
-        return std::string(text);
-    };
+    using golden_text::shown;
     const auto f = [](double v) { return static_cast<float>(v); };
     try {
         if (op == "velocita") return shown(velocita(f(a[0]), f(a[1]), a[2]));
@@ -47,10 +40,7 @@ TEST(FlowCorrelations, AnswerTheGoldenTable) {
     const std::string file = "correlations/golden/flow_correlations.txt";
     const std::string out =
         golden_text::table(file, [](const std::string& op, const std::string& argument) {
-            std::istringstream in(argument);
-            std::vector<double> a;
-            for (std::string word; in >> word;) a.push_back(std::strtod(word.c_str(), nullptr));
-            return answer(op, a);
+            return answer(op, golden_text::numbers(argument));
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
 }

@@ -4,8 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -144,33 +142,29 @@ TEST(ExchangerRelations, AnswerTheGoldenTable) {
     const std::string file = "correlations/golden/exchanger_relations.txt";
     const std::string out =
         golden_text::table(file, [](const std::string& op, const std::string& argument) {
-            std::istringstream in(argument);
-            std::vector<std::string> w;
-            for (std::string word; in >> word;) w.push_back(word);
-            const auto n = [&](std::size_t i) { return std::strtod(w[i].c_str(), nullptr); };
-            const auto f = [&](std::size_t i) { return static_cast<float>(n(i)); };
+            const std::vector<double> n = golden_text::numbers(argument);
+            const auto f = [&](std::size_t i) { return static_cast<float>(n.at(i)); };
             CalcState s;
             s.internal.table = threeRowTable(4.2, {0.001, 0.001, 0.001});
             s.external.table = threeRowTable(2, {0.001, 0.001, 0.001});
             s.internal.press = s.external.press = 1;
-            char text[40] = "unknown operation";
             try {
                 if (op == "xxtt") {
-                    s.external.portata = f(0), s.external.props.cp = n(1);
-                    s.internal.portata = f(2), s.internal.props.cp = n(3);
-                    std::snprintf(text, sizeof text, "%.17g",
-                                  static_cast<double>(xxtt(s.internal, s.external, f(4), f(5))));
-                } else if (op == "qmax") {
-                    s.external.props.cp = n(0), s.internal.props.cp = n(1);
-                    const float q = Qmax(
-                        s.internal, s.external, n(2), n(3), n(4), n(5), f(6), f(7),
-                        w[8] == "contro" ? Arrangement::Countercurrent : Arrangement::Equicurrent);
-                    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
+                    s.external.portata = f(0), s.external.props.cp = n[1];
+                    s.internal.portata = f(2), s.internal.props.cp = n[3];
+                    return golden_text::shown(xxtt(s.internal, s.external, f(4), f(5)));
                 }
+                s.external.props.cp = n.at(0), s.internal.props.cp = n.at(1);
+                const bool contro = argument.ends_with("contro");
+                const float q =
+                    Qmax(s.internal, s.external, n[2], n[3], n[4], n[5], f(6), f(7),
+                         contro ? Arrangement::Countercurrent : Arrangement::Equicurrent);
+                char text[40];
+                std::snprintf(text, sizeof text, "%.9g", static_cast<double>(q));
+                return std::string(text);
             } catch (const CalcError& e) {
                 return "Invalid data: " + e.detail();
             }
-            return std::string(text);
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace zano {
 namespace {
@@ -43,18 +44,15 @@ TEST(RefinedNusselt, MatchesHandWorkedValues) {
 // No jump where laminar flow meets the transition (Re 2300) and the transition meets turbulent
 // flow (10^4): the blend starts and ends on the neighbouring regimes' values.
 TEST(RefinedNusselt, ContinuousAtTheRegimeBounds) {
-    for (const double re : {2300.0, 1e4}) {
-        const double below = std::nextafter(re, 0.0);
-        for (const double pr : {0.7, 7.0, 200.0}) {
-            EXPECT_NEAR(refinedTubeNusselt(below, pr, 0.02), refinedTubeNusselt(re, pr, 0.02),
-                        1e-6 * refinedTubeNusselt(re, pr, 0.02))
-                << re << " " << pr;
-            EXPECT_NEAR(refinedAnnulusNusselt(below, pr, 0.02, 0.6),
-                        refinedAnnulusNusselt(re, pr, 0.02, 0.6),
-                        1e-6 * refinedAnnulusNusselt(re, pr, 0.02, 0.6))
-                << re << " " << pr;
-        }
-    }
+    const auto tube = [](double re, double pr) { return refinedTubeNusselt(re, pr, 0.02); };
+    const auto annulus = [](double re, double pr) {
+        return refinedAnnulusNusselt(re, pr, 0.02, 0.6);
+    };
+    for (const double re : {2300.0, 1e4})
+        for (const double pr : {0.7, 7.0, 200.0})
+            for (const auto& nu : {std::function<double(double, double)>(tube), {annulus}})
+                EXPECT_NEAR(nu(std::nextafter(re, 0.0), pr), nu(re, pr), 1e-6 * nu(re, pr))
+                    << re << " " << pr;
     EXPECT_EQ(flowRegime(2299.9), FlowRegime::Laminar);
     EXPECT_EQ(flowRegime(2300), FlowRegime::Transition);
     EXPECT_EQ(flowRegime(1e4), FlowRegime::Turbulent);

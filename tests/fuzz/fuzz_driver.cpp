@@ -51,14 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     zano::CalcState s = loaded();
     const zano::CalcOutcome out = zano::calculate(c, s);
-    double worstDuty = 0;
-    std::string explained;
-    const std::vector<std::string> faults =
-        zano::stress::check(fluids(), c, out, worstDuty, explained);
-    if (!faults.empty()) {
-        std::string all = zano::stress::describe(c);
-        for (const auto& f : faults) all += "\n  " + f;
-        zano::fuzz::broken("the outcome fails the checks of every calculation", all);
-    }
+    const std::string broken = zano::stress::brokenChecks(fluids(), c, out);
+    if (!broken.empty())
+        zano::fuzz::broken("the outcome fails the checks of every calculation", broken);
     return 0;
 }

@@ -10,34 +10,30 @@
 
 namespace {
 
+// A lookup ends in a finite value or "Invalid data".
+template <typename Lookup>
+void finiteOrRefused(const char* what, Lookup lookup) {
+    try {
+        ZANO_FUZZ_CHECK(std::isfinite(lookup()), what);
+    } catch (const zano::CalcError&) {
+    }
+}
+
 void lookups(const zano::FluidTable& t, float p) {
     const double probes[] = {
         t.T.front(), t.T.back(),        0.5 * (t.T.front() + t.T.back()), -1e3, 1e3, t.H.front(),
         t.H.back(),  t.T.front() - 1e-9};
     for (double v : probes) {
-        try {
-            const auto props = t.properties(v, p);
-            ZANO_FUZZ_CHECK(std::isfinite(props.dens) && std::isfinite(props.cp) &&
-                                std::isfinite(props.cond) && std::isfinite(props.visc),
-                            "properties");
-        } catch (const zano::CalcError&) {
-        }
-        try {
-            ZANO_FUZZ_CHECK(std::isfinite(t.enthalpy(v, p)), "enthalpy");
-        } catch (const zano::CalcError&) {
-        }
-        try {
-            ZANO_FUZZ_CHECK(std::isfinite(t.temperatureAt(v, p)), "temperatureAt");
-        } catch (const zano::CalcError&) {
-        }
-        try {
-            ZANO_FUZZ_CHECK(std::isfinite(t.wallViscosity(v, p)), "wallViscosity");
-        } catch (const zano::CalcError&) {
-        }
-        try {
-            (void)t.inRange(v);
-        } catch (const zano::CalcError&) {
-        }
+        finiteOrRefused("properties", [&] {
+            const auto f = t.properties(v, p);
+            const bool finite = std::isfinite(f.dens) && std::isfinite(f.cp) &&
+                                std::isfinite(f.cond) && std::isfinite(f.visc);
+            return finite ? 0.0 : NAN;
+        });
+        finiteOrRefused("enthalpy", [&] { return t.enthalpy(v, p); });
+        finiteOrRefused("temperatureAt", [&] { return t.temperatureAt(v, p); });
+        finiteOrRefused("wallViscosity", [&] { return t.wallViscosity(v, p); });
+        finiteOrRefused("inRange", [&] { return t.inRange(v) ? 1.0 : 0.0; });
     }
 }
 

@@ -14,7 +14,7 @@
 #include "hostile_files.h"
 #include "properties/calc_state.h"
 #include "properties/data_file_reader.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -78,31 +78,22 @@ TEST(DataFiles, ReadsEveryLayoutAndNamesFileAndLineOfAFault) {
     EXPECT_EQ(golden_text::mismatch("properties/golden/data_files.txt", out), "");
 }
 
-using HostileDataFile = testing::TempDataDir;
+using HostileDataFile = testing::ScratchTest;
 
+// Refused at once unless a regular file within the cap; the answers set down in
+// tests/properties/golden/hostile_files.txt.
 TEST_F(HostileDataFile, IsRefusedAtOnceUnlessARegularFileWithinTheCap) {
-    std::ifstream table(fs::path(ZANO_SOURCE_DIR) / "tests/properties/reads/fluid-451-records.dat");
-    const std::string content{std::istreambuf_iterator<char>(table), {}};
-    const std::vector<std::string> expected = {
-        "451 rows",
-        "data file \"over-cap.dat\" is larger than 512 KiB, more than a table of 451 records "
-        "takes",
-        "data file \"fifo.dat\" is not a regular file",
-        "data file \"zero\" is not a regular file",
-        "data file \"folder.dat\" is missing or unreadable",
-    };
-    const auto files = testing::hostileFiles(dir_, kMaxDataFileBytes, content);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        EXPECT_EQ(testing::answerWithin5s([&]() -> std::string {
-                      try {
-                          return std::to_string(readFluidTable(files[i].path).size()) + " rows";
-                      } catch (const CalcError& e) {
-                          return e.detail();
-                      }
-                  }),
-                  expected[i])
-            << files[i].name;
-    }
+    const std::string content =
+        testing::fileBytes(ZANO_SOURCE_DIR "/tests/properties/reads/fluid-451-records.dat");
+    const std::string out = testing::hostileAnswers(
+        dir_, kMaxDataFileBytes, content, [](const fs::path& file) -> std::string {
+            try {
+                return std::to_string(readFluidTable(file).size()) + " rows";
+            } catch (const CalcError& e) {
+                return e.detail();
+            }
+        });
+    EXPECT_EQ(golden_text::mismatch("properties/golden/hostile_data_files.txt", out), "");
 }
 
 }  // namespace

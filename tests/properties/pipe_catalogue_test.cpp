@@ -10,7 +10,7 @@
 #include "base/number_text.h"
 #include "golden_text.h"
 #include "properties/data_folder.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -49,7 +49,7 @@ TEST(PipeCatalogue, ShippedTableReadsAsItsGoldenAndEveryRowFindsItself) {
     EXPECT_EQ(golden_text::mismatch("properties/golden/pipe_catalogue.txt", out), "");
 }
 
-using BrokenCatalogue = testing::TempDataDir;
+using BrokenCatalogue = testing::ScratchTest;
 
 TEST_F(BrokenCatalogue, IsRefusedWithItsLineAndReadAgainOnceChanged) {
     const std::pair<const char*, const char*> cases[] = {

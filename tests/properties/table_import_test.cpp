@@ -15,12 +15,12 @@
 #include "hostile_files.h"
 #include "properties/fluid_names.h"
 #include "properties/fluid_table.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
 
-using TableImport = testing::TempDataDir;
+using TableImport = testing::ScratchTest;
 
 std::string enthalpyColumn(const std::string& table) {
     std::string column, line;
@@ -94,27 +94,17 @@ TEST_F(TableImport, ReadsOnlyARegularFileOfATablesSize) {
     const std::string table =
         "\xEF\xBB\xBF"
         "20;998;4,18;0,6;0,001\r40;992;4,18;0,63;0,00065\r";
-    const char* const answers[] = {
-        "read whole",
-        "It is larger than 1 MiB, far more than a table of 451 rows takes.",
-        "It is a pipe (FIFO), not a regular file.",
-        "It is a device, not a regular file.",
-        "It is a folder, not a file.",
-    };
-    const auto files = testing::hostileFiles(dir_, kMaxTableFileBytes, table);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        EXPECT_EQ(testing::answerWithin5s([&]() -> std::string {
-                      try {
-                          const std::string bytes = readTableFile(files[i].path);
-                          const bool whole =
-                              bytes.rfind(table, 0) == 0 && bytes.size() == kMaxTableFileBytes;
-                          return whole ? "read whole" : "read other bytes";
-                      } catch (const TableFileError& e) {
-                          return e.what();
-                      }
-                  }),
-                  answers[i])
-            << files[i].name;
+    const std::string out = testing::hostileAnswers(
+        dir_, kMaxTableFileBytes, table, [&](const std::filesystem::path& file) -> std::string {
+            try {
+                const std::string bytes = readTableFile(file);
+                const bool whole = bytes.rfind(table, 0) == 0 && bytes.size() == kMaxTableFileBytes;
+                return whole ? "read whole" : "read other bytes";
+            } catch (const TableFileError& e) {
+                return e.what();
+            }
+        });
+    EXPECT_EQ(golden_text::mismatch("properties/golden/hostile_table_files.txt", out), "");
     try {
         readTableFile(dir_ / "missing.csv");
         ADD_FAILURE() << "a missing file was read";
@@ -135,17 +125,14 @@ TEST_F(TableImport, AFailedSaveLeavesTheOldTable) {
         EXPECT_NE(std::string(e.what()).find("The file is read-only"), std::string::npos)
             << e.what();
     }
-    std::ifstream in(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    EXPECT_EQ(testing::fileBytes(file), "old");
 }
 
 // The engine oil that comes with the program is the import of its published table
 // (examples/engine-oil.csv), byte for byte; make golden writes it again from the CSV.
 TEST(ShippedTables, EngineOilIsTheImportOfItsCsv) {
-    std::ifstream in(std::filesystem::path(ZANO_SOURCE_DIR) / "examples/engine-oil.csv",
-                     std::ios::binary);
-    ASSERT_TRUE(in);
-    const std::string csv(std::istreambuf_iterator<char>(in), {});
+    const std::string csv = testing::fileBytes(ZANO_SOURCE_DIR "/examples/engine-oil.csv");
+    ASSERT_FALSE(csv.empty());
     EXPECT_EQ(
         golden_text::mismatch("../data/Engine oil.dat", importedTableText(parseFluidTable(csv))),
         "");

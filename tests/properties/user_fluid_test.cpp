@@ -3,24 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "golden_text.h"
 #include "properties/fluid_table.h"
-#include "temp_files.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
 
-using UserFluidFile = testing::TempDataDir;
-
-std::string contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using UserFluidFile = testing::ScratchTest;
 
 // The table written for each set of texts, or the refusal naming the property, set down in
 // tests/properties/golden/user_fluid_texts.txt (make golden rewrites it).
@@ -49,7 +39,7 @@ TEST_F(UserFluidFile, WrittenTableLoadsAsAFluidAndItsFirstRecordReadsBack) {
     write("User defined.dat", "old table\n");
     const auto fluid = userFluidFromTexts("998,2", "4,18", "0,6", "0,001");
     writeUserFluid(file, fluid);
-    EXPECT_EQ(contents(file), userFluidText(fluid));
+    EXPECT_EQ(testing::fileBytes(file), userFluidText(fluid));
 
     // Only the table remains: the temporary file was renamed over the old one.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
@@ -124,7 +114,9 @@ TEST_F(UserFluidFile, AReadOnlyDataFolderSendsTheUserFluidToTheUsersFolder) {
     EXPECT_TRUE(place.inUserDir);
 }
 
-TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {
+// A table that cannot be written leaves nothing and says where; a first record that cannot be
+// read is reported.
+TEST_F(UserFluidFile, FailedWriteAndUnreadableFirstRecordAreReported) {
     const auto file = dir_ / "missing folder" / "User defined.dat";
     try {
         writeUserFluid(file, userFluidFromTexts("1000", "4,2", "0,6", "0,001"));
@@ -134,21 +126,12 @@ TEST_F(UserFluidFile, FailedWriteLeavesNothingAndSaysWhere) {
             << e.what();
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_));
-}
-
-TEST_F(UserFluidFile, UnreadableFirstRecordIsReported) {
-    struct Row {
-        const char* name;
-        const char* content;
-    };
-    const Row rows[] = {{"record cut short", "-100,1,1000\n"},
-                        {"text for a number", "-100,1,water,4.2,0.6,0.001,-420\n"},
-                        {"empty file", ""}};
-    for (const auto& r : rows) {
-        const auto file = write("User defined.dat", r.content);
-        EXPECT_THROW(readUserFluidRecord(file), UserFluidError) << r.name;
-    }
-    EXPECT_THROW(readUserFluidRecord(dir_ / "none.dat"), UserFluidError);
+    // Cut short, text for a number, empty, missing.
+    for (const char* content : std::initializer_list<const char*>{
+             "-100,1,1000\n", "-100,1,water,4.2,0.6,0.001,-420\n", "", nullptr})
+        EXPECT_THROW(readUserFluidRecord(content ? write("User defined.dat", content) : file),
+                     UserFluidError)
+            << (content ? content : "missing");
 }
 
 }  // namespace

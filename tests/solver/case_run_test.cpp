@@ -3,7 +3,6 @@
 #include "solver/case_run.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "properties/wall_materials.h"
 #include "reference_cases.h"
+#include "scratch_files.h"
 
 namespace zano {
 namespace {
@@ -53,10 +53,8 @@ TEST(CaseRun, AppliesWhatItFindsToACopyAndNotesTheViewsItCannotAdd) {
 }
 
 TEST(CaseRun, ATableEditedBetweenTwoRunsIsReadAgain) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("zano_case_run_edited_table_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const testing::ScratchDir scratch;
+    const fs::path& dir = scratch.path;
     fs::copy(ZANO_SOURCE_DIR "/data", dir, fs::copy_options::recursive);
     DataFolder data = shippedData();
     data.dataDir = dir;
@@ -68,9 +66,8 @@ TEST(CaseRun, ATableEditedBetweenTwoRunsIsReadAgain) {
     // size and modification time: only the change time tells the file apart.
     const fs::path water = dir / "Water.dat";
     const auto modified = fs::last_write_time(water);
-    std::stringstream text;
-    text << std::ifstream(water).rdbuf();
-    std::string s = text.str(), edited;
+    const std::string s = testing::fileBytes(water);
+    std::string edited;
     std::istringstream lines(s);
     for (std::string line; std::getline(lines, line);) {
         std::size_t comma = 0;
@@ -88,7 +85,6 @@ TEST(CaseRun, ATableEditedBetweenTwoRunsIsReadAgain) {
     DataFolder fresh = data;
     fresh.tables = std::make_shared<FluidTableCache>();
     EXPECT_EQ(runCase(c, fresh, {}).out.results->U, after.out.results->U);
-    fs::remove_all(dir);
 }
 
 }  // namespace

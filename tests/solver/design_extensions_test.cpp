@@ -51,22 +51,17 @@ TEST(Hairpins, AnswerTheGoldenTable) {
     const std::string file = "solver/golden/hairpins.txt";
     const std::string out =
         golden_text::table(file, [](const std::string& op, const std::string& argument) {
-            char text[64];
             try {
                 if (op == "leg") {
                     const auto leg = hairpinLeg(argument);
-                    if (!leg) return std::string("none");
-                    std::snprintf(text, sizeof text, "%.17g", *leg);
-                } else {
-                    double length = 0, leg = 0;
-                    std::sscanf(argument.c_str(), "%lf %lf", &length, &leg);
-                    const Hairpins h = hairpinsFor(length, leg);
-                    std::snprintf(text, sizeof text, "%d, %.17g m", h.count, h.providedLength);
+                    return leg ? golden_text::shown(*leg) : "none";
                 }
+                const std::vector<double> a = golden_text::numbers(argument);
+                const Hairpins h = hairpinsFor(a.at(0), a.at(1));
+                return std::to_string(h.count) + ", " + golden_text::shown(h.providedLength) + " m";
             } catch (const CalcError& e) {
                 return std::string("Invalid data: ") + e.detail();
             }
-            return std::string(text);
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <new>
 
 #include "base/errors.h"
@@ -36,28 +37,26 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace zano {
 namespace {
 
-TEST(DriverFaults, MemoryExhaustedEndsInInvalidData) {
-    CalcState s;
-    dbmateriale(s);
-    CaseData c = testing_cases::waterCase();
-    failAllocations = true;
-    const CalcOutcome out = calculate(c, s);
-    failAllocations = false;
-    EXPECT_FALSE(out.ok());
-    EXPECT_EQ(out.message, msg::kInvalidData);
-    EXPECT_EQ(out.detail.rfind("the calculation failed unexpectedly", 0), 0u) << out.detail;
-}
-
-// Anything thrown, not only a std::exception, while a fluid table is read.
-TEST(DriverFaults, AnythingThrownEndsInInvalidData) {
-    CalcState s;
-    dbmateriale(s);
-    CaseData c = testing_cases::waterCase();
-    fileFaultHook() = [](const std::filesystem::path&) { throw 42; };
-    const CalcOutcome out = calculate(c, s);
-    fileFaultHook() = nullptr;
-    EXPECT_EQ(out.message, msg::kInvalidData);
-    EXPECT_EQ(out.detail, "the calculation failed unexpectedly (an unknown fault)");
+// Memory exhausted, and anything thrown (not only a std::exception) while a table is read.
+TEST(DriverFaults, EndInInvalidDataWithTheCause) {
+    const struct {
+        const char* cause;
+        bool exhausted;
+        std::function<void(const std::filesystem::path&)> hook;
+    } rows[] = {{"the calculation failed unexpectedly (not enough memory)", true, nullptr},
+                {"the calculation failed unexpectedly (an unknown fault)", false,
+                 [](const std::filesystem::path&) { throw 42; }}};
+    for (const auto& r : rows) {
+        CalcState s;
+        dbmateriale(s);
+        fileFaultHook() = r.hook;
+        failAllocations = r.exhausted;
+        const CalcOutcome out = calculate(testing_cases::waterCase(), s);
+        failAllocations = false;
+        fileFaultHook() = nullptr;
+        EXPECT_EQ(out.message, msg::kInvalidData);
+        EXPECT_EQ(out.detail, r.cause);
+    }
 }
 
 }  // namespace

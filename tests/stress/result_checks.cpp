@@ -156,12 +156,10 @@ bool judged(const CaseData& c, const CalcOutcome& out, std::vector<std::string>&
 void checkRanges(const ResultsData& r, std::vector<std::string>& broken) {
     const double lo = std::min(r.intTin, r.estTin) - kTolT;
     const double hi = std::max(r.intTin, r.estTin) + kTolT;
-    if (r.intTout < lo || r.intTout > hi)
-        broken.push_back(fmt("internal outlet %.6g outside the inlets [%.6g, %.6g]", r.intTout,
-                             r.intTin, r.estTin));
-    if (r.estTout < lo || r.estTout > hi)
-        broken.push_back(fmt("external outlet %.6g outside the inlets [%.6g, %.6g]", r.estTout,
-                             r.intTin, r.estTin));
+    for (const auto& [side, t] : {std::pair{"internal", r.intTout}, {"external", r.estTout}})
+        if (t < lo || t > hi)
+            broken.push_back(
+                side + fmt(" outlet %.6g outside the inlets [%.6g, %.6g]", t, r.intTin, r.estTin));
     // A length of 1E-45 m makes a surface and a capacity of 0 in single precision.
     if (!(r.q >= 0 && r.a >= 0 && r.L > 0 && r.U > 0 && r.intPort > 0 && r.estPort > 0))
         broken.push_back(
@@ -203,15 +201,15 @@ void checkDuties(const Fluids& fluids, const CaseData& c, const ResultsData& r, 
         // cannot tell from its inlet is refused, never reported.
         const double closes =
             kBalance * std::fabs(r.q) + std::numeric_limits<float>::denorm_min() * (1 + dh);
+        const std::string stream = side == 0 ? "the internal" : "the external";
         if (miss > closes)
-            broken.push_back(std::string(side == 0 ? "the internal" : "the external") +
-                             fmt(" duty %.7g kW misses the capacity %.7g kW by more than 0.5 %%",
-                                 duties[side], r.q));
+            broken.push_back(stream + fmt(" duty %.7g kW misses the capacity %.7g kW by more "
+                                          "than 0.5 %%",
+                                          duties[side], r.q));
         if (miss > allowed)
-            broken.push_back(std::string(side == 0 ? "the internal" : "the external") +
-                             fmt(" duty %.7g kW differs from the capacity %.7g kW by more than "
-                                 "%.3g kW",
-                                 duties[side], r.q, allowed));
+            broken.push_back(stream + fmt(" duty %.7g kW differs from the capacity %.7g kW by "
+                                          "more than %.3g kW",
+                                          duties[side], r.q, allowed));
     }
 }
 
@@ -249,6 +247,8 @@ std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const Ca
     return broken;
 }
 
+// The checks on the temperature profile of a sound result: its ends are the inlets and the
+// outlets, its duty the capacity.
 std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
                                       const TemperatureProfile& p) {
     std::vector<std::string> broken;
@@ -281,6 +281,17 @@ std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, c
     if (!(p.scale > 0.9 && p.scale < 1.1))
         broken.push_back(fmt("the profile's length scale %.6g is far from 1", p.scale));
     return broken;
+}
+
+std::string brokenChecks(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                         const std::optional<TemperatureProfile>& profile) {
+    double worstDuty = 0;
+    std::string explained, all;
+    std::vector<std::string> broken = check(fluids, c, out, worstDuty, explained);
+    if (out.ok() && profile && explained.empty())
+        for (std::string& b : checkProfile(fluids, c, *out.results, *profile)) broken.push_back(b);
+    for (const std::string& b : broken) all += "\n  " + b;
+    return all.empty() ? "" : describe(c) + all;
 }
 
 std::string describe(const CaseData& c) {

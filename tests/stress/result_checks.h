@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,10 @@ bool isSystemMessage(const std::string& message);
 std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
                                double& worstDuty, std::string& explained, bool verbose = false);
 
-// The checks on the temperature profile of a sound result: its ends are the inlets and the
-// outlets, its duty the capacity.
-std::vector<std::string> checkProfile(const Fluids& fluids, const CaseData& c, const ResultsData& r,
-                                      const TemperatureProfile& p);
+// The broken checks of an outcome (and of its profile, where there is one), each on a line after
+// the case's description; empty when every check holds.
+std::string brokenChecks(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
+                         const std::optional<TemperatureProfile>& profile = std::nullopt);
 
 // The case's texts and modes on one line, to replay it.
 std::string describe(const CaseData& c);

@@ -23,40 +23,34 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// A case that takes longer than kLimit seconds counts as broken; one that runs for kHang seconds
+// stops the run as hung. Each list of the summary shows its first kShow cases.
+constexpr double kLimit = 10, kHang = 120;
+constexpr std::size_t kShow = 20;
+
 struct Options {
     long cases = 1000;
     unsigned long long seed = 1;
-    std::string dataDir = ZANO_SOURCE_DIR "/data";
-    double limit = 10;  // seconds a case may take before it counts as broken
-    double hang = 120;  // seconds after which the run is stopped as hung
-    int show = 20;      // cases printed per list
-    long only = -1;     // calculate only this case, in detail
+    long only = -1;  // calculate only this case, in detail
 };
+
+// A count or seed of digits alone: a mistyped one ("-1", "12x", beyond 64 bits) would quietly
+// draw other cases than those asked for, and a failure could not be repeated.
+template <typename N>
+bool number(const char* text, N& n) {
+    char* end = nullptr;
+    errno = 0;
+    n = static_cast<N>(std::strtoull(text, &end, 10));
+    return *text >= '0' && *text <= '9' && *end == '\0' && errno != ERANGE;
+}
 
 bool parse(int argc, char** argv, Options& o) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
-        const char* v = argv[i + 1];
-        if (a == "--cases")
-            o.cases = std::atol(v);
-        else if (a == "--seed") {
-            // A mistyped seed ("-1", "12x", beyond 64 bits) would quietly draw other cases than
-            // those asked for, and a failure could not be repeated.
-            char* end = nullptr;
-            errno = 0;
-            o.seed = std::strtoull(v, &end, 10);
-            if (*v < '0' || *v > '9' || *end != '\0' || errno == ERANGE) return false;
-        } else if (a == "--data")
-            o.dataDir = v;
-        else if (a == "--limit")
-            o.limit = std::atof(v);
-        else if (a == "--hang")
-            o.hang = std::atof(v);
-        else if (a == "--show")
-            o.show = std::atoi(v);
-        else if (a == "--only")
-            o.only = std::atol(v);
-        else
+        if (!(a == "--cases"  ? number(argv[i + 1], o.cases)
+              : a == "--seed" ? number(argv[i + 1], o.seed)
+              : a == "--only" ? number(argv[i + 1], o.only)
+                              : false))
             return false;
     }
     return argc % 2 == 1;
@@ -142,7 +136,7 @@ struct Tally {
                     worstDutyCase.c_str());
         const auto list = [&](const char* title, const std::vector<std::string>& v) {
             std::printf("%s: %zu\n", title, v.size());
-            for (std::size_t k = 0; k < v.size() && k < static_cast<std::size_t>(o.show); ++k)
+            for (std::size_t k = 0; k < v.size() && k < kShow; ++k)
                 std::printf("  %s\n", v[k].c_str());
         };
         list("\"Calculation did not converge\"", notConverged);
@@ -158,23 +152,22 @@ struct Tally {
 int main(int argc, char** argv) {
     Options o;
     if (!parse(argc, argv, o)) {
-        std::fprintf(stderr,
-                     "usage: zano_stress [--cases N] [--seed S] [--data DIR] [--limit SECONDS] "
-                     "[--hang SECONDS] [--show N] [--only CASE]\n");
+        std::fprintf(stderr, "usage: zano_stress [--cases N] [--seed S] [--only CASE]\n");
         return 2;
     }
     using namespace zano;
-    const stress::Fluids fluids = stress::Fluids::load(o.dataDir);
+    const std::string dataDir = ZANO_SOURCE_DIR "/data";
+    const stress::Fluids fluids = stress::Fluids::load(dataDir);
     stress::CaseGenerator gen(fluids, o.seed);
     // One calculation state for the whole run, as the main window keeps one.
     CalcState state;
-    state.data.dataDir = o.dataDir;
+    state.data.dataDir = dataDir;
     dbmateriale(state);
     Tally tally;
     for (long i = 0; i < o.cases; ++i) {
         const stress::GeneratedCase g = gen.next();
         if (o.only >= 0 && i != o.only) continue;
-        watch(i, o.hang, stress::describe(g.c));
+        watch(i, kHang, stress::describe(g.c));
         const auto t0 = Clock::now();
         const CalcOutcome out = calculate(g.c, state);
         const double secs = std::chrono::duration<double>(Clock::now() - t0).count();
@@ -183,7 +176,7 @@ int main(int argc, char** argv) {
         std::string why;
         std::vector<std::string> faults = stress::check(fluids, g.c, out, duty, why, i == o.only);
         if (i == o.only) return showOne(g, out, secs, faults);
-        if (secs > o.limit) faults.push_back("took " + std::to_string(secs) + " s");
+        if (secs > kLimit) faults.push_back("took " + std::to_string(secs) + " s");
         tally.add(i, g, out, secs, duty, why, faults);
     }
     return tally.print(o);

@@ -30,12 +30,12 @@ struct SideFlow {
         pr = prandtl(p.cp, p.cond, p.visc);
         const float v = velocita(st.portata, g.area(st.side), p.dens);
         re = reynolds(p.dens, v, D, p.visc);
-        gz = finiteOr(re * pr * D / g.lunghezza,
-                      "the Graetz number cannot be computed: the length is zero");
+        const float L = g.entranceLength(st.side);
+        gz = finiteOr(re * pr * D / L, "the Graetz number cannot be computed: the length is zero");
         if (set == CorrelationSet::Refined)
             nuRefined = st.side == Side::Internal
-                            ? refinedTubeNusselt(re, pr, D / g.lunghezza)
-                            : refinedAnnulusNusselt(re, pr, D / g.lunghezza, g.intDe / g.estDi);
+                            ? refinedTubeNusselt(re, pr, D / L)
+                            : refinedAnnulusNusselt(re, pr, D / L, g.intDe / g.estDi);
     }
     // Film coefficient on the side's own surface at the wall viscosity muw and the wall
     // temperature tw; `nu` receives the Nusselt number.

@@ -27,6 +27,9 @@ struct CalcState {
     std::optional<std::string> tuboName;
 
     Geometry geo;
+    // Where the calculation is of one hairpin of a longer path: each stream's path length, m,
+    // which its film rules take for the entrance effect; 0: the exchanger's own length.
+    float pathLength[2] = {0, 0};  // by Side
 
     // Resets everything a calculation computes; tables, materials and pigreco stay.
     void inizializza();

@@ -16,6 +16,14 @@ struct Geometry {
     float diameter(Side side) const { return side == Side::Internal ? intDi : estDh; }
     float area(Side side) const { return side == Side::Internal ? intArea : estArea; }
 
+    // The length each side's film rules take for the entrance effect: the whole path of its
+    // stream through the hairpins where one hairpin of it is calculated, else the exchanger's.
+    float pathLength[2] = {0, 0};  // by Side; 0: lunghezza
+    float entranceLength(Side side) const {
+        const float path = pathLength[side == Side::Internal ? 0 : 1];
+        return path > 0 ? path : lunghezza;
+    }
+
     // The heat transfer surface of one metre of exchanger, m^2/m: the outside of the internal
     // pipe. (Exact in double: the product of two singles.)
     double surfacePerMetre() const { return static_cast<double>(pigreco) * intDe; }

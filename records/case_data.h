@@ -45,6 +45,9 @@ struct CaseData {
     bool LGiven = true;         // length given, capacity found
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
     CorrelationSet correlations = CorrelationSet::Classic;
+    // The hairpins as built rated each with the properties at its own temperatures, instead of
+    // the whole exchanger (or bank) at its mean temperatures.
+    bool propertiesPerHairpin = false;
 
     // Where the design belongs, for the printed page (File > Properties); the calculation never
     // reads them. Empty when not entered; the notes may hold line breaks.

@@ -133,7 +133,7 @@ struct CaseSetting {
 // beyond them a value is a slip of the pen (a unit, an exponent), not a part of an exchanger.
 inline constexpr double kMaxFittingSize = 10000, kMaxAllowedDrop = 100000;
 
-inline constexpr std::array<CaseSetting, 10> kCaseSettings{{
+inline constexpr std::array<CaseSetting, 11> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
     {"External fluid given", "estGiven", "Mass flow",
      [](const CaseData& c) -> std::string {
@@ -164,6 +164,17 @@ inline constexpr std::array<CaseSetting, 10> kCaseSettings{{
      [](CaseData& c, std::string_view v) { return setBranches(c.intBranches, v); }},
     {"External branches", "estBranches", "", [](const CaseData& c) { return c.estBranches; },
      [](CaseData& c, std::string_view v) { return setBranches(c.estBranches, v); }},
+    // Where the hairpins as built take their properties.
+    {"Properties", "properties", "Mean",
+     [](const CaseData& c) -> std::string {
+         return c.propertiesPerHairpin ? "Each hairpin" : "Mean";
+     },
+     [](CaseData& c, std::string_view v) {
+         const bool each = equalsIgnoringCase(v, "Each hairpin");
+         if (!each && !equalsIgnoringCase(v, "Mean")) return false;
+         c.propertiesPerHairpin = each;
+         return true;
+     }},
     // The fittings: the inner pipe's return bends, each stream's nozzles, and what pressure drop
     // each stream may take.
     {"Bend radius", "bendRadius", "", [](const CaseData& c) { return c.bendRadius; },

@@ -433,6 +433,10 @@ CaseData MainWindow::caseFromControls() {
     c.hairpins = document_.hairpins;
     c.intBranches = document_.intBranches;
     c.estBranches = document_.estBranches;
+    c.bendRadius = document_.bendRadius;
+    c.intNozzle = document_.intNozzle, c.estNozzle = document_.estNozzle;
+    c.intAllowedDp = document_.intAllowedDp, c.estAllowedDp = document_.estAllowedDp;
+    c.propertiesPerHairpin = document_.propertiesPerHairpin;
     return c;
 }
 

@@ -114,23 +114,27 @@ double legForDuty(const std::function<double(double)>& capacity, double leg, dou
     return b;
 }
 
-// Hairpins with a stream in branches, rated as a network: those set, else as many as the length
+// Hairpins with a stream in branches, or with the properties taken hairpin by hairpin, rated as a
+// network: those set, else as many as the length
 // needs (rounded up to what the branches share) or, with the capacity given, as many as give the
 // duty. The over-surface is left out where no leg length gives the duty exactly.
 Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const DataFolder& data) {
     const ResultsData& r = *run.out.results;
     const CaseData c = withFlowsFound(run.solved, r);
     const int P = std::max(b.internal, b.external);
-    const auto capacity = [&](int count) { return rateNetwork(c, count, leg, b, data).q; };
+    const bool each = c.propertiesPerHairpin;
+    const auto capacity = [&](int count) { return rateNetwork(c, count, leg, b, data, each).q; };
     int count = (hairpinsFor(r.L, leg).count + P - 1) / P * P;
     if (const auto set = hairpinsSet(run.solved.hairpins))
         count = *set;
     else if (!run.solved.LGiven)
         count = hairpinsForDuty(capacity, count, P, r.q);
-    const NetworkFigures n = rateNetwork(c, count, leg, b, data);
+    const NetworkFigures n = rateNetwork(c, count, leg, b, data, each);
     Hairpins h = hairpinsFor(count * 2 * leg, leg);
     try {
-        const auto legCapacity = [&](double l) { return rateNetwork(c, count, l, b, data).q; };
+        const auto legCapacity = [&](double l) {
+            return rateNetwork(c, count, l, b, data, each).q;
+        };
         h.overSurface = (leg / legForDuty(legCapacity, leg, n.q, r.q) - 1) * 100;
     } catch (const CalcError&) {
         // Said in a note beside the rest.
@@ -185,7 +189,8 @@ void addBuiltDrops(CaseRun& run, double leg) {
 
 Hairpins hairpinsBuilt(const CaseRun& run, double leg, const DataFolder& data) {
     const Branches b{branchesSet(run.solved.intBranches), branchesSet(run.solved.estBranches)};
-    if (b.internal == 1 && b.external == 1) return hairpinsInSeries(run, leg, data);
+    if (b.internal == 1 && b.external == 1 && !run.solved.propertiesPerHairpin)
+        return hairpinsInSeries(run, leg, data);
     return hairpinsInBranches(run, leg, b, data);
 }
 

@@ -264,6 +264,7 @@ void readSize(Solution& sol) {
         return;
     }
     g.lunghezza = caseSingle(sol.c, &CaseData::L);
+    g.pathLength[0] = sol.s.pathLength[0], g.pathLength[1] = sol.s.pathLength[1];
     // A length of a few 1E-45 m leaves no surface in single precision: nothing could be
     // exchanged, yet the schemes would find flows for the duty of their start values. (A
     // length of 0 is named by the film coefficients.)

@@ -22,8 +22,11 @@ constexpr int kMaxSweeps = 500;
 // and both inlets given, both outlets found.
 class HairpinCalc {
   public:
-    HairpinCalc(const CaseData& c, Branches b, double length, const DataFolder& data)
-        : base_(c), data_(data) {
+    // `paths`: each stream's whole path through the hairpins, m, for its film rules' entrance
+    // effect (the developing flow runs on through the returns); 0 where it is `length` itself.
+    HairpinCalc(const CaseData& c, Branches b, double length, const DataFolder& data,
+                double intPath = 0, double estPath = 0)
+        : base_(c), data_(data), paths_{static_cast<float>(intPath), static_cast<float>(estPath)} {
         base_.intToutGiven = base_.estToutGiven = false;
         base_.LGiven = true;
         // A branch's flow is stored as a single, as every mass flow is.
@@ -39,6 +42,7 @@ class HairpinCalc {
         c.estTin = exactText(estTin);
         CalcState s;
         s.data = data_;
+        s.pathLength[0] = paths_[0], s.pathLength[1] = paths_[1];
         const CalcOutcome out = calculate(c, s);
         if (!out.ok())
             invalidData("a hairpin of the network at " + exactText(intTin) + " and " +
@@ -51,6 +55,7 @@ class HairpinCalc {
     static float sgl(double v) { return static_cast<float>(v); }
     CaseData base_;
     const DataFolder& data_;
+    float paths_[2];
 };
 
 // The branches' outlets mixed: the mean of their enthalpies (equal flows), read back as a
@@ -135,11 +140,13 @@ NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches
         n.estTout = f.estTout;
     } else if (banked) {
         // A bank's hairpins in series, the internal stream taken as the series one.
-        const HairpinCalc one(c, b, 2 * leg, data);
+        const double path = hairpins / P * 2 * leg;
+        const HairpinCalc one(c, b, 2 * leg, data, path, path);
         n = SeriesParallel{one, true, hairpins / P, 1, contro}.solve(intTin, estTin, outlets);
         n.estTout = outlets.front();
     } else {
-        const HairpinCalc one(c, b, 2 * leg, data);
+        const HairpinCalc one(c, b, 2 * leg, data, hairpins / b.internal * 2 * leg,
+                              hairpins / b.external * 2 * leg);
         const bool seriesInternal = b.internal == 1;
         const SeriesParallel sp{one, seriesInternal, hairpins, P, contro};
         n = seriesInternal ? sp.solve(intTin, estTin, outlets) : sp.solve(estTin, intTin, outlets);

@@ -1,5 +1,6 @@
 // zano-calc: the headless calculator. Calculates case files with the same driver as the
 // desktop program and prints the written-back fields and the results.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -128,62 +129,100 @@ bool parseSet(const char* arg, Options& o) {
     return true;
 }
 
+// An option that takes a value (`value`: the next argument, nullptr past the last); false, said
+// on stderr, for a bad one.
+bool readValueOption(const std::string& arg, const char* value, Options& o) {
+    const auto needs = [&](const char* what) {
+        std::fprintf(stderr, "zano-calc: %s needs %s\n", arg.c_str(), what);
+        return false;
+    };
+    const std::string v = value ? value : "";
+    if (arg == "--correlations") {
+        if (v != "classic" && v != "refined") return needs("classic or refined");
+        o.correlations =
+            v == "refined" ? zano::CorrelationSet::Refined : zano::CorrelationSet::Classic;
+    } else if (arg == "--profile") {
+        const auto n = value ? zano::parseDouble(v) : std::nullopt;
+        if (!n || *n < 1 || *n > 100000 || *n != static_cast<int>(*n))
+            return needs("a whole number of steps, 1 to 100000");
+        o.profileSteps = static_cast<int>(*n);
+    } else if (arg == "--report") {
+        if (v.empty()) return needs("a PDF file name");
+        o.reportFile = v;
+#ifndef ZANO_CALC_REPORT
+        std::fprintf(stderr, "zano-calc: --report is not part of this build\n");
+        return false;
+#endif
+    } else if (arg == "--data") {
+        if (!value) return needs("a folder");
+        o.dataDir = v;
+    } else if (arg == "--import-table" || arg == "--name") {
+        if (v.empty()) return needs(arg == "--name" ? "the fluid's name" : "a file");
+        (arg == "--name" ? o.tableName.emplace() : o.importFile) = v;
+    } else {
+        return parseSet(value, o);
+    }
+    return true;
+}
+
+// The page never takes the place of what the run reads: a case file, or a table of the data
+// folder. False, said on stderr, when it would.
+bool reportSparesTheInputs(const Options& o) {
+    std::vector<std::filesystem::path> inputs(o.files.begin(), o.files.end());
+    std::error_code ec;
+    const std::filesystem::path data =
+        o.dataDir.empty() ? zano::QuestaDirectory() / "data" : o.dataDir;
+    for (std::filesystem::directory_iterator it(data, ec), end; !ec && it != end; it.increment(ec))
+        inputs.push_back(it->path());
+    for (const auto& input : inputs)
+        if (zano::isSameFile(o.reportFile, input)) {
+            std::fprintf(stderr,
+                         "zano-calc: --report %s would write over \"%s\", which this run reads\n",
+                         o.reportFile.c_str(), zano::pathText(input).c_str());
+            return false;
+        }
+    return true;
+}
+
+// What the options ask for goes together; false, said on stderr, where it does not.
+bool argsAgree(const Options& o) {
+    const auto refuse = [](const char* why) {
+        std::fprintf(stderr, "zano-calc: %s\n", why);
+        return false;
+    };
+    if (!o.importFile.empty()) {
+        if (!o.files.empty()) return refuse("--import-table takes no case files");
+        if (!o.tableName)
+            return refuse("--import-table needs --name, the fluid to save the table as");
+        return true;
+    }
+    if (o.tableName || o.replace) return refuse("--name and --replace go with --import-table");
+    if (o.pipes) return o.files.empty() || refuse("--pipes takes no case files");
+    if (o.files.empty()) return refuse("no case file given (see --help)");
+    // One page is one case: a second case would silently replace the first one's file.
+    if (!o.reportFile.empty() && o.files.size() > 1) {
+        std::fprintf(stderr, "zano-calc: --report writes the page of one case; %zu were given\n",
+                     o.files.size());
+        return false;
+    }
+    return o.reportFile.empty() || reportSparesTheInputs(o);
+}
+
 bool parseArgs(int argc, char** argv, Options& o) {
+    static const std::pair<const char*, bool Options::*> flags[] = {
+        {"--json", &Options::json},   {"--csv", &Options::csv},
+        {"--films", &Options::films}, {"--est-outlet-given", &Options::estOutletGiven},
+        {"--pipes", &Options::pipes}, {"--replace", &Options::replace}};
+    static const std::string valued[] = {"--correlations", "--profile", "--report", "--data",
+                                         "--import-table", "--name",    "--set"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--json") {
-            o.json = true;
-        } else if (arg == "--csv") {
-            o.csv = true;
-        } else if (arg == "--est-outlet-given") {
-            o.estOutletGiven = true;
-        } else if (arg == "--films") {
-            o.films = true;
-        } else if (arg == "--correlations") {
-            const std::string set = ++i < argc ? argv[i] : "";
-            if (set != "classic" && set != "refined") {
-                std::fprintf(stderr, "zano-calc: --correlations needs classic or refined\n");
-                return false;
-            }
-            o.correlations =
-                set == "refined" ? zano::CorrelationSet::Refined : zano::CorrelationSet::Classic;
-        } else if (arg == "--profile") {
-            const auto n = ++i < argc ? zano::parseDouble(argv[i]) : std::nullopt;
-            if (!n || *n < 1 || *n > 100000 || *n != static_cast<int>(*n)) {
-                std::fprintf(stderr,
-                             "zano-calc: --profile needs a whole number of steps, 1 to 100000\n");
-                return false;
-            }
-            o.profileSteps = static_cast<int>(*n);
-        } else if (arg == "--report") {
-            if (++i == argc || std::string(argv[i]).empty()) {
-                std::fprintf(stderr, "zano-calc: --report needs a PDF file name\n");
-                return false;
-            }
-            o.reportFile = argv[i];
-#ifndef ZANO_CALC_REPORT
-            std::fprintf(stderr, "zano-calc: --report is not part of this build\n");
-            return false;
-#endif
-        } else if (arg == "--data") {
-            if (++i == argc) {
-                std::fprintf(stderr, "zano-calc: --data needs a folder\n");
-                return false;
-            }
-            o.dataDir = argv[i];
-        } else if (arg == "--import-table" || arg == "--name") {
-            if (++i == argc || std::string(argv[i]).empty()) {
-                std::fprintf(stderr, "zano-calc: %s needs %s\n", arg.c_str(),
-                             arg == "--name" ? "the fluid's name" : "a file");
-                return false;
-            }
-            (arg == "--name" ? o.tableName.emplace() : o.importFile) = argv[i];
-        } else if (arg == "--replace") {
-            o.replace = true;
-        } else if (arg == "--set") {
-            if (!parseSet(++i < argc ? argv[i] : nullptr, o)) return false;
-        } else if (arg == "--pipes") {
-            o.pipes = true;
+        const auto flag = std::find_if(std::begin(flags), std::end(flags),
+                                       [&](const auto& f) { return arg == f.first; });
+        if (flag != std::end(flags)) {
+            o.*flag->second = true;
+        } else if (std::find(std::begin(valued), std::end(valued), arg) != std::end(valued)) {
+            if (!readValueOption(arg, ++i < argc ? argv[i] : nullptr, o)) return false;
         } else if (arg.rfind("--", 0) == 0) {
             std::fprintf(stderr, "zano-calc: unknown option %s (see --help)\n", arg.c_str());
             return false;
@@ -191,58 +230,7 @@ bool parseArgs(int argc, char** argv, Options& o) {
             o.files.push_back(arg);
         }
     }
-    if (!o.importFile.empty()) {
-        if (!o.files.empty()) {
-            std::fprintf(stderr, "zano-calc: --import-table takes no case files\n");
-            return false;
-        }
-        if (!o.tableName) {
-            std::fprintf(stderr,
-                         "zano-calc: --import-table needs --name, the fluid to save the table "
-                         "as\n");
-            return false;
-        }
-        return true;
-    }
-    if (o.tableName || o.replace) {
-        std::fprintf(stderr, "zano-calc: --name and --replace go with --import-table\n");
-        return false;
-    }
-    if (o.pipes) {
-        if (o.files.empty()) return true;
-        std::fprintf(stderr, "zano-calc: --pipes takes no case files\n");
-        return false;
-    }
-    if (o.files.empty()) {
-        std::fprintf(stderr, "zano-calc: no case file given (see --help)\n");
-        return false;
-    }
-    // One page is one case: a second case would silently replace the first one's file.
-    if (!o.reportFile.empty() && o.files.size() > 1) {
-        std::fprintf(stderr, "zano-calc: --report writes the page of one case; %zu were given\n",
-                     o.files.size());
-        return false;
-    }
-    // The page never takes the place of what the run reads: a case file, or a table of the data
-    // folder.
-    if (!o.reportFile.empty()) {
-        std::vector<std::filesystem::path> inputs(o.files.begin(), o.files.end());
-        std::error_code ec;
-        const std::filesystem::path data =
-            o.dataDir.empty() ? zano::QuestaDirectory() / "data" : o.dataDir;
-        for (std::filesystem::directory_iterator it(data, ec), end; !ec && it != end;
-             it.increment(ec))
-            inputs.push_back(it->path());
-        for (const auto& input : inputs)
-            if (zano::isSameFile(o.reportFile, input)) {
-                std::fprintf(stderr,
-                             "zano-calc: --report %s would write over \"%s\", which this run "
-                             "reads\n",
-                             o.reportFile.c_str(), zano::pathText(input).c_str());
-                return false;
-            }
-    }
-    return true;
+    return argsAgree(o);
 }
 
 // A cause as the windows show it: a capital first, a full stop last.

@@ -215,7 +215,7 @@ void addExtras(CaseRun& run, const CalcState& s, const RunOptions& options) {
             "the duty exactly");
     if (run.hairpins && run.hairpins->overSurface && *run.hairpins->overSurface < -0.05)
         run.notes.push_back("the hairpins: the " + std::to_string(run.hairpins->count) +
-                            " set give " + formatDouble(roundTo(-*run.hairpins->overSurface, 1)) +
+                            " built give " + formatDouble(roundTo(-*run.hairpins->overSurface, 1)) +
                             " % less surface than the duty needs");
     try {
         if (options.profileSteps > 0) run.profile = temperatureProfile(s, r, options.profileSteps);

@@ -175,13 +175,12 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
     p.setCurrentY(bottom);
 }
 
-// Below the hairpins, where the run has them: a blank line, the construction's rows in the
-// streams' columns, then the run's notes across the page.
+// Right below the hairpins, which they go on (no blank line, so that the profile keeps its room
+// below): the construction's rows in the streams' columns, then the run's notes across the page.
 void printConstruction(ReportPrinter& p, const ReportTexts& t) {
     if (t.construction.empty() && t.notes.isEmpty()) return;
     const double top = p.currentY();
     p.setScaleLeft(-kLabels);
-    p.printLine({});
     for (const auto& row : t.construction) p.printLine(row[0]);
     for (const QString& note : t.notes)
         for (const QString& line : wrapped(p, note, pageRight(p) - kLabels, 2)) p.printLine(line);
@@ -189,7 +188,6 @@ void printConstruction(ReportPrinter& p, const ReportTexts& t) {
     for (const auto& [left, column] : {std::pair{kInternal, 1}, std::pair{kExternal, 2}}) {
         p.setCurrentY(top);
         p.setScaleLeft(-left);
-        p.printLine({});
         const double width = (column == 1 ? kExternal - kColumnGap : pageRight(p)) - left;
         for (const auto& row : t.construction) printValue(p, row[column], width, true);
     }

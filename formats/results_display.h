@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "records/case_outcome.h"
 #include "records/design_margins.h"
@@ -23,6 +24,9 @@ struct ResultsExtras {
     std::optional<FilmBreakdown> films = {};
     std::optional<CorrelationSet> correlations = {};
     std::optional<OtherSetFigures> otherSet = {};
+    // What the user should know of the results beyond their figures (a stream's pressure drop
+    // as built above what it may take, say), a sentence each.
+    std::vector<std::string> notes = {};
 };
 
 // What a case run gives beyond its results record, as the results window and the page show it.

@@ -38,6 +38,11 @@ struct Hairpins {
     std::optional<double> F;
     std::optional<BuiltDrop> intDrop, estDrop;
 };
+// The leg length of the hairpins, m.
+inline double hairpinLegOf(const Hairpins& h) {
+    return h.count > 0 ? h.providedLength / (2.0 * h.count) : 0;
+}
+
 // More than kMaxHairpins are refused as too many.
 inline constexpr double kMaxHairpins = 1'000'000;
 Hairpins hairpinsFor(double length, double legLength);

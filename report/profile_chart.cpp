@@ -141,21 +141,12 @@ ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& are
     return c;
 }
 
-void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& data) {
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(area, Qt::white);
-    // Measured on the device drawn on: a printer's resolution is not the screen's.
-    const QFontMetricsF fm(p.font(), p.device());
-    const ProfileChartLayout c = profileChartLayout(fm, area, data);
-    if (c.intCurve.isEmpty()) {
-        p.drawText(area, Qt::AlignCenter, QObject::tr("No profile: calculate a case first."));
-        p.restore();
-        return;
-    }
-    const QRectF& plot = c.plot;
+namespace {
 
-    // Grid and ticks.
+// The grid, the frame, the ticks' labels and the axes' titles.
+void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area,
+              const ProfileChartLayout& c) {
+    const QRectF& plot = c.plot;
     p.setPen(QPen(QColor(225, 225, 225), 0));
     for (double t = c.tMin; t <= c.tMax + c.tStep / 2; t += c.tStep)
         p.drawLine(QPointF(plot.left(), c.yAt(t)), QPointF(plot.right(), c.yAt(t)));
@@ -172,7 +163,6 @@ void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& d
         const QRectF label(c.xAt(x) - 50, plot.bottom() + fm.height() / 4, 100, fm.height());
         p.drawText(label, Qt::AlignHCenter | Qt::AlignTop, tickText(x));
     }
-    // Axis titles with units.
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.4 * fm.height(), plot.width(), fm.height()),
                Qt::AlignHCenter, QObject::tr("Position from the internal fluid's inlet, x [m]"));
     p.save();
@@ -181,6 +171,35 @@ void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& d
     p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), fm.height()), Qt::AlignHCenter,
                QObject::tr("Temperature [°C]"));
     p.restore();
+}
+
+// A hairpin's end every two legs inside the plot, as a thin dashed line; none where they would
+// stand closer than a few pixels and grey the plot over.
+constexpr int kMaxHairpinMarks = 200;
+void drawHairpinMarks(QPainter& p, const ProfileChartLayout& c, double leg) {
+    const double pitch = 2 * leg;
+    if (!(pitch > 0) || c.length / pitch > kMaxHairpinMarks || c.xAt(pitch) - c.xAt(0) < 4) return;
+    p.setPen(QPen(QColor(120, 120, 120), 0, Qt::DashLine));
+    for (double x = pitch; x < c.length * (1 - 1e-9); x += pitch)
+        p.drawLine(QPointF(c.xAt(x), c.plot.top()), QPointF(c.xAt(x), c.plot.bottom()));
+}
+
+}  // namespace
+
+void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& data) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(area, Qt::white);
+    // Measured on the device drawn on: a printer's resolution is not the screen's.
+    const QFontMetricsF fm(p.font(), p.device());
+    const ProfileChartLayout c = profileChartLayout(fm, area, data);
+    if (c.intCurve.isEmpty()) {
+        p.drawText(area, Qt::AlignCenter, QObject::tr("No profile: calculate a case first."));
+        p.restore();
+        return;
+    }
+    drawAxes(p, fm, area, c);
+    drawHairpinMarks(p, c, data.hairpinLeg);
 
     // The two curves.
     const QColor intColour(200, 40, 30), estColour(30, 80, 200);

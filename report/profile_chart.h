@@ -17,6 +17,9 @@ struct ProfileChartData {
     zano::TemperatureProfile profile;
     QString intFluid;
     QString estFluid;
+    // The leg of the hairpins, m, where the case has them: a thin line marks the end of each
+    // hairpin, every two legs along x. 0: none.
+    double hairpinLeg = 0;
 };
 
 // Where the chart's parts stand in its area; empty curves when there is no profile to draw.

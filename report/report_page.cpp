@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "base/version.h"
+#include "formats/construction_display.h"
 #include "formats/film_display.h"
 #include "report/export_file.h"
 #include "solver/other_set.h"
@@ -171,6 +172,25 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
     p.printLine({});
     for (const QString& value : t.extras)
         if (!value.isEmpty()) printValue(p, value, pageRight(p) - kInternal, true);
+    p.setCurrentY(bottom);
+}
+
+// Right below the hairpins, which they go on (no blank line, so that the profile keeps its room
+// below): the construction's rows in the streams' columns, then the run's notes across the page.
+void printConstruction(ReportPrinter& p, const ReportTexts& t) {
+    if (t.construction.empty() && t.notes.isEmpty()) return;
+    const double top = p.currentY();
+    p.setScaleLeft(-kLabels);
+    for (const auto& row : t.construction) p.printLine(row[0]);
+    for (const QString& note : t.notes)
+        for (const QString& line : wrapped(p, note, pageRight(p) - kLabels, 2)) p.printLine(line);
+    const double bottom = p.currentY();
+    for (const auto& [left, column] : {std::pair{kInternal, 1}, std::pair{kExternal, 2}}) {
+        p.setCurrentY(top);
+        p.setScaleLeft(-left);
+        const double width = (column == 1 ? kExternal - kColumnGap : pageRight(p)) - left;
+        for (const auto& row : t.construction) printValue(p, row[column], width, true);
+    }
     p.setCurrentY(bottom);
 }
 
@@ -399,6 +419,20 @@ void readCaseMarks(ReportTexts& t, const zano::CaseData& c) {
         t.document[i] = fromText(c.*zano::kDocumentFields[i].text);
 }
 
+namespace {
+
+// The construction's rows that have figures and the notes, as the results window shows them.
+void addConstruction(ReportTexts& t, const zano::ResultsExtras& x) {
+    for (const std::string& note : x.notes) t.notes << "Note: " + fromText(note);
+    if (!x.hairpins || !zano::hasConstructionFigures(*x.hairpins)) return;
+    for (const zano::ConstructionRow& row : zano::constructionRows(*x.hairpins))
+        if (!row.internal.empty() || !row.external.empty())
+            t.construction.push_back({reportLabel(row.caption, row.unit), fromText(row.internal),
+                                      fromText(row.external)});
+}
+
+}  // namespace
+
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName) {
@@ -421,13 +455,15 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
             t.films.push_back({reportLabel(row.caption, row.unit),
                                x.films ? fromText(row.internal) : QString(),
                                x.films ? fromText(row.external) : QString()});
+    addConstruction(t, x);
     if (x.otherSet) {
         t.otherSet = fromText(zano::otherSetLine(*x.otherSet));
         t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));
     }
     t.caseName = caseName;
     t.printedOn = reportDateText();
-    t.profile = {profile, fromText(r.intfluid), fromText(r.estfluid)};
+    t.profile = {profile, fromText(r.intfluid), fromText(r.estfluid),
+                 x.hairpins ? zano::hairpinLegOf(*x.hairpins) : 0};
     return t;
 }
 
@@ -453,6 +489,7 @@ bool printReport(ReportPrinter& p, const ReportTexts& t) {
         // Nothing of the results window's extension is shown while it shows no results.
         if (!t.correlations.isEmpty()) {
             printExtras(p, t);
+            printConstruction(p, t);
             printFilms(p, t);
         }
         const double top = p.currentY();

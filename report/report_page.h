@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <optional>
@@ -92,6 +93,10 @@ struct ReportTexts {
     // The design margins and the hairpins as the extension's boxes show them, in the order of
     // kExtraRows; a row whose box is empty (no hairpin length set) is left out.
     std::array<QString, 4> extras = {};
+    // The hairpins as built as the results window's "Construction" fold shows them (label with
+    // unit, internal, external), the rows that have figures; and the run's notes, "Note: ...".
+    std::vector<std::array<QString, 3>> construction = {};
+    QStringList notes = {};
     // The header above the title: the case file's name ("Untitled" for a new case) and the
     // date of printing.
     QString caseName = {}, printedOn = {};

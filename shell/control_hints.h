@@ -9,7 +9,8 @@ class QWidget;
 namespace zano {
 
 struct ControlHint {
-    const char* window;   // "Form1" (main window) or "Form2" (Options)
+    const char* window;   // "Form1" (main window), "Form2" (Options) or
+                          // "ConstructionDialog"
     const char* control;  // the control's object name
     const char* text;
 };
@@ -17,7 +18,7 @@ struct ControlHint {
 // Tables of fluids and materials set the hard limits; the ranges here are those of the double
 // pipe exchangers the program is meant for.
 // clang-format off
-inline constexpr std::array<ControlHint, 41> kControlHints{{
+inline constexpr std::array<ControlHint, 50> kControlHints{{
     {"Form1", "Text1", "Outside diameter of the internal pipe, mm. Typical 10 to 100 mm."},
     {"Form1", "Text2", "Wall thickness of the internal pipe, mm. Typical 1 to 5 mm."},
     {"Form1", "Combo3", "Wall material of the pipes: its conductivity sets the internal pipe's wall resistance, its roughness the pressure drop on both sides."},
@@ -57,6 +58,15 @@ inline constexpr std::array<ControlHint, 41> kControlHints{{
     {"Form2", "ImportTable", "Read a table of properties against temperature from a CSV or text file, saved as the fluid \"User defined\" or under a name of your own."},
     {"Form2", "PasteTable", "Take a table of properties against temperature from the clipboard, saved as the fluid \"User defined\" or under a name of your own."},
     {"Form2", "Command1", "Close the dialog; with \"Define user fluid\" checked, the user fluid is saved first."},
+    {"ConstructionDialog", "hairpins", "Hairpins built, each two legs of the hairpin length; empty: as many as the length (or, with the capacity given, the duty) needs. With them set and the length given, they set the length. Typical 1 to 20."},
+    {"ConstructionDialog", "hairpinLength", "Length of one leg of a hairpin, m, the same value as the hairpin length of Options; empty for none. 0,1 to 50 m; typical 1,5 to 6 m."},
+    {"ConstructionDialog", "bendRadius", "Centre-line radius of the inner pipe's 180° return bends, mm; empty: 1,5 times its bore, the long-radius return. Typical 1 to 5 bores."},
+    {"ConstructionDialog", "intBranches", "Parallel branches of the internal stream, each through its own consecutive hairpins; empty or 1: in series through every hairpin. 1 to 100; typical 1 to 4."},
+    {"ConstructionDialog", "estBranches", "Parallel branches of the external stream, each through its own consecutive hairpins; empty or 1: in series through every hairpin. 1 to 100; typical 1 to 4."},
+    {"ConstructionDialog", "intNozzle", "Bore of the internal stream's inlet and outlet nozzles, mm; empty: the inner pipe's own bore. Typical 15 to 100 mm."},
+    {"ConstructionDialog", "estNozzle", "Bore of the external stream's inlet and outlet nozzles, mm; empty: the outer pipe's bore. Typical 15 to 100 mm."},
+    {"ConstructionDialog", "intAllowedDp", "Pressure drop the internal stream may take as built, kPa; empty: none, nothing is compared. Typical 10 to 100 kPa for a liquid."},
+    {"ConstructionDialog", "estAllowedDp", "Pressure drop the external stream may take as built, kPa; empty: none, nothing is compared. Typical 10 to 100 kPa for a liquid."},
     {"Form1", "Command1", "Calculate the case (Enter in any box does the same)."},
     {"Form1", "Command2", "Fouling factors, the user fluid, the hairpin length and the correlation set."},
 }};

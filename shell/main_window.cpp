@@ -26,6 +26,7 @@
 #include "properties/wall_materials.h"
 #include "records/case_fields.h"
 #include "records/design_margins.h"
+#include "shell/construction_dialog.h"
 #include "shell/control_hints.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
@@ -49,6 +50,12 @@ QString fromText(const std::string& s) {
 }
 
 const QString kCaption = QStringLiteral("ZANO - Concentric Tube Heat Exchanger");
+
+// The construction settings that Case > Construction edits and no box of the main window or
+// Options holds: kept with the case as the file or the dialog left them.
+constexpr std::array<std::string CaseData::*, 8> kConstructionTexts{
+    &CaseData::hairpins,  &CaseData::intBranches, &CaseData::estBranches,  &CaseData::bendRadius,
+    &CaseData::intNozzle, &CaseData::estNozzle,   &CaseData::intAllowedDp, &CaseData::estAllowedDp};
 
 }  // namespace
 
@@ -429,14 +436,8 @@ CaseData MainWindow::caseFromControls() {
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
     c.correlations = optionsDialog()->correlations();
     for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
-    // No control edits the construction yet: kept as the file holds it.
-    c.hairpins = document_.hairpins;
-    c.intBranches = document_.intBranches;
-    c.estBranches = document_.estBranches;
-    c.bendRadius = document_.bendRadius;
-    c.intNozzle = document_.intNozzle, c.estNozzle = document_.estNozzle;
-    c.intAllowedDp = document_.intAllowedDp, c.estAllowedDp = document_.estAllowedDp;
-    c.propertiesPerHairpin = document_.propertiesPerHairpin;
+    for (std::string CaseData::*text : kConstructionTexts) c.*text = document_.*text;
+    c.propertiesPerHairpin = document_.propertiesPerHairpin;  // no control edits it yet
     return c;
 }
 
@@ -586,7 +587,7 @@ void MainWindow::keepLastCalculation(const CaseRun& run) {
     // Streams that touch leave the profile window saying there is none; the status line says
     // why.
     lastProfile_ = {run.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
-                    fromText(r.estfluid)};
+                    fromText(r.estfluid), run.hairpins ? hairpinLegOf(*run.hairpins) : 0};
 }
 
 void MainWindow::mnuViewProfile_Click() {
@@ -608,6 +609,17 @@ void MainWindow::Command2_Click() {
     d->show();
     d->raise();
     d->activateWindow();
+}
+
+void MainWindow::mnuCaseConstruction_Click() {
+    CaseData c = caseFromControls();
+    if (!editConstruction(this, c)) return;
+    // The leg length stays the Options dialog's box, which the case file's line 23 keeps.
+    const CaseField& leg = *caseFieldNamed("hairpinLength");
+    if (controlText(leg) != fromText(c.hairpinLength))
+        setControlText(leg, fromText(c.hairpinLength));
+    for (std::string CaseData::*text : kConstructionTexts) document_.*text = c.*text;
+    caseEdited();  // modified, the results out of date, the Options line anew
 }
 
 void MainWindow::mnuHelpIndex_Click() {

@@ -126,6 +126,8 @@ class MainWindow : public QMainWindow {
     void Command1_Click();
     void calculateCase();  // the work of Command1_Click, which reports a fault escaping it
     void Command2_Click();
+    // Case > Construction…: the hairpins, branches and fittings, and the leg length of Options.
+    void mnuCaseConstruction_Click();
     void mnuNewFile_Click();
     void mnuFileExit_Click();
     void mnuHelpIndex_Click();

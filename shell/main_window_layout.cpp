@@ -237,6 +237,8 @@ void MainWindow::buildMenus() {
             &MainWindow::Command1_Click);
     addItem(caseMenu, "mnuCaseOptions", "&Options…", QKeySequence("Ctrl+,"),
             &MainWindow::Command2_Click);
+    addItem(caseMenu, "mnuCaseConstruction", QString::fromUtf8("Co&nstruction…"), {},
+            &MainWindow::mnuCaseConstruction_Click);
 
     auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "formats/construction_display.h"
 #include "formats/film_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
@@ -34,6 +35,8 @@ constexpr int kExtensionHeight = 7215;
 // the two lines on the other set, the buttons.
 constexpr int kSetTop = 1680, kFilmTop = 2040, kOtherSetTop = 5400, kButtonTop = 6660;
 constexpr int kSentenceHeight = 510;  // two lines of text
+// A row of the extension's.
+constexpr int kRowStep = 360;
 
 constexpr int kCaptionLeft = 480, kUnitLeft = 2400, kIntLeft = 3360, kEstLeft = 5280;
 constexpr int kCaptionWidth = 1800, kUnitWidth = 840;  // each up to the next column, less a gap
@@ -75,6 +78,13 @@ QStringList samplesFor(const QString& box) {
     // A resistance and its share of 1/U.
     if (box.startsWith(QLatin1String("Film"))) return {QStringLiteral("0,0001234 (99,9 %)")};
     return {QStringLiteral("-12345,678")};
+}
+
+// A line the user must not miss (out of date, a note), in a dark red.
+void tintAsWarning(QLabel* label) {
+    QPalette warning = label->palette();
+    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
+    label->setPalette(warning);
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption) {
@@ -120,6 +130,7 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // Where the screen is too short for the whole window, the breakdown of U starts folded, so
     // that the rest shows without scrolling.
     if (sizeHint().height() > zano::roomOnScreen(this).height()) breakdown_->setChecked(false);
+    arrange();
 }
 
 void ResultsWindow::buildRows() {
@@ -151,9 +162,7 @@ void ResultsWindow::buildOutOfDateLine() {
     auto* outOfDate = makeLabel(this, "OutOfDate", "");
     outOfDate->setWordWrap(true);
     outOfDate->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette warning = outOfDate->palette();
-    warning.setColor(QPalette::WindowText, QColor(170, 30, 20));
-    outOfDate->setPalette(warning);
+    tintAsWarning(outOfDate);
     outOfDate->hide();
     place(outOfDate, 240, 90, kIntLeft - 120 - 240, 540);
 }
@@ -186,6 +195,7 @@ void ResultsWindow::buildExtension() {
         place(box, kIntLeft, top, kBoxWidth, kBoxHeight);
     }
 
+    buildConstruction(area);
     buildFilmRows(area);
     for (const char* name : {"OtherSet", "SetsDiffer"}) {
         auto* line = makeLabel(area, name, "");
@@ -238,26 +248,97 @@ void ResultsWindow::buildFilmRows(QWidget* area) {
     breakdown_->setCheckable(true);
     breakdown_->setChecked(true);
     place(breakdown_, kEstLeft, kSetTop, kClientWidth - 120 - kEstLeft, kBoxHeight);
-    connect(breakdown_, &QToolButton::toggled, this, &ResultsWindow::showBreakdown);
+    connect(breakdown_, &QToolButton::toggled, this, &ResultsWindow::arrange);
 }
 
-void ResultsWindow::showBreakdown(bool shown) {
-    breakdown_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
-    // Folded, the rows below the film rows move up by their height, and the window shortens.
-    const int fold = shown ? 0 : kOtherSetTop - kFilmTop;
-    const QWidget* area = findChild<QWidget*>(QStringLiteral("Extension"));
+void ResultsWindow::buildConstruction(QWidget* area) {
+    // Each note a sentence of up to two lines, in the warning's colour.
+    notes_ = makeLabel(area, "Notes", "");
+    notes_->setWordWrap(true);
+    notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tintAsWarning(notes_);
+    place(notes_, kCaptionLeft, kSetTop, kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
+    // The fold's heading, then its rows in the results' columns; arrange() sets their tops.
+    construction_ = new QToolButton(area);
+    construction_->setObjectName(QStringLiteral("Construction"));
+    construction_->setText(QStringLiteral("Co&nstruction as built"));
+    construction_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    construction_->setArrowType(Qt::DownArrow);
+    construction_->setAutoRaise(true);
+    construction_->setCheckable(true);
+    construction_->setChecked(true);
+    place(construction_, kCaptionLeft, kSetTop, kIntLeft - 120 - kCaptionLeft, kBoxHeight);
+    connect(construction_, &QToolButton::toggled, this, &ResultsWindow::arrange);
+    for (const zano::ConstructionRow& row : zano::constructionRows({})) {
+        const QString name = QStringLiteral("Construction") + QString::fromLatin1(row.box);
+        std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), row.caption)};
+        place(widgets.back(), kCaptionLeft, kSetTop, kCaptionWidth, kLabelHeight);
+        if (*row.unit) {
+            widgets.push_back(makeLabel(area, qPrintable(name + "Unit"), row.unit));
+            place(widgets.back(), kUnitLeft, kSetTop, kUnitWidth, kLabelHeight);
+        }
+        for (int column = 0; column < (row.eachStream ? 2 : 1); ++column) {
+            auto* box = new QLineEdit(area);
+            box->setObjectName(name + (row.eachStream ? (column ? "Est" : "Int") : ""));
+            box->setReadOnly(true);
+            place(box, column ? kEstLeft : kIntLeft, kSetTop, kBoxWidth, kBoxHeight);
+            widgets.push_back(box);
+        }
+        constructionRows_.push_back(std::move(widgets));
+    }
+    constructionShown_.assign(constructionRows_.size(), false);
+}
+
+int ResultsWindow::placeConstruction(std::vector<zano::TwipPlace>& moved) {
+    // The notes, then the fold's heading and the rows that have figures, each a row lower.
+    const int notes = noteCount_ * kSentenceHeight + (noteCount_ ? 60 : 0);
+    const bool built = std::find(constructionShown_.begin(), constructionShown_.end(), true) !=
+                       constructionShown_.end();
+    notes_->setVisible(noteCount_ > 0);
+    construction_->setVisible(built);
+    construction_->setArrowType(construction_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
+    const auto nominal = [this](const QWidget* w) {
+        return std::find_if(places_.begin(), places_.end(),
+                            [w](const zano::TwipPlace& p) { return p.widget == w; })
+            ->twips;
+    };
+    if (noteCount_)
+        moved.push_back({notes_, nominal(notes_).adjusted(0, 0, 0, notes - 60 - kSentenceHeight)});
+    moved.push_back({construction_, nominal(construction_).translated(0, notes)});
+    int top = kSetTop + notes + (built ? kRowStep : 0);
+    for (std::size_t i = 0; i < constructionRows_.size(); ++i) {
+        const bool shown = built && construction_->isChecked() && constructionShown_[i];
+        for (QWidget* w : constructionRows_[i]) {
+            w->setVisible(shown);
+            if (shown) moved.push_back({w, nominal(w).translated(0, top - kSetTop)});
+        }
+        if (shown) top += kRowStep;
+    }
+    return top - kSetTop;
+}
+
+void ResultsWindow::arrange() {
+    breakdown_->setArrowType(breakdown_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
     std::vector<zano::TwipPlace> moved;
+    const int inserted = placeConstruction(moved);
+    // Below the inserted parts everything moves down by their height, and below the film rows
+    // up by theirs where those are folded away.
+    const int filmFold = breakdown_->isChecked() ? 0 : kOtherSetTop - kFilmTop;
+    const QWidget* area = findChild<QWidget*>(QStringLiteral("Extension"));
     for (const zano::TwipPlace& p : places_) {
-        if (p.widget->objectName().startsWith(QLatin1String("Film")))
-            p.widget->setVisible(shown);
-        else if (p.widget->parentWidget() == area && p.twips.top() >= kOtherSetTop)
-            moved.push_back({p.widget, p.twips.translated(0, -fold)});
-        else if (p.widget == area)
-            moved.push_back({p.widget, p.twips.adjusted(0, 0, 0, -fold)});
+        const QString name = p.widget->objectName();
+        if (name.startsWith(QLatin1String("Film"))) p.widget->setVisible(breakdown_->isChecked());
+        const int shift = inserted - (p.twips.top() >= kOtherSetTop ? filmFold : 0);
+        if (p.widget == area)
+            moved.push_back({p.widget, p.twips.adjusted(0, 0, 0, inserted - filmFold)});
+        else if (p.widget->parentWidget() == area && p.twips.top() >= kSetTop &&
+                 !name.startsWith(QLatin1String("Construction")) && p.widget != notes_)
+            moved.push_back({p.widget, p.twips.translated(0, shift)});
     }
     zano::placeInTwips(moved, scale_);
     findChild<QWidget*>(QStringLiteral("client"))
-        ->setFixedHeight(zano::twipsToPixels(kClientHeight + kExtensionHeight - fold, scale_));
+        ->setFixedHeight(
+            zano::twipsToPixels(kClientHeight + kExtensionHeight + inserted - filmFold, scale_));
     zano::refitToScreen(this);
 }
 
@@ -345,11 +426,33 @@ void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
         show(name + "Int", extras.films ? row.internal : "");
         show(name + "Est", extras.films ? row.external : "");
     }
+    showConstruction(extras);
     const auto& other = extras.otherSet;
     findChild<QLabel*>(QStringLiteral("OtherSet"))
         ->setText(other ? QString::fromStdString(zano::otherSetLine(*other)) : QString());
     findChild<QLabel*>(QStringLiteral("SetsDiffer"))
         ->setText(other ? QString::fromStdString(zano::setsDifferLine(*other)) : QString());
+}
+
+void ResultsWindow::showConstruction(const zano::ResultsExtras& extras) {
+    QStringList notes;
+    for (const std::string& note : extras.notes) notes << "Note: " + QString::fromStdString(note);
+    notes_->setText(notes.join('\n'));
+    noteCount_ = static_cast<int>(notes.size());
+    const bool built = extras.hairpins && zano::hasConstructionFigures(*extras.hairpins);
+    const auto rows = zano::constructionRows(built ? *extras.hairpins : zano::Hairpins{});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        constructionShown_[i] = built && !(rows[i].internal.empty() && rows[i].external.empty());
+        // The boxes follow the caption and the unit.
+        std::size_t column = 0;
+        for (QWidget* w : constructionRows_[i])
+            if (auto* box = qobject_cast<QLineEdit*>(w)) {
+                box->setText(
+                    QString::fromStdString(column++ ? rows[i].external : rows[i].internal));
+                box->setCursorPosition(0);
+            }
+    }
+    arrange();
 }
 
 void ResultsWindow::addToReport(ReportTexts& t) const {
@@ -364,6 +467,17 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
         t.films.push_back(
             {reportLabel(row.caption, row.unit), boxText(name + "Int"), boxText(name + "Est")});
     }
+    t.construction.clear();
+    const auto captions = zano::constructionRows({});
+    for (std::size_t i = 0; i < constructionRows_.size(); ++i) {
+        if (!constructionShown_[i]) continue;
+        std::array<QString, 3> row{reportLabel(captions[i].caption, captions[i].unit)};
+        std::size_t column = 1;
+        for (const QWidget* w : constructionRows_[i])
+            if (const auto* box = qobject_cast<const QLineEdit*>(w)) row[column++] = box->text();
+        t.construction.push_back(row);
+    }
+    t.notes = notes_->text().isEmpty() ? QStringList() : notes_->text().split('\n');
     t.otherSet = findChild<QLabel*>(QStringLiteral("OtherSet"))->text();
     t.setsDiffer = findChild<QLabel*>(QStringLiteral("SetsDiffer"))->text();
 }

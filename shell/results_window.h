@@ -46,8 +46,8 @@ class ResultsWindow : public QWidget {
     // results last shown. Risultati empties it; the caller passes the extras right after.
     void setExtras(const zano::ResultsExtras& extras);
 
-    // The extension's design margins, hairpins, correlation set, film rows and lines on the
-    // other set, as shown, into the report's texts.
+    // The extension's design margins, hairpins, notes, construction rows, correlation set, film
+    // rows and lines on the other set, as shown, into the report's texts.
     void addToReport(ReportTexts& texts) const;
 
     // The factor by which the twip layout was enlarged so that every caption and box fits the
@@ -69,8 +69,16 @@ class ResultsWindow : public QWidget {
     void buildExtension();
     void buildFilmRows(QWidget* area);
     void buildExtensionButtons(QWidget* area);
-    // Unfolds the film rows (what makes up U), or folds them away and shortens the window.
-    void showBreakdown(bool shown);
+    // The run's notes and the hairpins as built (the "Construction" fold), between the hairpin
+    // rows and the correlation set; shown only when the results have them.
+    void buildConstruction(QWidget* area);
+    // Places the extension's parts for what the results hold and what is unfolded (the
+    // construction rows, the film rows), and fits the window to them.
+    void arrange();
+    // The notes and the fold among `moved`; the height they take, twips.
+    int placeConstruction(std::vector<zano::TwipPlace>& moved);
+    // The run's notes and the construction's figures into their rows; the empty rows hidden.
+    void showConstruction(const zano::ResultsExtras& extras);
     double scaleForContents() const;
     void setBox(const zano::DisplayBox& box);
     void copyResults();
@@ -80,6 +88,12 @@ class ResultsWindow : public QWidget {
     zano::ResultsExtras extras_;
     QPushButton* copy_ = nullptr;
     class QToolButton* breakdown_ = nullptr;
+    class QToolButton* construction_ = nullptr;
+    class QLabel* notes_ = nullptr;
+    // Each construction row's caption, unit and boxes, in the order of constructionRows.
+    std::vector<std::vector<QWidget*>> constructionRows_;
+    std::vector<bool> constructionShown_;  // the rows the last results have figures for
+    int noteCount_ = 0;
     bool outOfDate_ = false;
     std::function<bool()> copyGuard_;
     double scale_ = 1.0;

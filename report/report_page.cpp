@@ -178,11 +178,11 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
 // Right below the hairpins, which they go on (no blank line, so that the profile keeps its room
 // below): the construction's rows in the streams' columns, then the run's notes across the page.
 void printConstruction(ReportPrinter& p, const ReportTexts& t) {
-    if (t.construction.empty() && t.notes.isEmpty()) return;
+    if (t.construction.empty() && t.notes.isEmpty() && t.constructionLine.isEmpty()) return;
     const double top = p.currentY();
     p.setScaleLeft(-kLabels);
     for (const auto& row : t.construction) p.printLine(row[0]);
-    for (const QString& note : t.notes)
+    for (const QString& note : QStringList{t.constructionLine} + t.notes)
         for (const QString& line : wrapped(p, note, pageRight(p) - kLabels, 2)) p.printLine(line);
     const double bottom = p.currentY();
     for (const auto& [left, column] : {std::pair{kInternal, 1}, std::pair{kExternal, 2}}) {
@@ -421,17 +421,40 @@ void readCaseMarks(ReportTexts& t, const zano::CaseData& c) {
 
 namespace {
 
-// The construction's rows that have figures and the notes, as the results window shows them.
+// The run's notes, and the construction's figures as the results window shows them.
 void addConstruction(ReportTexts& t, const zano::ResultsExtras& x) {
     for (const std::string& note : x.notes) t.notes << "Note: " + fromText(note);
-    if (!x.hairpins || !zano::hasConstructionFigures(*x.hairpins)) return;
-    for (const zano::ConstructionRow& row : zano::constructionRows(*x.hairpins))
-        if (!row.internal.empty() || !row.external.empty())
-            t.construction.push_back({reportLabel(row.caption, row.unit), fromText(row.internal),
-                                      fromText(row.external)});
+    if (x.hairpins && zano::hasConstructionFigures(*x.hairpins))
+        setConstruction(t, zano::constructionRows(*x.hairpins));
 }
 
 }  // namespace
+
+void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& rows) {
+    QStringList whole;
+    std::array<QString, 3> drop{reportLabel("Pressure drop as built", "kPa")};
+    t.construction.clear();
+    for (const zano::ConstructionRow& row : rows) {
+        const std::string_view box = row.box;
+        const QString in = fromText(row.internal), est = fromText(row.external);
+        if (in.isEmpty() && est.isEmpty()) continue;
+        if (box == "OverSurface" || box == "RatedCapacity" || box == "CorrectionF") {
+            whole << fromText(row.caption) + " " + in + (*row.unit ? " " + fromText(row.unit) : "");
+        } else if (box == "DropBuilt") {
+            drop[1] = in, drop[2] = est;
+        } else if (box == "DropAllowed") {
+            drop[0] = reportLabel("Pressure drop as built / allowed", "kPa");
+            for (auto [text, allowed] : {std::pair{&drop[1], &in}, {&drop[2], &est}})
+                if (!allowed->isEmpty()) *text += " / " + *allowed;
+        } else if (box == "Branches") {
+            whole.prepend("Branches " + in + " / " + est);
+        } else if (box == "ToutBuilt") {
+            t.construction.push_back({reportLabel(row.caption, row.unit), in, est});
+        }
+    }
+    if (!drop[1].isEmpty()) t.construction.push_back(drop);
+    t.constructionLine = whole.join(QString::fromUtf8(" · "));
+}
 
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
@@ -554,11 +577,12 @@ void PaintReportPrinter::draw(QPainter& painter, const Item& item) const {
         // A text runs up to the next text on its row, or to the printable area's right edge; one
         // longer (a long file name, a long message) is shortened in its middle, not cut off.
         double right = device_.width();
-        const double top = device(item.yCm), bottom = top + fm.height();
+        // On its row: a text whose top lies within half a line of its own (a line's font is a
+        // little taller than the lines' spacing, so the rows above and below touch it).
+        const double top = device(item.yCm);
         for (const Item& other : items_) {
             if (other.text.isEmpty() || other.xCm <= item.xCm) continue;
-            const double otherTop = device(other.yCm);
-            if (otherTop < bottom && otherTop + QFontMetricsF(other.font, &device_).height() > top)
+            if (std::abs(device(other.yCm) - top) < fm.height() / 2)
                 right = std::min(right, device(other.xCm));
         }
         const double left = device(item.xCm);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/construction_display.h"
 #include "formats/results_display.h"
 #include "records/case_data.h"
 #include "records/case_fields.h"
@@ -93,8 +94,9 @@ struct ReportTexts {
     // The design margins and the hairpins as the extension's boxes show them, in the order of
     // kExtraRows; a row whose box is empty (no hairpin length set) is left out.
     std::array<QString, 4> extras = {};
-    // The hairpins as built as the results window's "Construction" fold shows them (label with
-    // unit, internal, external), the rows that have figures; and the run's notes, "Note: ...".
+    // The hairpins as built (setConstruction): the exchanger's figures on one line, each
+    // stream's rows (label with unit, internal, external); and the run's notes, "Note: ...".
+    QString constructionLine = {};
     std::vector<std::array<QString, 3>> construction = {};
     QStringList notes = {};
     // The header above the title: the case file's name ("Untitled" for a new case) and the
@@ -107,6 +109,13 @@ struct ReportTexts {
 
 // A row's label as the page prints it: the caption, then its unit if it has one.
 QString reportLabel(const char* caption, const char* unit);
+
+// The construction's figures that a design is checked by, from the rows the results window's
+// fold shows (their texts as shown; empty where the run has none): the branches, over-surface,
+// rated capacity and F on one line, each stream's outlet as built and pressure drop as built
+// over its allowance in the streams' columns. The parts of the pressure drop stay in the
+// results window and the exports, so that the profile keeps its room on the page.
+void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& rows);
 
 // Lines 3 to 18 read from their sources, each by `read`: the case's boxes or fields, the
 // results' boxes.

@@ -467,16 +467,16 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
         t.films.push_back(
             {reportLabel(row.caption, row.unit), boxText(name + "Int"), boxText(name + "Est")});
     }
-    t.construction.clear();
-    const auto captions = zano::constructionRows({});
+    // The construction's rows with the texts their boxes show.
+    auto rows = zano::constructionRows({});
     for (std::size_t i = 0; i < constructionRows_.size(); ++i) {
-        if (!constructionShown_[i]) continue;
-        std::array<QString, 3> row{reportLabel(captions[i].caption, captions[i].unit)};
-        std::size_t column = 1;
+        std::string* column[] = {&rows[i].internal, &rows[i].external};
+        std::size_t n = 0;
         for (const QWidget* w : constructionRows_[i])
-            if (const auto* box = qobject_cast<const QLineEdit*>(w)) row[column++] = box->text();
-        t.construction.push_back(row);
+            if (const auto* box = qobject_cast<const QLineEdit*>(w); box && constructionShown_[i])
+                *column[n++] = box->text().toStdString();
     }
+    setConstruction(t, rows);
     t.notes = notes_->text().isEmpty() ? QStringList() : notes_->text().split('\n');
     t.otherSet = findChild<QLabel*>(QStringLiteral("OtherSet"))->text();
     t.setsDiffer = findChild<QLabel*>(QStringLiteral("SetsDiffer"))->text();

@@ -159,7 +159,7 @@ class ReportPageTest : public QObject {
         QVERIFY(size.hasMatch());
         QVERIFY(chart->xCm + size.captured(1).toDouble() <= 21 - 1);
         QVERIFY(chart->yCm + size.captured(2).toDouble() <= 29.7 - 1);
-        QVERIFY(size.captured(2).toDouble() >= 6);
+        QVERIFY2(size.captured(2).toDouble() >= 6, qPrintable(chart->text));
     }
 
     // Texts too long for the page are shortened in their middle, not cut off at its edge: a

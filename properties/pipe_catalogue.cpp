@@ -88,19 +88,4 @@ std::vector<const PipeSize*> pipesMatching(const PipeCatalogue& pipes, std::stri
     return found;
 }
 
-PipeCatalogue PipeCatalogueCache::catalogue(const std::filesystem::path& file) {
-    // Stamped before it is read, as the fluid tables are: a file written meanwhile is read again.
-    const std::optional<FileStamp> stamp = fileStamp(file);
-    if (!stamp) return readPipeCatalogue(file);  // its reader names why it cannot be read
-    {
-        const std::lock_guard lock(mutex_);
-        const auto it = entries_.find(file);
-        if (it != entries_.end() && it->second.stamp == *stamp) return it->second.pipes;
-    }
-    PipeCatalogue pipes = readPipeCatalogue(file);  // a catalogue that fails is never kept
-    const std::lock_guard lock(mutex_);
-    entries_.insert_or_assign(file, Entry{*stamp, pipes});
-    return pipes;
-}
-
 }  // namespace zano

@@ -38,19 +38,4 @@ const PipeSize* pipeNamed(const PipeCatalogue& pipes, std::string_view standard,
 std::vector<const PipeSize*> pipesMatching(const PipeCatalogue& pipes, std::string_view odText,
                                            std::string_view wallText);
 
-// Catalogues parsed once and reused while their file stays as it was read (as the fluid
-// tables are). Safe to share between threads.
-class PipeCatalogueCache {
-  public:
-    PipeCatalogue catalogue(const std::filesystem::path& file);
-
-  private:
-    struct Entry {
-        FileStamp stamp;
-        PipeCatalogue pipes;
-    };
-    std::mutex mutex_;
-    std::map<std::filesystem::path, Entry> entries_;
-};
-
 }  // namespace zano

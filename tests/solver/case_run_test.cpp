@@ -83,7 +83,7 @@ TEST(CaseRun, ATableEditedBetweenTwoRunsIsReadAgain) {
     ASSERT_TRUE(after.ok()) << after.out.detail;
     EXPECT_NE(after.out.results->U, before.out.results->U);
     DataFolder fresh = data;
-    fresh.tables = std::make_shared<FluidTableCache>();
+    fresh.tables = std::make_shared<FileCache<FluidTable>>();
     EXPECT_EQ(runCase(c, fresh, {}).out.results->U, after.out.results->U);
 }
 

@@ -35,9 +35,11 @@
 // of the user's own tables. The user's home folder is shown as <home>.
 #include <sys/stat.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDirIterator>
 #include <QGroupBox>
@@ -178,6 +180,13 @@ void addWindow(State& s, const QString& window, QWidget* w) {
             QStringList entries;
             for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
             add(s, name + ".list", entries.join('|'));
+            // The names a typed part completes to, while their pop-up is up.
+            if (const QCompleter* names = l->completer(); names && names->popup()->isVisible()) {
+                QStringList offered;
+                for (int i = 0; i < names->completionModel()->rowCount(); ++i)
+                    offered << names->completionModel()->index(i, 0).data().toString();
+                add(s, name + ".completions", offered.join('|'));
+            }
             v = quoted(l->currentText());
         } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
             v = quoted(b->text()) + (b->isChecked() ? " checked" : "");

@@ -145,6 +145,47 @@ void addReading(State& s, const QString& window, HelpViewer* h) {
                           : ""));
 }
 
+// What a user sees of one control (a list's entries and completions as keys of their own); a
+// null text for a control the account leaves out.
+QString controlState(State& s, const QString& name, QObject* c) {
+    if (auto* e = qobject_cast<QLineEdit*>(c))
+        // Tab passes by a box that takes no Tab focus.
+        return quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
+               (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
+               (e->font().bold() ? " bold" : "") + (e->font().italic() ? " italic" : "") +
+               (e->palette().color(QPalette::Text) != QApplication::palette(e).color(QPalette::Text)
+                    ? " tinted"
+                    : "") +
+               (e->focusPolicy() & Qt::TabFocus ? "" : " no-tab") +
+               (e->hasSelectedText() ? " selected " + quoted(e->selectedText()) : "");
+    if (auto* l = qobject_cast<QComboBox*>(c)) {
+        QStringList entries;
+        for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
+        add(s, name + ".list", entries.join('|'));
+        // The names a typed part completes to, while their pop-up is up.
+        if (const QCompleter* names = l->completer(); names && names->popup()->isVisible()) {
+            QStringList offered;
+            for (int i = 0; i < names->completionModel()->rowCount(); ++i)
+                offered << names->completionModel()->index(i, 0).data().toString();
+            add(s, name + ".completions", offered.join('|'));
+        }
+        return quoted(l->currentText());
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(c))
+        return quoted(b->text()) + (b->isChecked() ? " checked" : "");
+    if (auto* l = qobject_cast<QLabel*>(c)) return quoted(l->text());
+    if (auto* g = qobject_cast<QGroupBox*>(c)) return quoted(g->title());
+    if (auto* m = qobject_cast<QMenu*>(c)) {
+        QString v = quoted(m->title()) + ':';
+        for (const QAction* a : m->actions()) v += ' ' + a->objectName();
+        return v;
+    }
+    if (auto* a = qobject_cast<QAction*>(c))
+        return (a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString()) +
+               (a->isEnabled() ? "" : " disabled");
+    return {};
+}
+
 // A window and every named control in it: its text and what a user sees of its state.
 void addWindow(State& s, const QString& window, QWidget* w) {
     add(s, window,
@@ -153,8 +194,6 @@ void addWindow(State& s, const QString& window, QWidget* w) {
             // kept above the main window by the window manager
             (w->windowHandle() && w->windowHandle()->transientParent() ? " over main" : ""));
     for (QObject* c : w->findChildren<QObject*>()) {
-        const QString name = window + '.' + c->objectName();
-        QString v;
         if (c->objectName().isEmpty() || c->objectName().startsWith("qt_") ||
             c->objectName().startsWith("_q_"))  // Qt's own parts, as a box's clear button
             continue;
@@ -165,44 +204,8 @@ void addWindow(State& s, const QString& window, QWidget* w) {
                           static_cast<QWidget*>(owner)->windowType() != Qt::Popup))
             owner = owner->parent();
         if (owner && owner != w) continue;
-        if (auto* e = qobject_cast<QLineEdit*>(c)) {
-            // Tab passes by a box that takes no Tab focus.
-            v = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
-                (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
-                (e->font().bold() ? " bold" : "") + (e->font().italic() ? " italic" : "") +
-                (e->palette().color(QPalette::Text) !=
-                         QApplication::palette(e).color(QPalette::Text)
-                     ? " tinted"
-                     : "") +
-                (e->focusPolicy() & Qt::TabFocus ? "" : " no-tab") +
-                (e->hasSelectedText() ? " selected " + quoted(e->selectedText()) : "");
-        } else if (auto* l = qobject_cast<QComboBox*>(c)) {
-            QStringList entries;
-            for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
-            add(s, name + ".list", entries.join('|'));
-            // The names a typed part completes to, while their pop-up is up.
-            if (const QCompleter* names = l->completer(); names && names->popup()->isVisible()) {
-                QStringList offered;
-                for (int i = 0; i < names->completionModel()->rowCount(); ++i)
-                    offered << names->completionModel()->index(i, 0).data().toString();
-                add(s, name + ".completions", offered.join('|'));
-            }
-            v = quoted(l->currentText());
-        } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
-            v = quoted(b->text()) + (b->isChecked() ? " checked" : "");
-        } else if (auto* l = qobject_cast<QLabel*>(c)) {
-            v = quoted(l->text());
-        } else if (auto* g = qobject_cast<QGroupBox*>(c)) {
-            v = quoted(g->title());
-        } else if (auto* m = qobject_cast<QMenu*>(c)) {
-            v = quoted(m->title()) + ':';
-            for (const QAction* a : m->actions()) v += ' ' + a->objectName();
-        } else if (auto* a = qobject_cast<QAction*>(c)) {
-            v = a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString();
-            if (!a->isEnabled()) v += " disabled";
-        } else {
-            continue;
-        }
+        const QString name = window + '.' + c->objectName(), v = controlState(s, name, c);
+        if (v.isNull()) continue;
         const auto* widget = qobject_cast<QWidget*>(c);
         add(s, name, v + (widget && !widget->isEnabled() ? " disabled" : ""));
     }

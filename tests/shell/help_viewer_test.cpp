@@ -1,16 +1,11 @@
-// The manual's window: the manual built with the program filling it, a page box that follows the
-// page, zoom in steps and to the width, and a search that finds and marks a word the manual has
-// and says so when it has none.
+// The manual's window: the manual built with the program filling it and its outline; its page
+// box, zoom and search are the scenario help_viewer's steps.
 #include "shell/help_viewer.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -74,35 +69,6 @@ class HelpViewerTest : public QObject {
         QCOMPARE(missing.document()->pageCount(), 0);
     }
 
-    // The page box counts the pages and follows the buttons, the keys and a number typed.
-    void pageBoxFollowsThePage() {
-        const int pages = viewer_.document()->pageCount();
-        QVERIFY(pages > 3);
-        auto* pageBox = viewer_.findChild<QSpinBox*>("PageNumber");
-        QCOMPARE(pageBox->maximum(), pages);
-        QStringList captions;
-        for (const QLabel* l : viewer_.findChild<QToolBar*>()->findChildren<QLabel*>())
-            captions << l->text();
-        QVERIFY(captions.contains(QString("of %1").arg(pages)));
-        QCOMPARE(pageBox->value(), 1);
-        auto* scroll = viewer_.findChild<QPdfView*>()->verticalScrollBar();
-
-        viewer_.findChild<QAction*>("NextPage")->trigger();
-        QCOMPARE(pageBox->value(), 2);
-        const int secondPageAt = scroll->value();
-        QVERIFY(secondPageAt > 0);
-        QTest::keyClick(&viewer_, Qt::Key_PageDown, Qt::ControlModifier);
-        QCOMPARE(pageBox->value(), 3);
-        viewer_.findChild<QAction*>("PreviousPage")->trigger();
-        QCOMPARE(pageBox->value(), 2);
-        QCOMPARE(scroll->value(), secondPageAt);
-        pageBox->setValue(pages);
-        QCOMPARE(viewer_.page(), pages - 1);
-        QVERIFY(scroll->value() > secondPageAt);
-        viewer_.goToPage(0);
-        QVERIFY(scroll->value() < secondPageAt / 2);
-    }
-
     // The outline beside the pages lists the chapters at the pages the contents give, and goes to
     // each chapter's heading, lower on the page for a later one.
     void outlineGoesToTheChapters() {
@@ -131,63 +97,6 @@ class HelpViewerTest : public QObject {
                           outline->visualRect(chapters->index(12, 0)).center());
         QCOMPARE(viewer_.page(),
                  chapters->index(12, 0).data(int(QPdfBookmarkModel::Role::Page)).toInt());
-    }
-
-    // Each step zooms by a quarter from the width the pages were fitted to; Ctrl+0 fits again.
-    void zoomStepsAndFitsTheWidth() {
-        const double fitted = viewer_.zoomFactor();
-        QVERIFY(fitted > 0.5 && fitted < 2);
-        QTest::keyClick(&viewer_, Qt::Key_Plus, Qt::ControlModifier);
-        QVERIFY(std::abs(viewer_.zoomFactor() - fitted * 1.25) < 1e-9);
-        viewer_.findChild<QAction*>("ZoomOut")->trigger();
-        viewer_.findChild<QAction*>("ZoomOut")->trigger();
-        QVERIFY(std::abs(viewer_.zoomFactor() - fitted / 1.25) < 1e-9);
-        QTest::keyClick(&viewer_, Qt::Key_0, Qt::ControlModifier);
-        QCOMPARE(viewer_.findChild<QPdfView*>()->zoomMode(), QPdfView::ZoomMode::FitToWidth);
-        QVERIFY(std::abs(viewer_.zoomFactor() - fitted) < 1e-9);
-    }
-
-    // A word the manual has is found on the pages that have it, marked, and gone through in
-    // turn both ways; a phrase it lacks is "Not found" and leaves no mark.
-    void findsAndMarksAWord() {
-        QTest::keyClick(&viewer_, Qt::Key_F, Qt::ControlModifier);
-        auto* findBox = viewer_.findChild<QLineEdit*>("FindText");
-        QVERIFY(findBox->hasFocus());
-        QTest::keyClicks(findBox, "Colebrook");
-        // Searched once the typing pauses, not at every key.
-        QCOMPARE(viewer_.foundCount(), 0);
-        QTRY_VERIFY(viewer_.foundCount() > 1);
-        QCOMPARE(viewer_.foundIndex(), 0);
-        const auto onPageShown = [this] {
-            return viewer_.document()->getAllText(viewer_.page()).text().contains("Colebrook");
-        };
-        QVERIFY(viewer_.page() > 0 && onPageShown());
-        QCOMPARE(viewer_.findChild<QLabel*>("FindResult")->text(),
-                 QString("1 of %1").arg(viewer_.foundCount()));
-        QTest::keyClick(findBox, Qt::Key_Return);
-        QCOMPARE(viewer_.foundIndex(), 1);
-        QVERIFY(onPageShown());
-        viewer_.findChild<QAction*>("FindPrevious")->trigger();
-        viewer_.findChild<QAction*>("FindPrevious")->trigger();
-        QCOMPARE(viewer_.foundIndex(), viewer_.foundCount() - 1);  // round to the last
-
-        // Marked as a highlighter marks paper.
-        const auto marked = [this] {
-            QPdfView* view = viewer_.findChild<QPdfView*>();
-            const QImage shown =
-                view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            int n = 0;
-            for (int y = 0; y < shown.height(); ++y)
-                for (int x = 0; x < shown.width(); ++x)
-                    n += shown.pixel(x, y) == qRgb(255, 225, 80);
-            return n;
-        };
-        QVERIFY(marked() > 100);
-
-        viewer_.find("no such word in the manual");
-        QCOMPARE(marked(), 0);
-        QCOMPARE(viewer_.foundCount(), 0);
-        QCOMPARE(viewer_.findChild<QLabel*>("FindResult")->text(), QString("Not found"));
     }
 
   private:

@@ -19,25 +19,27 @@
 // the scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer,
 // for one that a question brings) | copy FILE... (example.zan copied) | restart (a new main
 // window, as the program started again) | delete FILE | write FILE|TEXT (its folder made) |
-// mkfifo FILE (a named pipe, which no file listing reads) | samecalc FILE ARGS (FILE against what
-// zano-calc ARGS prints in the folder) | calc ARGS (zano-calc in the folder: its status and
-// errors; <src> for the source tree) | read (the case from the controls) | print [N] (the page
-// into printed.txt, the printer failing at line N) | record NAME FIELD=VALUE... (fields of a
-// results record kept under NAME, named as the exports name them; the others zero) | show NAME
-// [CONFIGURATION] (that record into the results window) | tablename [NAME] (the next name
-// prompt's answer, Cancel without NAME; with none queued a prompt takes the name it offers, once
-// a step, then Cancel) | fault memory|library|thrown STEP (the step under a fault outside the
-// program's checks, raised at every file read or save and by the printer at its third line).
-// Texts take \r \n \t \b \s (blank) \m (the byte-order mark). A first step "start [without
+// wait MS (for timers) | mkfifo FILE (a named pipe, which no file listing reads) | samecalc
+// FILE ARGS (FILE against what zano-calc ARGS prints in the folder) | calc ARGS (zano-calc in
+// the folder: its status and errors; <src> for the source tree) | read (the case from the
+// controls) | print [N] (the page into printed.txt, the printer failing at line N) | record NAME
+// FIELD=VALUE... (fields of a results record kept under NAME, named as the exports name them; the
+// others zero) | show NAME [CONFIGURATION] (that record into the results window) | tablename [NAME]
+// (the next name prompt's answer, Cancel without NAME; with none queued a prompt takes the name it
+// offers, once a step, then Cancel) | fault memory|library|thrown STEP (the step under a fault
+// outside the program's checks, raised at every file read or save and by the printer at its third
+// line). Texts take \r \n \t \b \s (blank) \m (the byte-order mark). A first step "start [without
 // data]" writes the whole state. Main window controls go by name, the others' as
 // "options.Text1"; the folder holds "data", "example.zan" (water 15 -> 40 degC inside, 85 degC
 // and 0,4 kg/s outside, 8 m, length given) and, once a table is saved there, "user", the folder
 // of the user's own tables. The user's home folder is shown as <home>.
 #include <sys/stat.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDirIterator>
 #include <QGroupBox>
@@ -50,6 +52,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
@@ -107,6 +111,81 @@ void add(State& s, QString key, const QString& value) {
     s.append({key, value});
 }
 
+// Where the manual's reader is, in terms a longer manual leaves alone: the page asked for and
+// how far the pages scrolled (only "the last page" or the search's page where those move with
+// the manual's text), the zoom ("fitted" to the width), and the place found among several, on a
+// page that has the text and marked as a highlighter marks paper.
+void addReading(State& s, const QString& window, HelpViewer* h) {
+    QPdfView* view = h->findChild<QPdfView*>();
+    const QScrollBar* bar = view->verticalScrollBar();
+    const int page = h->page() + 1, found = h->foundIndex() + 1;
+    QString where = QString("page %1, scrolled %2").arg(page).arg(bar->value());
+    if (page == h->document()->pageCount())
+        where = bar->value() > bar->maximum() / 2 ? "the last page" : "the last page, not scrolled";
+    else if (!h->findChild<QLineEdit*>("FindText")->text().isEmpty())
+        where = found > 0 ? "the place found's page" : "the page the search left";
+    add(s, window + ".view",
+        where + QString(", zoom %1").arg(h->zoomFactor(), 0, 'f', 4) +
+            (view->zoomMode() == QPdfView::ZoomMode::FitToWidth ? " fitted" : ""));
+    const QImage shown = view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int marked = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) marked += shown.pixel(x, y) == qRgb(255, 225, 80);
+    const QString text = h->findChild<QLineEdit*>("FindText")->text();
+    const int count = h->foundCount();
+    add(s, window + ".found",
+        (count == 0       ? "none " + quoted(h->findChild<QLabel*>("FindResult")->text())
+         : count == 1     ? QString("the only one")
+         : found == count ? QString("last of several")
+                          : QString("%1 of several").arg(found)) +
+            (found && h->document()->getAllText(h->page()).text().contains(text) ? ", on its page"
+                                                                                 : "") +
+            (marked > 100 ? ", marked"
+             : marked > 0 ? ", a few marked pixels"
+                          : ""));
+}
+
+// What a user sees of one control (a list's entries and completions as keys of their own); a
+// null text for a control the account leaves out.
+QString controlState(State& s, const QString& name, QObject* c) {
+    if (auto* e = qobject_cast<QLineEdit*>(c))
+        // Tab passes by a box that takes no Tab focus.
+        return quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
+               (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
+               (e->font().bold() ? " bold" : "") + (e->font().italic() ? " italic" : "") +
+               (e->palette().color(QPalette::Text) != QApplication::palette(e).color(QPalette::Text)
+                    ? " tinted"
+                    : "") +
+               (e->focusPolicy() & Qt::TabFocus ? "" : " no-tab") +
+               (e->hasSelectedText() ? " selected " + quoted(e->selectedText()) : "");
+    if (auto* l = qobject_cast<QComboBox*>(c)) {
+        QStringList entries;
+        for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
+        add(s, name + ".list", entries.join('|'));
+        // The names a typed part completes to, while their pop-up is up.
+        if (const QCompleter* names = l->completer(); names && names->popup()->isVisible()) {
+            QStringList offered;
+            for (int i = 0; i < names->completionModel()->rowCount(); ++i)
+                offered << names->completionModel()->index(i, 0).data().toString();
+            add(s, name + ".completions", offered.join('|'));
+        }
+        return quoted(l->currentText());
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(c))
+        return quoted(b->text()) + (b->isChecked() ? " checked" : "");
+    if (auto* l = qobject_cast<QLabel*>(c)) return quoted(l->text());
+    if (auto* g = qobject_cast<QGroupBox*>(c)) return quoted(g->title());
+    if (auto* m = qobject_cast<QMenu*>(c)) {
+        QString v = quoted(m->title()) + ':';
+        for (const QAction* a : m->actions()) v += ' ' + a->objectName();
+        return v;
+    }
+    if (auto* a = qobject_cast<QAction*>(c))
+        return (a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString()) +
+               (a->isEnabled() ? "" : " disabled");
+    return {};
+}
+
 // A window and every named control in it: its text and what a user sees of its state.
 void addWindow(State& s, const QString& window, QWidget* w) {
     add(s, window,
@@ -115,8 +194,6 @@ void addWindow(State& s, const QString& window, QWidget* w) {
             // kept above the main window by the window manager
             (w->windowHandle() && w->windowHandle()->transientParent() ? " over main" : ""));
     for (QObject* c : w->findChildren<QObject*>()) {
-        const QString name = window + '.' + c->objectName();
-        QString v;
         if (c->objectName().isEmpty() || c->objectName().startsWith("qt_") ||
             c->objectName().startsWith("_q_"))  // Qt's own parts, as a box's clear button
             continue;
@@ -127,37 +204,8 @@ void addWindow(State& s, const QString& window, QWidget* w) {
                           static_cast<QWidget*>(owner)->windowType() != Qt::Popup))
             owner = owner->parent();
         if (owner && owner != w) continue;
-        if (auto* e = qobject_cast<QLineEdit*>(c)) {
-            // Tab passes by a box that takes no Tab focus.
-            v = quoted(e->text()) + (e->isReadOnly() ? " read-only" : "") +
-                (e->palette().color(QPalette::Base) != Qt::white ? " grey" : "") +
-                (e->font().bold() ? " bold" : "") + (e->font().italic() ? " italic" : "") +
-                (e->palette().color(QPalette::Text) !=
-                         QApplication::palette(e).color(QPalette::Text)
-                     ? " tinted"
-                     : "") +
-                (e->focusPolicy() & Qt::TabFocus ? "" : " no-tab") +
-                (e->hasSelectedText() ? " selected " + quoted(e->selectedText()) : "");
-        } else if (auto* l = qobject_cast<QComboBox*>(c)) {
-            QStringList entries;
-            for (int i = 0; i < l->count(); ++i) entries << l->itemText(i);
-            add(s, name + ".list", entries.join('|'));
-            v = quoted(l->currentText());
-        } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
-            v = quoted(b->text()) + (b->isChecked() ? " checked" : "");
-        } else if (auto* l = qobject_cast<QLabel*>(c)) {
-            v = quoted(l->text());
-        } else if (auto* g = qobject_cast<QGroupBox*>(c)) {
-            v = quoted(g->title());
-        } else if (auto* m = qobject_cast<QMenu*>(c)) {
-            v = quoted(m->title()) + ':';
-            for (const QAction* a : m->actions()) v += ' ' + a->objectName();
-        } else if (auto* a = qobject_cast<QAction*>(c)) {
-            v = a->isSeparator() ? "-" : quoted(a->text()) + ' ' + a->shortcut().toString();
-            if (!a->isEnabled()) v += " disabled";
-        } else {
-            continue;
-        }
+        const QString name = window + '.' + c->objectName(), v = controlState(s, name, c);
+        if (v.isNull()) continue;
         const auto* widget = qobject_cast<QWidget*>(c);
         add(s, name, v + (widget && !widget->isEnabled() ? " disabled" : ""));
     }
@@ -170,6 +218,7 @@ void addWindow(State& s, const QString& window, QWidget* w) {
         const bool shown = h->document()->pageCount() > 0 &&
                            h->findChild<QPdfView*>()->document() == h->document();
         add(s, window + ".manual", shown ? "shown" : "blank");
+        if (shown) addReading(s, window, h);
     }
 }
 
@@ -598,6 +647,8 @@ const QHash<QString, ScenarioTest::Step> ScenarioTest::kSteps{
      [](ScenarioTest& t, const Args& a) {
          if (auto* box = qobject_cast<QLineEdit*>(t.control(a.name)))
              box->setText(a.rest);
+         else if (auto* number = qobject_cast<QSpinBox*>(t.control(a.name)))
+             number->setValue(a.rest.toInt());
          else
              t.control<QComboBox>(a.name)->setEditText(a.rest);
      }},
@@ -681,6 +732,7 @@ const QHash<QString, ScenarioTest::Step> ScenarioTest::kSteps{
     {"delete",
      [](ScenarioTest& t, const Args& a) { QVERIFY(QFile::remove(t.dir_->filePath(a.arg))); }},
     {"focus", [](ScenarioTest& t, const Args&) { t.focus(); }},
+    {"wait", [](ScenarioTest&, const Args& a) { QTest::qWait(a.arg.toInt()); }},
     {"write",
      [](ScenarioTest& t, const Args& a) {
          t.write(a.arg.section('|', 0, 0), unescaped(a.arg.section('|', 1)).toUtf8());

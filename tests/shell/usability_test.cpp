@@ -1,11 +1,10 @@
 // What a desktop program offers around the drawn windows that the scenarios do not show: tooltips
 // on every input, underlined letters for the keyboard, a long table name that leaves the window's
-// size, lists that complete a typed part of a name.
+// size (the lists' completion of a typed part of a name is the scenario completion's).
 #include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -134,37 +133,6 @@ class UsabilityTest : public QObject {
         QCOMPARE(list->lineEdit()->toolTip(), name);
         list->setEditText("Water");
         QCOMPARE(list->lineEdit()->toolTip(), QString());
-    }
-
-    // The fluid and material lists complete a typed part of a name, anywhere in it and in any
-    // letter case; the pressure lists do not.
-    void listsCompleteATypedPartOfAName() {
-        MainWindow w;
-        const struct {
-            const char* list;
-            const char* typed;
-            QStringList offered;
-        } rows[] = {
-            {"Combo1", "glycol", {"Ethylene Glycol 30%", "Propylene Glycol 30%"}},
-            {"Combo2", "R134A L", {"R134a liquid"}},
-            {"Combo3", "steel", {}},
-        };
-        for (const auto& r : rows) {
-            QCompleter* names = w.findChild<QComboBox*>(r.list)->completer();
-            QVERIFY2(names, r.list);
-            names->setCompletionPrefix(r.typed);
-            QStringList offered;
-            for (int i = 0; i < names->completionCount(); ++i) {
-                names->setCurrentRow(i);
-                offered << names->currentCompletion();
-            }
-            if (!r.offered.isEmpty()) {
-                QCOMPARE(offered, r.offered);
-            } else {
-                QVERIFY2(offered.size() >= 2, qPrintable(offered.join('|')));
-            }
-        }
-        QVERIFY(!w.findChild<QComboBox*>("Combo4")->completer());
     }
 
   private:

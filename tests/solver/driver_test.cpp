@@ -6,10 +6,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "golden_text.h"
 #include "reference_cases.h"
 #include "solver/solution.h"
 
@@ -34,52 +36,53 @@ double enthalpy(const std::string& fluid, const std::string& pressure, double t)
     return st.enthalpy(t);
 }
 
+// tests/solver/golden/hand_calculation.txt: the constant-property case's figures worked by hand.
 TEST(Driver, ConstantPropertyCaseMatchesAHandCalculation) {
-    // User fluid on both sides (rho 1000, cp 4.2, k 0.6, mu 0.001, Pr 7), both flows turbulent,
-    // capacity 20 kW. By hand: Re_i = 17362, Re_e = 14346, Nu = 0.027 Re^0.8 Pr^(1/3);
-    // hio = 3054.6, he = 3121.7, wall 0.0015/14.9*25/22, fouling 0.0003: U = 941.52 W/(m^2 K).
-    // Outlets 80 - 20/(0.3*4.2) = 64.127 and 15 + 20/(0.8*4.2) = 20.952 degC;
-    // countercurrent LMTD 53.935 K, surface 0.39385 m^2, length 5.0146 m.
     CaseData c = userFluidCase();
     const CalcOutcome out = run(c);
-    ASSERT_TRUE(out.ok()) << out.detail;
-    const ResultsData& r = *out.results;
-    EXPECT_NEAR(r.intTout, 64.12698, 2e-4);
-    EXPECT_NEAR(r.estTout, 20.95238, 2e-4);
-    EXPECT_NEAR(r.Rei, 17362.36, 0.05);
-    EXPECT_NEAR(r.Ree, 14346.36, 0.05);
-    EXPECT_NEAR(r.U, 941.5228, 0.01);
-    EXPECT_NEAR(r.a, 0.393845, 1e-5);
-    EXPECT_NEAR(r.L, 5.014596, 5e-5);
-    EXPECT_NEAR(r.intVel, 0.789198, 1e-6);
-    EXPECT_NEAR(r.estVel, 0.683160, 1e-6);
-    EXPECT_NEAR(r.intDeltaP, 1.912423, 1e-4);
-    // Hand check of the margins: 1/U_clean = 1/941.523 - 0.0003, U_clean = 1312.15, 39.36 %.
-    EXPECT_NEAR(out.margins->Uclean, 1312.15, 0.01);
-    EXPECT_NEAR(out.margins->foulingAllowance, 39.36, 0.01);
-    // And its breakdown: hi = hio * 25/22 = 3471.14 on its own surface, Nu_i = hi * 0.022 / 0.6
-    // = 127.275; the wall at (hi * 72.0635 + he * 17.9762) / (hi + he) = 46.453 degC between
-    // the mean temperatures; the resistances add up to 1/U.
-    const FilmBreakdown& f = *out.films;
-    EXPECT_NEAR(1 / f.internalFilm, 3054.6, 0.1);
-    EXPECT_NEAR(1 / f.externalFilm, 3121.7, 0.1);
-    EXPECT_NEAR(f.internal.h, 3471.14, 0.1);
-    EXPECT_NEAR(f.external.h, 3121.7, 0.1);
-    EXPECT_NEAR(f.internal.nu, 127.275, 0.005);
-    EXPECT_NEAR(f.internal.pr, 7, 1e-9);
-    EXPECT_NEAR(f.external.re, 14346.36, 0.05);
-    EXPECT_EQ(f.internal.regime + " " + f.external.regime, "turbulent turbulent");
-    EXPECT_NEAR(f.wall, 0.0015 / 14.9 * 25 / 22, 1e-9);
-    EXPECT_NEAR(f.internalFouling + f.externalFouling, 0.0003, 1e-12);
-    EXPECT_NEAR(f.wallTemperature, 46.453, 2e-3);
-    EXPECT_NEAR(
-        1 / (f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm),
-        941.5228, 0.01);
-
-    c.controequi = Arrangement::Equicurrent;  // LMTD 53.345 K: a longer exchanger
+    c.controequi = Arrangement::Equicurrent;
     const CalcOutcome equi = run(c);
-    ASSERT_TRUE(equi.ok());
-    EXPECT_NEAR(equi.results->L, 5.070065, 5e-5);
+    ASSERT_TRUE(out.ok() && equi.ok()) << out.detail << equi.detail;
+    const ResultsData& r = *out.results;
+    const FilmBreakdown& f = *out.films;
+    EXPECT_EQ(f.internal.regime + " " + f.external.regime, "turbulent turbulent");
+    const double sum =
+        f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm;
+    const std::map<std::string, double> got = {
+        {"internal outlet", r.intTout},
+        {"external outlet", r.estTout},
+        {"internal Reynolds", r.Rei},
+        {"external Reynolds", r.Ree},
+        {"U", r.U},
+        {"surface", r.a},
+        {"length", r.L},
+        {"internal velocity", r.intVel},
+        {"external velocity", r.estVel},
+        {"internal pressure drop", r.intDeltaP},
+        {"clean U", out.margins->Uclean},
+        {"fouling allowance", out.margins->foulingAllowance},
+        {"hio", 1 / f.internalFilm},
+        {"he", 1 / f.externalFilm},
+        {"internal film h", f.internal.h},
+        {"external film h", f.external.h},
+        {"internal Nusselt", f.internal.nu},
+        {"internal Prandtl", f.internal.pr},
+        {"external film Reynolds", f.external.re},
+        {"wall resistance", f.wall},
+        {"fouling resistances", f.internalFouling + f.externalFouling},
+        {"wall temperature", f.wallTemperature},
+        {"1 / sum of the resistances", 1 / sum},
+        {"equicurrent length", equi.results->L}};
+    const std::string file = "solver/golden/hand_calculation.txt";
+    const std::string table =
+        golden_text::table(file, [&](const std::string& figure, const std::string& argument) {
+            const std::vector<double> hand = golden_text::numbers(argument);
+            const auto it = got.find(figure);
+            if (it == got.end() || hand.size() != 2) return std::string("no such figure");
+            const double off = std::fabs(it->second - hand[0]);
+            return off <= hand[1] ? std::string("within") : "off by " + golden_text::shown(off);
+        });
+    EXPECT_EQ(golden_text::mismatch(file, table), "");
 }
 
 TEST(Driver, RefusesACapacityEqualToTheMaximumDuty) {

@@ -18,12 +18,10 @@ inline constexpr double kTolU = 0.01;   // W/(m^2 K)
 // True when `message` is one of the system's messages.
 bool isSystemMessage(const std::string& message);
 
-// The checks on one outcome; each broken one is described in plain words. `worstDuty` receives
-// the largest duty mismatch of the two streams as a fraction of its allowance; `explained`
-// names a result that the loops make unsound by design and is not judged (empty otherwise).
-// With `verbose` the duties and their allowances are printed.
+// The checks on one outcome; each broken one is described in plain words. `explained` names a
+// result that the loops make unsound by design and is not judged (empty otherwise).
 std::vector<std::string> check(const Fluids& fluids, const CaseData& c, const CalcOutcome& out,
-                               double& worstDuty, std::string& explained, bool verbose = false);
+                               std::string& explained);
 
 // The broken checks of an outcome (and of its profile, where there is one), each on a line after
 // the case's description; empty when every check holds.

@@ -1,5 +1,6 @@
 #include "shell/construction_dialog.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -78,6 +79,7 @@ class ConstructionDialog : public QDialog {
   public:
     ConstructionDialog(QWidget* parent, const CaseData& c) : QDialog(parent), case_(c) {}
     void addBox(QLineEdit* box) { boxes_.push_back(box); }
+    void setPropertiesBox(QCheckBox* box) { each_ = box; }
     const CaseData& result() const { return case_; }
 
     void accept() override {
@@ -91,6 +93,7 @@ class ConstructionDialog : public QDialog {
                 return;
             }
         }
+        c.propertiesPerHairpin = each_->isChecked();
         case_ = c;
         QDialog::accept();
     }
@@ -98,6 +101,7 @@ class ConstructionDialog : public QDialog {
   private:
     CaseData case_;
     std::vector<QLineEdit*> boxes_;
+    QCheckBox* each_ = nullptr;
 };
 
 void addCaptions(QDialog& dialog, QGridLayout* grid) {
@@ -143,14 +147,21 @@ bool editConstruction(QWidget* parent, CaseData& c) {
             dialog.findChild<QLabel*>(QStringLiteral("Caption%1").arg(b.row))->setBuddy(box);
         dialog.addBox(box);
     }
+    auto* each =
+        new QCheckBox(QStringLiteral("&Properties at each hairpin's own temperatures"), &dialog);
+    each->setObjectName(QStringLiteral("properties"));
+    each->setChecked(c.propertiesPerHairpin);
+    grid->addWidget(each, static_cast<int>(kCaptions.size()) + 1, 0, 1, 4);
+    dialog.setPropertiesBox(each);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    grid->addWidget(buttons, static_cast<int>(kCaptions.size()) + 1, 0, 1, 4);
+    grid->addWidget(buttons, static_cast<int>(kCaptions.size()) + 2, 0, 1, 4);
     applyControlHints(&dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
 
-    bool changed = false;
+    bool changed = c.propertiesPerHairpin != dialog.result().propertiesPerHairpin;
+    c.propertiesPerHairpin = dialog.result().propertiesPerHairpin;
     for (const ConstructionBox& b : kBoxes) {
         changed = changed || c.*b.text != dialog.result().*b.text;
         c.*b.text = dialog.result().*b.text;

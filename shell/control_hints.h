@@ -18,7 +18,7 @@ struct ControlHint {
 // Tables of fluids and materials set the hard limits; the ranges here are those of the double
 // pipe exchangers the program is meant for.
 // clang-format off
-inline constexpr std::array<ControlHint, 50> kControlHints{{
+inline constexpr std::array<ControlHint, 51> kControlHints{{
     {"Form1", "Text1", "Outside diameter of the internal pipe, mm. Typical 10 to 100 mm."},
     {"Form1", "Text2", "Wall thickness of the internal pipe, mm. Typical 1 to 5 mm."},
     {"Form1", "Combo3", "Wall material of the pipes: its conductivity sets the internal pipe's wall resistance, its roughness the pressure drop on both sides."},
@@ -67,6 +67,7 @@ inline constexpr std::array<ControlHint, 50> kControlHints{{
     {"ConstructionDialog", "estNozzle", "Bore of the external stream's inlet and outlet nozzles, mm; empty: the outer pipe's bore. Typical 15 to 100 mm."},
     {"ConstructionDialog", "intAllowedDp", "Pressure drop the internal stream may take as built, kPa; empty: none, nothing is compared. Typical 10 to 100 kPa for a liquid."},
     {"ConstructionDialog", "estAllowedDp", "Pressure drop the external stream may take as built, kPa; empty: none, nothing is compared. Typical 10 to 100 kPa for a liquid."},
+    {"ConstructionDialog", "properties", "Rate the hairpins as built each with the properties at its own temperatures, for viscous fluids whose viscosity changes several-fold along the exchanger; unchecked, the whole exchanger (or bank) at its mean temperatures. Streams in different branches are always rated hairpin by hairpin."},
     {"Form1", "Command1", "Calculate the case (Enter in any box does the same)."},
     {"Form1", "Command2", "Fouling factors, the user fluid, the hairpin length and the correlation set."},
 }};

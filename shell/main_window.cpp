@@ -183,6 +183,7 @@ void MainWindow::showOptionsLine() {
         if (!(document_.*branches).empty())
             line += QString::fromUtf8(" · ") + stream + " stream in " +
                     QString::fromStdString(document_.*branches) + " branches";
+    if (document_.propertiesPerHairpin) line += QString::fromUtf8(" · properties at each hairpin");
     const CorrelationSet set = options_ ? options_->correlations() : optionCorrelations_;
     if (set == CorrelationSet::Refined) line += QString::fromUtf8(" · refined correlations");
     optionsLine_->setText(line);
@@ -437,7 +438,7 @@ CaseData MainWindow::caseFromControls() {
     c.correlations = optionsDialog()->correlations();
     for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
     for (std::string CaseData::*text : kConstructionTexts) c.*text = document_.*text;
-    c.propertiesPerHairpin = document_.propertiesPerHairpin;  // no control edits it yet
+    c.propertiesPerHairpin = document_.propertiesPerHairpin;  // Case > Construction edits it
     return c;
 }
 
@@ -619,6 +620,7 @@ void MainWindow::mnuCaseConstruction_Click() {
     if (controlText(leg) != fromText(c.hairpinLength))
         setControlText(leg, fromText(c.hairpinLength));
     for (std::string CaseData::*text : kConstructionTexts) document_.*text = c.*text;
+    document_.propertiesPerHairpin = c.propertiesPerHairpin;
     caseEdited();  // modified, the results out of date, the Options line anew
 }
 

@@ -14,14 +14,14 @@
 // absolute) | clipboard TEXT (put on the clipboard) | answer yes|no (the next question's; no by
 // default) | focus (the box that has it in each window shown) | answer save|discard|cancel (the
 // next "Save changes" question's; discard by default) | fill BOX TEXT (a box of the next modal
-// dialog, which the following step brings and OK closes) | dropfile TARGET FILE (a file manager's
-// drop of FILE on a control or "main", the window) | commandline ARG (as "zano ARG" started in
-// the scenario's folder; <dir> for the folder) | name FILE (the next case-file dialog's answer,
-// for one that a question brings) | copy FILE... (example.zan copied) | restart (a new main
-// window, as the program started again) | delete FILE | write FILE|TEXT (its folder made) |
-// wait MS (for timers) | mkfifo FILE (a named pipe, which no file listing reads) | samecalc
-// FILE ARGS (FILE against what zano-calc ARGS prints in the folder) | calc ARGS (zano-calc in
-// the folder: its status and errors; <src> for the source tree) | read (the case from the
+// dialog, which the following step brings and OK closes; a check box "checked" or not) | dropfile
+// TARGET FILE (a file manager's drop of FILE on a control or "main", the window) | commandline ARG
+// (as "zano ARG" started in the scenario's folder; <dir> for the folder) | name FILE (the next
+// case-file dialog's answer, for one that a question brings) | copy FILE... (example.zan copied) |
+// restart (a new main window, as the program started again) | delete FILE | write FILE|TEXT (its
+// folder made) | wait MS (for timers) | mkfifo FILE (a named pipe, which no file listing reads) |
+// samecalc FILE ARGS (FILE against what zano-calc ARGS prints in the folder) | calc ARGS (zano-calc
+// in the folder: its status and errors; <src> for the source tree) | read (the case from the
 // controls) | print [N] (the page into printed.txt, the printer failing at line N) | record NAME
 // FIELD=VALUE... (fields of a results record kept under NAME, named as the exports name them; the
 // others zero) | show NAME [CONFIGURATION] (that record into the results window) | tablename [NAME]
@@ -37,6 +37,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
@@ -462,6 +463,8 @@ class ScenarioTest : public QObject {
                 line->setText(text);
             else if (auto* lines = dialog->findChild<QPlainTextEdit*>(box))
                 lines->setPlainText(text);
+            else if (auto* check = dialog->findChild<QCheckBox*>(box))
+                check->setChecked(text == "checked");
             else
                 qFatal("no box %s", qPrintable(box));
         }

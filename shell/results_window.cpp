@@ -239,16 +239,21 @@ void ResultsWindow::buildFilmRows(QWidget* area) {
             addBox(name + "Est", kEstLeft, top, kClientWidth - 120 - kEstLeft);
     }
     // Beside the correlation set: folds the film rows away, and unfolds them.
-    breakdown_ = new QToolButton(area);
-    breakdown_->setObjectName(QStringLiteral("Breakdown"));
-    breakdown_->setText(QStringLiteral("&Breakdown of U"));
-    breakdown_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    breakdown_->setArrowType(Qt::DownArrow);
-    breakdown_->setAutoRaise(true);
-    breakdown_->setCheckable(true);
-    breakdown_->setChecked(true);
+    breakdown_ = makeFold(area, "Breakdown", "&Breakdown of U");
     place(breakdown_, kEstLeft, kSetTop, kClientWidth - 120 - kEstLeft, kBoxHeight);
-    connect(breakdown_, &QToolButton::toggled, this, &ResultsWindow::arrange);
+}
+
+QToolButton* ResultsWindow::makeFold(QWidget* area, const char* name, const char* text) {
+    auto* fold = new QToolButton(area);
+    fold->setObjectName(QString::fromLatin1(name));
+    fold->setText(QString::fromUtf8(text));
+    fold->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    fold->setArrowType(Qt::DownArrow);
+    fold->setAutoRaise(true);
+    fold->setCheckable(true);
+    fold->setChecked(true);
+    connect(fold, &QToolButton::toggled, this, &ResultsWindow::arrange);
+    return fold;
 }
 
 void ResultsWindow::buildConstruction(QWidget* area) {
@@ -259,16 +264,8 @@ void ResultsWindow::buildConstruction(QWidget* area) {
     tintAsWarning(notes_);
     place(notes_, kCaptionLeft, kSetTop, kClientWidth - 120 - kCaptionLeft, kSentenceHeight);
     // The fold's heading, then its rows in the results' columns; arrange() sets their tops.
-    construction_ = new QToolButton(area);
-    construction_->setObjectName(QStringLiteral("Construction"));
-    construction_->setText(QStringLiteral("Co&nstruction as built"));
-    construction_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    construction_->setArrowType(Qt::DownArrow);
-    construction_->setAutoRaise(true);
-    construction_->setCheckable(true);
-    construction_->setChecked(true);
+    construction_ = makeFold(area, "Construction", "Co&nstruction as built");
     place(construction_, kCaptionLeft, kSetTop, kIntLeft - 120 - kCaptionLeft, kBoxHeight);
-    connect(construction_, &QToolButton::toggled, this, &ResultsWindow::arrange);
     for (const zano::ConstructionRow& row : zano::constructionRows({})) {
         const QString name = QStringLiteral("Construction") + QString::fromLatin1(row.box);
         std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), row.caption)};

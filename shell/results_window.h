@@ -72,6 +72,8 @@ class ResultsWindow : public QWidget {
     // The run's notes and the hairpins as built (the "Construction" fold), between the hairpin
     // rows and the correlation set; shown only when the results have them.
     void buildConstruction(QWidget* area);
+    // A heading button that folds the rows below it away and unfolds them (arrange()).
+    class QToolButton* makeFold(QWidget* area, const char* name, const char* text);
     // Places the extension's parts for what the results hold and what is unfolded (the
     // construction rows, the film rows), and fits the window to them.
     void arrange();

@@ -62,35 +62,34 @@ std::optional<std::string> setByName(CaseData& c, std::string_view name, std::st
     return "no field or setting is named \"" + std::string(name) + "\" (" + known + ")";
 }
 
-bool setHairpins(CaseData& c, std::string_view text) {
+namespace {
+
+// Sets `field` to a setting's text when it is not blank and `check` (which ends in Invalid data
+// for a value the setting does not have) takes it.
+template <typename Check>
+bool takeSetting(std::string& field, std::string_view text, Check check) {
+    if (isBlankText(text)) return false;
     try {
-        if (!hairpinsSet(text)) return false;
+        check(text);
     } catch (const CalcError&) {
         return false;
     }
-    c.hairpins = text;
+    field = text;
     return true;
+}
+
+}  // namespace
+
+bool setHairpins(CaseData& c, std::string_view text) {
+    return takeSetting(c.hairpins, text, hairpinsSet);
 }
 
 bool setBranches(std::string& branches, std::string_view text) {
-    try {
-        if (isBlankText(text)) return false;
-        branchesSet(text);
-    } catch (const CalcError&) {
-        return false;
-    }
-    branches = text;
-    return true;
+    return takeSetting(branches, text, branchesSet);
 }
 
 bool setMeasure(std::string& measure, std::string_view text, double most) {
-    try {
-        if (!measureSet(text, "value", most)) return false;
-    } catch (const CalcError&) {
-        return false;
-    }
-    measure = text;
-    return true;
+    return takeSetting(measure, text, [most](std::string_view t) { measureSet(t, "value", most); });
 }
 
 }  // namespace zano

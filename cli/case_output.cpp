@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/number_text.h"
+#include "formats/construction_display.h"
 #include "formats/film_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
@@ -52,31 +53,13 @@ std::string decimals(double v, int n) {
     return formatDouble(roundTo(v, n));
 }
 
-// The hairpins as built, rated: over-surface and capacity, each stream's pressure drop by its
-// parts beside what it may take, and in branches the outlets as built and the mean difference.
-std::string constructionRows(const Hairpins& h) {
-    std::string s = row("Over-surface", "%", h.overSurface ? decimals(*h.overSurface, 1) : "") +
-                    row("Rated capacity", "kW", formatSingle(*h.ratedCapacity));
-    if (h.intDrop && h.estDrop) {
-        const auto each = [&](const char* caption, const char* unit, double BuiltDrop::*part) {
-            s += row(caption, unit, decimals(*h.intDrop.*part, 3), decimals(*h.estDrop.*part, 3));
-        };
-        each("Straight pipe", "kPa", &BuiltDrop::straight);
-        each("Returns", "kPa", &BuiltDrop::returns);
-        each("Nozzles", "kPa", &BuiltDrop::nozzles);
-        each("Pressure drop as built", "kPa", &BuiltDrop::total);
-        const auto allowed = [](const BuiltDrop& d) {
-            return d.allowable ? formatDouble(*d.allowable) : std::string();
-        };
-        s += row("Allowable pressure drop", "kPa", allowed(*h.intDrop), allowed(*h.estDrop));
-        each("Nozzle velocity", "m/s", &BuiltDrop::nozzleVelocity);
-    }
-    if (h.F)
-        s += row("Branches", "", std::to_string(h.intBranches), std::to_string(h.estBranches)) +
-             row("Temp out as built", "°C", decimals(*h.intToutBuilt, 3),
-                 decimals(*h.estToutBuilt, 3)) +
-             row("Mean temperature difference", "K", decimals(*h.meanDifference, 3)) +
-             row("F", "", decimals(*h.F, 4));
+// The hairpins as built, as the results window's fold shows them: the rows with a figure.
+std::string constructionText(const Hairpins& h) {
+    std::string s;
+    for (const ConstructionRow& r : zano::constructionRows(h))
+        if (!r.internal.empty() || !r.external.empty())
+            s += r.eachStream ? row(r.caption, r.unit, r.internal, r.external)
+                              : row(r.caption, r.unit, r.internal);
     return s;
 }
 
@@ -121,7 +104,7 @@ std::string textReport(const std::string& name, const CaseRun& run, const Export
     }
     if (!run.ok()) return s;  // the message goes to stderr
     s += resultRows(run);
-    if (run.hairpins && run.hairpins->ratedCapacity) s += constructionRows(*run.hairpins);
+    if (run.hairpins && run.hairpins->ratedCapacity) s += constructionText(*run.hairpins);
     if (parts.films && run.out.films)
         for (const FilmRow& r : filmRows(*run.out.films))
             s += row(r.caption, r.unit, r.internal, r.external);

@@ -16,6 +16,10 @@ std::string dropPart(const std::optional<BuiltDrop>& d, double BuiltDrop::*part)
     return d ? formatDouble(roundTo((*d).*part, 3)) : std::string();
 }
 
+std::string flow(const std::optional<float>& m) {
+    return m ? formatSingle(roundTo(*m, 4)) : std::string();
+}
+
 std::string allowed(const std::optional<BuiltDrop>& d) {
     return d && d->allowable ? formatDouble(*d->allowable) : std::string();
 }
@@ -45,6 +49,8 @@ std::vector<ConstructionRow> constructionRows(const Hairpins& h) {
          branched ? std::to_string(h.estBranches) : ""},
         {"ToutBuilt", "Temp out as built", "°C", true, rounded(h.intToutBuilt, 3),
          rounded(h.estToutBuilt, 3)},
+        {"PortBuilt", "Mass flow as built", "kg/s", true, flow(h.intPortBuilt),
+         flow(h.estPortBuilt)},
         {"MeanDifference", "Mean temp. difference", "K", false, rounded(h.meanDifference, 3), {}},
         {"CorrectionF", "F", "", false, rounded(h.F, 4), {}},
         drops("DropStraight", "Straight pipe", "kPa", &BuiltDrop::straight),

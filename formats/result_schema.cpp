@@ -26,7 +26,8 @@ const SideFilm& film(const CaseRun& run, Pipe pipe) {
 }
 
 // A figure of the hairpins as built; nothing where the run has none.
-Figure built(const CaseRun& run, std::optional<double> Hairpins::*figure) {
+template <typename T>
+Figure built(const CaseRun& run, std::optional<T> Hairpins::*figure) {
     return run.hairpins && (*run.hairpins).*figure ? Figure(*((*run.hairpins).*figure)) : Figure();
 }
 
@@ -104,6 +105,9 @@ const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
     {"outletTemperatureBuilt_C", "Temp out as built", "°C", Q::Temperature, Part::EachPipe,
      Group::Construction,
      R(built(run, pick(pipe, &Hairpins::intToutBuilt, &Hairpins::estToutBuilt)))},
+    {"massFlowBuilt_kg_s", "Mass flow as built", "kg/s", Q::MassFlow, Part::EachPipe,
+     Group::Construction,
+     R(built(run, pick(pipe, &Hairpins::intPortBuilt, &Hairpins::estPortBuilt)))},
     {"pressureDropStraight_kPa", "Straight pipe", "kPa", Q::PressureDrop, Part::EachPipe,
      Group::Construction, R(drop(run, pipe, &BuiltDrop::straight))},
     {"pressureDropReturns_kPa", "Returns", "kPa", Q::PressureDrop, Part::EachPipe,

@@ -25,16 +25,20 @@ struct BuiltDrop {
 struct Hairpins {
     int count = 0;
     double providedLength = 0;  // m
-    // The hairpins as built, rated with the flows the case found: their surface beyond what the
-    // duty needs (negative: short of it) and the capacity they give.
+    // The hairpins as built, rated: their surface beyond what the duty needs (negative: short of
+    // it) and the capacity they give, with the flows the case found or, with the length given and
+    // an outlet given, with the flow that the hairpins built carry to that outlet.
     std::optional<double> overSurface;   // %
     std::optional<float> ratedCapacity;  // kW
-    // With a stream in branches: each stream's branches, the outlets of the hairpins as built
-    // (the branches' mixed), the true mean temperature difference and its ratio F to the
-    // countercurrent log-mean difference.
+    // Each stream's branches, the outlets of the hairpins as built (the branches' mixed) where
+    // they differ from the case's, and with a stream in branches the true mean temperature
+    // difference and its ratio F to the countercurrent log-mean difference.
     int intBranches = 1, estBranches = 1;
     std::optional<double> intToutBuilt, estToutBuilt;  // degC
-    std::optional<double> meanDifference;              // K
+    // With the length given and a stream's outlet given, that stream's flow as the hairpins built
+    // carry it to the outlet given.
+    std::optional<float> intPortBuilt, estPortBuilt;  // kg/s
+    std::optional<double> meanDifference;             // K
     std::optional<double> F;
     std::optional<BuiltDrop> intDrop, estDrop;
 };

@@ -448,7 +448,7 @@ void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& r
                 if (!allowed->isEmpty()) *text += " / " + *allowed;
         } else if (box == "Branches") {
             whole.prepend("Branches " + in + " / " + est);
-        } else if (box == "ToutBuilt") {
+        } else if (box == "ToutBuilt" || box == "PortBuilt") {
             t.construction.push_back({reportLabel(row.caption, row.unit), in, est});
         }
     }

@@ -47,12 +47,15 @@ CaseData withFlowsFound(const CaseData& solved, const ResultsData& r) {
     return c;
 }
 
-// The capacity of `length` m of the exchanger with the flows and inlets the case found: the
-// hairpins as built, rated.
-float ratedCapacity(const CaseData& solved, const ResultsData& r, double length,
-                    const DataFolder& data) {
-    CaseData c = withFlowsFound(solved, r);
-    c.intToutGiven = c.estToutGiven = false;
+// The exchanger of `length` m rated: with the length given in the case's own mode, which finds
+// again what the mode seeks for the length built; with the capacity given, with the flows and
+// inlets the case found.
+ResultsData ratedAsBuilt(const CaseRun& run, double length, const DataFolder& data) {
+    CaseData c = run.entered;
+    if (!run.solved.LGiven) {
+        c = withFlowsFound(run.solved, *run.out.results);
+        c.intToutGiven = c.estToutGiven = false;
+    }
     c.LGiven = true;
     c.L = formatDouble(length);
     clearFoundFields(c);
@@ -60,7 +63,21 @@ float ratedCapacity(const CaseData& solved, const ResultsData& r, double length,
     s.data = data;
     const CalcOutcome rated = calculate(c, s);
     if (!rated.ok()) invalidData("rated as built, " + rated.message + ": " + rated.detail);
-    return rated.results->q;
+    return *rated.results;
+}
+
+// The flow a case with the length given seeks beside its outlet given: the internal stream's
+// where its outlet is given, the external's where that one is; none with both flows given.
+struct FlowSought {
+    bool internal;
+    double inlet, outlet;  // degC, of that stream
+};
+std::optional<FlowSought> flowSought(const CaseData& c) {
+    if (!c.LGiven || !(c.intToutGiven || c.estToutGiven)) return std::nullopt;
+    if (c.intToutGiven)
+        return FlowSought{true, caseDouble(c, &CaseData::intTin),
+                          caseDouble(c, &CaseData::intTout)};
+    return FlowSought{false, caseDouble(c, &CaseData::estTin), caseDouble(c, &CaseData::estTout)};
 }
 
 // The hairpins in series that hold the exchanger (those set, else as many as its length
@@ -71,8 +88,16 @@ Hairpins hairpinsInSeries(const CaseRun& run, double leg, const DataFolder& data
     if (const auto set = hairpinsSet(run.solved.hairpins)) h = hairpinsFor(*set * 2 * leg, leg);
     h.overSurface = (h.providedLength / r.L - 1) * 100;
     // With the length given as the hairpins give it, the case calculated is the one built.
-    const bool built = run.solved.LGiven && static_cast<float>(h.providedLength) == r.L;
-    h.ratedCapacity = built ? r.q : ratedCapacity(run.solved, r, h.providedLength, data);
+    if (run.solved.LGiven && static_cast<float>(h.providedLength) == r.L) {
+        h.ratedCapacity = r.q;
+        return h;
+    }
+    const ResultsData rated = ratedAsBuilt(run, h.providedLength, data);
+    h.ratedCapacity = rated.q;
+    h.intToutBuilt = rated.intTout, h.estToutBuilt = rated.estTout;
+    if (const auto sought = flowSought(run.solved))
+        (sought->internal ? h.intPortBuilt : h.estPortBuilt) =
+            sought->internal ? rated.intPort : rated.estPort;
     return h;
 }
 
@@ -114,30 +139,74 @@ double legForDuty(const std::function<double(double)>& capacity, double leg, dou
     return b;
 }
 
+// The case `c` with the flow sought set so that `outletOf` it is the outlet given: the secant
+// method from the flow the straight calculation found and that flow scaled to the temperature
+// change given, within today's temperature tolerance (tighter for a stream that changes little).
+constexpr int kMaxFlowPasses = 40;
+CaseData withFlowForOutlet(const CaseData& c, const FlowSought& f,
+                           const std::function<double(const CaseData&)>& outletOf) {
+    const auto field = f.internal ? &CaseData::intPort : &CaseData::estPort;
+    CaseData trial = c;
+    const auto miss = [&](double m) {
+        trial.*field = exactText(static_cast<float>(m));
+        return outletOf(trial) - f.outlet;
+    };
+    const double tolerance = std::min(1e-3, 1e-4 * std::fabs(f.inlet - f.outlet));
+    double a = caseSingle(c, field), fa = miss(a);
+    if (std::fabs(fa) <= tolerance) return trial;
+    double b = std::clamp(a * (f.inlet - f.outlet - fa) / (f.inlet - f.outlet), a / 4, a * 4);
+    double fb = miss(b);
+    for (int pass = 0; std::fabs(fb) > tolerance; ++pass) {
+        if (pass == kMaxFlowPasses || fa == fb)
+            invalidData("no flow through the hairpins as built gives the outlet temperature given");
+        const double next = std::clamp(b - fb * (b - a) / (fb - fa), b / 4, b * 4);
+        a = b, fa = fb;
+        b = next, fb = miss(b);
+    }
+    return trial;
+}
+
+// The over-surface of `count` hairpins rated as a network with the flows the case found, which
+// give `built`: the leg with which they give the duty q exactly against the leg built; nothing
+// where no leg does.
+std::optional<double> networkOverSurface(const std::function<double(int, double)>& capacity,
+                                         int count, double leg, double built, double q) {
+    try {
+        const auto legCapacity = [&](double l) { return capacity(count, l); };
+        return (leg / legForDuty(legCapacity, leg, built, q) - 1) * 100;
+    } catch (const CalcError&) {
+        return std::nullopt;  // said in a note beside the rest
+    }
+}
+
 // Hairpins with a stream in branches, or with the properties taken hairpin by hairpin, rated as a
-// network: those set, else as many as the length
-// needs (rounded up to what the branches share) or, with the capacity given, as many as give the
-// duty. The over-surface is left out where no leg length gives the duty exactly.
+// network: those set, else as many as the length needs (rounded up to what the branches share)
+// or, with the capacity given, as many as give the duty. With the length given and an outlet
+// given, the network is rated with the flow that carries it to that outlet.
 Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const DataFolder& data) {
     const ResultsData& r = *run.out.results;
     const CaseData c = withFlowsFound(run.solved, r);
     const int P = std::max(b.internal, b.external);
     const bool each = c.propertiesPerHairpin;
-    const auto capacity = [&](int count) { return rateNetwork(c, count, leg, b, data, each).q; };
+    const auto rate = [&](const CaseData& rated, int count, double l) {
+        return rateNetwork(rated, count, l, b, data, each);
+    };
+    const auto capacity = [&](int count, double l) { return rate(c, count, l).q; };
     int count = (hairpinsFor(r.L, leg).count + P - 1) / P * P;
     if (const auto set = hairpinsSet(run.solved.hairpins))
         count = *set;
     else if (!run.solved.LGiven)
-        count = hairpinsForDuty(capacity, count, P, r.q);
-    const NetworkFigures n = rateNetwork(c, count, leg, b, data, each);
+        count = hairpinsForDuty([&](int n) { return capacity(n, leg); }, count, P, r.q);
     Hairpins h = hairpinsFor(count * 2 * leg, leg);
-    try {
-        const auto legCapacity = [&](double l) {
-            return rateNetwork(c, count, l, b, data, each).q;
-        };
-        h.overSurface = (leg / legForDuty(legCapacity, leg, n.q, r.q) - 1) * 100;
-    } catch (const CalcError&) {
-        // Said in a note beside the rest.
+    NetworkFigures n = rate(c, count, leg);
+    h.overSurface = networkOverSurface(capacity, count, leg, n.q, r.q);
+    if (const auto sought = flowSought(run.solved)) {
+        const CaseData carried = withFlowForOutlet(c, *sought, [&](const CaseData& trial) {
+            n = rate(trial, count, leg);
+            return sought->internal ? n.intTout : n.estTout;
+        });
+        (sought->internal ? h.intPortBuilt : h.estPortBuilt) =
+            caseSingle(carried, sought->internal ? &CaseData::intPort : &CaseData::estPort);
     }
     h.ratedCapacity = static_cast<float>(n.q);
     h.intBranches = b.internal, h.estBranches = b.external;
@@ -147,15 +216,20 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
 }
 
 // A stream's pressure drop as built: the straight pipe over its own path (its branch's hairpins,
-// two legs each) with its own flow, its returns and its two nozzles, with the properties at the
-// stream's mean temperature as the calculation took them.
+// two legs each) with its own flow as built, its returns and its two nozzles, with the properties
+// at the stream's mean temperature as the calculation took them.
 BuiltDrop builtDrop(const CaseRun& run, bool internal, int branches, double leg) {
     const FlowState& f = *run.out.flow;
     const SideFlow& side = internal ? f.internal : f.external;
     const ResultsData& r = *run.out.results;
     const CaseData& c = run.solved;
     const int onPath = run.hairpins->count / branches;
-    const float m = static_cast<float>((internal ? r.intPort : r.estPort) / double(branches));
+    // The flow a mode seeks is the one the hairpins built carry; its stream's mean temperature,
+    // between the inlet and the outlet given, and so its properties are the calculation's.
+    const std::optional<float>& carried =
+        internal ? run.hairpins->intPortBuilt : run.hairpins->estPortBuilt;
+    const float whole = carried ? *carried : internal ? r.intPort : r.estPort;
+    const float m = static_cast<float>(whole / double(branches));
     const float v = velocita(m, side.area, side.dens);
     const double re = reynolds(side.dens, v, side.diameter, side.visc);
     const auto metres = [](const std::optional<double>& mm) { return mm ? *mm / 1000 : 0.0; };

@@ -229,11 +229,21 @@ void addWindows(State& s, const char* name) {
         if (qobject_cast<T*>(w)) addWindow(s, name, w);
 }
 
-// Each line of a text file with its line end; a PNG image by its being there, a PDF file by its
-// pages and the first line of its text.
+// Each line of a text file with its line end; a PNG image by its size, an SVG drawing by its
+// words (not the scale's numbers), a PDF file by its pages and the first line of its text.
 void addFile(State& s, const QString& path, const QString& key) {
     const std::string bytes = readAll(toPath(path));
-    if (bytes.starts_with("\x89PNG")) return add(s, key, "written");
+    if (bytes.starts_with("\x89PNG")) {
+        const QSize size = QImage(path).size();
+        return add(s, key, QString("PNG image %1 x %2").arg(size.width()).arg(size.height()));
+    }
+    if (path.endsWith(".svg")) {
+        QStringList words;
+        for (const auto& m : QRegularExpression(">([^<]*[A-Za-z][^<]*)</text>")
+                                 .globalMatch(QString::fromStdString(bytes)))
+            words << m.captured(1).trimmed();
+        return add(s, key, "SVG drawing: " + words.join(" | "));
+    }
     if (path.endsWith(".pdf")) {
         QPdfDocument doc;
         if (doc.load(path) != QPdfDocument::Error::None) return add(s, key, "not a PDF file");

@@ -1,12 +1,11 @@
 // What the scenarios cannot see: the key filter's rule, the report behind the print dialog, the
-// profile chart as drawn, the message box, and lists that keep their drawn width.
+// profile chart as drawn, and lists that keep their drawn width.
 #include <QComboBox>
 #include <QDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -91,25 +90,6 @@ class WindowsTest : public QObject {
                                                                           : "|water");
     }
 
-    // The profile window saves its chart as a PNG image of 1200 x 800 and as SVG with its texts.
-    void profileChartSavedAsPngAndSvg() {
-        CaseData c = loadCaseFile(ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan");
-        CalcState s;
-        dbmateriale(s);
-        const CalcOutcome out = calculate(c, s);
-        QVERIFY(out.ok());
-        ProfileWindow w;
-        w.setData({temperatureProfile(s, *out.results, 100), "Water", "Water"});
-        QTemporaryDir dir;
-        QVERIFY(w.savePng(dir.filePath("p.png")) && w.saveSvg(dir.filePath("p.svg")));
-        QVERIFY(!w.savePng(dir.filePath("no folder/p.png")));
-        // The curves as drawn are the page's too (report_page_test finds them there).
-        QCOMPARE(QImage(dir.filePath("p.png")).size(), QSize(1200, 800));
-        const std::string svg = shell_test::readAll(shell_test::toPath(dir.filePath("p.svg")));
-        for (const char* text : {"<svg", "Internal: Water", "Temperature [°C]"})
-            QVERIFY2(svg.find(text) != std::string::npos, text);
-    }
-
     // Every example in both arrangements, at the chart's smallest size and as saved: the legend
     // and the scale factor stand clear of both curves, of each other and inside the chart.
     void profileLabelsClearOfTheCurves_data() {
@@ -157,17 +137,6 @@ class WindowsTest : public QObject {
                     }
             }
         }
-    }
-
-    void messageBoxShape() {
-        std::unique_ptr<QMessageBox> box(
-            makeMessageBox(nullptr, {QMessageBox::Warning, "ZANO", "Invalid data", "cause"}));
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        QCOMPARE(box->windowTitle() + '|' + box->text() + '|' + box->informativeText(),
-                 QString("ZANO|Invalid data|cause"));
-        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(box->buttons().size(), 1);
-        QCOMPARE(box->windowModality(), Qt::ApplicationModal);
     }
 
     // A list keeps its drawn width when its entries change: picking a fluid refills the

@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "base/plain_text.h"
+#include "formats/construction_display.h"
 #include "formats/film_display.h"
 #include "formats/results_display.h"
 
@@ -36,6 +37,21 @@ std::string jsonString(const std::string& s) {
     return out + "\"";
 }
 
+namespace {
+
+// The fold "Construction as built" as the window shows it: its heading, then the rows that have
+// figures, an exchanger's figure in the internal column.
+std::string constructionTabText(const Hairpins& h) {
+    std::string out = "Construction as built\t\t\t\n";
+    for (const ConstructionRow& row : constructionRows(h))
+        if (!row.internal.empty() || !row.external.empty())
+            out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
+                   row.external + "\n";
+    return out;
+}
+
+}  // namespace
+
 std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
     const auto boxes = displayTexts(r);
     std::string out = "\t\tINTERNAL PIPE\tEXTERNAL PIPE\n";
@@ -47,6 +63,8 @@ std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
         if (!extraBoxes[i].text.empty())
             out += std::string(kExtraRows[i].copyCaption) + "\t" + kExtraRows[i].unit + "\t" +
                    extraBoxes[i].text + "\t\n";
+    if (extras.hairpins && hasConstructionFigures(*extras.hairpins))
+        out += constructionTabText(*extras.hairpins);
     if (extras.correlations)
         out +=
             std::string("Correlation set\t\t") + correlationSetName(*extras.correlations) + "\t\n";

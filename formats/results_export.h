@@ -8,7 +8,8 @@
 namespace zano {
 
 // The results window's rows as tab-separated text (caption, unit, internal, external), with the
-// texts as the window shows them: pastes into a spreadsheet.
+// texts as the window shows them, the construction as built where the hairpins were rated:
+// pastes into a spreadsheet.
 std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras = {});
 
 // A JSON string literal, valid UTF-8 whatever the bytes: each byte that begins no UTF-8

@@ -12,6 +12,7 @@
 #include "properties/calc_state.h"
 #include "properties/wall_materials.h"
 #include "reference_cases.h"
+#include "solver/case_run.h"
 
 namespace zano {
 namespace {
@@ -63,6 +64,32 @@ TEST(HairpinNetwork, AgreesWithTheAnalyticSeriesParallelResultAndWithTheWholeExc
     EXPECT_NEAR(each.q, whole.q, 0.005 * whole.q);
     EXPECT_NEAR(each.intTout, whole.intTout, 0.005 * (80 - whole.intTout));
     EXPECT_NEAR(whole.F, 1, 0.005);
+}
+
+// With the length and the internal outlet given, the hairpins as built carry the internal flow
+// that takes the stream to that outlet: in branches its balance (cp 4.2 kJ/(kg K)) gives the
+// rated capacity, and in series, hairpin by hairpin, the flow is the whole exchanger's.
+TEST(HairpinNetwork, CarriesTheFlowThatReachesTheOutletGiven) {
+    CaseData c = testing_cases::userFluidCase();
+    c.LGiven = c.intToutGiven = true;
+    c.intTout = "50", c.intPort = "";
+    c.hairpinLength = "1,5", c.hairpins = "12";
+    CalcState s;
+    s.data.dataDir = ZANO_SOURCE_DIR "/data";
+    dbmateriale(s);
+    for (const char* branches : {"3", "1"}) {
+        c.estBranches = branches;
+        c.propertiesPerHairpin = std::string(branches) == "1";
+        const CaseRun run = runCase(c, s.data, {});
+        ASSERT_TRUE(run.ok() && run.hairpins && run.hairpins->intPortBuilt) << branches;
+        const Hairpins& h = *run.hairpins;
+        EXPECT_NEAR(*h.intToutBuilt, 50, 1e-3);
+        EXPECT_NEAR(*h.ratedCapacity, *h.intPortBuilt * 4.2 * 30, 0.005 * *h.ratedCapacity);
+        if (c.propertiesPerHairpin)
+            EXPECT_NEAR(*h.intPortBuilt, run.out.results->intPort, 0.005 * *h.intPortBuilt);
+        else
+            EXPECT_LT(*h.intPortBuilt, 0.99 * run.out.results->intPort);  // F < 1 carries less
+    }
 }
 
 }  // namespace

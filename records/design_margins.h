@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zano {
 
@@ -19,6 +20,13 @@ struct BuiltDrop {
     double straight = 0, returns = 0, nozzles = 0, total = 0;
     double nozzleVelocity = 0;        // m/s
     std::optional<double> allowable;  // kPa, as the case sets it
+};
+
+// One hairpin (or one bank) of a network as calculated.
+struct HairpinFigures {
+    double intTin = 0, intTout = 0, estTin = 0, estTout = 0;  // degC
+    double q = 0;                                             // kW
+    double Ua = 0;                                            // W/K, U times the surface
 };
 
 // Standard hairpins in series, each two legs of `legLength` m, that give at least `length` m.
@@ -41,6 +49,10 @@ struct Hairpins {
     std::optional<double> meanDifference;             // K
     std::optional<double> F;
     std::optional<BuiltDrop> intDrop, estDrop;
+    // Rated as a network (a stream in branches, or the properties hairpin by hairpin): its
+    // hairpins in the series stream's order; with both streams in the same branches, one bank's
+    // (a single one when the bank is calculated whole).
+    std::vector<HairpinFigures> network;
 };
 // The leg length of the hairpins, m.
 inline double hairpinLegOf(const Hairpins& h) {

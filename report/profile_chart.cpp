@@ -39,62 +39,105 @@ bool crosses(const QPolygonF& curve, const QRectF& r) {
     return false;
 }
 
+// As built with a stream in branches (drawn in place of the profile).
+bool isBuilt(const ProfileChartData& data) {
+    return !data.built.curves.empty();
+}
+
 QString scaleText(const ProfileChartData& data) {
+    if (isBuilt(data))
+        return data.built.banks > 0
+                   ? QObject::tr("One of %1 identical banks, as built").arg(data.built.banks)
+                   : QObject::tr("The hairpins as built");
     return QObject::tr("Scale factor %1")
         .arg(QString::fromStdString(zano::formatDouble(zano::roundTo(data.profile.scale, 4))));
 }
 
+// ", in series" or ", in 2 branches" after a stream's fluid, as built with one stream in
+// branches.
+QString pathText(const ProfileChartData& data, bool internal) {
+    const zano::BuiltProfile& b = data.built;
+    if (!isBuilt(data) || b.banks > 0) return {};
+    if (b.curves.front().internal == internal) return QObject::tr(", in series");
+    return QObject::tr(", in %1 branches").arg(b.curves.size() - 1);
+}
+
 QString intLegendText(const ProfileChartData& data) {
-    return QObject::tr("Internal: %1").arg(data.intFluid);
+    return QObject::tr("Internal: %1").arg(data.intFluid) + pathText(data, true);
 }
 
 QString estLegendText(const ProfileChartData& data) {
-    return QObject::tr("External: %1").arg(data.estFluid);
+    return QObject::tr("External: %1").arg(data.estFluid) + pathText(data, false);
 }
 
-}  // namespace
+QString branchText(std::size_t j) {
+    return QObject::tr("branch %1").arg(j + 1);
+}
 
-ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& area,
-                                      const ProfileChartData& data) {
-    ProfileChartLayout c;
-    const auto& points = data.profile.points;
-    if (points.size() < 2) return c;
+QString xTitle(const ProfileChartData& data) {
+    return isBuilt(data) && !data.built.fromInternalInlet
+               ? QObject::tr("Position from the external fluid's inlet, x [m]")
+               : QObject::tr("Position from the internal fluid's inlet, x [m]");
+}
 
-    c.tMin = points.front().intT;
-    c.tMax = c.tMin;
-    for (const auto& pt : points) {
-        c.tMin = std::min({c.tMin, pt.intT, pt.estT});
-        c.tMax = std::max({c.tMax, pt.intT, pt.estT});
+// The chart's curves in metres and degrees: the profile's two, or the hairpins' as built.
+std::vector<zano::BuiltCurve> chartCurves(const ProfileChartData& data) {
+    if (isBuilt(data)) return data.built.curves;
+    std::vector<zano::BuiltCurve> curves{{true, 0, {}}, {false, 0, {}}};
+    for (const zano::ProfilePoint& pt : data.profile.points) {
+        curves[0].points.push_back({pt.x, pt.intT});
+        curves[1].points.push_back({pt.x, pt.estT});
     }
+    return curves;
+}
+
+// Round steps on both axes, the temperatures' holding every curve.
+void setRanges(ProfileChartLayout& c, const std::vector<zano::BuiltCurve>& curves, double length) {
+    c.tMin = c.tMax = curves.front().points.front().t;
+    for (const zano::BuiltCurve& curve : curves)
+        for (const zano::BuiltCurve::Point& pt : curve.points) {
+            c.tMin = std::min(c.tMin, pt.t);
+            c.tMax = std::max(c.tMax, pt.t);
+        }
     if (c.tMax - c.tMin < 1e-6) c.tMax = c.tMin + 1;
     c.tStep = niceStep(c.tMax - c.tMin, 6);
     c.tMin = std::floor(c.tMin / c.tStep) * c.tStep;
     c.tMax = std::ceil(c.tMax / c.tStep) * c.tStep;
-    c.length = points.back().x;
+    c.length = length;
     c.xStep = niceStep(c.length, 6);
+}
 
-    const double h = fm.height();
-    const double left = area.left() + fm.horizontalAdvance("0000,00") + 3 * h;
-    const auto placeCurves = [&](double top) {
-        c.plot = QRectF(QPointF(left, top), QPointF(area.right() - 2 * h, area.bottom() - 3 * h));
-        c.intCurve.clear();
-        c.estCurve.clear();
-        for (const auto& pt : points) {
-            c.intCurve << QPointF(c.xAt(pt.x), c.yAt(pt.intT));
-            c.estCurve << QPointF(c.xAt(pt.x), c.yAt(pt.estT));
-        }
-    };
-    placeCurves(area.top() + 2 * h);
+void placeCurves(ProfileChartLayout& c, const std::vector<zano::BuiltCurve>& curves,
+                 const QRectF& plot) {
+    c.plot = plot;
+    c.intCurve.clear();
+    c.estCurve.clear();
+    c.branchCurves.clear();
+    for (const zano::BuiltCurve& curve : curves) {
+        QPolygonF line;
+        for (const zano::BuiltCurve::Point& pt : curve.points)
+            line << QPointF(c.xAt(pt.x), c.yAt(pt.t));
+        if (curve.branch > 0)
+            c.branchCurves.push_back(line);
+        else
+            (curve.internal ? c.intCurve : c.estCurve) = line;
+    }
+}
 
-    // The legend and the scale factor go where no curve passes (with room for the curves'
-    // pen): a corner of the plot, else the middle of its top or bottom edge; the curves of an
-    // exchanger run from side to side, so such places are mostly free. Failing that, both
-    // stand in a band above the plot.
-    const QSizeF legendSize(std::max(fm.horizontalAdvance(intLegendText(data)),
-                                     fm.horizontalAdvance(estLegendText(data))) +
-                                3 * h,
-                            2.6 * h);
-    const QSizeF labelSize(fm.horizontalAdvance(scaleText(data)) + h / 2, 1.2 * h);
+// Inside the plot, where no curve passes (with room for the curves' pen).
+bool isFree(const ProfileChartLayout& c, const QRectF& r) {
+    const QRectF withPen = r.adjusted(-2, -2, 2, 2);
+    if (!c.plot.contains(r) || crosses(c.intCurve, withPen) || crosses(c.estCurve, withPen))
+        return false;
+    return std::none_of(c.branchCurves.begin(), c.branchCurves.end(),
+                        [&](const QPolygonF& curve) { return crosses(curve, withPen); });
+}
+
+// The legend and the scale factor where no curve passes: a corner of the plot, else the middle
+// of its top or bottom edge; the curves of an exchanger run from side to side, so such places
+// are mostly free. False when none is.
+bool placeInPlot(ProfileChartLayout& c, const QSizeF& legendSize, const QSizeF& labelSize,
+                 double h) {
     enum Across { Left, Centre, Right };
     struct Spot {
         Across across;
@@ -109,43 +152,115 @@ ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& are
             QPointF(x, spot.top ? c.plot.top() + inset : c.plot.bottom() - inset - size.height()),
             size);
     };
-    const auto isFree = [&](const QRectF& r) {
-        const QRectF withPen = r.adjusted(-2, -2, 2, 2);
-        return c.plot.contains(r) && !crosses(c.intCurve, withPen) && !crosses(c.estCurve, withPen);
-    };
     const Spot legendSpots[] = {{Right, true}, {Left, true},   {Right, false},
                                 {Left, false}, {Centre, true}, {Centre, false}};
     const Spot labelSpots[] = {{Left, false}, {Right, false},  {Left, true},
                                {Right, true}, {Centre, false}, {Centre, true}};
-    bool placed = false;
     for (const Spot legendSpot : legendSpots) {
         c.legend = at(legendSize, legendSpot);
-        if (!isFree(c.legend)) continue;
+        if (!isFree(c, c.legend)) continue;
         for (const Spot labelSpot : labelSpots) {
             c.scaleLabel = at(labelSize, labelSpot);
-            if (isFree(c.scaleLabel) && !c.scaleLabel.intersects(c.legend)) {
-                placed = true;
-                break;
-            }
+            if (isFree(c, c.scaleLabel) && !c.scaleLabel.intersects(c.legend)) return true;
         }
-        if (placed) break;
     }
-    if (!placed) {
-        placeCurves(area.top() + h + legendSize.height());
+    return false;
+}
+
+// The height of the polyline at the abscissa nearest `x`.
+double heightNear(const QPolygonF& curve, double x) {
+    const auto nearest = std::min_element(curve.begin(), curve.end(), [&](QPointF a, QPointF b) {
+        return std::fabs(a.x() - x) < std::fabs(b.x() - x);
+    });
+    return nearest == curve.end() ? 0 : nearest->y();
+}
+
+// Each branch's name beside the middle of its curve, first on the side away from the stream in
+// series, clear of every curve, the legend, the scale factor and the names before it. All or
+// none: some branches named and others not would read as different things.
+void placeBranchLabels(ProfileChartLayout& c, const QFontMetricsF& fm) {
+    const QPolygonF& series = c.intCurve.isEmpty() ? c.estCurve : c.intCurve;
+    const double h = fm.height();
+    c.branchLabels.assign(c.branchCurves.size(), QRectF());
+    const auto isClear = [&](const QRectF& r) {
+        const QRectF spaced = r.adjusted(-h / 2, 0, h / 2, 0);
+        return isFree(c, r) && !r.intersects(c.legend) && !r.intersects(c.scaleLabel) &&
+               std::none_of(c.branchLabels.begin(), c.branchLabels.end(),
+                            [&](const QRectF& other) { return spaced.intersects(other); });
+    };
+    for (std::size_t j = 0; j < c.branchCurves.size(); ++j) {
+        const QPolygonF& curve = c.branchCurves[j];
+        const QPointF mid = curve[curve.size() / 2];
+        const QSizeF size(fm.horizontalAdvance(branchText(j)) + h / 2, 1.2 * h);
+        const double below = heightNear(series, mid.x()) < mid.y() ? 1 : -1;
+        for (const double side : {below, -below})
+            for (const double gap : {0.3 * h, 1.2 * h, 2.2 * h}) {
+                const double y = side > 0 ? mid.y() + gap : mid.y() - gap - size.height();
+                const QRectF r(QPointF(mid.x() - size.width() / 2, y), size);
+                if (c.branchLabels[j].isEmpty() && isClear(r)) c.branchLabels[j] = r;
+            }
+        if (c.branchLabels[j].isEmpty()) {
+            c.branchLabels.assign(c.branchCurves.size(), QRectF());
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+ProfileChartData profileChartData(const zano::TemperatureProfile& profile,
+                                  const zano::ResultsData& r,
+                                  const std::optional<zano::Hairpins>& hairpins) {
+    ProfileChartData d{profile, QString::fromStdString(r.intfluid),
+                       QString::fromStdString(r.estfluid),
+                       hairpins ? zano::hairpinLegOf(*hairpins) : 0};
+    if (hairpins) d.built = zano::builtProfile(*hairpins, r.controequi);
+    return d;
+}
+
+QString profileChartCaption(const ProfileChartData& data) {
+    if (!isBuilt(data)) return QObject::tr("Temperature profile");
+    if (data.built.banks > 0)
+        return QObject::tr("Temperature profile of one of the %1 identical banks, as built")
+            .arg(data.built.banks);
+    return QObject::tr("Temperature profile of the hairpins as built");
+}
+
+ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& area,
+                                      const ProfileChartData& data) {
+    ProfileChartLayout c;
+    if (!isBuilt(data) && data.profile.points.size() < 2) return c;
+    const std::vector<zano::BuiltCurve> curves = chartCurves(data);
+    setRanges(c, curves, isBuilt(data) ? data.built.length : data.profile.points.back().x);
+    const double h = fm.height();
+    const double left = area.left() + fm.horizontalAdvance("0000,00") + 3 * h;
+    const auto plotBelow = [&](double top) {
+        return QRectF(QPointF(left, top), QPointF(area.right() - 2 * h, area.bottom() - 3 * h));
+    };
+    placeCurves(c, curves, plotBelow(area.top() + 2 * h));
+    const QSizeF legendSize(std::max(fm.horizontalAdvance(intLegendText(data)),
+                                     fm.horizontalAdvance(estLegendText(data))) +
+                                3 * h,
+                            2.6 * h);
+    const QSizeF labelSize(fm.horizontalAdvance(scaleText(data)) + h / 2, 1.2 * h);
+    // Failing a place in the plot, both stand in a band above it.
+    if (!placeInPlot(c, legendSize, labelSize, h)) {
+        placeCurves(c, curves, plotBelow(area.top() + h + legendSize.height()));
         c.legend = QRectF(QPointF(c.plot.right() - legendSize.width(),
                                   c.plot.top() - h / 2 - legendSize.height()),
                           legendSize);
         c.scaleLabel = QRectF(
             QPointF(c.plot.left(), c.legend.center().y() - labelSize.height() / 2), labelSize);
     }
+    placeBranchLabels(c, fm);
     return c;
 }
 
 namespace {
 
 // The grid, the frame, the ticks' labels and the axes' titles.
-void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area,
-              const ProfileChartLayout& c) {
+void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area, const ProfileChartLayout& c,
+              const QString& xTitle) {
     const QRectF& plot = c.plot;
     p.setPen(QPen(QColor(225, 225, 225), 0));
     for (double t = c.tMin; t <= c.tMax + c.tStep / 2; t += c.tStep)
@@ -164,7 +279,7 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area,
         p.drawText(label, Qt::AlignHCenter | Qt::AlignTop, tickText(x));
     }
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.4 * fm.height(), plot.width(), fm.height()),
-               Qt::AlignHCenter, QObject::tr("Position from the internal fluid's inlet, x [m]"));
+               Qt::AlignHCenter, xTitle);
     p.save();
     p.translate(area.left() + fm.height() * 0.2, plot.center().y());
     p.rotate(-90);
@@ -184,6 +299,63 @@ void drawHairpinMarks(QPainter& p, const ProfileChartLayout& c, double leg) {
         p.drawLine(QPointF(c.xAt(x), c.plot.top()), QPointF(c.xAt(x), c.plot.bottom()));
 }
 
+const QColor kIntColour(200, 40, 30), kEstColour(30, 80, 200);
+
+// Next to each other, branches alternate full and dashed lines, with dashes short enough to show
+// in the legend's stretch of line.
+QPen branchPen(const QColor& colour, std::size_t j) {
+    QPen pen(colour, 2);
+    if (j % 2 == 1) pen.setDashPattern({3, 2});
+    return pen;
+}
+
+// The curves; as built, the branches in the colour of their stream with their names.
+void drawCurves(QPainter& p, const ProfileChartLayout& c) {
+    p.setPen(QPen(kIntColour, 2));
+    p.drawPolyline(c.intCurve);
+    p.setPen(QPen(kEstColour, 2));
+    p.drawPolyline(c.estCurve);
+    const QColor branchColour = c.intCurve.isEmpty() ? kIntColour : kEstColour;
+    for (std::size_t j = 0; j < c.branchCurves.size(); ++j) {
+        p.setPen(branchPen(branchColour, j));
+        p.drawPolyline(c.branchCurves[j]);
+        p.setPen(branchColour);
+        if (!c.branchLabels[j].isEmpty())
+            p.drawText(c.branchLabels[j], Qt::AlignCenter, branchText(j));
+    }
+}
+
+// A row of the legend: a stretch of the stream's line (full then dashed for branches) and its
+// text.
+void legendLine(QPainter& p, const QFontMetricsF& fm, const QRectF& legend, int row,
+                const QColor& colour, bool branches, const QString& text) {
+    const double y = legend.top() + (0.8 + 1.1 * row) * fm.height();
+    const QPointF from(legend.left() + fm.height() / 3, y),
+        to(legend.left() + 1.7 * fm.height(), y);
+    const QPointF middle = (from + to) / 2;
+    p.setPen(QPen(colour, 2));
+    p.drawLine(from, branches ? middle : to);
+    if (branches) {
+        p.setPen(branchPen(colour, 1));
+        p.drawLine(middle, to);
+    }
+    p.setPen(Qt::black);
+    p.drawText(QPointF(legend.left() + 2.2 * fm.height(), y + fm.ascent() / 2 - 1), text);
+}
+
+void drawLegend(QPainter& p, const QFontMetricsF& fm, const ProfileChartLayout& c,
+                const ProfileChartData& data) {
+    p.setPen(QPen(Qt::gray, 0));
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawRect(c.legend);
+    p.setBrush(Qt::NoBrush);
+    const bool branches = !c.branchCurves.empty();
+    legendLine(p, fm, c.legend, 0, kIntColour, branches && c.intCurve.isEmpty(),
+               intLegendText(data));
+    legendLine(p, fm, c.legend, 1, kEstColour, branches && c.estCurve.isEmpty(),
+               estLegendText(data));
+}
+
 }  // namespace
 
 void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& data) {
@@ -193,36 +365,16 @@ void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& d
     // Measured on the device drawn on: a printer's resolution is not the screen's.
     const QFontMetricsF fm(p.font(), p.device());
     const ProfileChartLayout c = profileChartLayout(fm, area, data);
-    if (c.intCurve.isEmpty()) {
+    if (c.intCurve.isEmpty() && c.estCurve.isEmpty()) {
         p.drawText(area, Qt::AlignCenter, QObject::tr("No profile: calculate a case first."));
         p.restore();
         return;
     }
-    drawAxes(p, fm, area, c);
+    drawAxes(p, fm, area, c, xTitle(data));
     drawHairpinMarks(p, c, data.hairpinLeg);
-
-    // The two curves.
-    const QColor intColour(200, 40, 30), estColour(30, 80, 200);
-    p.setPen(QPen(intColour, 2));
-    p.drawPolyline(c.intCurve);
-    p.setPen(QPen(estColour, 2));
-    p.drawPolyline(c.estCurve);
-
+    drawCurves(p, c);
     // Legend and the scale factor, where the layout found room for them.
-    p.setPen(QPen(Qt::gray, 0));
-    p.setBrush(QColor(255, 255, 255, 230));
-    p.drawRect(c.legend);
-    p.setBrush(Qt::NoBrush);
-    auto legendLine = [&](int row, const QColor& colour, const QString& text) {
-        const double y = c.legend.top() + (0.8 + 1.1 * row) * fm.height();
-        p.setPen(QPen(colour, 2));
-        p.drawLine(QPointF(c.legend.left() + fm.height() / 3, y),
-                   QPointF(c.legend.left() + 1.7 * fm.height(), y));
-        p.setPen(Qt::black);
-        p.drawText(QPointF(c.legend.left() + 2.2 * fm.height(), y + fm.ascent() / 2 - 1), text);
-    };
-    legendLine(0, intColour, intLegendText(data));
-    legendLine(1, estColour, estLegendText(data));
+    drawLegend(p, fm, c, data);
     p.setPen(Qt::black);
     p.drawText(c.scaleLabel, Qt::AlignHCenter | Qt::AlignVCenter, scaleText(data));
     p.restore();

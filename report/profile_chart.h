@@ -3,6 +3,8 @@
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "solver/temperature_profile.h"
 
@@ -20,12 +22,26 @@ struct ProfileChartData {
     // The leg of the hairpins, m, where the case has them: a thin line marks the end of each
     // hairpin, every two legs along x. 0: none.
     double hairpinLeg = 0;
+    // The hairpins as built, drawn in place of the profile when they have curves (a stream in
+    // parallel branches).
+    zano::BuiltProfile built = {};
 };
+
+// The chart of a calculation: its profile, its fluids, and with hairpins the marks of their
+// ends and, for a stream in branches, the hairpins as built.
+ProfileChartData profileChartData(const zano::TemperatureProfile& profile,
+                                  const zano::ResultsData& r,
+                                  const std::optional<zano::Hairpins>& hairpins);
+
+// The caption the report prints above the chart.
+QString profileChartCaption(const ProfileChartData& data);
 
 // Where the chart's parts stand in its area; empty curves when there is no profile to draw.
 struct ProfileChartLayout {
     QRectF plot;                           // the frame of the axes
-    QPolygonF intCurve, estCurve;          // the curves as drawn
+    QPolygonF intCurve, estCurve;          // the curves as drawn (as built: through every hairpin)
+    std::vector<QPolygonF> branchCurves;   // as built: each branch's, in order
+    std::vector<QRectF> branchLabels;      // "branch 1", ... beside them; empty where no room
     QRectF legend;                         // the fluids' names beside their lines' colours
     QRectF scaleLabel;                     // "Scale factor ..."
     double tMin = 0, tMax = 1, tStep = 1;  // temperature axis, degC

@@ -224,14 +224,14 @@ void printFilms(ReportPrinter& p, const ReportTexts& t) {
 // The temperature profile in the rest of the page above `foot`, under a caption; left out when
 // there is none or the page has no room for it.
 void printChart(ReportPrinter& p, const ReportTexts& t, double foot) {
-    if (t.profile.profile.points.size() < 2) return;
+    if (t.profile.profile.points.size() < 2 && t.profile.built.curves.empty()) return;
     const double width = pageRight(p) - kLabels;
     const double height = std::min(foot - p.currentY() - kChartCaptionHeight, kChartMaxHeight);
     if (width < kChartMinWidth || height < kChartMinHeight) return;
     p.setScaleLeft(-kLabels);
     p.setCurrentX(0);
     p.printLine({});
-    p.printLine(QStringLiteral("Temperature profile"));
+    p.printLine(profileChartCaption(t.profile));
     p.drawChart(t.profile, width, height);
 }
 
@@ -485,8 +485,7 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
     }
     t.caseName = caseName;
     t.printedOn = reportDateText();
-    t.profile = {profile, fromText(r.intfluid), fromText(r.estfluid),
-                 x.hairpins ? zano::hairpinLegOf(*x.hairpins) : 0};
+    t.profile = profileChartData(profile, r, x.hairpins);
     return t;
 }
 

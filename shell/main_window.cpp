@@ -587,8 +587,7 @@ void MainWindow::keepLastCalculation(const CaseRun& run) {
     resultsOutOfDate_ = false;
     // Streams that touch leave the profile window saying there is none; the status line says
     // why.
-    lastProfile_ = {run.profile.value_or(TemperatureProfile{}), fromText(r.intfluid),
-                    fromText(r.estfluid), run.hairpins ? hairpinLegOf(*run.hairpins) : 0};
+    lastProfile_ = profileChartData(run.profile.value_or(TemperatureProfile{}), r, run.hairpins);
 }
 
 void MainWindow::mnuViewProfile_Click() {

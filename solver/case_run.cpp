@@ -212,6 +212,7 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     h.intBranches = b.internal, h.estBranches = b.external;
     h.intToutBuilt = n.intTout, h.estToutBuilt = n.estTout;
     h.meanDifference = n.meanDifference, h.F = n.F;
+    h.network = n.hairpins;
     return h;
 }
 

@@ -4,6 +4,7 @@
 
 #include "properties/data_folder.h"
 #include "records/case_data.h"
+#include "records/design_margins.h"
 
 namespace zano {
 
@@ -11,13 +12,6 @@ namespace zano {
 // equal parallel branches, each through its own consecutive hairpins.
 struct Branches {
     int internal = 1, external = 1;
-};
-
-// One hairpin (or one bank) of a network as calculated.
-struct HairpinFigures {
-    double intTin = 0, intTout = 0, estTin = 0, estTout = 0;  // degC
-    double q = 0;                                             // kW
-    double Ua = 0;                                            // W/K, U times the surface
 };
 
 // A network of hairpins rated with both flows given: the outlets (the branches' mixed by

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "base/errors.h"
 #include "properties/fluid_sides.h"
@@ -53,7 +54,73 @@ double simpson(const Streams& f, double a, double b, double fa, double fm, doubl
            simpson(f, m, b, fm, rm, fb, right, depth - 1);
 }
 
+// Both streams' temperatures at a place in a hairpin.
+struct Ends {
+    double intT = 0, estT = 0;
+};
+
+// A hairpin's ends as drawn, left then right: the series stream enters at the left, the other
+// stream at the right in countercurrent and at the left in equicurrent.
+std::pair<Ends, Ends> endsOf(const HairpinFigures& f, bool seriesInternal, bool contro) {
+    const bool intFromLeft = seriesInternal || !contro;
+    const bool estFromLeft = !seriesInternal || !contro;
+    return {{intFromLeft ? f.intTin : f.intTout, estFromLeft ? f.estTin : f.estTout},
+            {intFromLeft ? f.intTout : f.intTin, estFromLeft ? f.estTout : f.estTin}};
+}
+
+// Both temperatures at the fraction t of a hairpin's length from its left end, on the log-mean
+// model that calculated it: the difference between the streams changes exponentially along it,
+// and each temperature in step with the heat exchanged, which changes that difference linearly.
+Ends alongHairpin(const Ends& left, const Ends& right, double t) {
+    const double dl = left.intT - left.estT, dr = right.intT - right.estT;
+    if (t >= 1) return right;
+    double f = t;  // the same difference at both ends: straight lines
+    if (dl * dr > 0 && std::fabs(dr - dl) > 1e-9 * std::fabs(dl))
+        f = (dl * std::pow(dr / dl, t) - dl) / (dr - dl);
+    return {left.intT + f * (right.intT - left.intT), left.estT + f * (right.estT - left.estT)};
+}
+
+// About this many points along the hairpins drawn, at least the ends of each.
+constexpr int kBuiltPoints = 200;
+
 }  // namespace
+
+BuiltProfile builtProfile(const Hairpins& h, Arrangement a) {
+    BuiltProfile p;
+    const int P = std::max(h.intBranches, h.estBranches);
+    const int n = static_cast<int>(h.network.size());
+    if (P == 1 || n == 0) return p;
+    const bool banked = h.intBranches == h.estBranches;
+    const bool seriesInternal = banked || h.intBranches == 1;
+    const bool contro = a == Arrangement::Countercurrent;
+    // A bank calculated whole is one figure for all its hairpins.
+    const double stretch = 2 * hairpinLegOf(h) * (banked && n == 1 ? h.count / P : 1);
+    const int steps = std::max(1, kBuiltPoints / n), perBranch = banked ? n : n / P;
+    p.banks = banked ? P : 0;
+    p.length = n * stretch;
+    p.fromInternalInlet = seriesInternal;
+    p.curves.push_back({seriesInternal, 0, {}});
+    for (int j = 0; j < (banked ? 1 : P); ++j)
+        p.curves.push_back({!seriesInternal, banked ? 0 : j + 1, {}});
+    for (int i = 0; i < n; ++i) {
+        const auto [left, right] = endsOf(h.network[i], seriesInternal, contro);
+        BuiltCurve& other = p.curves[1 + i / perBranch];
+        for (int k = 0; k <= steps; ++k) {
+            const double t = static_cast<double>(k) / steps, x = (i + t) * stretch;
+            const Ends e = alongHairpin(left, right, t);
+            // Each hairpin's first point is the last one's of the hairpin before on the path.
+            if (k > 0 || i == 0)
+                p.curves[0].points.push_back({x, seriesInternal ? e.intT : e.estT});
+            if (k > 0 || i % perBranch == 0)
+                other.points.push_back({x, seriesInternal ? e.estT : e.intT});
+        }
+    }
+    // Countercurrent, the other stream runs against x: its points from its inlet.
+    if (contro)
+        for (std::size_t j = 1; j < p.curves.size(); ++j)
+            std::reverse(p.curves[j].points.begin(), p.curves[j].points.end());
+    return p;
+}
 
 TemperatureProfile temperatureProfile(const CalcState& s, const ResultsData& r, int n) {
     if (n < 1) invalidData("a temperature profile needs at least one step");

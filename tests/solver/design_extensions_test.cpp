@@ -5,11 +5,14 @@
 #include <string>
 
 #include "base/errors.h"
+#include "base/number_text.h"
+#include "formats/case_file.h"
 #include "formats/result_schema.h"
 #include "formats/results_export.h"
 #include "golden_text.h"
 #include "reference_cases.h"
 #include "solver/case_run.h"
+#include "solver/case_values.h"
 #include "solver/temperature_profile.h"
 
 namespace zano {
@@ -64,6 +67,53 @@ TEST(Hairpins, AnswerTheGoldenTable) {
             }
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
+}
+
+// The hairpins as built that the profile chart draws for the golden cases and the example with
+// a stream in branches, set down in tests/solver/golden/built_profiles.txt: each stream starts
+// at its inlet, and those through every hairpin drawn end at the network's outlets, which the
+// branches' outlets make when mixed.
+TEST(BuiltProfile, RunsEachStreamFromItsInletToTheNetworksOutlets) {
+    CalcState s;
+    s.data.dataDir = ZANO_SOURCE_DIR "/data";
+    dbmateriale(s);
+    std::string text;
+    const auto shown = [](double v) { return formatDouble(roundTo(v, 4), '.'); };
+    for (const char* file : {"tests/golden/branches-both-3-capacity-given.zan",
+                             "tests/golden/branches-both-3-properties-each-hairpin.zan",
+                             "tests/golden/branches-external-3-length-given.zan",
+                             "tests/golden/branches-internal-2-capacity-given.zan",
+                             "examples/glycol-cooler-water-in-two-branches.zan"}) {
+        SCOPED_TRACE(file);
+        const CaseRun run =
+            runCase(loadCaseFile(std::string(ZANO_SOURCE_DIR "/") + file), s.data, {});
+        ASSERT_TRUE(run.ok() && run.hairpins) << run.out.detail;
+        const Hairpins& h = *run.hairpins;
+        const BuiltProfile p = builtProfile(h, run.solved.controequi);
+        text += std::string("== ") + file + ": " + std::to_string(h.count) + " hairpins, " +
+                std::to_string(p.banks) + " banks, " + shown(p.length) + " m, outlets " +
+                shown(*h.intToutBuilt) + " and " + shown(*h.estToutBuilt) + " degC\n";
+        double mixed = 0;  // the branches' outlets, averaged
+        for (const BuiltCurve& curve : p.curves) {
+            const double inlet =
+                caseDouble(run.solved, curve.internal ? &CaseData::intTin : &CaseData::estTin);
+            const double outlet = *(curve.internal ? h.intToutBuilt : h.estToutBuilt);
+            EXPECT_EQ(curve.points.front().t, inlet);
+            if (curve.branch == 0) {
+                EXPECT_EQ(curve.points.back().t, outlet);
+            }
+            if (curve.branch > 0) mixed += curve.points.back().t / double(p.curves.size() - 1);
+            text += std::string(curve.internal ? "internal" : "external") + ", branch " +
+                    std::to_string(curve.branch) + ": " + std::to_string(curve.points.size()) +
+                    " points, " + shown(curve.points.front().t) + " degC at " +
+                    shown(curve.points.front().x) + " m to " + shown(curve.points.back().t) +
+                    " degC at " + shown(curve.points.back().x) + " m\n";
+        }
+        if (p.banks == 0) {
+            EXPECT_NEAR(mixed, p.curves[0].internal ? *h.estToutBuilt : *h.intToutBuilt, 0.05);
+        }
+    }
+    EXPECT_EQ(golden_text::mismatch("solver/golden/built_profiles.txt", text), "");
 }
 
 // The exports of one calculation with everything it can give (margins, hairpins, the breakdown

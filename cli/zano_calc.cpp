@@ -67,7 +67,10 @@ options:
                       in a message writes no file and leaves an existing one as it was
   --set NAME=VALUE    set a field of every case ("deti", "intTin", "L", "q", ... as the
                       case's record names them) or a setting ("hairpins", "correlations",
-                      "estGiven") to VALUE over what the file holds; repeatable
+                      "estGiven", "dutyFrom") to VALUE over what the file holds; repeatable.
+                      dutyFrom=internal (or external): that stream's outlet temperature and
+                      both mass flows given, the capacity found from its enthalpy change and
+                      written back with the other outlet and the length; none: as the file
   --data DIR          read the fluid and material tables from DIR
                       (default: the "data" folder beside this program)
                       A fluid may also name a table of the user's own, NAME.dat, in that

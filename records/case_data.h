@@ -10,6 +10,11 @@ namespace zano {
 // own words for it ("contro" and "equi", "Contercurrent" and "Equicurrent").
 enum class Arrangement { Countercurrent, Equicurrent };
 
+// The stream whose outlet temperature and mass flow give the duty, the other's mass flow given
+// too: the capacity follows from that stream's enthalpy change, and the length from the
+// capacity. None: the capacity or the length is given, as LGiven says.
+enum class DutyFrom { None, Internal, External };
+
 // One design case, held as the texts of the edit controls and the mode choices. Numeric
 // fields are texts with the decimal comma; an empty text means nothing was entered.
 struct CaseData {
@@ -44,6 +49,9 @@ struct CaseData {
     Arrangement controequi = Arrangement::Countercurrent;
     bool LGiven = true;         // length given, capacity found
     bool estToutGiven = false;  // external outlet temperature given (never with intToutGiven)
+    // With a stream named, its outlet (chosen by the modes above) and both mass flows are given,
+    // and LGiven is false: the capacity and the length are found.
+    DutyFrom dutyFrom = DutyFrom::None;
     CorrelationSet correlations = CorrelationSet::Classic;
     // The hairpins as built rated each with the properties at its own temperatures, instead of
     // the whole exchanger (or bank) at its mean temperatures.

@@ -92,4 +92,32 @@ bool setMeasure(std::string& measure, std::string_view text, double most) {
     return takeSetting(measure, text, [most](std::string_view t) { measureSet(t, "value", most); });
 }
 
+std::string dutyFromText(const CaseData& c) {
+    switch (c.dutyFrom) {
+        case DutyFrom::Internal:
+            return "Internal";
+        case DutyFrom::External:
+            return "External";
+        case DutyFrom::None:
+            break;
+    }
+    return "None";
+}
+
+bool setDutyFrom(CaseData& c, std::string_view text) {
+    if (equalsIgnoringCase(text, "None")) {
+        c.dutyFrom = DutyFrom::None;
+        return true;
+    }
+    const bool internal = equalsIgnoringCase(text, "Internal");
+    if (!internal && !equalsIgnoringCase(text, "External")) return false;
+    c.dutyFrom = internal ? DutyFrom::Internal : DutyFrom::External;
+    // That stream's outlet given (the internal one given rules out the external one), the
+    // capacity found with the length.
+    c.intToutGiven = internal;
+    if (!internal) c.estToutGiven = true;
+    c.LGiven = false;
+    return true;
+}
+
 }  // namespace zano

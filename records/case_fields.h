@@ -116,6 +116,11 @@ bool setHairpins(CaseData& c, std::string_view text);
 bool setBranches(std::string& branches, std::string_view text);
 // Sets a positive measure up to `most` from a setting's text; false when it is none.
 bool setMeasure(std::string& measure, std::string_view text, double most);
+// "None", "Internal" or "External": the stream the duty follows from.
+std::string dutyFromText(const CaseData& c);
+// Sets the stream the duty follows from, with the modes that go with it (that stream's outlet
+// given, the capacity and the length found); false when the text names no such stream.
+bool setDutyFrom(CaseData& c, std::string_view text);
 
 // The settings a case file holds past its hairpin length (line 23), one a line from line 24 as
 // a quoted "Name: value", each written only when it differs from its default. A file without
@@ -133,7 +138,7 @@ struct CaseSetting {
 // beyond them a value is a slip of the pen (a unit, an exponent), not a part of an exchanger.
 inline constexpr double kMaxFittingSize = 10000, kMaxAllowedDrop = 100000;
 
-inline constexpr std::array<CaseSetting, 11> kCaseSettings{{
+inline constexpr std::array<CaseSetting, 12> kCaseSettings{{
     // Which external value is given; the internal outlet temperature given forces the mass flow.
     {"External fluid given", "estGiven", "Mass flow",
      [](const CaseData& c) -> std::string {
@@ -193,6 +198,8 @@ inline constexpr std::array<CaseSetting, 11> kCaseSettings{{
      [](CaseData& c, std::string_view v) {
          return setMeasure(c.estAllowedDp, v, kMaxAllowedDrop);
      }},
+    // The capacity from one stream's outlet temperature and both mass flows.
+    {"Duty from", "dutyFrom", "None", dutyFromText, setDutyFrom},
 }};
 
 // The document texts, stored as settings after those above (each written only when it is not
@@ -216,6 +223,12 @@ inline constexpr std::array<DocumentField, 7> kDocumentFields{{
 // The field's text is an output of the case's modes, which the calculation writes back.
 inline bool isFound(const CaseField& f, const CaseData& c) {
     if (!f.found.mode) return false;
+    // The duty from a stream: its mass flow is given beside its outlet, and the capacity found.
+    if (c.dutyFrom != DutyFrom::None) {
+        if (f.text == &CaseData::q) return true;
+        if (f.text == (c.dutyFrom == DutyFrom::Internal ? &CaseData::intPort : &CaseData::estPort))
+            return false;
+    }
     // Both outlet temperatures are never given: the internal one given forces the external
     // mass flow given.
     const bool mode =

@@ -18,7 +18,7 @@ struct ControlHint {
 // Tables of fluids and materials set the hard limits; the ranges here are those of the double
 // pipe exchangers the program is meant for.
 // clang-format off
-inline constexpr std::array<ControlHint, 51> kControlHints{{
+inline constexpr std::array<ControlHint, 52> kControlHints{{
     {"Form1", "Text1", "Outside diameter of the internal pipe, mm. Typical 10 to 100 mm."},
     {"Form1", "Text2", "Wall thickness of the internal pipe, mm. Typical 1 to 5 mm."},
     {"Form1", "Combo3", "Wall material of the pipes: its conductivity sets the internal pipe's wall resistance, its roughness the pressure drop on both sides."},
@@ -44,6 +44,7 @@ inline constexpr std::array<ControlHint, 51> kControlHints{{
     {"Form1", "Text12", "Length of the exchanger, m, given or calculated as the option beside it says. Typical 1 to 50 m."},
     {"Form1", "Option6", "The capacity is given; the length is calculated."},
     {"Form1", "Text3", "Capacity, the heat exchanged, kW, given or calculated as the option beside it says. Typical 1 to 500 kW."},
+    {"Form1", "DutyFromOutlet", "The capacity is calculated from the stream whose outlet temperature is given: its mass flow, given as well, times its enthalpy change. The other outlet temperature and the length follow. Open while an outlet temperature is given."},
     {"Form1", "Option1", "Countercurrent: the two fluids flow in opposite directions."},
     {"Form1", "Option2", "Equicurrent: the two fluids flow in the same direction."},
     {"Form2", "Text1", "Fouling factor on the internal fluid's side, (m^2 K)/W; 0 for a clean surface. Typical 0 to 0,0009 (m^2 K)/W."},

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -72,6 +73,10 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
 
     for (int n : {3, 4, 5, 6, 7, 8})
         connect(option(n), &QRadioButton::clicked, this, [this, n] { modeEffects(n); });
+    connect(dutyBox_, &QCheckBox::clicked, this, [this](bool on) {
+        if (on && option(5)->isChecked()) chooseOption(6);  // the length is found
+        applyDutyMode();
+    });
     connect(combo(1), &QComboBox::activated, this, [this] { fluidChosen(true); });
     connect(combo(2), &QComboBox::activated, this, [this] { fluidChosen(false); });
     connect(command1_, &QPushButton::clicked, this, &MainWindow::Command1_Click);
@@ -199,6 +204,7 @@ void MainWindow::watchCaseEdits() {
         if (list) connect(list, &QComboBox::editTextChanged, this, &MainWindow::caseEdited);
     for (QRadioButton* o : option_)
         if (o) connect(o, &QRadioButton::toggled, this, &MainWindow::caseEdited);
+    connect(dutyBox_, &QCheckBox::toggled, this, &MainWindow::caseEdited);
 }
 
 void MainWindow::watchOptionsEdits() {
@@ -294,6 +300,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::showModeLine() {
     CaseData modes;
     for (const CaseMode& m : kCaseModes) m.set(modes, option(controlNumber(m.option))->isChecked());
+    modes.dutyFrom = dutyFromControls();
     // The note first: a narrow window cuts the line's end.
     showStatus(resultsOutOfDate_
                    ? QString::fromUtf8("Results out of date: calculate again · ") + modeLine(modes)
@@ -346,8 +353,28 @@ void MainWindow::modeEffects(int n) {
             setInput(3, true);
             break;
         default:  // the configuration options only select
-            break;
+            return;
     }
+    applyDutyMode();
+}
+
+DutyFrom MainWindow::outletGivenStream() const {
+    if (option(3)->isChecked()) return DutyFrom::Internal;
+    return option(7)->isChecked() ? DutyFrom::External : DutyFrom::None;
+}
+
+DutyFrom MainWindow::dutyFromControls() const {
+    return dutyBox_->isChecked() ? outletGivenStream() : DutyFrom::None;
+}
+
+void MainWindow::applyDutyMode() {
+    const DutyFrom from = outletGivenStream();
+    dutyBox_->setEnabled(from != DutyFrom::None);
+    if (from == DutyFrom::None || option(5)->isChecked()) dutyBox_->setChecked(false);
+    const DutyFrom on = dutyFromControls();
+    setInput(3, option(6)->isChecked() && on == DutyFrom::None);
+    setInput(8, option(4)->isChecked() || on == DutyFrom::Internal);
+    setInput(11, option(8)->isChecked() || on == DutyFrom::External);
 }
 
 void MainWindow::setInput(int textBox, bool input) {
@@ -435,6 +462,7 @@ CaseData MainWindow::caseFromControls() {
     CaseData c;
     for (const CaseField& f : kCaseFields) c.*f.text = controlText(f).toStdString();
     for (const CaseMode& m : kCaseModes) m.set(c, findChild<QRadioButton*>(m.option)->isChecked());
+    c.dutyFrom = dutyFromControls();
     c.correlations = optionsDialog()->correlations();
     for (const DocumentField& d : kDocumentFields) c.*d.text = document_.*d.text;
     for (std::string CaseData::*text : kConstructionTexts) c.*text = document_.*text;

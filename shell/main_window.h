@@ -17,6 +17,7 @@
 #include "shell/profile_window.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -106,6 +107,12 @@ class MainWindow : public QMainWindow {
     void showOptionsLine();
     void chooseOption(int n);  // selects Option<n> and applies its mode effects
     void modeEffects(int n);
+    // The capacity from the outlet given: open while an outlet temperature is given, off with
+    // the length given; while on, that stream's mass flow box is an input and the capacity's an
+    // output.
+    void applyDutyMode();
+    DutyFrom outletGivenStream() const;  // the stream whose outlet option is chosen, if any
+    DutyFrom dutyFromControls() const;   // as the check box and the outlet options say
     void setInput(int textBox, bool input);
     void fluidChosen(bool internal);
     // A table of the user's own was saved as `name`: both fluid lists offer it, keeping their
@@ -190,6 +197,7 @@ class MainWindow : public QMainWindow {
     std::array<QComboBox*, 3> pipeList_{};
     std::array<QLabel*, 3> pipeCaption_{};
     PipeCatalogue pipes_;
+    QCheckBox* dutyBox_ = nullptr;  // DutyFromOutlet, under "Capacity"
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;
     QLabel* statusLine_ = nullptr;

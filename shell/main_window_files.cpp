@@ -1,4 +1,5 @@
 // Case files, the printed report and the export of the results of the main window.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -170,6 +171,14 @@ void MainWindow::openCaseFile(const std::filesystem::path& file) {
     for (const CaseMode& m : kCaseModes)
         if (m.line == 0 && findChild<QRadioButton*>(m.option)->isEnabled())
             chooseOption(controlNumber(m.get(c) ? m.option : m.partner));
+    // The duty from a stream last: its outlet option emptied its mass flow, given beside it.
+    dutyBox_->setChecked(c.dutyFrom != DutyFrom::None);
+    applyDutyMode();
+    if (c.dutyFrom != DutyFrom::None) {
+        const CaseField& flow = *caseFieldOf(c.dutyFrom == DutyFrom::Internal ? &CaseData::intPort
+                                                                              : &CaseData::estPort);
+        setControlText(flow, QString::fromStdString(c.*flow.text));
+    }
     optionsDialog()->setCorrelations(c.correlations);
     document_ = c;
     showOptionsLine();  // with what the file sets beyond the boxes

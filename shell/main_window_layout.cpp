@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGroupBox>
@@ -150,6 +151,9 @@ void MainWindow::buildControls() {
     makeBox(12, f2);
     makeOption(6, f2, "Capacit&y [kW]");
     makeBox(3, f2);
+    // After the capacity's box, its caption read on: the capacity from the outlet given.
+    dutyBox_ = new QCheckBox("from the outlet temp.", f2);
+    dutyBox_->setObjectName("DutyFromOutlet");
 
     makeFrame(3, "Configuration");
     // Placed on the window over Frame3, so that the two form one group of their own.
@@ -301,13 +305,16 @@ void MainWindow::applyLayout() {
     at(pipeCaption_[2], kRightLeft, 1440, kRightWidth, kListHeight);
     at(pipeList_[2], kBoxLeft, 1440, kBoxWidth, kListHeight);
 
-    at(frame_[2], 240, 5160, 3495, 1095);
+    // The capacity's frame takes in the empty left of Configuration's, so that the duty's check
+    // box stands on the capacity's row, after its box, and reads on from its caption.
+    at(frame_[2], 240, 5160, 5055, 1095);
     at(option(5), 240, 240, 1500, kBoxHeight);
-    at(text(12), 1800, 240, 1575, kBoxHeight);
+    at(text(12), 1800, 240, 1335, kBoxHeight);
     at(option(6), 240, 600, 1500, kBoxHeight);
-    at(text(3), 1800, 600, 1575, kBoxHeight);
+    at(text(3), 1800, 600, 1335, kBoxHeight);
+    at(dutyBox_, 3240, 600, 1695, kBoxHeight);
 
-    at(frame_[3], 3960, 5160, 3255, 1095);
+    at(frame_[3], 5520, 5160, 1695, 1095);
     at(option(1), 5640, 5400, 1455, kBoxHeight);
     at(option(2), 5640, 5760, 1455, kBoxHeight);
 

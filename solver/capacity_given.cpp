@@ -3,6 +3,7 @@
 #include "base/errors.h"
 #include "base/number_text.h"
 #include "correlations/overall_coefficient.h"
+#include "solver/sides.h"
 #include "solver/solution.h"
 
 namespace zano {
@@ -19,9 +20,12 @@ void checkCapacity(Solution& sol) {
             "the most the streams can exchange in " +
                 std::string(sol.controequi == Arrangement::Countercurrent ? "countercurrent"
                                                                           : "equicurrent") +
-                " flow is " + formatSingle(roundTo(qmax, 3)) + " kW; the capacity asked, " +
+                " flow is " + formatSingle(roundTo(qmax, 3)) + " kW; " +
+                (sol.dutyFrom ? std::string("the duty from the ") + sol.dutyFrom->name() +
+                                    " stream's outlet, "
+                              : std::string("the capacity asked, ")) +
                 formatSingle(roundTo(sol.q, 3)) + " kW, must lie below it",
-            "q");
+            sol.dutyFrom ? fieldName(fieldsOf(*sol.dutyFrom).outlet) : "q");
 }
 
 // One stream's outlet temperature and the other's mass flow given: the given stream's balance
@@ -44,7 +48,8 @@ void outletGiven(Solution& sol, Stream& given) {
     sol.writeBackOutlet(other);
 }
 
-// Both mass flows given. The log-mean difference comes before the capacity check.
+// Both mass flows given. The log-mean difference comes before the capacity check. With the duty
+// from a stream, that stream's outlet stays as given and the capacity is found.
 void flowsGiven(Solution& sol) {
     Stream& in = sol.in();
     Stream& est = sol.est();
@@ -57,8 +62,9 @@ void flowsGiven(Solution& sol) {
     sol.checkOutletInRange(est);
     sol.checkBalanceCloses();
 
-    sol.writeBackOutlet(est);
-    sol.writeBackOutlet(in);
+    for (const Stream* st : {&est, &in})
+        if (st != sol.dutyFrom) sol.writeBackOutlet(*st);
+    if (sol.dutyFrom) sol.writeBackCapacity();
 }
 
 // The length that carries the capacity: surface from q = U * a * dTml, U under-relaxed 0.3/0.7.

@@ -44,6 +44,7 @@ CaseData withFlowsFound(const CaseData& solved, const ResultsData& r) {
     CaseData c = solved;
     c.intPort = exactText(r.intPort);
     c.estPort = exactText(r.estPort);
+    c.dutyFrom = DutyFrom::None;  // the flows, not an outlet, given from here on
     return c;
 }
 

@@ -53,7 +53,7 @@ void checkInRange(const Stream& st, double t, const char* which, const std::stri
 // it goes beyond the other stream's inlet, which no exchanger reaches and the solution would
 // report as crossing outlets or a capacity too high.
 void checkGivenOutlet(const Solution& sol, bool pastOther) {
-    const Stream* g = sol.given;
+    const Stream* g = sol.outletGiven();
     if (!g) return;
     const Stream& other = sol.other(*g);
     const double tin = g->Tin, otherTin = other.Tin, t = g->Tout;
@@ -211,9 +211,31 @@ void readStreams(Solution& sol) {
     RiduciVettori(s);
 }
 
+// The duty from a stream: both mass flows, and that stream's outlet temperature, which its mode
+// must give; the length is found, never given.
+void readDutyInputs(Solution& sol) {
+    const CaseData& c = sol.c;
+    Stream& st = c.dutyFrom == DutyFrom::Internal ? sol.s.internal : sol.s.external;
+    const std::string duty = std::string("the duty from the ") + st.name() + " stream ";
+    const bool outletGiven =
+        st.side == Side::Internal ? c.intToutGiven : c.estToutGiven && !c.intToutGiven;
+    if (!outletGiven)
+        invalidData(duty + "needs its outlet temperature given (\"Outlet temp.\" of the " +
+                        st.name() + " pipe chosen)",
+                    fieldName(fieldsOf(st).outlet));
+    if (c.LGiven)
+        invalidData(duty + "finds the capacity and the length: the length cannot be given too " +
+                        "(\"Capacity [kW]\" chosen)",
+                    "L");
+    sol.dutyFrom = &st;
+    st.Tout = caseDouble(c, fieldsOf(st).outlet);
+    for (Stream* each : sol.streams()) each->portata = caseSingle(c, fieldsOf(*each).flow);
+}
+
 // The mode's inputs: of each stream its outlet temperature or its mass flow.
 void readModeInputs(Solution& sol) {
     const CaseData& c = sol.c;
+    if (c.dutyFrom != DutyFrom::None) return readDutyInputs(sol);
     if (c.intToutGiven)
         sol.given = &sol.s.internal;
     else if (c.estToutGiven)
@@ -234,7 +256,7 @@ void checkInputs(Solution& sol, const PipeSizes& sizes) {
     for (const Stream* st : sol.streams()) {
         const SideFields& f = fieldsOf(*st);
         checkInRange(*st, st->Tin, "inlet", fluidOf(sol.c, *st), fieldName(f.inlet));
-        if (st == sol.given)
+        if (st == sol.outletGiven())
             checkInRange(*st, st->Tout, "outlet", fluidOf(sol.c, *st), fieldName(f.outlet));
     }
     // Nor beyond the other inlet, after the range checks, which come first.
@@ -256,11 +278,25 @@ void checkInputs(Solution& sol, const PipeSizes& sizes) {
                         fieldName(fieldsOf(*st).flow));
 }
 
-// The length given sets the surface; the capacity given, the duty.
+// The capacity the stream's outlet gives: its mass flow times its enthalpy change, the outlet's
+// enthalpy from its table at its pressure, as a given outlet's always is.
+float dutyOf(Stream& st) {
+    st.Hout = st.enthalpy(st.Tout);
+    const float q = sgl(static_cast<double>(st.portata) * st.enthalpyChange(), "the duty");
+    if (!(q > 0))
+        invalidData(std::string("the duty from the ") + st.name() + " stream, " +
+                        formatSingle(roundTo(q, 3)) +
+                        " kW, is not above 0: its outlet temperature must differ from its inlet " +
+                        "and its mass flow be above 0",
+                    fieldName(fieldsOf(st).outlet));
+    return q;
+}
+
+// The length given sets the surface; the capacity given, or the duty from a stream, the duty.
 void readSize(Solution& sol) {
     Geometry& g = sol.s.geo;
     if (!sol.c.LGiven) {
-        sol.q = caseSingle(sol.c, &CaseData::q);
+        sol.q = sol.dutyFrom ? dutyOf(*sol.dutyFrom) : caseSingle(sol.c, &CaseData::q);
         return;
     }
     g.lunghezza = caseSingle(sol.c, &CaseData::L);

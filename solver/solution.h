@@ -44,6 +44,9 @@ struct Solution {
     // The stream whose outlet temperature the case gives (the other's mass flow is given
     // too); none when both mass flows are given.
     Stream* given = nullptr;
+    // The stream whose outlet temperature and mass flow give the capacity, both mass flows
+    // given; none unless the case asks for the duty from a stream.
+    Stream* dutyFrom = nullptr;
     Arrangement controequi = Arrangement::Countercurrent;
     // Each stream's table offers several pressures, so the one chosen is the stream's own
     // (indexed by Side).
@@ -58,6 +61,9 @@ struct Solution {
     float U = 0;      // W/(m^2 K), relaxed
     float Ucalc = 0;  // W/(m^2 K), last computed
     float dTml = 0;   // K
+
+    // The stream whose outlet temperature the case gives, by either mode.
+    const Stream* outletGiven() const { return given ? given : dutyFrom; }
 
     std::array<Stream*, 2> streams() { return {&s.internal, &s.external}; }
     std::array<const Stream*, 2> streams() const { return {&s.internal, &s.external}; }

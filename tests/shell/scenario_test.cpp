@@ -141,9 +141,7 @@ void addReading(State& s, const QString& window, HelpViewer* h) {
                           : QString("%1 of several").arg(found)) +
             (found && h->document()->getAllText(h->page()).text().contains(text) ? ", on its page"
                                                                                  : "") +
-            (marked > 100 ? ", marked"
-             : marked > 0 ? ", a few marked pixels"
-                          : ""));
+            (marked > 0 ? ", marked" : ""));
 }
 
 // What a user sees of one control (a list's entries and completions as keys of their own); a

@@ -91,6 +91,8 @@ QToolButton* foulingPresets(QWidget* parent, QLineEdit* box) {
                          });
     }
     menu->setToolTipsVisible(true);
+    // On a low screen the list scrolls, where it would break into columns that run off the right.
+    menu->setStyleSheet("QMenu { menu-scrollable: 1; }");
     button->setMenu(menu);
     return button;
 }

@@ -63,6 +63,8 @@ std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>&
             if (isTableName(name) && !isFluidName(name)) others.insert(name);
         }
     }
+    for (const char* further : kFurtherFluidNames)
+        if (others.erase(further) != 0) names.emplace_back(further);
     names.insert(names.end(), others.begin(), others.end());
     return names;
 }

@@ -25,6 +25,14 @@ inline constexpr const char* kFluidNames[] = {"Water",
                                               "Nitrogen",
                                               "User defined"};
 
+// The further tables that come with ZANO, listed after the sixteen in this order: the water
+// solutions of glycol by concentration, then the oils by name.
+inline constexpr const char* kFurtherFluidNames[] = {
+    "Ethylene Glycol 20%", "Ethylene Glycol 40%", "Ethylene Glycol 50%", "Propylene Glycol 20%",
+    "Propylene Glycol 40%", "Propylene Glycol 50%", "Dowtherm J", "Dowtherm Q", "Engine oil",
+    "Paratherm NF", "Syltherm 800", "Therminol 66", "Therminol 72", "Therminol D12",
+    "Therminol VP-1"};
+
 // True for a name of the fluid lists. A fluid name becomes a file name in the data folder, so
 // only the names offered may: no other text, above all none with a path, "..", a NUL or a
 // control character, can reach a file.
@@ -42,8 +50,9 @@ bool isTableName(std::string_view name);
 // taken for it.
 std::string ownTableNameRefusal(std::string_view name, const std::filesystem::path& dataDir);
 
-// The fluids the lists offer: the sixteen in their order, then every other table ("NAME.dat"
-// with a table name) in the given folders, alphabetically, each name once.
+// The fluids the lists offer: the sixteen in their order, then the further tables that stand in
+// the given folders in their order, then every other table ("NAME.dat" with a table name) in the
+// folders, alphabetically, each name once.
 std::vector<std::string> offeredFluids(const std::vector<std::filesystem::path>& folders);
 
 // The folder for the user's own tables: $XDG_DATA_HOME/ZANO/data, else

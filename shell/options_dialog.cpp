@@ -10,9 +10,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -22,6 +24,7 @@
 #include "base/plain_text.h"
 #include "formats/film_display.h"
 #include "properties/fluid_table.h"
+#include "properties/fouling_presets.h"
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "records/design_margins.h"
@@ -34,8 +37,8 @@
 namespace zano {
 namespace {
 
-// Width of the dialog's form, twips.
-constexpr int kClientWidth = 5205;
+// Width of the dialog's form, twips: the specified 5205 and the fouling presets' buttons.
+constexpr int kClientWidth = 5565;
 // The hairpin length's, the correlation set's and the table import's rows follow the viscosity's
 // from this top; "Close" stands below them all, in the dialog's button row.
 constexpr int kExtensionTop = 2940;
@@ -63,6 +66,47 @@ QString plainDecimals(float v) {
     QString text = QString::number(static_cast<double>(v), 'f', decimals);
     while (text.endsWith('0')) text.chop(1);
     return text.replace('.', ',');
+}
+
+// A button beside a fouling box that offers the published resistances: picking one writes its
+// value into the box, which stays free for any other value typed.
+QToolButton* foulingPresets(QWidget* parent, QLineEdit* box) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(box->objectName() + "Presets");
+    button->setText(QString::fromUtf8("…"));
+    button->setToolTip("Published fouling factors");
+    button->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button);
+    // Where the values come from, above them (a section's title is not drawn in every style).
+    menu->addAction(QString::fromUtf8(kTema) + ", (m^2 K)/W")->setEnabled(false);
+    menu->addSeparator();
+    for (const FoulingPreset& preset : kFoulingPresets) {
+        // The value right-aligned in the place of a shortcut.
+        QAction* pick = menu->addAction(QString::fromUtf8(preset.service) + '\t' + preset.value);
+        pick->setToolTip(QString::fromUtf8(preset.source));
+        QObject::connect(pick, &QAction::triggered, box,
+                         [box, value = QString::fromUtf8(preset.value)] {
+                             box->setText(value);
+                             box->setFocus();
+                         });
+    }
+    menu->setToolTipsVisible(true);
+    // On a low screen the list scrolls, where it would break into columns that run off the right.
+    menu->setStyleSheet("QMenu { menu-scrollable: 1; }");
+    button->setMenu(menu);
+    return button;
+}
+
+// The presets' buttons right of the fouling boxes' units, each in the Tab order after its box.
+void placeFoulingPresets(QWidget* dialog, std::array<QLineEdit*, 2> boxes, QWidget* next,
+                         std::vector<TwipPlace>& places) {
+    QToolButton* presets[2] = {foulingPresets(dialog, boxes[0]), foulingPresets(dialog, boxes[1])};
+    places.push_back({presets[0], QRect(5160, 240, 285, 285)});
+    places.push_back({presets[1], QRect(5160, 600, 285, 285)});
+    QWidget::setTabOrder(boxes[0], presets[0]);
+    QWidget::setTabOrder(presets[0], boxes[1]);
+    QWidget::setTabOrder(boxes[1], presets[1]);
+    QWidget::setTabOrder(presets[1], next);
 }
 
 }  // namespace
@@ -161,6 +205,7 @@ void OptionsDialog::buildLayout() {
         places.push_back({label_[unit[r]], QRect(4080, rowTop[r], 1065, 285)});
     }
     places.push_back({check1_, QRect(360, 1080, 1815, 285)});
+    placeFoulingPresets(this, {text1_, text2_}, check1_, places);
 
     // Below the specified controls, in their columns: a line, then the hairpin length.
     auto* line = new QFrame(this);

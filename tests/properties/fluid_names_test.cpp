@@ -32,8 +32,9 @@ TEST(FluidSides, ANameOutsideTheListsNamesNoFile) {
     EXPECT_EQ(golden_text::mismatch(file, out), "");
 }
 
-// Tables of the user's own follow the sixteen in the lists, alphabetically and once each; one
-// in the data folder is taken before one of the same name in the user's folder.
+// The further shipped tables follow the sixteen in their order (a glycol before an oil), then the
+// user's own tables, alphabetically and once each; one in the data folder is taken before one of
+// the same name in the user's folder.
 TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     namespace fs = std::filesystem;
     const testing::ScratchDir root;
@@ -42,10 +43,12 @@ TEST(FluidSides, ListsTheUsersOwnTablesAfterTheSixteen) {
     fs::create_directories(user);
     for (const fs::path& f :
          {data / "Oil.dat", data / "condmat.dat", data / ".hidden.dat", data / "Water.dat",
-          data / "notes.txt", data / "Brine.dat", user / "Glycerol.dat", user / "Oil.dat"})
+          data / "notes.txt", data / "Brine.dat", user / "Glycerol.dat", user / "Oil.dat",
+          data / "Dowtherm J.dat", user / "Ethylene Glycol 50%.dat"})
         std::ofstream(f) << "0,1,1,1,1,1,0\n";
     std::vector<std::string> expected(std::begin(kFluidNames), std::end(kFluidNames));
-    for (const char* own : {"Brine", "Glycerol", "Oil"}) expected.push_back(own);
+    for (const char* own : {"Ethylene Glycol 50%", "Dowtherm J", "Brine", "Glycerol", "Oil"})
+        expected.push_back(own);
     EXPECT_EQ(offeredFluids({data, user}), expected);
     EXPECT_EQ(fluidFile(data, "Glycerol", user), user / "Glycerol.dat");
     EXPECT_EQ(fluidFile(data, "Oil", user), data / "Oil.dat");

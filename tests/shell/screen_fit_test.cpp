@@ -172,7 +172,7 @@ void checkTwips(MainWindow& main) {
         const char* control;
         int left, top;  // twips
     } drawn[] = {{&main, main.layoutScale(), 7545, 7215, "Command1", 2520, 6600},
-                 {main.optionsDialog(), main.optionsDialog()->layoutScale(), 5205, 5235,
+                 {main.optionsDialog(), main.optionsDialog()->layoutScale(), 5565, 5235,
                   "HairpinLength", 2760, 3105},
                  {main.resultsWindow(), main.resultsWindow()->layoutScale(), 7005, 7515 + 7215,
                   "Extension", 0, 7515}};

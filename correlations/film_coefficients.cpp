@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "correlations/correlation_rules.h"
 #include "correlations/flow_groups.h"
 #include "correlations/refined_nusselt.h"
 #include "properties/calc_state.h"
@@ -61,15 +62,16 @@ double nusselt(double gz, double re, double pr, double mu, double muw) {
                                      "the laminar Nusselt number cannot be computed: the Graetz "
                                      "number is negative");
     const double nuLam = std::max(3.66, nuGraetz);
-    if (re < 2300) return nuLam;
+    if (re < kReLaminarEnd) return nuLam;
 
     const double nuTurb = finiteOr(0.027 * std::pow(re, 0.8) * std::pow(pr, third) * phi,
                                    "the turbulent Nusselt number cannot be computed: the Prandtl "
                                    "number is negative");
-    if (re > 10000) return nuTurb;
+    if (re > kReTurbulentStart) return nuTurb;
     // Transition: linear blend from the laminar to the turbulent value.
-    return finiteOr(nuLam + (re - 2300) / 7700 * (nuTurb - nuLam),
-                    "the Nusselt number cannot be computed in the transition range");
+    return finiteOr(
+        nuLam + (re - kReLaminarEnd) / (kReTurbulentStart - kReLaminarEnd) * (nuTurb - nuLam),
+        "the Nusselt number cannot be computed in the transition range");
 }
 
 FilmCoefficients filmCoefficients(const Stream& in, const Stream& est, const Geometry& g,

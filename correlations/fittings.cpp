@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "base/errors.h"
+#include "correlations/correlation_rules.h"
 
 namespace zano {
 namespace {
@@ -66,7 +67,7 @@ double annulusReturnHeads(int hairpins) {
 }
 
 double nozzleHeads(double reNozzle) {
-    return reNozzle < 2300 ? kNozzlesLaminar : kNozzlesTurbulent;
+    return reNozzle < kReLaminarEnd ? kNozzlesLaminar : kNozzlesTurbulent;
 }
 
 FittingLosses fittingLosses(const StreamFittings& s) {

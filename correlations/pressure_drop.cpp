@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "correlations/correlation_rules.h"
 
 namespace zano {
 
@@ -19,7 +20,7 @@ double log10(double x) {
 }
 
 double frictionFactor(double rug, float D, double Re) {
-    if (Re < 2300) {
+    if (Re < kReLaminarEnd) {
         // Laminar (Hagen-Poiseuille) Darcy friction factor.
         return finiteOr(64 / Re,
                         "the friction factor cannot be computed: the Reynolds number is zero");

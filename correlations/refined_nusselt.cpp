@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "correlations/correlation_rules.h"
 
 namespace zano {
 namespace {
 
-constexpr double kReLaminar = 2300, kReTurbulent = 1e4;
 constexpr double kKelvin = 273.15;
 
 double cube(double x) {
@@ -58,17 +58,17 @@ double annulusTurbulent(double re, double pr, double dhOverL, double a) {
 // Laminar below 2300, turbulent from 10^4, linear in Re between the two end values (VDI G1).
 template <typename Laminar, typename Turbulent>
 double blended(double re, Laminar lam, Turbulent turb) {
-    if (re < kReLaminar) return lam(re);
-    if (re >= kReTurbulent) return turb(re);
-    const double gamma = (re - kReLaminar) / (kReTurbulent - kReLaminar);
-    return (1 - gamma) * lam(kReLaminar) + gamma * turb(kReTurbulent);
+    if (re < kReLaminarEnd) return lam(re);
+    if (re >= kReTurbulentStart) return turb(re);
+    const double gamma = (re - kReLaminarEnd) / (kReTurbulentStart - kReLaminarEnd);
+    return (1 - gamma) * lam(kReLaminarEnd) + gamma * turb(kReTurbulentStart);
 }
 
 }  // namespace
 
 FlowRegime flowRegime(double re) {
-    if (re < kReLaminar) return FlowRegime::Laminar;
-    return re < kReTurbulent ? FlowRegime::Transition : FlowRegime::Turbulent;
+    if (re < kReLaminarEnd) return FlowRegime::Laminar;
+    return re < kReTurbulentStart ? FlowRegime::Transition : FlowRegime::Turbulent;
 }
 
 double annulusLaminarLimit(double a) {

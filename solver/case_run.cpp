@@ -12,6 +12,7 @@
 #include "solver/case_values.h"
 #include "solver/hairpin_network.h"
 #include "solver/other_set.h"
+#include "solver/range_notes.h"
 #include "solver/temperature_profile.h"
 
 namespace zano {
@@ -330,6 +331,7 @@ CaseRun runCase(const CaseData& c, const DataFolder& data, const RunOptions& opt
         run.solved = run.entered;
         applyTexts(run.solved, run.out.written);
         if (run.ok()) addExtras(run, s, options);
+        addRangeNotes(run, s);
     } catch (...) {
         // Memory exhausted by a long profile, say: the case ends like one inside the checks.
         run.out = {};

@@ -44,12 +44,14 @@ TEST(CaseRun, AppliesWhatItFindsToACopyAndNotesTheViewsItCannotAdd) {
     EXPECT_EQ(run.solved.L, given.L);
     EXPECT_EQ(run.profile->points.size(), 11u);
     EXPECT_TRUE(run.otherSet.has_value());
-    EXPECT_TRUE(run.notes.empty());
+    // The views add no note to those of the case's ground, which the run without them has.
+    const std::size_t groundNotes = runCase(c, data, {}).notes.size();
+    EXPECT_EQ(run.notes.size(), groundNotes);
 
     c.hairpinLength = "60";  // a leg longer than any hairpin built: refused, the results stand
     const CaseRun noted = runCase(c, data, {});
     ASSERT_TRUE(noted.ok()) << noted.out.detail;
-    ASSERT_EQ(noted.notes.size(), 1u);
+    ASSERT_EQ(noted.notes.size(), groundNotes + 1);
     EXPECT_EQ(noted.notes[0].rfind("the hairpins: ", 0), 0u) << noted.notes[0];
     EXPECT_FALSE(noted.hairpins.has_value());
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 
@@ -17,6 +18,10 @@ class FileCache {
   public:
     // `read`'s result for `file` (and its failure, never kept).
     T get(const std::filesystem::path& file, T (*read)(const std::filesystem::path&)) {
+        if (pinned_) {
+            const std::lock_guard lock(mutex_);
+            if (const auto it = entries_.find(file); it != entries_.end()) return it->second.value;
+        }
         // Stamped before it is read: a file written while it is being read gets a stamp that the
         // next look finds changed, and is read again then.
         const std::optional<FileStamp> stamp = fileStamp(file);
@@ -32,13 +37,25 @@ class FileCache {
         return value;
     }
 
+    // A cache that starts with what this one holds and takes each of its entries as it is,
+    // without looking at the file again: for a batch of calculations that must all see the same
+    // tables, and need not ask the file system thousands of times whether they changed.
+    std::shared_ptr<FileCache> pinnedCopy() const {
+        auto copy = std::make_shared<FileCache>();
+        const std::lock_guard lock(mutex_);
+        copy->entries_ = entries_;
+        copy->pinned_ = true;
+        return copy;
+    }
+
   private:
     struct Entry {
         FileStamp stamp;
         T value;
     };
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::map<std::filesystem::path, Entry> entries_;
+    bool pinned_ = false;
 };
 
 }  // namespace zano

@@ -14,6 +14,7 @@
 #include "base/number_text.h"
 #include "base/plain_text.h"
 #include "cli/case_output.h"
+#include "cli/design_cli.h"
 #include "formats/case_file.h"
 #include "formats/result_schema.h"
 #include "properties/data_folder.h"
@@ -36,6 +37,7 @@ namespace {
 const char* kUsage = R"(usage: zano-calc [options] CASE.zan [CASE.zan ...]
        zano-calc --import-table FILE --name NAME [--replace] [--data DIR]
        zano-calc --pipes [--data DIR]
+       zano-calc --design CASE.zan [design options, below]
 
 Calculates each case file and prints the output fields that the calculation writes back
 (capacity or length, and the two sought temperatures or mass flows) and the results as the
@@ -397,9 +399,9 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
 }
 
 // The data folder of the run, its wall materials read; false, said on stderr, when they cannot be.
-bool loadDataFolder(const Options& opt, zano::DataFolder& data) {
+bool loadDataFolder(const std::filesystem::path& dataDir, zano::DataFolder& data) {
     zano::CalcState state;
-    if (!opt.dataDir.empty()) state.data.dataDir = opt.dataDir;
+    if (!dataDir.empty()) state.data.dataDir = dataDir;
     state.data.userDir = zano::userDataDir();
     try {
         zano::dbmateriale(state);
@@ -445,8 +447,10 @@ int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") {
             std::fputs(kUsage, stdout);
+            std::fputs(zano::cli::kDesignUsage, stdout);
             return 0;
         }
+    if (zano::cli::wantsDesign(argc, argv)) return zano::cli::runDesign(argc, argv, loadDataFolder);
     Options opt;
     if (!parseArgs(argc, argv, opt)) return 2;
     if (!opt.importFile.empty()) return importTable(opt);
@@ -465,7 +469,7 @@ int run(int argc, char** argv) {
 #endif
 
     zano::DataFolder data;
-    if (!loadDataFolder(opt, data)) return 2;
+    if (!loadDataFolder(opt.dataDir, data)) return 2;
 
     int status = 0;
     bool csvHeaderDone = false, reportFailed = false;

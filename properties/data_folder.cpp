@@ -10,4 +10,11 @@ PipeCatalogue DataFolder::pipeCatalogue() const {
     return pipes->get(dataDir / "pipes.dat", readPipeCatalogue);
 }
 
+DataFolder DataFolder::pinned() const {
+    DataFolder copy = *this;
+    copy.tables = tables->pinnedCopy();
+    copy.pipes = pipes->pinnedCopy();
+    return copy;
+}
+
 }  // namespace zano

@@ -28,6 +28,9 @@ struct DataFolder {
     // The standard pipes of the data folder's pipes.dat (readPipeCatalogue), read again when
     // the file changes.
     PipeCatalogue pipeCatalogue() const;
+    // A copy whose tables, once read, are kept as read (FileCache::pinnedCopy): what a batch of
+    // calculations shares, on any number of threads.
+    DataFolder pinned() const;
 };
 
 }  // namespace zano

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <system_error>
 
 #include "base/errors.h"
@@ -274,7 +275,9 @@ bool FluidTable::inRange(double t) const {
     return ts >= lo && ts < hi;
 }
 
-std::filesystem::path QuestaDirectory() {
+namespace {
+
+std::optional<std::filesystem::path> executableDirectory() {
 #ifdef _WIN32
     std::wstring buffer(MAX_PATH, L'\0');
     for (int attempt = 0; attempt < 6; ++attempt) {  // the buffer doubles up to 32 x MAX_PATH
@@ -292,6 +295,16 @@ std::filesystem::path QuestaDirectory() {
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) return exe.parent_path();
 #endif
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::filesystem::path QuestaDirectory() {
+    // The program stays where it was started: looked up once, not for every calculation's state
+    // (a design search makes thousands).
+    static const std::optional<std::filesystem::path> exe = executableDirectory();
+    if (exe) return *exe;
     // Without the executable's path the working directory is the best guess.
     std::error_code cwdError;
     auto cwd = std::filesystem::current_path(cwdError);

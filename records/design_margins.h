@@ -19,6 +19,7 @@ struct DesignMargins {
 struct BuiltDrop {
     double straight = 0, returns = 0, nozzles = 0, total = 0;
     double nozzleVelocity = 0;        // m/s
+    double velocity = 0;              // m/s in the pipe, with its branch's flow
     std::optional<double> allowable;  // kPa, as the case sets it
 };
 

@@ -245,6 +245,7 @@ BuiltDrop builtDrop(const CaseRun& run, bool internal, int branches, double leg)
     d.straight = perditaCarico(f.roughness, side.diameter, static_cast<float>(onPath * 2 * leg), re,
                                side.dens, v);
     d.returns = fl.returns, d.nozzles = fl.nozzles, d.nozzleVelocity = fl.nozzleVelocity;
+    d.velocity = v;
     d.total = d.straight + d.returns + d.nozzles;
     d.allowable = measureSet(internal ? c.intAllowedDp : c.estAllowedDp, "allowable pressure drop",
                              kMaxAllowedDrop);

@@ -114,6 +114,55 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
     EXPECT_EQ(golden_text::mismatch("cli/golden/runs.txt", runs), "");
 }
 
+// The text after "key": in a JSON document, from `from` on, to the next comma, brace or line end.
+std::string jsonValue(const std::string& json, const std::string& key, std::size_t from = 0) {
+    const std::size_t at = json.find("\"" + key + "\": ", from);
+    if (at == std::string::npos) return "(none)";
+    const std::size_t start = at + key.size() + 4;
+    return json.substr(start, json.find_first_of(",}\n", start) - start);
+}
+
+// A design search on a case of its own (a length given: its capacity is the duty): the list as
+// the golden file says and the same on one thread and two, the feasible ones by their surface,
+// a failure listed with the limit it broke, and the best written as a case that, calculated
+// alone, meets its allowances and gives the figures the list showed.
+TEST(ZanoCalc, DesignSearchListsWhatEachCandidateGivesAlone) {
+    const zano::testing::ScratchDir dir;
+    const std::string search =
+        "--design tests/cli/golden/design-brine-cooler.zan --standard 'ASME B36.10M' "
+        "--schedule 'Sch 40' --inner-od 30:43 --leg 3 --leg 6 --int-dp 30 --est-dp 30 "
+        "--min-over-surface 5 --failed 6";
+    EXPECT_EQ(golden_text::mismatch("cli/golden/design.txt", zanoCalc(search).out), "");
+    const Output one = zanoCalc(search + " --json --threads 1");
+    ASSERT_EQ(one.status, 0);
+    EXPECT_EQ(one.out, zanoCalc(search + " --json --threads 2").out);
+    const std::size_t failed = one.out.find("\"nearestFailed\"");
+    double last = 0;
+    for (std::size_t at = 0; (at = one.out.find("\"surfaceBuilt_m2\"", at + 1)) < failed;) {
+        EXPECT_LE(last, std::stod(jsonValue(one.out, "surfaceBuilt_m2", at)));
+        last = std::stod(jsonValue(one.out, "surfaceBuilt_m2", at));
+    }
+    EXPECT_NE(one.out.find("{\"limit\": \"pressureDrop\"", failed), std::string::npos);
+
+    const std::string best = (dir.path / "best.zan").string();
+    ASSERT_EQ(zanoCalc(search + " --design-pick 1 --out '" + best + "'").status, 0);
+    const Output alone = zanoCalc("--json '" + best + "'");
+    ASSERT_EQ(alone.status, 0);
+    EXPECT_EQ(jsonValue(alone.out, "notes"), "[]");
+    const std::size_t external = alone.out.find("\"external\"");
+    const std::pair<std::string, std::string> figures[] = {
+        {jsonValue(one.out, "hairpins"), jsonValue(alone.out, "hairpins")},
+        {jsonValue(one.out, "overSurface_percent"), jsonValue(alone.out, "overSurface_percent")},
+        {jsonValue(one.out, "overallCoefficient_W_m2K"),
+         jsonValue(alone.out, "overallCoefficient_W_m2K")},
+        {jsonValue(one.out, "pressureDropBuilt_kPa"),
+         jsonValue(alone.out, "pressureDropBuilt_kPa")},
+        {jsonValue(one.out, "pressureDropBuilt_kPa", one.out.find("\"annulus\"")),
+         jsonValue(alone.out, "pressureDropBuilt_kPa", external)},
+    };
+    for (const auto& [listed, calculated] : figures) EXPECT_EQ(listed, calculated);
+}
+
 // The page goes into a pipe as any tool's output does (--report /dev/stdout), and never over a
 // file that the run reads: the case itself, or a table.
 TEST(ZanoCalc, ReportGoesIntoAPipeAndNeverOverAnInput) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
 
 #include "base/errors.h"
 #include "base/number_text.h"
@@ -193,14 +194,24 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     const auto rate = [&](const CaseData& rated, int count, double l) {
         return rateNetwork(rated, count, l, b, data, each);
     };
-    const auto capacity = [&](int count, double l) { return rate(c, count, l).q; };
+    // The networks of the leg built with the flows found, each solved once: the count the duty
+    // needs is among those tried.
+    std::map<int, NetworkFigures> tried;
+    const auto built = [&](int count) -> const NetworkFigures& {
+        auto it = tried.find(count);
+        if (it == tried.end()) it = tried.emplace(count, rate(c, count, leg)).first;
+        return it->second;
+    };
+    const auto capacity = [&](int count, double l) {
+        return l == leg ? built(count).q : rate(c, count, l).q;
+    };
     int count = (hairpinsFor(r.L, leg).count + P - 1) / P * P;
     if (const auto set = hairpinsSet(run.solved.hairpins))
         count = *set;
     else if (!run.solved.LGiven)
         count = hairpinsForDuty([&](int n) { return capacity(n, leg); }, count, P, r.q);
     Hairpins h = hairpinsFor(count * 2 * leg, leg);
-    NetworkFigures n = rate(c, count, leg);
+    NetworkFigures n = built(count);
     h.overSurface = networkOverSurface(capacity, count, leg, n.q, r.q);
     if (const auto sought = flowSought(run.solved)) {
         const CaseData carried = withFlowForOutlet(c, *sought, [&](const CaseData& trial) {

@@ -13,9 +13,11 @@
 namespace zano {
 namespace {
 
-// A series stream and branches settle within this, K, between two sweeps; every sweep costs a
-// calculation a hairpin twice, and a network of usual size settles in a few dozen.
-constexpr double kSettled = 1e-6;
+// A series stream and branches settle within this, K, between two sweeps: a tenth of the
+// temperature tolerance of each hairpin's own calculation (0.001 K), finer than which a sweep
+// only follows that calculation's rounding. Every sweep costs a calculation a hairpin twice; a
+// network of usual size settles in four to six.
+constexpr double kSettled = 1e-4;
 constexpr int kMaxSweeps = 500;
 
 // Today's calculation of one hairpin or bank: its length, both flows (each a branch's share)

@@ -92,11 +92,16 @@ DesignWindow::DesignWindow(std::function<CaseData()> currentCase, const DataFold
     scroll->setWidget(form);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumWidth(form->sizeHint().width() + 20);
+    // On a narrow screen the two share the width, the form scrolling, rather than the list
+    // giving way to it.
+    scroll->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
     auto* split = new QSplitter(this);
     split->addWidget(scroll);
     split->addWidget(buildResults());
+    split->setChildrenCollapsible(false);
     split->setStretchFactor(1, 1);
+    const int formWidth = form->sizeHint().width() + 20;
+    split->setSizes({formWidth, formWidth * 2});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(processText_);
     layout->addWidget(split, 1);

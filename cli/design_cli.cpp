@@ -8,10 +8,10 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
-#include "cli/design_output.h"
 #include "formats/case_file.h"
 #include "records/case_fields.h"
 #include "records/design_margins.h"
+#include "solver/design_list.h"
 #include "solver/design_search.h"
 
 namespace zano::cli {
@@ -241,16 +241,15 @@ void applyArgs(const DesignArgs& d, DesignLimits& l, DesignChoices& ch) {
 
 // Candidate N of the list written as a case file; the exit status.
 int writePick(const DesignArgs& d, const DesignSearch& s) {
-    const std::size_t n = *d.pick, listed = s.feasible.size() + s.nearest.size();
-    if (n > listed) {
+    const std::size_t n = *d.pick;
+    const Judged* j = listedCandidate(s, n);
+    if (!j) {
         std::fprintf(stderr, "zano-calc: --design-pick %zu: the list has %zu candidates\n", n,
-                     listed);
+                     s.feasible.size() + s.nearest.size());
         return 2;
     }
-    const Judged& j =
-        n <= s.feasible.size() ? s.feasible[n - 1] : s.nearest[n - 1 - s.feasible.size()];
     try {
-        saveCaseFile(d.out, j.candidate.c);
+        saveCaseFile(d.out, j->candidate.c);
     } catch (const CaseFileError& e) {
         std::fprintf(stderr, "zano-calc: %s\n", e.what());
         return 2;

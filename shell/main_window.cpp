@@ -29,6 +29,7 @@
 #include "records/design_margins.h"
 #include "shell/construction_dialog.h"
 #include "shell/control_hints.h"
+#include "shell/design_window.h"
 #include "shell/help_viewer.h"
 #include "shell/options_dialog.h"
 #include "shell/recent_files.h"
@@ -113,6 +114,7 @@ MainWindow::~MainWindow() {
     delete results_.data();
     delete help_.data();
     delete profile_.data();
+    delete design_.data();
 }
 
 void MainWindow::Form_Load() {
@@ -607,6 +609,10 @@ ProfileWindow* MainWindow::profileWindow() const {
     return profile_;
 }
 
+DesignWindow* MainWindow::designWindow() const {
+    return design_;
+}
+
 // ---- The views beyond the results ------------------------------------------------------------
 
 void MainWindow::keepLastCalculation(const CaseRun& run) {
@@ -651,6 +657,24 @@ void MainWindow::mnuCaseConstruction_Click() {
     caseEdited();  // modified, the results out of date, the Options line anew
 }
 
+void MainWindow::mnuCaseDesign_Click() {
+    if (!design_) {
+        design_ = new DesignWindow([this] { return caseFromControls(); }, state_.data,
+                                   [this](const CaseData& c) { designPicked(c); });
+        design_->setAttribute(Qt::WA_DeleteOnClose);  // a search running is cancelled first
+        openBeside(design_, this);
+    }
+    design_->show();
+    design_->raise();
+    design_->activateWindow();
+}
+
+void MainWindow::designPicked(const CaseData& c) {
+    showCase(c);  // with the construction it brings: branches and allowances, no hairpins fixed
+    forgetLastCalculation();  // the results were another exchanger's
+    caseEdited();
+}
+
 void MainWindow::mnuHelpIndex_Click() {
     if (!help_) {
         help_ = new HelpViewer();
@@ -669,7 +693,8 @@ void MainWindow::closeSecondaryWindows() {
     // Each is discarded when closed; none keeps the application alive.
     for (QWidget* w :
          {static_cast<QWidget*>(options_.data()), static_cast<QWidget*>(results_.data()),
-          static_cast<QWidget*>(help_.data()), static_cast<QWidget*>(profile_.data())})
+          static_cast<QWidget*>(help_.data()), static_cast<QWidget*>(profile_.data()),
+          static_cast<QWidget*>(design_.data())})
         if (w) w->close();
 }
 

@@ -32,6 +32,7 @@ struct ReportTexts;
 
 namespace zano {
 
+class DesignWindow;
 class OptionsDialog;
 struct CaseField;
 struct CaseRun;
@@ -59,6 +60,8 @@ class MainWindow : public QMainWindow {
     HelpViewer* helpViewer() const;
     // The profile window exists after View > Profile (or the results window's "Profile").
     ProfileWindow* profileWindow() const;
+    // The design window exists after Case > Design… until it is closed.
+    DesignWindow* designWindow() const;
 
     double layoutScale() const { return scale_; }
 
@@ -135,6 +138,10 @@ class MainWindow : public QMainWindow {
     void Command2_Click();
     // Case > Construction…: the hairpins, branches and fittings, and the leg length of Options.
     void mnuCaseConstruction_Click();
+    // Case > Design…: the design search around the case; a candidate picked there replaces the
+    // case's pipes, sides and construction, as a case file opened would.
+    void mnuCaseDesign_Click();
+    void designPicked(const CaseData& c);
     void mnuNewFile_Click();
     void mnuFileExit_Click();
     void mnuHelpIndex_Click();
@@ -156,6 +163,7 @@ class MainWindow : public QMainWindow {
     // (an example) keeps no link to the file, so that Save never writes it.
     bool openCaseNamed(const QString& name, bool untitledCopy = false);
     void openCaseFile(const std::filesystem::path& file);
+    void showCase(const CaseData& c);  // every box, option and setting as the case has them
     // File > Open Example: the example cases installed beside the data folder, each opened as
     // an untitled copy, so that the installed file is never written.
     void buildExamplesMenu(QMenu* examples);
@@ -208,6 +216,7 @@ class MainWindow : public QMainWindow {
     QPointer<ResultsWindow> results_;
     QPointer<HelpViewer> help_;
     QPointer<ProfileWindow> profile_;
+    QPointer<DesignWindow> design_;
 
     // The last successful calculation, for the results and profile windows and the exports.
     std::optional<CaseRun> lastRun_;

@@ -154,8 +154,10 @@ void MainWindow::clearRecent() {
 }
 
 void MainWindow::openCaseFile(const std::filesystem::path& file) {
-    const CaseData c = loadCaseFile(file);  // the whole file is checked before anything changes
+    showCase(loadCaseFile(file));  // the whole file is checked before anything changes
+}
 
+void MainWindow::showCase(const CaseData& c) {
     // In the order of the file: an option read as true is chosen there with its effects, one
     // read as false is replaced by its partner after the last line. Then the external outlet
     // mode, a setting of the file (the mass flow given unless it says otherwise), where the

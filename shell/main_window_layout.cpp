@@ -243,6 +243,8 @@ void MainWindow::buildMenus() {
             &MainWindow::Command2_Click);
     addItem(caseMenu, "mnuCaseConstruction", QString::fromUtf8("Co&nstruction…"), {},
             &MainWindow::mnuCaseConstruction_Click);
+    addItem(caseMenu, "mnuCaseDesign", QString::fromUtf8("&Design…"), {},
+            &MainWindow::mnuCaseDesign_Click);
 
     auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");

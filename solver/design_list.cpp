@@ -1,4 +1,4 @@
-#include "cli/design_output.h"
+#include "solver/design_list.h"
 
 #include <cmath>
 
@@ -6,10 +6,12 @@
 #include "formats/result_schema.h"
 #include "formats/results_export.h"
 
-namespace zano::cli {
+namespace zano {
 namespace {
 
 const char* kPipeNames[2] = {"inner pipe", "annulus"};
+
+}  // namespace
 
 std::string arrangementText(const Candidate& k) {
     const int P = std::max(k.intBranches, k.estBranches);
@@ -17,6 +19,8 @@ std::string arrangementText(const Candidate& k) {
     if (k.intBranches == k.estBranches) return "both in " + std::to_string(P);
     return std::string(k.intBranches > 1 ? "inner" : "annulus") + " in " + std::to_string(P);
 }
+
+namespace {
 
 std::string number(double v, int decimals) {
     return formatDouble(roundTo(v, decimals));
@@ -31,7 +35,8 @@ std::string pad(std::string s, std::size_t width, bool right = false) {
     return (right ? fill + s : s + fill) + " ";
 }
 
-// "inner pipe pressure drop 83,2 kPa above 70 kPa"
+}  // namespace
+
 std::string brokenText(const BrokenLimit& b) {
     const std::string pipe = kPipeNames[b.pipe];
     switch (b.kind) {
@@ -50,6 +55,8 @@ std::string brokenText(const BrokenLimit& b) {
             return "over-surface not known: no leg length gives the duty exactly";
     }
 }
+
+namespace {
 
 const char* brokenKey(BrokenLimit::Kind kind) {
     static const char* keys[] = {"pressureDrop", "velocityLow", "velocityHigh", "overSurface",
@@ -98,6 +105,13 @@ std::string limitsText(const CaseData& p, const DesignLimits& l) {
 }
 
 }  // namespace
+
+const Judged* listedCandidate(const DesignSearch& s, std::size_t n) {
+    if (n == 0) return nullptr;
+    if (n <= s.feasible.size()) return &s.feasible[n - 1];
+    n -= s.feasible.size();
+    return n <= s.nearest.size() ? &s.nearest[n - 1] : nullptr;
+}
 
 const char* criterionName(Criterion criterion) {
     static const char* names[] = {"surface", "hairpins", "dp", "over-surface"};
@@ -225,4 +239,4 @@ std::string designJson(const DesignSearch& s, const DesignLimits& limits, Criter
     return out + "\n}\n";
 }
 
-}  // namespace zano::cli
+}  // namespace zano

@@ -4,7 +4,7 @@
 
 #include "solver/design_search.h"
 
-namespace zano::cli {
+namespace zano {
 
 // The ranked list of a design search as text for a terminal (decimal comma), as CSV (a header
 // row, then one row a candidate, decimal point) or as one JSON document. The feasible
@@ -14,7 +14,17 @@ std::string designText(const DesignSearch& s, const DesignLimits& limits, Criter
 std::string designCsv(const DesignSearch& s);
 std::string designJson(const DesignSearch& s, const DesignLimits& limits, Criterion criterion);
 
+// Candidate n (from 1) of the list, numbered through the feasible and the nearest failures;
+// null past its end. What the list names is what a pick writes: the candidate's case.
+const Judged* listedCandidate(const DesignSearch& s, std::size_t n);
+
+// A candidate's arrangement: "series", "inner in 2", "annulus in 3", "both in 2".
+std::string arrangementText(const Candidate& k);
+
+// A limit broken, as "inner pipe pressure drop 83,2 kPa above 70 kPa".
+std::string brokenText(const BrokenLimit& b);
+
 // The criterion's name as --rank takes it.
 const char* criterionName(Criterion criterion);
 
-}  // namespace zano::cli
+}  // namespace zano

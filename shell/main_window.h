@@ -15,6 +15,7 @@
 #include "records/case_data.h"
 #include "records/case_outcome.h"
 #include "shell/profile_window.h"
+#include "shell/sweep_window.h"
 
 class QAction;
 class QCheckBox;
@@ -59,6 +60,8 @@ class MainWindow : public QMainWindow {
     HelpViewer* helpViewer() const;
     // The profile window exists after View > Profile (or the results window's "Profile").
     ProfileWindow* profileWindow() const;
+    // The sweep window exists after Case > Sweep….
+    SweepWindow* sweepWindow() const { return sweep_; }
 
     double layoutScale() const { return scale_; }
 
@@ -135,6 +138,8 @@ class MainWindow : public QMainWindow {
     void Command2_Click();
     // Case > Construction…: the hairpins, branches and fittings, and the leg length of Options.
     void mnuCaseConstruction_Click();
+    // Case > Sweep…: the case over a range of one input (main_window_sweep.cpp).
+    void mnuCaseSweep_Click();
     void mnuNewFile_Click();
     void mnuFileExit_Click();
     void mnuHelpIndex_Click();
@@ -208,6 +213,7 @@ class MainWindow : public QMainWindow {
     QPointer<ResultsWindow> results_;
     QPointer<HelpViewer> help_;
     QPointer<ProfileWindow> profile_;
+    QPointer<SweepWindow> sweep_;
 
     // The last successful calculation, for the results and profile windows and the exports.
     std::optional<CaseRun> lastRun_;

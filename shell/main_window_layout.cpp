@@ -243,6 +243,8 @@ void MainWindow::buildMenus() {
             &MainWindow::Command2_Click);
     addItem(caseMenu, "mnuCaseConstruction", QString::fromUtf8("Co&nstruction…"), {},
             &MainWindow::mnuCaseConstruction_Click);
+    addItem(caseMenu, "mnuCaseSweep", QString::fromUtf8("&Sweep…"), {},
+            &MainWindow::mnuCaseSweep_Click);
 
     auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");

@@ -1,6 +1,7 @@
 #include "report/sweep_chart.h"
 
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QObject>
 #include <QPainter>
 #include <algorithm>
@@ -45,7 +46,8 @@ struct Frame {
 };
 
 Frame frameOf(const QFontMetricsF& fm, const QRectF& area, const SweepChartData& data) {
-    double x0 = INFINITY, x1 = -INFINITY, y0 = INFINITY, y1 = -INFINITY;
+    double x0 = std::min(data.from, data.to), x1 = std::max(data.from, data.to);
+    double y0 = INFINITY, y1 = -INFINITY;
     const auto take = [&](QPointF v) {
         x0 = std::min(x0, v.x()), x1 = std::max(x1, v.x());
         y0 = std::min(y0, v.y()), y1 = std::max(y1, v.y());
@@ -93,6 +95,43 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const Frame& f, const SweepC
 
 const QColor kLineColour(30, 80, 200), kCurrentColour(200, 40, 30);
 
+// True when a segment of the line passes through the rectangle.
+bool crosses(const QPolygonF& line, const QRectF& r) {
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const QLineF segment(line[i - 1], line[i]);
+        if (r.contains(segment.p1()) || r.contains(segment.p2())) return true;
+        for (const QLineF& edge :
+             {QLineF(r.topLeft(), r.bottomRight()), QLineF(r.topRight(), r.bottomLeft())})
+            if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
+    }
+    return false;
+}
+
+// The case's own point, a ring with its name beside it where no line passes, if such a place is.
+void drawCurrent(QPainter& p, const QFontMetricsF& fm, const Frame& f, const SweepChartData& data) {
+    const QPointF at = f.at(*data.current);
+    p.setPen(QPen(kCurrentColour, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(at, 6, 6);
+    const QString label = QObject::tr("This case");
+    const QSizeF size(fm.horizontalAdvance(label), fm.height());
+    QRectF place;
+    for (const QPointF corner :
+         {QPointF(9, -9 - size.height()), QPointF(9, 9),
+          QPointF(-9 - size.width(), -9 - size.height()), QPointF(-9 - size.width(), 9)}) {
+        const QRectF r(at + corner, size);
+        const bool free =
+            std::none_of(data.runs.begin(), data.runs.end(), [&](const QPolygonF& run) {
+                QPolygonF line;
+                for (const QPointF& v : run) line << f.at(v);
+                return crosses(line, r);
+            });
+        if (f.plot.contains(r) && (place.isEmpty() || free)) place = r;
+        if (f.plot.contains(r) && free) break;
+    }
+    if (!place.isEmpty()) p.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, label);
+}
+
 void drawPoints(QPainter& p, const QFontMetricsF& fm, const Frame& f, const SweepChartData& data) {
     std::size_t count = 0;
     for (const QPolygonF& run : data.runs) count += run.size();
@@ -107,19 +146,7 @@ void drawPoints(QPainter& p, const QFontMetricsF& fm, const Frame& f, const Swee
         if (dots)
             for (const QPointF& at : line) p.drawEllipse(at, 2.5, 2.5);
     }
-    if (data.current) {
-        const QPointF at = f.at(*data.current);
-        p.setPen(QPen(kCurrentColour, 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(at, 6, 6);
-        const QString label = QObject::tr("This case");
-        const double w = fm.horizontalAdvance(label);
-        // Beside the mark, on the side with room.
-        const double x = at.x() + 9 + w < f.plot.right() ? at.x() + 9 : at.x() - 9 - w;
-        const double y =
-            at.y() - 9 - fm.height() > f.plot.top() ? at.y() - 9 : at.y() + 9 + fm.ascent();
-        p.drawText(QPointF(x, y), label);
-    }
+    if (data.current) drawCurrent(p, fm, f, data);
     p.setBrush(Qt::NoBrush);
 }
 

@@ -15,6 +15,7 @@ struct SweepChartData {
     // The calculated points in the input's order, a run of neighbours a polyline: a value where
     // the case failed breaks the line rather than bridging it.
     std::vector<QPolygonF> runs;
+    double from = 0, to = 0;         // the sweep's range, the x axis's whatever was left out
     std::optional<QPointF> current;  // the case as it stands, where it calculates
     QString note;                    // what was left out, and why; empty when nothing was
 };

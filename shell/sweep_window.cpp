@@ -80,7 +80,7 @@ std::optional<double> numberOf(const Figure& f) {
 }  // namespace
 
 SweepChartView::SweepChartView(QWidget* parent) : QWidget(parent) {
-    setMinimumSize(420, 260);
+    setMinimumSize(320, 150);
 }
 
 void SweepChartView::setData(const SweepChartData& data) {
@@ -136,7 +136,6 @@ void SweepWindow::buildForm() {
     for (const ResultChoice& r : resultChoices()) result_->addItem(qs(heading(*r.row, r.pipe)));
     run_ = new QPushButton(tr("&Sweep"), this);
     run_->setObjectName("SweepRun");
-    run_->setDefault(true);
     export_ = new QPushButton(tr("&Export CSV..."), this);
     export_->setObjectName("SweepExport");
     export_->setEnabled(false);
@@ -152,6 +151,9 @@ void SweepWindow::buildForm() {
     connect(result_, &QComboBox::currentIndexChanged, this, [this] { showChart(); });
     connect(run_, &QPushButton::clicked, this,
             [this] { running() ? cancelSweep() : (void)startSweep(); });
+    // Return in a box sweeps, as the default button of a dialog would.
+    for (QLineEdit* box : {from_, to_})
+        connect(box, &QLineEdit::returnPressed, this, [this] { running() || startSweep(); });
     connect(export_, &QPushButton::clicked, this, &SweepWindow::exportRows);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
@@ -170,7 +172,7 @@ void SweepWindow::layOut(QPushButton* close) {
     form->addWidget(from_, 1, 1);
     form->addWidget(label(tr("&To:"), to_), 1, 2);
     form->addWidget(to_, 1, 3);
-    form->addWidget(label(tr("S&teps:"), steps_), 1, 4);
+    form->addWidget(label(tr("Ste&ps:"), steps_), 1, 4);
     form->addWidget(steps_, 1, 5);
     form->addWidget(run_, 1, 6);
     form->addWidget(label(tr("&Result:"), result_), 2, 0);
@@ -289,10 +291,9 @@ void SweepWindow::finish(const std::shared_ptr<Job>& job) {
     currentValue_ = parseDouble(job->spec.input.text(job->c));
     const qint64 ms = job->clock.elapsed();
     const int all = job->spec.steps + 1;
-    status_->setText(
-        job->cancel && int(points_.size()) < all
-            ? tr("Cancelled after %1 of %2 values.").arg(points_.size()).arg(all)
-            : tr("%1 values in %2 s.").arg(all).arg(qs(formatDouble(roundTo(ms / 1000.0, 2)))));
+    status_->setText(job->cancel && int(points_.size()) < all
+                         ? tr("Cancelled after %1 of %2 values.").arg(points_.size()).arg(all)
+                         : tr("%1 values in %2 ms.").arg(all).arg(ms));
     export_->setEnabled(!points_.empty());
     showChart();
     emit sweepFinished();
@@ -306,6 +307,7 @@ void SweepWindow::showChart() {
     const ResultChoice choice = choices[std::size_t(r)];
     d.xTitle = inputTitle(spec_->input);
     d.yTitle = result_->currentText();
+    d.from = spec_->from, d.to = spec_->to;
     const auto y = [&](const CaseRun& run) {
         return run.ok() ? numberOf(choice.row->get(run, choice.pipe)) : std::nullopt;
     };
@@ -327,6 +329,7 @@ void SweepWindow::showChart() {
         d.note = tr("%1 of %2 values left out: %3.").arg(left).arg(points_.size()).arg(why);
     if (current_ && currentValue_)
         if (const auto v = y(*current_)) d.current = QPointF(*currentValue_, *v);
+    chart_->setToolTip(d.note);  // whole, where the chart's line cuts it short
     chart_->setData(d);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "base/atomic_write.h"
@@ -15,6 +16,7 @@
 #include "base/plain_text.h"
 #include "cli/case_output.h"
 #include "cli/design_cli.h"
+#include "cli/sweep_cli.h"
 #include "formats/case_file.h"
 #include "formats/result_schema.h"
 #include "properties/data_folder.h"
@@ -23,6 +25,7 @@
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
 #include "properties/wall_materials.h"
+#include "records/case_sweep.h"
 #include "solver/case_run.h"
 
 #ifdef ZANO_CALC_REPORT
@@ -38,6 +41,7 @@ const char* kUsage = R"(usage: zano-calc [options] CASE.zan [CASE.zan ...]
        zano-calc --import-table FILE --name NAME [--replace] [--data DIR]
        zano-calc --pipes [--data DIR]
        zano-calc --design CASE.zan [design options, below]
+       zano-calc --sweep NAME=FROM:TO:STEPS [--json] [options] CASE.zan
 
 Calculates each case file and prints the output fields that the calculation writes back
 (capacity or length, and the two sought temperatures or mass flows) and the results as the
@@ -73,7 +77,13 @@ options:
                       dutyFrom=internal (or external): that stream's outlet temperature and
                       both mass flows given, the capacity found from its enthalpy change and
                       written back with the other outlet and the length; none: as the file
-  --data DIR          read the fluid and material tables from DIR
+  --sweep NAME=FROM:TO:STEPS  calculate the one case at STEPS+1 evenly spaced values of
+                      a numeric field or setting (as --set names them, without regard
+                      to letter case; "intSporc=0:0,0005:5") and print one row a value:
+                      CSV (the value, the columns of --csv, and the message where the
+                      case failed at that value), or with --json one document of the
+                      points; STEPS 1 to 1000. With --set, --correlations,
+                      --est-outlet-given and --data; status 1 when a value failed
                       (default: the "data" folder beside this program)
                       A fluid may also name a table of the user's own, NAME.dat, in that
                       folder or in $XDG_DATA_HOME/ZANO/data (~/.local/share/ZANO/data)
@@ -114,6 +124,7 @@ struct Options {
     std::optional<std::string> tableName;
     bool replace = false;
     bool pipes = false;  // --pipes: print the pipe catalogue, instead of calculating
+    std::optional<zano::SweepSpec> sweep;  // --sweep: the one case over a range of one input
 };
 
 // --set NAME=VALUE: checked on an empty case, so that a name or value it does not have is a bad
@@ -161,6 +172,13 @@ bool readValueOption(const std::string& arg, const char* value, Options& o) {
     } else if (arg == "--data") {
         if (!value) return needs("a folder");
         o.dataDir = v;
+    } else if (arg == "--sweep") {
+        auto spec = zano::parseSweep(v);
+        if (const auto* why = std::get_if<std::string>(&spec)) {
+            std::fprintf(stderr, "zano-calc: --sweep %s: %s\n", v.c_str(), why->c_str());
+            return false;
+        }
+        o.sweep = std::get<zano::SweepSpec>(spec);
     } else if (arg == "--import-table" || arg == "--name") {
         if (v.empty()) return needs(arg == "--name" ? "the fluid's name" : "a file");
         (arg == "--name" ? o.tableName.emplace() : o.importFile) = v;
@@ -204,6 +222,9 @@ bool argsAgree(const Options& o) {
     if (o.tableName || o.replace) return refuse("--name and --replace go with --import-table");
     if (o.pipes) return o.files.empty() || refuse("--pipes takes no case files");
     if (o.files.empty()) return refuse("no case file given (see --help)");
+    if (o.sweep && o.files.size() > 1) return refuse("--sweep calculates one case file");
+    if (o.sweep && (o.films || o.profileSteps > 0 || !o.reportFile.empty()))
+        return refuse("--sweep prints the results alone: no --films, --profile or --report");
     // One page is one case: a second case would silently replace the first one's file.
     if (!o.reportFile.empty() && o.files.size() > 1) {
         std::fprintf(stderr, "zano-calc: --report writes the page of one case; %zu were given\n",
@@ -219,7 +240,7 @@ bool parseArgs(int argc, char** argv, Options& o) {
         {"--films", &Options::films}, {"--est-outlet-given", &Options::estOutletGiven},
         {"--pipes", &Options::pipes}, {"--replace", &Options::replace}};
     static const std::string valued[] = {"--correlations", "--profile", "--report", "--data",
-                                         "--import-table", "--name",    "--set"};
+                                         "--import-table", "--name",    "--set",    "--sweep"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto flag = std::find_if(std::begin(flags), std::end(flags),
@@ -377,11 +398,16 @@ zano::RunOptions runOptions(const Options& opt) {
 
 // Calculates one case that has been read; false when it ended in a message. With --report,
 // `reportFailed` is set when the page of a calculated case could not be written.
-bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
-                   const zano::DataFolder& data, bool& csvHeaderDone, bool& reportFailed) {
+// The case as the options make it over what the file holds.
+void applyOptions(const Options& opt, zano::CaseData& c) {
     c.estToutGiven = !c.intToutGiven && (c.estToutGiven || opt.estOutletGiven);
     if (opt.correlations) c.correlations = *opt.correlations;
     for (const auto& [name, value] : opt.sets) zano::setByName(c, name, value);
+}
+
+bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c,
+                   const zano::DataFolder& data, bool& csvHeaderDone, bool& reportFailed) {
+    applyOptions(opt, c);
     const zano::CaseRun run = zano::runCase(c, data, runOptions(opt));
     try {
         printCase(opt, file, run, csvHeaderDone);
@@ -443,6 +469,19 @@ int printPipes(const Options& o) {
     return 0;
 }
 
+// A case file read; false, said on stderr, when it cannot be.
+bool readCase(const std::string& file, zano::CaseData& c) {
+    try {
+        c = zano::loadCaseFile(file);
+        return true;
+    } catch (const zano::CaseFileError& e) {
+        std::fprintf(stderr, "zano-calc: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "zano-calc: %s\n", zano::caseFileFaultMessage(file, false).c_str());
+    }
+    return false;
+}
+
 int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--help") {
@@ -475,15 +514,10 @@ int run(int argc, char** argv) {
     bool csvHeaderDone = false, reportFailed = false;
     for (const auto& file : opt.files) {
         zano::CaseData c;
-        try {
-            c = zano::loadCaseFile(file);
-        } catch (const zano::CaseFileError& e) {
-            std::fprintf(stderr, "zano-calc: %s\n", e.what());
-            return 2;
-        } catch (...) {
-            std::fprintf(stderr, "zano-calc: %s\n",
-                         zano::caseFileFaultMessage(file, false).c_str());
-            return 2;
+        if (!readCase(file, c)) return 2;
+        if (opt.sweep) {
+            applyOptions(opt, c);
+            return zano::cli::printSweep(*opt.sweep, c, data, opt.json);
         }
         if (!calculateCase(opt, file, std::move(c), data, csvHeaderDone, reportFailed)) status = 1;
     }

@@ -215,13 +215,6 @@ std::string jsonOf(const Figure& f) {
     return numberText(f);
 }
 
-std::string csvField(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string out = "\"";
-    for (char ch : s) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return out + "\"";
-}
-
 std::string csvOf(const Figure& f) {
     if (const auto* s = std::get_if<std::string>(&f)) return csvField(*s);
     return numberText(f);
@@ -278,6 +271,8 @@ void addProfile(JsonText& j, const TemperatureProfile& p) {
     j.close('}');
 }
 
+}  // namespace
+
 std::string heading(const SchemaRow& row, Pipe pipe) {
     std::string h = row.caption;
     if (row.part == Part::EachPipe)
@@ -286,7 +281,12 @@ std::string heading(const SchemaRow& row, Pipe pipe) {
     return h;
 }
 
-}  // namespace
+std::string csvField(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string out = "\"";
+    for (char ch : s) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return out + "\"";
+}
 
 std::string caseJson(const CaseRun& run, const ExportParts& parts) {
     JsonText j;
@@ -322,6 +322,16 @@ std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header) {
         }
     }
     return (header ? head + "\r\n" : std::string()) + values + "\r\n";
+}
+
+std::vector<std::string> caseCsvHeadings() {
+    std::vector<std::string> headings;
+    for (const SchemaRow& row : kResultSchema)
+        for (const Pipe pipe : {Pipe::Internal, Pipe::External})
+            if (row.group != Group::Films &&
+                !(row.part == Part::Exchanger && pipe == Pipe::External))
+                headings.push_back(heading(row, pipe));
+    return headings;
 }
 
 }  // namespace zano

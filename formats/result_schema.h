@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "records/case_fields.h"
 #include "records/case_outcome.h"
@@ -55,6 +56,13 @@ std::string caseJson(const CaseRun& run, const ExportParts& parts);
 // The figures as CSV: a header row (when asked) and one row of values, comma-separated,
 // decimal point; empty when the case has no results.
 std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header);
+// The headings of caseCsv's columns without what makes up U, the same for every run: for a
+// table whose rows may hold cases that failed.
+std::vector<std::string> caseCsvHeadings();
+// A figure's heading: "Temp in (internal pipe) [°C]".
+std::string heading(const SchemaRow& row, Pipe pipe);
+// A CSV field, quoted where it holds a comma, a quote or a line break.
+std::string csvField(const std::string& s);
 
 // A number at the shortest width that reads back as the same value.
 std::string shortestNumber(float v);

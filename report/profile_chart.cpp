@@ -9,16 +9,15 @@
 
 #include "base/number_text.h"
 
-namespace {
-
-// A round step for about `ticks` divisions of `span`: 1, 2 or 5 times a power of ten.
-double niceStep(double span, int ticks) {
+double niceChartStep(double span, int ticks) {
     const double raw = span / ticks;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     for (double m : {1.0, 2.0, 5.0})
         if (raw <= m * magnitude) return m * magnitude;
     return 10 * magnitude;
 }
+
+namespace {
 
 QString tickText(double v) {
     return QString::fromStdString(zano::formatDouble(zano::roundTo(v, 6)));
@@ -100,11 +99,11 @@ void setRanges(ProfileChartLayout& c, const std::vector<zano::BuiltCurve>& curve
             c.tMax = std::max(c.tMax, pt.t);
         }
     if (c.tMax - c.tMin < 1e-6) c.tMax = c.tMin + 1;
-    c.tStep = niceStep(c.tMax - c.tMin, 6);
+    c.tStep = niceChartStep(c.tMax - c.tMin, 6);
     c.tMin = std::floor(c.tMin / c.tStep) * c.tStep;
     c.tMax = std::ceil(c.tMax / c.tStep) * c.tStep;
     c.length = length;
-    c.xStep = niceStep(c.length, 6);
+    c.xStep = niceChartStep(c.length, 6);
 }
 
 void placeCurves(ProfileChartLayout& c, const std::vector<zano::BuiltCurve>& curves,

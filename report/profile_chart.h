@@ -27,6 +27,9 @@ struct ProfileChartData {
     zano::BuiltProfile built = {};
 };
 
+// A round step for about `ticks` divisions of `span`: 1, 2 or 5 times a power of ten.
+double niceChartStep(double span, int ticks);
+
 // The chart of a calculation: its profile, its fluids, and with hairpins the marks of their
 // ends and, for a stream in branches, the hairpins as built.
 ProfileChartData profileChartData(const zano::TemperatureProfile& profile,

@@ -15,6 +15,7 @@
 #include "records/case_data.h"
 #include "records/case_outcome.h"
 #include "shell/profile_window.h"
+#include "shell/sweep_window.h"
 
 class QAction;
 class QCheckBox;
@@ -62,6 +63,8 @@ class MainWindow : public QMainWindow {
     ProfileWindow* profileWindow() const;
     // The design window exists after Case > Design… until it is closed.
     DesignWindow* designWindow() const;
+    // The sweep window exists after Case > Sweep….
+    SweepWindow* sweepWindow() const { return sweep_; }
 
     double layoutScale() const { return scale_; }
 
@@ -142,6 +145,8 @@ class MainWindow : public QMainWindow {
     // case's pipes, sides and construction, as a case file opened would.
     void mnuCaseDesign_Click();
     void designPicked(const CaseData& c);
+    // Case > Sweep…: the case over a range of one input (main_window_sweep.cpp).
+    void mnuCaseSweep_Click();
     void mnuNewFile_Click();
     void mnuFileExit_Click();
     void mnuHelpIndex_Click();
@@ -217,6 +222,7 @@ class MainWindow : public QMainWindow {
     QPointer<HelpViewer> help_;
     QPointer<ProfileWindow> profile_;
     QPointer<DesignWindow> design_;
+    QPointer<SweepWindow> sweep_;
 
     // The last successful calculation, for the results and profile windows and the exports.
     std::optional<CaseRun> lastRun_;

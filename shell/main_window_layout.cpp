@@ -245,6 +245,8 @@ void MainWindow::buildMenus() {
             &MainWindow::mnuCaseConstruction_Click);
     addItem(caseMenu, "mnuCaseDesign", QString::fromUtf8("&Design…"), {},
             &MainWindow::mnuCaseDesign_Click);
+    addItem(caseMenu, "mnuCaseSweep", QString::fromUtf8("&Sweep…"), {},
+            &MainWindow::mnuCaseSweep_Click);
 
     auto* help = menuBar()->addMenu("&Help");
     help->setObjectName("MnuHelp");

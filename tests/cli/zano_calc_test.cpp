@@ -99,6 +99,16 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         // Fields and settings set over the file's: the hairpins set give the length.
         "--set hairpinLength=2 --set HAIRPINS=' 4 ' --set intTin=20 "
         "examples/water-heated-by-water.zan 2>&1",
+        // Sweeps: a fouling factor; hairpins with values that are no count, whose rows say so
+        // (status 1); the JSON of two points; bad sweeps (status 2).
+        "--sweep intSporc=0:0,0004:2 examples/water-heated-by-water.zan",
+        "--set hairpinLength=2 --sweep HAIRPINS=3:5:4 examples/water-heated-by-water.zan 2>&1",
+        "--json --sweep estPort=0,3:0,5:1 examples/water-heated-by-water.zan",
+        "--sweep intfluid=1:2:2" + user + " 2>&1",
+        "--sweep dutyFrom=1:2:2" + user + " 2>&1",
+        "--sweep intTin=a:2:2" + user + " 2>&1",
+        "--sweep intTin=1:2:2,5" + user + " 2>&1",
+        "--sweep q=1:2:2 examples/water-heated-by-water.zan 2>&1",
         // The pipe catalogue, which calculates nothing.
         "--pipes",
         "--pipes" + user + " 2>&1",

@@ -1,23 +1,28 @@
 // What the scenarios cannot see: the key filter's rule, the report behind the print dialog, the
-// profile chart as drawn, and lists that keep their drawn width.
+// profile chart as drawn, lists that keep their drawn width, and the sweep window's chart.
 #include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QSpinBox>
 #include <QTimer>
 #include <QtTest>
 
 #include "formats/case_file.h"
 #include "golden_text.h"
 #include "properties/fluid_table.h"
+#include "properties/wall_materials.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
 #include "shell/profile_window.h"
 #include "shell/report.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
+#include "solver/case_run.h"
 #include "solver/driver.h"
 
 using namespace zano;
@@ -156,6 +161,45 @@ class WindowsTest : public QObject {
         QTest::qWait(100);  // the lists adjust on a timer
         for (int n = 1; n <= 5; ++n)
             QCOMPARE(w.findChild<QComboBox*>(QString("Combo%1").arg(n))->geometry(), drawn[n - 1]);
+    }
+
+    // Case > Sweep…: the case over its internal inlet temperature, beyond the external inlet
+    // where it fails. The chart holds the points that calculate and says what it left out, the
+    // case's own point is the case's result, and the rows are zano-calc's.
+    void sweepWindowPlotsTheCaseAndExportsZanoCalcsRows() {
+        const QString example = ZANO_SOURCE_DIR "/examples/water-heated-by-water.zan";
+        MainWindow w;
+        w.openFromCommandLine(example);
+        w.findChild<QAction*>("mnuCaseSweep")->trigger();
+        SweepWindow* s = w.sweepWindow();
+        QVERIFY(s && s->isVisible());
+        QSignalSpy finished(s, &SweepWindow::sweepFinished);
+        QVERIFY(finished.count() == 1 || finished.wait(60000));  // the first look, on opening
+        s->findChild<QLineEdit*>("SweepFrom")->setText("5");
+        s->findChild<QLineEdit*>("SweepTo")->setText("95");
+        s->findChild<QSpinBox*>("SweepSteps")->setValue(6);
+        QVERIFY(s->startSweep());
+        QVERIFY(finished.wait(60000));
+
+        const SweepChartData& d = s->chartData();
+        QCOMPARE(d.yTitle, QString("Capacity [kW]"));
+        std::size_t drawn = 0;
+        for (const QPolygonF& run : d.runs) drawn += run.size();
+        QCOMPARE(drawn, std::size_t(3));  // 5, 20, 35; from 50 on the inlet is past the outlet
+        QVERIFY2(d.note.startsWith("4 of 7 values left out: "), qPrintable(d.note));
+        CalcState state;
+        dbmateriale(state);
+        const CaseRun own = runCase(w.caseFromControls(), state.data, {});
+        QVERIFY(own.ok() && d.current);
+        QCOMPARE(d.current->x(), 15.0);
+        QCOMPARE(float(d.current->y()), own.out.results->q);
+
+        QProcess calc;
+        calc.start(QCoreApplication::applicationDirPath() + "/zano-calc",
+                   {"--sweep", "intTin=5:95:6", example});
+        QVERIFY(calc.waitForFinished(60000));
+        QCOMPARE(calc.exitCode(), 1);  // points that failed
+        QCOMPARE(QString::fromStdString(s->csv()), QString::fromUtf8(calc.readAllStandardOutput()));
     }
 };
 

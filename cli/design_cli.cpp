@@ -165,8 +165,8 @@ Read readCommon(const std::string& a, const std::string& v, DesignArgs& d) {
         if (v.empty()) return bad(a, "a case file name");
         d.out = v;
     } else if (a == "--correlations") {
-        if (v != "classic" && v != "refined") return bad(a, "classic or refined");
-        d.correlations = v == "refined" ? CorrelationSet::Refined : CorrelationSet::Classic;
+        d.correlations = correlationSetOption(v);
+        if (!d.correlations) return bad(a, "classic, refined or textbook");
     } else if (a == "--set") {
         const auto eq = v.find('=');
         CaseData probe;

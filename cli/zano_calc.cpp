@@ -60,10 +60,11 @@ options:
   --films             also what makes up the overall coefficient: each side's flow regime,
                       Reynolds, Prandtl and Nusselt numbers and film coefficient, the wall
                       temperature and the resistances in series with their shares of 1/U,
-                      and the other correlation set's U and capacity or length for the
+                      and the other correlation sets' U and capacity or length for the
                       same case (text and JSON; with --csv, further columns)
-  --correlations SET  "classic" or "refined": the Nusselt rules for every case, over the
-                      choice a case file stores (default: the file's, else classic)
+  --correlations SET  "classic", "refined" or "textbook": the film and friction rules for
+                      every case, over the choice a case file stores (default: the file's,
+                      else classic)
   --est-outlet-given  the external outlet temperature is given and the external mass flow
                       found, for case files that do not store this choice (without the
                       option, and without the choice in the file, the external mass flow
@@ -154,9 +155,8 @@ bool readValueOption(const std::string& arg, const char* value, Options& o) {
     };
     const std::string v = value ? value : "";
     if (arg == "--correlations") {
-        if (v != "classic" && v != "refined") return needs("classic or refined");
-        o.correlations =
-            v == "refined" ? zano::CorrelationSet::Refined : zano::CorrelationSet::Classic;
+        o.correlations = zano::correlationSetOption(v);
+        if (!o.correlations) return needs("classic, refined or textbook");
     } else if (arg == "--profile") {
         const auto n = value ? zano::parseDouble(v) : std::nullopt;
         if (!n || *n < 1 || *n > 100000 || *n != static_cast<int>(*n))

@@ -105,6 +105,43 @@ constexpr RuleDeclaration kRules[] = {
      {1, kInf},
      kAny,
      kAny},
+    {Rule::KernLaminar,
+     "Kern (laminar)",
+     "Nu = 1.86 (Re Pr D/L)^(1/3) (mu/mu_w)^0.14; the annulus on D_e = (D_2^2 - D_1^2)/D_1",
+     "Kern, Process Heat Transfer (1950), ch. 6, eq. 6.1 and Fig. 24 (Sieder and Tate 1936); "
+     "range as Cengel and Ghajar, 5th ed. (2015), sect. 8-5",
+     kLaminar,
+     {0.48, 16700},
+     kAny,
+     kAny,
+     kSiederTateRatio,
+     Fluids::Any,
+     "no floor at the fully developed 3.66, as the book's curve has none"},
+    {Rule::KernTransition,
+     "Hausen (transition)",
+     "Nu = max(Nu_lam, 0.116 (Re^(2/3) - 125) Pr^(1/3) [1 + (D/L)^(2/3)] (mu/mu_w)^0.14)",
+     "Hausen (1943), Z. VDI Beih. Verfahrenstech. 4, 91-98, for the transition of Kern's "
+     "heat-transfer curve (1950, Fig. 24)",
+     kTransition,
+     {0.6, 1000},
+     kAny,
+     kAny,
+     kSiederTateRatio,
+     Fluids::Any,
+     "within 6 % of the curve as Sinnott, Coulson and Richardson, vol. 6, 4th ed. (2005), "
+     "Fig. 12.23, draws it from Re 6000 (L/D 48 to 240); up to 15 % apart below that"},
+    {Rule::KernTurbulent,
+     "Kern (turbulent)",
+     "Nu = 0.027 Re^0.8 Pr^(1/3) (mu/mu_w)^0.14; the annulus on D_e = (D_2^2 - D_1^2)/D_1",
+     "Kern, Process Heat Transfer (1950), ch. 6, eqs. 6.2 and 6.3 and Fig. 24 (Sieder and "
+     "Tate 1936); range as Incropera and DeWitt, 6th ed. (2007), eq. 8.61",
+     {kReTurbulentStart, kInf},
+     {0.7, 16700},
+     kAny,
+     kAny,
+     kSiederTateRatio,
+     Fluids::Any,
+     "no entrance factor, as the book takes none"},
     {Rule::WallLaminar, "Sieder and Tate (wall)", "Nu x (mu/mu_w)^0.14", "Sieder and Tate (1936)",
      kLaminar, kAny, kAny, kAny, kSiederTateRatio, Fluids::Liquids},
     {Rule::WallLiquid,
@@ -144,6 +181,18 @@ constexpr RuleDeclaration kRules[] = {
      kAny,
      Fluids::Any,
      "taken from Re 2300; relative roughness e/D 0 to 0.05"},
+    {Rule::KernFriction,
+     "Kern (friction)",
+     "f = 4 (0.0035 + 0.264 Re^-0.42), Darcy (Kern's Fanning factor in brackets); the annulus on "
+     "D_2 - D_1",
+     "Kern, Process Heat Transfer (1950), eqs. 3.47b and 6.4",
+     {kReLaminarEnd, kInf},
+     kAny,
+     kAny,
+     kAny,
+     kAny,
+     Fluids::Any,
+     "commercial steel pipe, its roughness in the constants; 64/Re below Re 2300"},
     {Rule::DarcyWeisbach, "Darcy and Weisbach", "dp = f (L/D) rho v^2 / 2",
      "Weisbach (1845), Darcy (1857); White, Fluid Mechanics, 7th ed. (2011), sect. 6.4", kAny, kAny,
      kAny, kAny, kAny},
@@ -177,6 +226,10 @@ Rule filmRule(CorrelationSet set, bool annulus, double re) {
         if (re < kReLaminarEnd) return Rule::ClassicLaminar;
         return re > kReTurbulentStart ? Rule::ClassicTurbulent : Rule::ClassicTransition;
     }
+    if (set == CorrelationSet::Textbook) {
+        if (re < kReLaminarEnd) return Rule::KernLaminar;
+        return re < kReTurbulentStart ? Rule::KernTransition : Rule::KernTurbulent;
+    }
     if (re < kReLaminarEnd) return annulus ? Rule::AnnulusLaminar : Rule::TubeLaminar;
     if (re < kReTurbulentStart) return Rule::RefinedTransition;
     return annulus ? Rule::AnnulusTurbulent : Rule::TubeTurbulent;
@@ -187,8 +240,9 @@ Rule wallRule(double re, bool gas) {
     return gas ? Rule::WallGas : Rule::WallLiquid;
 }
 
-Rule frictionRule(double re) {
-    return re < kReLaminarEnd ? Rule::LaminarFriction : Rule::Colebrook;
+Rule frictionRule(CorrelationSet set, double re) {
+    if (re < kReLaminarEnd) return Rule::LaminarFriction;
+    return set == CorrelationSet::Textbook ? Rule::KernFriction : Rule::Colebrook;
 }
 
 }  // namespace zano

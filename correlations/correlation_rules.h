@@ -24,11 +24,15 @@ enum class Rule {
     AnnulusLaminar,
     AnnulusTurbulent,
     RefinedTransition,
+    KernLaminar,
+    KernTransition,
+    KernTurbulent,
     WallLaminar,
     WallLiquid,
     WallGas,
     LaminarFriction,
     Colebrook,
+    KernFriction,
     DarcyWeisbach,
     CraneBend,
     ReturnBendLaminar,
@@ -66,7 +70,7 @@ const RuleDeclaration& declarationOf(Rule rule);
 Rule filmRule(CorrelationSet set, bool annulus, double re);
 // The refined set's wall correction at that Reynolds number, for a gas or a liquid.
 Rule wallRule(double re, bool gas);
-// The friction factor's rule at that Reynolds number.
-Rule frictionRule(double re);
+// The friction factor's rule at that Reynolds number, by the set.
+Rule frictionRule(CorrelationSet set, double re);
 
 }  // namespace zano

@@ -6,6 +6,7 @@
 #include "base/errors.h"
 #include "correlations/correlation_rules.h"
 #include "correlations/flow_groups.h"
+#include "correlations/kern_method.h"
 #include "correlations/refined_nusselt.h"
 #include "properties/calc_state.h"
 
@@ -22,16 +23,17 @@ struct SideFlow {
     CorrelationSet set;
     double tb;  // degC, the bulk temperature the properties were taken at
     float D;    // m: the diameter the Reynolds number and the film coefficient are taken on
-    double pr = 0, re = 0, gz = 0;
+    double pr = 0, re = 0, gz = 0, dOverL = 0;
     double nuRefined = 0;  // the refined set's constant-property Nusselt number
 
     SideFlow(const Stream& st, const Geometry& g, CorrelationSet s, double bulk)
-        : stream(st), set(s), tb(bulk), D(g.diameter(st.side)) {
+        : stream(st), set(s), tb(bulk), D(filmDiameter(g, st.side, s)) {
         const FluidProperties& p = st.props;
         pr = prandtl(p.cp, p.cond, p.visc);
         const float v = velocita(st.portata, g.area(st.side), p.dens);
         re = reynolds(p.dens, v, D, p.visc);
         const float L = g.entranceLength(st.side);
+        dOverL = D / L;
         gz = finiteOr(re * pr * D / L, "the Graetz number cannot be computed: the length is zero");
         if (set == CorrelationSet::Refined)
             nuRefined = st.side == Side::Internal
@@ -42,14 +44,22 @@ struct SideFlow {
     // temperature tw; `nu` receives the Nusselt number.
     double film(double muw, double tw, double& nu, const char* noDiameter) const {
         const double mu = stream.props.visc;
-        nu = set == CorrelationSet::Classic
-                 ? nusselt(gz, re, pr, mu, muw)
-                 : nuRefined * propertyCorrection(flowRegime(re), {stream.gas, mu, muw, tb, tw});
+        if (set == CorrelationSet::Classic)
+            nu = nusselt(gz, re, pr, mu, muw);
+        else if (set == CorrelationSet::Textbook)
+            nu = kernNusselt(gz, re, pr, dOverL, mu, muw);
+        else
+            nu = nuRefined * propertyCorrection(flowRegime(re), {stream.gas, mu, muw, tb, tw});
         return finiteOr(nu * stream.props.cond / D, noDiameter);
     }
 };
 
 }  // namespace
+
+float filmDiameter(const Geometry& g, Side side, CorrelationSet set) {
+    if (set != CorrelationSet::Textbook || side == Side::Internal) return g.diameter(side);
+    return sgl(equivalentDiameter(g.estDi, g.intDe), "the equivalent diameter of the annulus");
+}
 
 double nusselt(double gz, double re, double pr, double mu, double muw) {
     const double third = 1.0 / 3.0;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "properties/stream.h"
 #include "records/correlation_set.h"
 
 namespace zano {
 
-struct Stream;
 struct Geometry;
+
+// The diameter a side's film rules take: the bore of the internal pipe, the annulus's hydraulic
+// diameter, or in the textbook set the annulus's equivalent diameter (D2^2 - D1^2)/D1.
+float filmDiameter(const Geometry& g, Side side, CorrelationSet set);
 
 // Nusselt number of one side from its Graetz, Reynolds and Prandtl numbers and the bulk and
 // wall viscosities (Sieder-Tate laminar and turbulent forms, blended between Re 2300 and 10000).

@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "correlations/correlation_rules.h"
+#include "correlations/kern_method.h"
 
 namespace zano {
 
@@ -19,7 +20,8 @@ double log10(double x) {
     return std::log(x) / std::log(10.0);
 }
 
-double frictionFactor(double rug, float D, double Re) {
+double frictionFactor(double rug, float D, double Re, CorrelationSet set) {
+    if (set == CorrelationSet::Textbook) return kernFrictionFactor(Re);
     if (Re < kReLaminarEnd) {
         // Laminar (Hagen-Poiseuille) Darcy friction factor.
         return finiteOr(64 / Re,
@@ -41,8 +43,9 @@ double frictionFactor(double rug, float D, double Re) {
     invalidData("the friction factor did not converge");
 }
 
-double perditaCarico(double rug, float D, float L, double Re, double rho, float vel) {
-    const double f = frictionFactor(rug, D, Re);
+double perditaCarico(double rug, float D, float L, double Re, double rho, float vel,
+                     CorrelationSet set) {
+    const double f = frictionFactor(rug, D, Re, set);
     const double v = vel;
     // Darcy-Weisbach, Pa converted to kPa.
     return finiteOr(0.5 * f * L / D * rho * (v * v) / 1000,

@@ -49,28 +49,43 @@ std::vector<FilmRow> filmRows(const FilmBreakdown& f) {
     };
 }
 
-const char* correlationSetName(CorrelationSet set) {
-    return set == CorrelationSet::Refined ? "Refined" : "Classic";
-}
-
 std::string otherSetLine(const OtherSetFigures& f) {
-    const std::string head = std::string(correlationSetName(f.set)) + " set: ";
-    if (!f.U || !f.sought) return head + "no results";
-    return head + "U " + significant(*f.U, 4) + " W/(m^2 K), " +
-           (f.lengthGiven ? "capacity " + significant(*f.sought, 4) + " kW"
-                          : "length " + significant(*f.sought, 4) + " m");
+    std::string line = "Other sets:";
+    for (const OtherSetFigures::Other& o : f.others) {
+        line += (&o == &f.others.front() ? " " : "; ") + std::string(correlationSetName(o.set));
+        if (!o.U || !o.sought)
+            line += " no results";
+        else
+            line += " U " + significant(*o.U, 4) + " W/(m^2 K), " + significant(*o.sought, 4) +
+                    (f.lengthGiven ? " kW" : " m");
+    }
+    return line;
 }
 
 std::string setsDifferLine(const OtherSetFigures& f) {
-    if (!f.U || !f.sought) return std::string(correlationSetName(f.set)) + " set: " + f.message;
+    std::string failed;
+    const OtherSetFigures::Other* furthest = nullptr;
+    double widest = 0;
+    for (const OtherSetFigures::Other& o : f.others) {
+        if (!o.U || !o.sought) {
+            failed += (failed.empty() ? "" : "; ") + std::string(correlationSetName(o.set)) +
+                      " set: " + o.message;
+        } else if (const double gap = std::max(apart(f.ownU, *o.U), apart(f.ownSought, *o.sought));
+                   gap > widest) {
+            furthest = &o, widest = gap;
+        }
+    }
+    if (!failed.empty()) return failed;
+    if (!furthest) return {};
     std::vector<std::string> parts;
-    const double u = apart(f.ownU, *f.U), sought = apart(f.ownSought, *f.sought);
+    const double u = apart(f.ownU, *furthest->U), sought = apart(f.ownSought, *furthest->sought);
     const auto percent = [](double p) { return formatDouble(roundTo(p, 0)) + " %"; };
     if (u > kNotableDifference) parts.push_back(percent(u) + " in U");
     if (sought > kNotableDifference)
         parts.push_back(percent(sought) + (f.lengthGiven ? " in capacity" : " in length"));
     if (parts.empty()) return {};
-    std::string line = "The two correlation sets differ by " + parts[0];
+    std::string line =
+        std::string("The ") + correlationSetName(furthest->set) + " set differs by " + parts[0];
     if (parts.size() > 1) line += " and " + parts[1];
     return line + ": check the flow regimes.";
 }

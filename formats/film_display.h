@@ -22,14 +22,12 @@ struct FilmRow {
 // each resistance with its share of 1/U.
 std::vector<FilmRow> filmRows(const FilmBreakdown& f);
 
-// "Classic" or "Refined", as the Options dialog lists the sets.
-const char* correlationSetName(CorrelationSet set);
-
-// The other set's headline figures: "Refined set: U 654,8 W/(m^2 K), capacity 2,68 kW", or
-// "Refined set: no results" when it ended in a message.
+// The other sets' headline figures: "Other sets: Refined U 654,8 W/(m^2 K), 2,68 kW; Textbook no
+// results" (the capacity, or the length in m; no results where a set ended in a message).
 std::string otherSetLine(const OtherSetFigures& f);
-// What the user should notice: the other set's message, or how far the two sets differ where
-// U or the sought figure differ by more than 20 % (of the smaller); empty otherwise.
+// What the user should notice: the other sets' messages, or how far the set furthest from the
+// chosen one differs where U or the sought figure differ by more than 20 % (of the smaller);
+// empty otherwise.
 std::string setsDifferLine(const OtherSetFigures& f);
 
 }  // namespace zano

@@ -251,12 +251,16 @@ void addOtherSet(JsonText& j, const OtherSetFigures& f) {
     const auto number = [](const std::optional<double>& v) {
         return v ? shortestNumber(static_cast<float>(*v)) : std::string("null");
     };
-    j.open("otherSet", '{');
-    j.value("correlationSet", jsonString(correlationSetName(f.set)));
-    j.value("overallCoefficient_W_m2K", number(f.U));
-    j.value(f.lengthGiven ? "capacity_kW" : "length_m", number(f.sought));
-    j.value("message", textOrNull(f.message));
-    j.close('}');
+    j.open("otherSets", '[');
+    for (const OtherSetFigures::Other& o : f.others) {
+        j.open({}, '{');
+        j.value("correlationSet", jsonString(correlationSetName(o.set)));
+        j.value("overallCoefficient_W_m2K", number(o.U));
+        j.value(f.lengthGiven ? "capacity_kW" : "length_m", number(o.sought));
+        j.value("message", textOrNull(o.message));
+        j.close('}');
+    }
+    j.close(']');
 }
 
 void addProfile(JsonText& j, const TemperatureProfile& p) {

@@ -152,14 +152,11 @@ inline constexpr std::array<CaseSetting, 12> kCaseSettings{{
      }},
     // The Nusselt rules of the calculation.
     {"Correlations", "correlations", "Classic",
-     [](const CaseData& c) -> std::string {
-         return c.correlations == CorrelationSet::Refined ? "Refined" : "Classic";
-     },
+     [](const CaseData& c) -> std::string { return correlationSetName(c.correlations); },
      [](CaseData& c, std::string_view v) {
-         const bool refined = equalsIgnoringCase(v, "Refined");
-         if (!refined && !equalsIgnoringCase(v, "Classic")) return false;
-         c.correlations = refined ? CorrelationSet::Refined : CorrelationSet::Classic;
-         return true;
+         for (const CorrelationSet set : kCorrelationSets)
+             if (equalsIgnoringCase(v, correlationSetName(set))) return c.correlations = set, true;
+         return false;
      }},
     // The hairpins built, each two legs of the hairpin length.
     {"Hairpins", "hairpins", "", [](const CaseData& c) { return c.hairpins; },

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "records/correlation_set.h"
 
@@ -23,14 +24,17 @@ struct FilmBreakdown {
     double internalFilm = 0, internalFouling = 0, wall = 0, externalFouling = 0, externalFilm = 0;
 };
 
-// The same case, as entered, calculated with the other correlation set: its headline figures
+// The same case, as entered, calculated with the other correlation sets: their headline figures
 // beside this calculation's, so that the user sees how much the choice of rules matters.
 struct OtherSetFigures {
-    CorrelationSet set = CorrelationSet::Classic;  // the other set
     bool lengthGiven = true;  // the sought figure is the capacity (kW), else the length (m)
     double ownU = 0, ownSought = 0;
-    std::optional<double> U, sought;  // none when the other set ended in a message
-    std::string message;              // that message, with its cause when it gives one
+    struct Other {
+        CorrelationSet set = CorrelationSet::Classic;
+        std::optional<double> U, sought;  // none when the set ended in a message
+        std::string message;              // that message, with its cause when it gives one
+    };
+    std::vector<Other> others;  // in the order of the sets
 };
 
 }  // namespace zano

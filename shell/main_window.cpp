@@ -193,6 +193,7 @@ void MainWindow::showOptionsLine() {
     if (document_.propertiesPerHairpin) line += QString::fromUtf8(" · properties at each hairpin");
     const CorrelationSet set = options_ ? options_->correlations() : optionCorrelations_;
     if (set == CorrelationSet::Refined) line += QString::fromUtf8(" · refined correlations");
+    if (set == CorrelationSet::Textbook) line += QString::fromUtf8(" · textbook correlations");
     optionsLine_->setText(line);
     optionsLine_->setToolTip(line);
 }

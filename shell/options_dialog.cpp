@@ -144,7 +144,7 @@ OptionsDialog::OptionsDialog(std::filesystem::path dataDir, std::filesystem::pat
     correlations_ = new QComboBox(this);
     correlations_->setObjectName("Correlations");
     // In the order of CorrelationSet, so that the index is the set.
-    for (const CorrelationSet set : {CorrelationSet::Classic, CorrelationSet::Refined})
+    for (const CorrelationSet set : kCorrelationSets)
         correlations_->addItem(correlationSetName(set));
     importTable_ = new QPushButton(QString::fromUtf8("Import &table…"), this);
     importTable_->setObjectName("ImportTable");

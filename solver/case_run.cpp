@@ -254,7 +254,7 @@ BuiltDrop builtDrop(const CaseRun& run, bool internal, int branches, double leg)
         {!internal, side.dens, side.visc, m, side.bore, v, onPath, bend, f.roughness, nozzle});
     BuiltDrop d;
     d.straight = perditaCarico(f.roughness, side.diameter, static_cast<float>(onPath * 2 * leg), re,
-                               side.dens, v);
+                               side.dens, v, c.correlations);
     d.returns = fl.returns, d.nozzles = fl.nozzles, d.nozzleVelocity = fl.nozzleVelocity;
     d.velocity = v;
     d.total = d.straight + d.returns + d.nozzles;

@@ -118,17 +118,18 @@ void addFlows(const Solution& sol, ResultsData& r) {
     const Geometry& g = s.geo;
     const Stream& in = s.internal;
     const Stream& est = s.external;
+    const CorrelationSet set = sol.c.correlations;
     r.intVel = velocita(in.portata, g.intArea, in.props.dens);
     r.estVel = velocita(est.portata, g.estArea, est.props.dens);
     r.Rei = finite(reynolds(in.props.dens, r.intVel, g.intDi, in.props.visc),
                    "the internal Reynolds number");
     r.intDeltaP =
-        sgl(perditaCarico(s.rugTubo, g.intDi, g.lunghezza, r.Rei, in.props.dens, r.intVel),
+        sgl(perditaCarico(s.rugTubo, g.intDi, g.lunghezza, r.Rei, in.props.dens, r.intVel, set),
             "the internal pressure drop");
     r.Ree = finite(reynolds(est.props.dens, r.estVel, g.estDh, est.props.visc),
                    "the external Reynolds number");
     r.estDeltaP =
-        sgl(perditaCarico(s.rugTubo, g.estDh, g.lunghezza, r.Ree, est.props.dens, r.estVel),
+        sgl(perditaCarico(s.rugTubo, g.estDh, g.lunghezza, r.Ree, est.props.dens, r.estVel, set),
             "the external pressure drop");
     checkDropPasses(sol, in, r.intDeltaP);
     checkDropPasses(sol, est, r.estDeltaP);

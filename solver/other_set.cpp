@@ -6,18 +6,23 @@ namespace zano {
 
 OtherSetFigures calculateOtherSet(CaseData entered, CalcState state, const ResultsData& own) {
     OtherSetFigures f;
-    f.set = entered.correlations == CorrelationSet::Refined ? CorrelationSet::Classic
-                                                            : CorrelationSet::Refined;
     f.lengthGiven = entered.LGiven;
     f.ownU = own.U;
     f.ownSought = entered.LGiven ? own.q : own.L;
-    entered.correlations = f.set;
-    const CalcOutcome out = calculate(entered, state);
-    if (out.ok()) {
-        f.U = out.results->U;
-        f.sought = entered.LGiven ? out.results->q : out.results->L;
-    } else {
-        f.message = out.detail.empty() ? out.message : out.message + " (" + out.detail + ")";
+    const CorrelationSet chosen = entered.correlations;
+    for (const CorrelationSet set : kCorrelationSets) {
+        if (set == chosen) continue;
+        OtherSetFigures::Other& o = f.others.emplace_back();
+        o.set = entered.correlations = set;
+        // Each set from the same state, as the chosen set had it.
+        CalcState copy = state;
+        const CalcOutcome out = calculate(entered, copy);
+        if (out.ok()) {
+            o.U = out.results->U;
+            o.sought = entered.LGiven ? out.results->q : out.results->L;
+        } else {
+            o.message = out.detail.empty() ? out.message : out.message + " (" + out.detail + ")";
+        }
     }
     return f;
 }

@@ -8,7 +8,7 @@
 namespace zano {
 
 // `entered` (the case before the calculation wrote its findings back) calculated again with
-// the correlation set it does not use, on a copy of the state, beside `own`, its results with
+// each correlation set it does not use, on a copy of the state, beside `own`, its results with
 // its own set. Nothing of the caller's case or state changes.
 OtherSetFigures calculateOtherSet(CaseData entered, CalcState state, const ResultsData& own);
 

@@ -5,6 +5,7 @@
 
 #include "base/number_text.h"
 #include "correlations/correlation_rules.h"
+#include "correlations/film_coefficients.h"
 
 namespace zano {
 namespace {
@@ -70,20 +71,21 @@ void checkFilm(CaseRun& run, const CalcState& s, const Stream& st, const SideFil
     const Geometry& g = s.geo;
     const bool annulus = st.side == Side::External;
     const double muw = st.wallViscosity(run.out.films->wallTemperature);
-    const SideGround ground{std::string("the ") + st.name() + " film",
-                            film.re,
-                            film.pr,
-                            g.entranceLength(st.side) / g.diameter(st.side),
-                            annulus ? g.intDe / g.estDi : 0,
-                            st.props.visc / muw,
-                            st.gas};
+    const SideGround ground{
+        std::string("the ") + st.name() + " film",
+        film.re,
+        film.pr,
+        g.entranceLength(st.side) / filmDiameter(g, st.side, run.solved.correlations),
+        annulus ? g.intDe / g.estDi : 0,
+        st.props.visc / muw,
+        st.gas};
     const CorrelationSet set = run.solved.correlations;
     checkRule(run, ground, filmRule(set, annulus, film.re));
     if (set == CorrelationSet::Refined) checkRule(run, ground, wallRule(film.re, st.gas));
 }
 
 void checkFriction(CaseRun& run, const Stream& st, double re) {
-    const RuleDeclaration& d = declarationOf(frictionRule(re));
+    const RuleDeclaration& d = declarationOf(frictionRule(run.solved.correlations, re));
     checkGroup(run, std::string("the ") + st.name() + " pressure drop", "Re", re, d.re, d);
 }
 

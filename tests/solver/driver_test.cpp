@@ -11,8 +11,10 @@
 
 #include "base/errors.h"
 #include "base/number_text.h"
+#include "formats/case_file.h"
 #include "golden_text.h"
 #include "reference_cases.h"
+#include "scratch_files.h"
 #include "solver/solution.h"
 
 namespace zano {
@@ -134,6 +136,30 @@ TEST(Driver, RefinedCorrelationsTakeTheLaminarAnnulusOwnNusseltNumber) {
     EXPECT_GE(refined.films->external.nu, 5.616);
     EXPECT_LE(refined.films->external.nu, 1.1 * 5.616);
     EXPECT_GT(refined.results->q, classic.results->q);
+}
+
+// Kern, Process Heat Transfer (1950), Example 6.1: 9820 lb/h of benzene heated from 80 to
+// 120 degF in the 1 1/4 in. IPS inner pipe by toluene cooled from 160 to 100 degF in the 2 in.
+// IPS annulus, Rd 0.001 each side, properties at the mean temperatures, no wall resistance (the
+// book's Uc = hio ho / (hio + ho)). The book's figures: Uc 149 and UD 115 Btu/(h ft2 degF),
+// 116 ft of pipe. Its hio 276 and ho 323 are readings of its Fig. 24 some 5 % below its own
+// eq. 6.2 at those Reynolds numbers, which the clean coefficient carries.
+TEST(Driver, TextbookSetMatchesKernExample61) {
+    const std::filesystem::path dir = std::filesystem::path(ZANO_SOURCE_DIR) / "tests/golden";
+    CaseData c = parseCaseFile(testing::fileBytes(dir / "textbook-kern-example-6-1.zan"));
+    CalcState s;
+    s.data.dataDir = dir / "kern-example-6-1";
+    dbmateriale(s);
+    const CalcOutcome out = calculate(c, s);
+    ASSERT_TRUE(out.ok()) << out.detail;
+    constexpr double kBtu = 5.678263;  // W/(m^2 K) per Btu/(h ft^2 degF)
+    const struct {
+        const char* what;
+        double ours, book, tolerance;
+    } rows[] = {{"design U", out.results->U, 115 * kBtu, 0.05},
+                {"length", out.results->L, 116 * 0.3048, 0.05},
+                {"clean U", out.margins->Uclean, 149 * kBtu, 0.055}};
+    for (const auto& r : rows) EXPECT_NEAR(r.ours / r.book, 1, r.tolerance) << r.what;
 }
 
 }  // namespace

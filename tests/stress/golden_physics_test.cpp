@@ -46,7 +46,7 @@ GoldenRun prepare(const fs::path& zan) {
         else if (a == "--profile" && args >> v)
             g.options.profileSteps = std::stoi(v);
         else if (a == "--correlations" && args >> v)
-            g.c.correlations = v == "refined" ? CorrelationSet::Refined : CorrelationSet::Classic;
+            g.c.correlations = correlationSetOption(v).value_or(CorrelationSet::Classic);
         else if (a == "--data" && args >> v)
             g.dataDir = zan.parent_path() / v;
         else

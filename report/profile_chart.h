@@ -25,6 +25,9 @@ struct ProfileChartData {
     // The hairpins as built, drawn in place of the profile when they have curves (a stream in
     // parallel branches).
     zano::BuiltProfile built = {};
+    // Where the cold stream first runs hotter than the hot one along the curves drawn, m: a
+    // temperature cross, marked with a line and its name. None: no cross.
+    std::optional<double> crossAt = {};
 };
 
 // The chart of a calculation: its profile, its fluids, and with hairpins the marks of their

@@ -6,6 +6,7 @@
 #include "base/number_text.h"
 #include "formats/construction_display.h"
 #include "formats/film_display.h"
+#include "formats/hand_check_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
 #include "records/case_fields.h"
@@ -63,6 +64,15 @@ std::string constructionText(const Hairpins& h) {
     return s;
 }
 
+// The figures of a hand check, as the results window's fold shows them.
+std::string handCheckText(const HandCheck& h) {
+    std::string s;
+    for (const HandCheckRow& r : handCheckRows(h))
+        s += r.eachStream ? row(r.caption, r.unit, r.internal, r.external)
+                          : row(r.caption, r.unit, r.internal);
+    return s;
+}
+
 std::string profileRows(const TemperatureProfile& profile) {
     char line[256];
     std::snprintf(line, sizeof line, "  Temperature profile (scale %s)\n  %10s %12s %12s\n",
@@ -105,6 +115,7 @@ std::string textReport(const std::string& name, const CaseRun& run, const Export
     if (!run.ok()) return s;  // the message goes to stderr
     s += resultRows(run);
     if (run.hairpins && run.hairpins->ratedCapacity) s += constructionText(*run.hairpins);
+    if (run.handCheck) s += handCheckText(*run.handCheck);
     if (parts.films && run.out.films)
         for (const FilmRow& r : filmRows(*run.out.films))
             s += row(r.caption, r.unit, r.internal, r.external);

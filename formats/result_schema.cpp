@@ -45,6 +45,16 @@ Figure allowable(const CaseRun& run, Pipe pipe) {
     return *builtDrop(run, pipe)->allowable;
 }
 
+// A figure of the hand check; nothing where the run has none.
+Figure checked(const CaseRun& run, double HandCheck::*figure) {
+    return run.handCheck ? Figure((*run.handCheck).*figure) : Figure();
+}
+
+Figure property(const CaseRun& run, Pipe pipe, double SideProperties::*p) {
+    if (!run.handCheck) return {};
+    return pick(pipe, run.handCheck->internal, run.handCheck->external).*p;
+}
+
 // clang-format off
 #define R(expr) [](const CaseRun& run, [[maybe_unused]] Pipe pipe) -> Figure { return expr; }
 // clang-format on
@@ -138,6 +148,30 @@ const std::array<SchemaRow, kSchemaRowCount> kResultSchema{{
      R(run.out.films->wallTemperature)},
     {"wallResistance_m2K_W", "Wall resistance", "(m^2 K)/W", Q::Fouling, Part::Exchanger,
      Group::Films, R(run.out.films->wall)},
+    {"logMeanTemperatureDifference_K", "Log-mean temp. difference", "K", Q::Number, Part::Exchanger,
+     Group::HandCheck, R(checked(run, &HandCheck::logMean))},
+    {"meanTemperatureDifferenceUsed_K", "Mean difference q/(U a)", "K", Q::Number, Part::Exchanger,
+     Group::HandCheck, R(checked(run, &HandCheck::meanDifference))},
+    {"heatCapacityRateRatio", "Capacity rate ratio", "", Q::Number, Part::Exchanger,
+     Group::HandCheck, R(checked(run, &HandCheck::rateRatio))},
+    {"numberOfTransferUnits", "NTU", "", Q::Number, Part::Exchanger, Group::HandCheck,
+     R(checked(run, &HandCheck::ntu))},
+    {"effectiveness", "Effectiveness", "", Q::Number, Part::Exchanger, Group::HandCheck,
+     R(checked(run, &HandCheck::effectiveness))},
+    {"maximumDuty_kW", "Maximum duty", "kW", Q::Capacity, Part::Exchanger, Group::HandCheck,
+     R(checked(run, &HandCheck::maxDuty))},
+    {"heatCapacityRate_kW_K", "Capacity rate", "kW/K", Q::Number, Part::EachPipe, Group::HandCheck,
+     R(checked(run, pick(pipe, &HandCheck::intRate, &HandCheck::estRate)))},
+    {"densityAtMeanTemperature_kg_m3", "Density", "kg/m^3", Q::Number, Part::EachPipe,
+     Group::HandCheck, R(property(run, pipe, &SideProperties::dens))},
+    {"specificHeatAtMeanTemperature_kJ_kgK", "Specific heat", "kJ/(kg K)", Q::Number,
+     Part::EachPipe, Group::HandCheck, R(property(run, pipe, &SideProperties::cp))},
+    {"conductivityAtMeanTemperature_W_mK", "Conductivity", "W/(m K)", Q::Number, Part::EachPipe,
+     Group::HandCheck, R(property(run, pipe, &SideProperties::cond))},
+    {"viscosityAtMeanTemperature_Pa_s", "Viscosity", "Pa s", Q::Number, Part::EachPipe,
+     Group::HandCheck, R(property(run, pipe, &SideProperties::visc))},
+    {"viscosityAtWall_Pa_s", "Viscosity at the wall", "Pa s", Q::Number, Part::EachPipe,
+     Group::HandCheck, R(property(run, pipe, &SideProperties::wallVisc))},
 }};
 
 #undef R
@@ -232,6 +266,8 @@ bool included(const SchemaRow& row, const CaseRun& run, const ExportParts& parts
             return true;
         case Group::Construction:
             return csv || (run.hairpins && run.hairpins->ratedCapacity);
+        case Group::HandCheck:
+            return true;
         default:
             return parts.films && run.out.films;
     }

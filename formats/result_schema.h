@@ -20,8 +20,9 @@ enum class Pipe { Internal, External };
 using Figure = std::variant<std::monostate, float, double, int, std::string>;
 
 // Which groups of figures an export holds beside the results and the design margins: the
-// hairpins as built where the case has them, what makes up U where asked for.
-enum class Group { Results, Construction, Films };
+// hairpins as built where the case has them, what makes up U where asked for, the figures of a
+// hand check always.
+enum class Group { Results, Construction, Films, HandCheck };
 
 // Every figure of a calculated case, once. The JSON export writes it under `key` (within its
 // part's object: "internal": {"inletTemperature_C": ...}, the unit's token in the key); the CSV
@@ -37,7 +38,7 @@ struct SchemaRow {
     Figure (*get)(const CaseRun& run, Pipe pipe);
 };
 
-inline constexpr std::size_t kSchemaRowCount = 43;
+inline constexpr std::size_t kSchemaRowCount = 55;
 extern const std::array<SchemaRow, kSchemaRowCount> kResultSchema;
 
 // What an export holds beyond the results, the margins and the hairpins.

@@ -27,6 +27,7 @@ struct ResultsExtras {
     // What the user should know of the results beyond their figures (a stream's pressure drop
     // as built above what it may take, say), a sentence each.
     std::vector<std::string> notes = {};
+    std::optional<HandCheck> handCheck = {};  // the figures a hand check starts from
 };
 
 // What a case run gives beyond its results record, as the results window and the page show it.

@@ -10,6 +10,7 @@
 #include "base/plain_text.h"
 #include "formats/construction_display.h"
 #include "formats/film_display.h"
+#include "formats/hand_check_display.h"
 #include "formats/results_display.h"
 
 namespace zano {
@@ -50,6 +51,15 @@ std::string constructionTabText(const Hairpins& h) {
     return out;
 }
 
+// The fold "Hand check" as the window shows it.
+std::string handCheckTabText(const HandCheck& h) {
+    std::string out = "Hand check\t\t\t\n";
+    for (const HandCheckRow& row : handCheckRows(h))
+        out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
+               row.external + "\n";
+    return out;
+}
+
 }  // namespace
 
 std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
@@ -65,6 +75,7 @@ std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
                    extraBoxes[i].text + "\t\n";
     if (extras.hairpins && hasConstructionFigures(*extras.hairpins))
         out += constructionTabText(*extras.hairpins);
+    if (extras.handCheck) out += handCheckTabText(*extras.handCheck);
     if (extras.correlations)
         out +=
             std::string("Correlation set\t\t") + correlationSetName(*extras.correlations) + "\t\n";

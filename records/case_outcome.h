@@ -8,6 +8,7 @@
 #include "records/case_fields.h"
 #include "records/design_margins.h"
 #include "records/film_breakdown.h"
+#include "records/hand_check.h"
 #include "records/results_data.h"
 #include "records/temperature_profile.h"
 
@@ -52,6 +53,7 @@ struct CaseRun {
     std::optional<Hairpins> hairpins;  // for the case's hairpin length, when it has one
     std::optional<TemperatureProfile> profile;
     std::optional<OtherSetFigures> otherSet;
+    std::optional<HandCheck> handCheck;  // with the results
     // What the calculation could not add to its results (the hairpins for a leg longer than the
     // exchanger, a profile of streams that touch): said beside them, never failing them.
     std::vector<std::string> notes;

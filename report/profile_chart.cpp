@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "solver/hand_check.h"
 
 double niceChartStep(double span, int ticks) {
     const double raw = span / ticks;
@@ -214,6 +215,9 @@ ProfileChartData profileChartData(const zano::TemperatureProfile& profile,
                        QString::fromStdString(r.estfluid),
                        hairpins ? zano::hairpinLegOf(*hairpins) : 0};
     if (hairpins) d.built = zano::builtProfile(*hairpins, r.controequi);
+    const bool intHot = r.intTin > r.estTin;
+    d.crossAt = isBuilt(d) ? zano::temperatureCross(d.built, intHot)
+                           : zano::temperatureCross(d.profile, intHot);
     return d;
 }
 
@@ -298,7 +302,22 @@ void drawHairpinMarks(QPainter& p, const ProfileChartLayout& c, double leg) {
         p.drawLine(QPointF(c.xAt(x), c.plot.top()), QPointF(c.xAt(x), c.plot.bottom()));
 }
 
-const QColor kIntColour(200, 40, 30), kEstColour(30, 80, 200);
+const QColor kIntColour(200, 40, 30), kEstColour(30, 80, 200), kCrossColour(230, 120, 0);
+
+// A temperature cross: a line across the plot where it starts, named at its top, right of the
+// line where the name fits there and left of it otherwise.
+void drawCross(QPainter& p, const QFontMetricsF& fm, const ProfileChartLayout& c, double x) {
+    const double at = c.xAt(std::clamp(x, 0.0, c.length));
+    p.setPen(QPen(kCrossColour, 1.5));
+    p.drawLine(QPointF(at, c.plot.top()), QPointF(at, c.plot.bottom()));
+    const QString name = QObject::tr("Temperature cross");
+    const double width = fm.horizontalAdvance(name) + fm.height() / 2;
+    const bool right = at + width <= c.plot.right();
+    const QRectF label(right ? at + fm.height() / 4 : at - width, c.plot.top() + fm.height() / 4,
+                       width, fm.height());
+    p.fillRect(label, QColor(255, 255, 255, 230));
+    p.drawText(label, (right ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, name);
+}
 
 // Next to each other, branches alternate full and dashed lines, with dashes short enough to show
 // in the legend's stretch of line.
@@ -372,6 +391,7 @@ void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& d
     drawAxes(p, fm, area, c, xTitle(data));
     drawHairpinMarks(p, c, data.hairpinLeg);
     drawCurves(p, c);
+    if (data.crossAt) drawCross(p, fm, c, *data.crossAt);
     // Legend and the scale factor, where the layout found room for them.
     drawLegend(p, fm, c, data);
     p.setPen(Qt::black);

@@ -25,6 +25,9 @@ struct ProfileChartData {
     // The hairpins as built, drawn in place of the profile when they have curves (a stream in
     // parallel branches).
     zano::BuiltProfile built = {};
+    // Where the cold stream first runs hotter than the hot one along the curves drawn, m: a
+    // temperature cross, marked with a line and its name. None: no cross.
+    std::optional<double> crossAt = {};
 };
 
 // A round step for about `ticks` divisions of `span`: 1, 2 or 5 times a power of ten.

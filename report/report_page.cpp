@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string_view>
 #include <tuple>
 
 #include "base/version.h"
@@ -194,13 +196,28 @@ void printConstruction(ReportPrinter& p, const ReportTexts& t) {
     p.setCurrentY(bottom);
 }
 
-// Below the margins, in the same columns and line by line like them: a blank line, the
-// correlation set, a blank line, the film rows, a blank line and the two lines on the other set.
+// Below the construction, in a smaller size so that the profile keeps its room: the hand
+// check's lines across the page.
+constexpr double kHandCheckPoints = 8;
+void printHandCheck(ReportPrinter& p, const ReportTexts& t) {
+    if (t.handCheck.isEmpty()) return;
+    p.setScaleLeft(-kLabels);
+    p.setFontSize(kHandCheckPoints);
+    for (const QString& line : t.handCheck)
+        printFitted(p, line, pageRight(p) - kLabels, kHandCheckPoints);
+    p.setFontSize(kBodyPoints);
+}
+
+// Below the margins, in the same columns and line by line like them: a blank line (the hand
+// check where it is printed), the correlation set, a blank line, the film rows, a blank line and
+// the two lines on the other set.
 void printFilms(ReportPrinter& p, const ReportTexts& t) {
     const QString blank;
     const double top = p.currentY();
+    // The hand check above, when printed, stands for the blank line that parts them.
+    const bool gap = t.handCheck.isEmpty();
     p.setScaleLeft(-kLabels);
-    p.printLine(blank);
+    if (gap) p.printLine(blank);
     p.printLine(QStringLiteral("Correlation set"));
     p.printLine(blank);
     for (const auto& row : t.films) p.printLine(row[0]);
@@ -212,7 +229,7 @@ void printFilms(ReportPrinter& p, const ReportTexts& t) {
     for (const auto& [left, column] : {std::pair{kInternal, 1}, std::pair{kExternal, 2}}) {
         p.setCurrentY(top);
         p.setScaleLeft(-left);
-        p.printLine(blank);
+        if (gap) p.printLine(blank);
         p.printLine(column == 1 ? t.correlations : blank);
         p.printLine(blank);
         const double width = (column == 1 ? kExternal - kColumnGap : pageRight(p)) - left;
@@ -456,6 +473,30 @@ void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& r
     t.constructionLine = whole.join(QString::fromUtf8(" · "));
 }
 
+void setHandCheck(ReportTexts& t, const std::vector<zano::HandCheckRow>& rows) {
+    // The symbols a hand check writes, by the fold's box names.
+    static const std::map<std::string_view, const char*> symbols{
+        {"LogMean", "ΔTlm"},        {"MeanUsed", "q/(U a)"}, {"CapacityRate", "C"},
+        {"RateRatio", "Cmin/Cmax"}, {"Ntu", "NTU"},          {"Effectiveness", "ε"},
+        {"MaxDuty", "Qmax"},        {"Density", "ρ"},        {"SpecificHeat", "cp"},
+        {"Conductivity", "k"},      {"Viscosity", "μ"},      {"WallViscosity", "μw"}};
+    QStringList whole, sides;
+    for (const zano::HandCheckRow& row : rows) {
+        if (row.internal.empty()) continue;
+        const QString unit = *row.unit ? " " + fromText(row.unit) : QString();
+        const QString symbol = QString::fromUtf8(symbols.at(row.box)) + " ";
+        if (!row.eachStream)
+            whole << symbol + fromText(row.internal) + unit;
+        else  // the capacity rates beside their ratio, the properties on the streams' line
+            (std::string_view(row.box) == "CapacityRate" ? whole : sides)
+                << symbol + fromText(row.internal) + " / " + fromText(row.external) + unit;
+    }
+    t.handCheck.clear();
+    if (whole.isEmpty()) return;
+    const QString dot = QString::fromUtf8(" · ");
+    t.handCheck << "Hand check: " + whole.join(dot) << "Internal / external: " + sides.join(dot);
+}
+
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
                             const QString& caseName) {
@@ -479,6 +520,7 @@ ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                                x.films ? fromText(row.internal) : QString(),
                                x.films ? fromText(row.external) : QString()});
     addConstruction(t, x);
+    if (x.handCheck) setHandCheck(t, zano::handCheckRows(x.handCheck));
     if (x.otherSet) {
         t.otherSet = fromText(zano::otherSetLine(*x.otherSet));
         t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));
@@ -512,6 +554,7 @@ bool printReport(ReportPrinter& p, const ReportTexts& t) {
         if (!t.correlations.isEmpty()) {
             printExtras(p, t);
             printConstruction(p, t);
+            printHandCheck(p, t);
             printFilms(p, t);
         }
         const double top = p.currentY();

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "formats/construction_display.h"
+#include "formats/hand_check_display.h"
 #include "formats/results_display.h"
 #include "records/case_data.h"
 #include "records/case_fields.h"
@@ -99,6 +100,8 @@ struct ReportTexts {
     QString constructionLine = {};
     std::vector<std::array<QString, 3>> construction = {};
     QStringList notes = {};
+    // The hand check (setHandCheck): the exchanger's figures on a line, then each stream's.
+    QStringList handCheck = {};
     // The header above the title: the case file's name ("Untitled" for a new case) and the
     // date of printing.
     QString caseName = {}, printedOn = {};
@@ -116,6 +119,11 @@ QString reportLabel(const char* caption, const char* unit);
 // over its allowance in the streams' columns. The parts of the pressure drop stay in the
 // results window and the exports, so that the profile keeps its room on the page.
 void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& rows);
+
+// The hand check compactly, from the rows the results window's fold shows (their texts as
+// shown; empty without one), in the symbols of the textbooks: the exchanger's figures with the
+// capacity rates on one line, the streams' properties (internal / external) on one more.
+void setHandCheck(ReportTexts& t, const std::vector<zano::HandCheckRow>& rows);
 
 // Lines 3 to 18 read from their sources, each by `read`: the case's boxes or fields, the
 // results' boxes.

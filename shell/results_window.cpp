@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QStyle>
 #include <QToolButton>
@@ -15,6 +16,7 @@
 
 #include "formats/construction_display.h"
 #include "formats/film_display.h"
+#include "formats/hand_check_display.h"
 #include "formats/results_display.h"
 #include "formats/results_export.h"
 #include "properties/fluid_names.h"
@@ -196,6 +198,7 @@ void ResultsWindow::buildExtension() {
     }
 
     buildConstruction(area);
+    buildHandCheck(area);
     buildFilmRows(area);
     for (const char* name : {"OtherSet", "SetsDiffer"}) {
         auto* line = makeLabel(area, name, "");
@@ -314,10 +317,79 @@ int ResultsWindow::placeConstruction(std::vector<zano::TwipPlace>& moved) {
     return top - kSetTop;
 }
 
+void ResultsWindow::buildHandCheck(QWidget* area) {
+    handCheck_ = makeFold(area, "HandCheck", "&Hand check");
+    place(handCheck_, kCaptionLeft, kSetTop, kIntLeft - 120 - kCaptionLeft, kBoxHeight);
+    {
+        // A reviewer's figures, asked for now and then: folded until opened.
+        const QSignalBlocker quiet(handCheck_);
+        handCheck_->setChecked(false);
+    }
+    for (const zano::HandCheckRow& row : zano::handCheckRows(std::nullopt)) {
+        const QString name = QStringLiteral("HandCheck") + QString::fromLatin1(row.box);
+        std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), row.caption)};
+        place(widgets.back(), kCaptionLeft, kSetTop, kCaptionWidth, kLabelHeight);
+        if (*row.unit) {
+            widgets.push_back(makeLabel(area, qPrintable(name + "Unit"), row.unit));
+            place(widgets.back(), kUnitLeft, kSetTop, kUnitWidth, kLabelHeight);
+        }
+        for (int column = 0; column < (row.eachStream ? 2 : 1); ++column) {
+            auto* box = new QLineEdit(area);
+            box->setObjectName(name + (row.eachStream ? (column ? "Est" : "Int") : ""));
+            box->setReadOnly(true);
+            place(box, column ? kEstLeft : kIntLeft, kSetTop, kBoxWidth, kBoxHeight);
+            widgets.push_back(box);
+        }
+        handCheckRows_.push_back(std::move(widgets));
+    }
+}
+
+int ResultsWindow::placeHandCheck(std::vector<zano::TwipPlace>& moved, int top) {
+    // The fold's heading from `top`, then its rows while it is open; the height they take.
+    const bool shown = extras_.handCheck.has_value();
+    const bool open = shown && handCheck_->isChecked();
+    handCheck_->setVisible(shown);
+    handCheck_->setArrowType(handCheck_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
+    if (!shown) {
+        for (const auto& row : handCheckRows_)
+            for (QWidget* w : row) w->hide();
+        return 0;
+    }
+    const auto at = [&](QWidget* w, int rowTop) {
+        const auto p = std::find_if(places_.begin(), places_.end(),
+                                    [w](const zano::TwipPlace& t) { return t.widget == w; });
+        moved.push_back({w, p->twips.translated(0, rowTop - kSetTop)});
+    };
+    at(handCheck_, top);
+    int next = top + kRowStep;
+    for (const auto& row : handCheckRows_) {
+        for (QWidget* w : row) {
+            w->setVisible(open);
+            if (open) at(w, next);
+        }
+        if (open) next += kRowStep;
+    }
+    return next - top;
+}
+
+void ResultsWindow::showHandCheck(const zano::ResultsExtras& extras) {
+    const auto rows = zano::handCheckRows(extras.handCheck);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::size_t column = 0;
+        for (QWidget* w : handCheckRows_[i])
+            if (auto* box = qobject_cast<QLineEdit*>(w)) {
+                box->setText(
+                    QString::fromStdString(column++ ? rows[i].external : rows[i].internal));
+                box->setCursorPosition(0);
+            }
+    }
+}
+
 void ResultsWindow::arrange() {
     breakdown_->setArrowType(breakdown_->isChecked() ? Qt::DownArrow : Qt::RightArrow);
     std::vector<zano::TwipPlace> moved;
-    const int inserted = placeConstruction(moved);
+    int inserted = placeConstruction(moved);
+    inserted += placeHandCheck(moved, kSetTop + inserted);
     // Below the inserted parts everything moves down by their height, and below the film rows
     // up by theirs where those are folded away.
     const int filmFold = breakdown_->isChecked() ? 0 : kOtherSetTop - kFilmTop;
@@ -329,7 +401,8 @@ void ResultsWindow::arrange() {
         if (p.widget == area)
             moved.push_back({p.widget, p.twips.adjusted(0, 0, 0, inserted - filmFold)});
         else if (p.widget->parentWidget() == area && p.twips.top() >= kSetTop &&
-                 !name.startsWith(QLatin1String("Construction")) && p.widget != notes_)
+                 !name.startsWith(QLatin1String("Construction")) &&
+                 !name.startsWith(QLatin1String("HandCheck")) && p.widget != notes_)
             moved.push_back({p.widget, p.twips.translated(0, shift)});
     }
     zano::placeInTwips(moved, scale_);
@@ -423,7 +496,8 @@ void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
         show(name + "Int", extras.films ? row.internal : "");
         show(name + "Est", extras.films ? row.external : "");
     }
-    showConstruction(extras);
+    showHandCheck(extras);
+    showConstruction(extras);  // arranges the extension for both
     const auto& other = extras.otherSet;
     findChild<QLabel*>(QStringLiteral("OtherSet"))
         ->setText(other ? QString::fromStdString(zano::otherSetLine(*other)) : QString());
@@ -474,9 +548,23 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
                 *column[n++] = box->text().toStdString();
     }
     setConstruction(t, rows);
+    setHandCheck(t, handCheckShown());
     t.notes = notes_->text().isEmpty() ? QStringList() : notes_->text().split('\n');
     t.otherSet = findChild<QLabel*>(QStringLiteral("OtherSet"))->text();
     t.setsDiffer = findChild<QLabel*>(QStringLiteral("SetsDiffer"))->text();
+}
+
+std::vector<zano::HandCheckRow> ResultsWindow::handCheckShown() const {
+    // The texts its boxes show, whether its fold is open or not.
+    auto rows = zano::handCheckRows(std::nullopt);
+    for (std::size_t i = 0; i < handCheckRows_.size(); ++i) {
+        std::string* column[] = {&rows[i].internal, &rows[i].external};
+        std::size_t n = 0;
+        for (const QWidget* w : handCheckRows_[i])
+            if (const auto* box = qobject_cast<const QLineEdit*>(w))
+                *column[n++] = box->text().toStdString();
+    }
+    return rows;
 }
 
 void ResultsWindow::setBox(const zano::DisplayBox& b) {

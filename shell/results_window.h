@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "formats/hand_check_display.h"
 #include "formats/results_display.h"
 #include "records/results_data.h"
 #include "shell/twip_layout.h"
@@ -72,6 +73,12 @@ class ResultsWindow : public QWidget {
     // The run's notes and the hairpins as built (the "Construction" fold), between the hairpin
     // rows and the correlation set; shown only when the results have them.
     void buildConstruction(QWidget* area);
+    // The figures of a hand check (the "Hand check" fold, folded at first) below the
+    // construction; shown only when the results have them.
+    void buildHandCheck(QWidget* area);
+    int placeHandCheck(std::vector<zano::TwipPlace>& moved, int top);
+    void showHandCheck(const zano::ResultsExtras& extras);
+    std::vector<zano::HandCheckRow> handCheckShown() const;  // as the boxes show them
     // A heading button that folds the rows below it away and unfolds them (arrange()).
     class QToolButton* makeFold(QWidget* area, const char* name, const char* text);
     // Places the extension's parts for what the results hold and what is unfolded (the
@@ -95,6 +102,8 @@ class ResultsWindow : public QWidget {
     // Each construction row's caption, unit and boxes, in the order of constructionRows.
     std::vector<std::vector<QWidget*>> constructionRows_;
     std::vector<bool> constructionShown_;  // the rows the last results have figures for
+    class QToolButton* handCheck_ = nullptr;
+    std::vector<std::vector<QWidget*>> handCheckRows_;  // in the order of handCheckRows
     int noteCount_ = 0;
     bool outOfDate_ = false;
     std::function<bool()> copyGuard_;

@@ -12,6 +12,7 @@
 #include "correlations/pressure_drop.h"
 #include "solver/case_values.h"
 #include "solver/hairpin_network.h"
+#include "solver/hand_check.h"
 #include "solver/other_set.h"
 #include "solver/range_notes.h"
 #include "solver/temperature_profile.h"
@@ -343,6 +344,7 @@ CaseRun runCase(const CaseData& c, const DataFolder& data, const RunOptions& opt
         run.solved = run.entered;
         applyTexts(run.solved, run.out.written);
         if (run.ok()) addExtras(run, s, options);
+        addHandCheck(run, s);
         addRangeNotes(run, s);
     } catch (...) {
         // Memory exhausted by a long profile, say: the case ends like one inside the checks.

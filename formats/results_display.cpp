@@ -144,9 +144,8 @@ std::string boxText(const DisplayBoxes& boxes, const char* box) {
 }
 
 ResultsExtras extrasOf(const CaseRun& run) {
-    return {run.out.margins,         run.hairpins, run.out.films,
-            run.solved.correlations, run.otherSet, run.notes,
-            run.handCheck};
+    return {run.out.margins, run.hairpins, run.out.films, run.solved.correlations,
+            run.otherSet,    run.notes,    run.handCheck};
 }
 
 const char* configurationText(Arrangement controequi) {

@@ -28,10 +28,10 @@ inline constexpr const char* kFluidNames[] = {"Water",
 // The further tables that come with ZANO, listed after the sixteen in this order: the water
 // solutions of glycol by concentration, then the oils by name.
 inline constexpr const char* kFurtherFluidNames[] = {
-    "Ethylene Glycol 20%", "Ethylene Glycol 40%", "Ethylene Glycol 50%", "Propylene Glycol 20%",
-    "Propylene Glycol 40%", "Propylene Glycol 50%", "Dowtherm J", "Dowtherm Q", "Engine oil",
-    "Paratherm NF", "Syltherm 800", "Therminol 66", "Therminol 72", "Therminol D12",
-    "Therminol VP-1"};
+    "Ethylene Glycol 20%",  "Ethylene Glycol 40%",  "Ethylene Glycol 50%", "Propylene Glycol 20%",
+    "Propylene Glycol 40%", "Propylene Glycol 50%", "Dowtherm J",          "Dowtherm Q",
+    "Engine oil",           "Paratherm NF",         "Syltherm 800",        "Therminol 66",
+    "Therminol 72",         "Therminol D12",        "Therminol VP-1"};
 
 // True for a name of the fluid lists. A fluid name becomes a file name in the data folder, so
 // only the names offered may: no other text, above all none with a path, "..", a NUL or a

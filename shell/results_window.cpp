@@ -259,6 +259,27 @@ QToolButton* ResultsWindow::makeFold(QWidget* area, const char* name, const char
     return fold;
 }
 
+// A row of a fold: its caption, its unit where it has one, and one read-only box, or one for
+// each stream, in the results' columns; arrange() sets their tops.
+std::vector<QWidget*> ResultsWindow::foldRow(QWidget* area, const QString& name,
+                                             const char* caption, const char* unit,
+                                             bool eachStream) {
+    std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), caption)};
+    place(widgets.back(), kCaptionLeft, kSetTop, kCaptionWidth, kLabelHeight);
+    if (*unit) {
+        widgets.push_back(makeLabel(area, qPrintable(name + "Unit"), unit));
+        place(widgets.back(), kUnitLeft, kSetTop, kUnitWidth, kLabelHeight);
+    }
+    for (int column = 0; column < (eachStream ? 2 : 1); ++column) {
+        auto* box = new QLineEdit(area);
+        box->setObjectName(name + (eachStream ? (column ? "Est" : "Int") : ""));
+        box->setReadOnly(true);
+        place(box, column ? kEstLeft : kIntLeft, kSetTop, kBoxWidth, kBoxHeight);
+        widgets.push_back(box);
+    }
+    return widgets;
+}
+
 void ResultsWindow::buildConstruction(QWidget* area) {
     // Each note a sentence of up to two lines, in the warning's colour.
     notes_ = makeLabel(area, "Notes", "");
@@ -269,23 +290,9 @@ void ResultsWindow::buildConstruction(QWidget* area) {
     // The fold's heading, then its rows in the results' columns; arrange() sets their tops.
     construction_ = makeFold(area, "Construction", "Co&nstruction as built");
     place(construction_, kCaptionLeft, kSetTop, kIntLeft - 120 - kCaptionLeft, kBoxHeight);
-    for (const zano::ConstructionRow& row : zano::constructionRows({})) {
-        const QString name = QStringLiteral("Construction") + QString::fromLatin1(row.box);
-        std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), row.caption)};
-        place(widgets.back(), kCaptionLeft, kSetTop, kCaptionWidth, kLabelHeight);
-        if (*row.unit) {
-            widgets.push_back(makeLabel(area, qPrintable(name + "Unit"), row.unit));
-            place(widgets.back(), kUnitLeft, kSetTop, kUnitWidth, kLabelHeight);
-        }
-        for (int column = 0; column < (row.eachStream ? 2 : 1); ++column) {
-            auto* box = new QLineEdit(area);
-            box->setObjectName(name + (row.eachStream ? (column ? "Est" : "Int") : ""));
-            box->setReadOnly(true);
-            place(box, column ? kEstLeft : kIntLeft, kSetTop, kBoxWidth, kBoxHeight);
-            widgets.push_back(box);
-        }
-        constructionRows_.push_back(std::move(widgets));
-    }
+    for (const zano::ConstructionRow& row : zano::constructionRows({}))
+        constructionRows_.push_back(foldRow(area, QStringLiteral("Construction") + row.box,
+                                            row.caption, row.unit, row.eachStream));
     constructionShown_.assign(constructionRows_.size(), false);
 }
 
@@ -325,23 +332,9 @@ void ResultsWindow::buildHandCheck(QWidget* area) {
         const QSignalBlocker quiet(handCheck_);
         handCheck_->setChecked(false);
     }
-    for (const zano::HandCheckRow& row : zano::handCheckRows(std::nullopt)) {
-        const QString name = QStringLiteral("HandCheck") + QString::fromLatin1(row.box);
-        std::vector<QWidget*> widgets{makeLabel(area, qPrintable(name + "Label"), row.caption)};
-        place(widgets.back(), kCaptionLeft, kSetTop, kCaptionWidth, kLabelHeight);
-        if (*row.unit) {
-            widgets.push_back(makeLabel(area, qPrintable(name + "Unit"), row.unit));
-            place(widgets.back(), kUnitLeft, kSetTop, kUnitWidth, kLabelHeight);
-        }
-        for (int column = 0; column < (row.eachStream ? 2 : 1); ++column) {
-            auto* box = new QLineEdit(area);
-            box->setObjectName(name + (row.eachStream ? (column ? "Est" : "Int") : ""));
-            box->setReadOnly(true);
-            place(box, column ? kEstLeft : kIntLeft, kSetTop, kBoxWidth, kBoxHeight);
-            widgets.push_back(box);
-        }
-        handCheckRows_.push_back(std::move(widgets));
-    }
+    for (const zano::HandCheckRow& row : zano::handCheckRows(std::nullopt))
+        handCheckRows_.push_back(foldRow(area, QStringLiteral("HandCheck") + row.box, row.caption,
+                                         row.unit, row.eachStream));
 }
 
 int ResultsWindow::placeHandCheck(std::vector<zano::TwipPlace>& moved, int top) {

@@ -73,6 +73,8 @@ class ResultsWindow : public QWidget {
     // The run's notes and the hairpins as built (the "Construction" fold), between the hairpin
     // rows and the correlation set; shown only when the results have them.
     void buildConstruction(QWidget* area);
+    std::vector<QWidget*> foldRow(QWidget* area, const QString& name, const char* caption,
+                                  const char* unit, bool eachStream);
     // The figures of a hand check (the "Hand check" fold, folded at first) below the
     // construction; shown only when the results have them.
     void buildHandCheck(QWidget* area);

@@ -63,14 +63,9 @@ float filmDiameter(const Geometry& g, Side side, CorrelationSet set) {
 
 double nusselt(double gz, double re, double pr, double mu, double muw) {
     const double third = 1.0 / 3.0;
-    // Sieder-Tate wall-viscosity correction.
-    const double phi = finiteOr(std::pow(mu / muw, 0.14),
-                                "the wall-viscosity correction cannot be computed: a viscosity "
-                                "is zero or negative");
+    const double phi = siederTateCorrection(mu, muw);
     // Developing laminar flow never falls below the fully developed value 3.66.
-    const double nuGraetz = finiteOr(1.86 * std::pow(gz, third) * phi,
-                                     "the laminar Nusselt number cannot be computed: the Graetz "
-                                     "number is negative");
+    const double nuGraetz = siederTateLaminar(gz, phi);
     const double nuLam = std::max(3.66, nuGraetz);
     if (re < kReLaminarEnd) return nuLam;
 

@@ -14,14 +14,22 @@ double equivalentDiameter(double outerBore, double innerOutside) {
                     "diameter of the internal pipe is zero");
 }
 
+double siederTateCorrection(double mu, double muw) {
+    return finiteOr(std::pow(mu / muw, 0.14),
+                    "the wall-viscosity correction cannot be computed: a viscosity is zero or "
+                    "negative");
+}
+
+double siederTateLaminar(double gz, double phi) {
+    return finiteOr(1.86 * std::pow(gz, 1.0 / 3.0) * phi,
+                    "the laminar Nusselt number cannot be computed: the Graetz number is "
+                    "negative");
+}
+
 double kernNusselt(double gz, double re, double pr, double dOverL, double mu, double muw) {
     const double third = 1.0 / 3.0;
-    const double phi = finiteOr(std::pow(mu / muw, 0.14),
-                                "the wall-viscosity correction cannot be computed: a viscosity "
-                                "is zero or negative");
-    const double laminar = finiteOr(1.86 * std::pow(gz, third) * phi,
-                                    "the laminar Nusselt number cannot be computed: the Graetz "
-                                    "number is negative");
+    const double phi = siederTateCorrection(mu, muw);
+    const double laminar = siederTateLaminar(gz, phi);
     if (re < kReLaminarEnd) return laminar;
     const double prThird = finiteOr(std::pow(pr, third), "the Prandtl number is negative");
     if (re >= kReTurbulentStart) return 0.027 * std::pow(re, 0.8) * prThird * phi;

@@ -9,6 +9,11 @@ namespace zano {
 // flow area over the heated perimeter, the inner pipe's outside alone.
 double equivalentDiameter(double outerBore, double innerOutside);
 
+// Sieder and Tate's wall-viscosity correction (mu / mu_w)^0.14, and their laminar Nusselt number
+// 1.86 Gz^(1/3) times it: shared by the classic rule and Kern's.
+double siederTateCorrection(double mu, double muw);
+double siederTateLaminar(double gz, double phi);
+
 // Nusselt number on the side's diameter D (the bore, or the annulus's equivalent diameter):
 // Sieder and Tate's laminar rule, Kern's eq. 6.1, below Re 2300; Hausen's equation in
 // transition, no lower than the laminar rule; Sieder and Tate's turbulent rule, Kern's eq. 6.2,

@@ -658,12 +658,18 @@ void MainWindow::mnuCaseConstruction_Click() {
     caseEdited();  // modified, the results out of date, the Options line anew
 }
 
+// The narrowest room, in pixels at 96 dpi, in which the Design window opens beside this one.
+constexpr int kDesignBesideWidth = 1000;
+
 void MainWindow::mnuCaseDesign_Click() {
     if (!design_) {
         design_ = new DesignWindow([this] { return caseFromControls(); }, state_.data,
                                    [this](const CaseData& c) { designPicked(c); });
         design_->setAttribute(Qt::WA_DeleteOnClose);  // a search running is cancelled first
-        openBeside(design_, this);
+        // Its form and its table want a wide window: beside the main window only where that
+        // leaves them room, else over it, as large as the screen lets it be.
+        const int room = screen()->availableGeometry().width() - frameGeometry().width();
+        if (room >= kDesignBesideWidth * logicalDpiX() / 96) openBeside(design_, this);
     }
     design_->show();
     design_->raise();

@@ -29,7 +29,7 @@ std::string number(double v, int decimals) {
 std::string pad(std::string s, std::size_t width, bool right = false) {
     // The width in characters, a multi-byte character counted once.
     std::size_t chars = 0;
-    for (unsigned char ch : s) chars += (ch & 0xC0) != 0x80;
+    for (const char ch : s) chars += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
     if (chars >= width) return s + " ";
     const std::string fill(width - chars, ' ');
     return (right ? fill + s : s + fill) + " ";

@@ -8,7 +8,7 @@
 
 namespace zano::cli {
 
-int printSweep(const SweepSpec& s, const CaseData& c, const DataFolder& data, bool json) {
+int printSweep(const SweepRange& s, const CaseData& c, const DataFolder& data, bool json) {
     if (const auto why = sweepInputRefusal(s.input, c)) {
         std::fprintf(stderr, "zano-calc: --sweep: %s\n", why->c_str());
         return 2;

@@ -8,6 +8,6 @@ namespace zano::cli {
 // zano-calc --sweep: the case calculated at each value, the rows on stdout (CSV, or JSON with
 // `json`); the exit status: 0 every point calculated, 1 a point ended in a message (its row
 // holds it), 2 an input that the case's modes make an output.
-int printSweep(const SweepSpec& s, const CaseData& c, const DataFolder& data, bool json);
+int printSweep(const SweepRange& s, const CaseData& c, const DataFolder& data, bool json);
 
 }  // namespace zano::cli

@@ -125,7 +125,7 @@ struct Options {
     std::optional<std::string> tableName;
     bool replace = false;
     bool pipes = false;  // --pipes: print the pipe catalogue, instead of calculating
-    std::optional<zano::SweepSpec> sweep;  // --sweep: the one case over a range of one input
+    std::optional<zano::SweepRange> sweep;  // --sweep: the one case over a range of one input
 };
 
 // --set NAME=VALUE: checked on an empty case, so that a name or value it does not have is a bad
@@ -173,12 +173,12 @@ bool readValueOption(const std::string& arg, const char* value, Options& o) {
         if (!value) return needs("a folder");
         o.dataDir = v;
     } else if (arg == "--sweep") {
-        auto spec = zano::parseSweep(v);
-        if (const auto* why = std::get_if<std::string>(&spec)) {
+        auto range = zano::parseSweep(v);
+        if (const auto* why = std::get_if<std::string>(&range)) {
             std::fprintf(stderr, "zano-calc: --sweep %s: %s\n", v.c_str(), why->c_str());
             return false;
         }
-        o.sweep = std::get<zano::SweepSpec>(spec);
+        o.sweep = std::get<zano::SweepRange>(range);
     } else if (arg == "--import-table" || arg == "--name") {
         if (v.empty()) return needs(arg == "--name" ? "the fluid's name" : "a file");
         (arg == "--name" ? o.tableName.emplace() : o.importFile) = v;

@@ -25,7 +25,7 @@ std::string indented(const std::string& json, std::size_t blanks) {
 
 }  // namespace
 
-std::string sweepCsv(const SweepSpec& s, const std::vector<SweepPoint>& points) {
+std::string sweepCsv(const SweepRange& s, const std::vector<SweepPoint>& points) {
     const std::vector<std::string> headings = caseCsvHeadings();
     std::string out = csvField(inputHeading(s.input));
     for (const std::string& h : headings) out += "," + csvField(h);
@@ -43,7 +43,7 @@ std::string sweepCsv(const SweepSpec& s, const std::vector<SweepPoint>& points) 
     return out;
 }
 
-std::string sweepJson(const SweepSpec& s, const std::vector<SweepPoint>& points) {
+std::string sweepJson(const SweepRange& s, const std::vector<SweepPoint>& points) {
     std::string out = "{\n  \"input\": {\"name\": " + jsonString(s.input.name()) +
                       ", \"caption\": " + jsonString(s.input.caption()) +
                       ", \"unit\": " + jsonString(s.input.unit()) + "},\n";

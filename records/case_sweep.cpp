@@ -100,7 +100,7 @@ std::optional<std::string> sweepInputRefusal(const SweepInput& input, const Case
            ") is found by the calculation in this case's modes; sweep one of its inputs";
 }
 
-std::variant<SweepSpec, std::string> parseSweep(std::string_view text) {
+std::variant<SweepRange, std::string> parseSweep(std::string_view text) {
     const std::size_t eq = text.find('=');
     const std::size_t colon1 = text.find(':', eq == std::string_view::npos ? 0 : eq);
     const std::size_t colon2 =
@@ -110,7 +110,7 @@ std::variant<SweepSpec, std::string> parseSweep(std::string_view text) {
         return std::string("a sweep is NAME=FROM:TO:STEPS");
     const auto input = sweepInputNamed(trimBlanks(text.substr(0, eq)));
     if (const auto* why = std::get_if<std::string>(&input)) return *why;
-    SweepSpec s{std::get<SweepInput>(input)};
+    SweepRange s{std::get<SweepInput>(input)};
     const std::string_view fromText = text.substr(eq + 1, colon1 - eq - 1),
                            toText = text.substr(colon1 + 1, colon2 - colon1 - 1),
                            stepsText = text.substr(colon2 + 1);
@@ -127,7 +127,7 @@ std::variant<SweepSpec, std::string> parseSweep(std::string_view text) {
     return s;
 }
 
-double sweepValue(const SweepSpec& s, int i) {
+double sweepValue(const SweepRange& s, int i) {
     const double v = i == s.steps ? s.to : s.from + (s.to - s.from) * i / s.steps;
     // Twelve significant digits: far beyond what a box holds, short of the remainder.
     char buf[32];

@@ -38,18 +38,18 @@ std::optional<std::string> sweepInputRefusal(const SweepInput& input, const Case
 // Beyond this many intervals a sweep is a slip of the pen rather than a study.
 inline constexpr int kMaxSweepSteps = 1000;
 
-struct SweepSpec {
+struct SweepRange {
     SweepInput input;
     double from = 0, to = 0;
     int steps = 1;  // intervals: steps + 1 values, `from` and `to` among them
 };
 
 // "NAME=FROM:TO:STEPS", the numbers with a decimal point or comma; the reason when it is none.
-std::variant<SweepSpec, std::string> parseSweep(std::string_view text);
+std::variant<SweepRange, std::string> parseSweep(std::string_view text);
 
 // The value at point i (0 to steps), free of the binary remainder of the division, so that a
 // sweep from 0,1 by 0,1 reads 0,3 and not 0,30000000000000004.
-double sweepValue(const SweepSpec& s, int i);
+double sweepValue(const SweepRange& s, int i);
 
 // One point of a sweep: the value and the case calculated at it (a value the input does not
 // take, such as 2,5 hairpins, ends in "Invalid data" with the reason).

@@ -158,7 +158,7 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     const qsizetype at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
     const QChar taken = filtroTasti(typed.front(), box->text(), at, signAllowed_);
     if (taken.isNull()) {
-        // The specified rule stands; the user learns why the key did nothing.
+        // The key rule stands; the user learns why the key did nothing.
         if (typed.front().isPrint())
             emit keyRefused(refusalOfKey(typed.front(), box->text(), at, signAllowed_));
         return true;

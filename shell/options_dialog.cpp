@@ -37,7 +37,7 @@
 namespace zano {
 namespace {
 
-// Width of the dialog's form, twips: the specified 5205 and the fouling presets' buttons.
+// Width of the dialog's form, twips: the original 5205 and the fouling presets' buttons.
 constexpr int kClientWidth = 5565;
 // The hairpin length's, the correlation set's and the table import's rows follow the viscosity's
 // from this top; "Close" stands below them all, in the dialog's button row.
@@ -207,7 +207,7 @@ void OptionsDialog::buildLayout() {
     places.push_back({check1_, QRect(360, 1080, 1815, 285)});
     placeFoulingPresets(this, {text1_, text2_}, check1_, places);
 
-    // Below the specified controls, in their columns: a line, then the hairpin length.
+    // Below the original controls, in their columns: a line, then the hairpin length.
     auto* line = new QFrame(this);
     line->setObjectName("HairpinLine");
     line->setFrameShape(QFrame::HLine);

@@ -94,7 +94,7 @@ class OptionsDialog : public QWidget {
     QCheckBox* check1_;
     QPushButton* command1_;
     std::array<QLabel*, 12> label_;  // Label1 ... Label12
-    QLineEdit* hairpin_;             // below the specified controls
+    QLineEdit* hairpin_;             // below the original controls
     QComboBox* correlations_;        // below the hairpin length
     QPushButton* importTable_;       // below the correlations: a fluid table from a file
     QPushButton* pasteTable_;        // ... or from the clipboard

@@ -30,7 +30,7 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kClientWidth = 7005, kClientHeight = 7515;
 // The extension (design margins, hairpins, the correlation set and what makes up U, the other
-// set's figures, Profile and Copy) lies below the specified client area, in the same columns,
+// set's figures, Profile and Copy) lies below the original client area, in the same columns,
 // and adds this much to the window's height.
 constexpr int kExtensionHeight = 7215;
 // Tops in the extension: the correlation set's row, the first film row (one every 360 twips),
@@ -170,7 +170,7 @@ void ResultsWindow::buildOutOfDateLine() {
 }
 
 void ResultsWindow::buildExtension() {
-    // One container, so that the specified controls stay the window's own children as drawn;
+    // One container, so that the original controls stay the window's own children as drawn;
     // its controls are placed in twips from its top.
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("Extension"));

@@ -43,7 +43,7 @@ class ResultsWindow : public QWidget {
     // "FoulingAllowance", "Hairpins", "LengthProvided"); empty before the first results.
     QString boxText(const QString& boxName) const;
 
-    // The extension below the specified controls: the design margins and the hairpins of the
+    // The extension below the original controls: the design margins and the hairpins of the
     // results last shown. Risultati empties it; the caller passes the extras right after.
     void setExtras(const zano::ResultsExtras& extras);
 

@@ -95,7 +95,7 @@ void SweepChartView::paintEvent(QPaintEvent*) {
 
 struct SweepWindow::Job {
     CaseData c;
-    SweepSpec spec;
+    SweepRange range;
     DataFolder data;
     std::atomic<bool> cancel{false};
     std::vector<SweepPoint> points;
@@ -224,7 +224,7 @@ void SweepWindow::inputChosen() {
     steps_->setValue(input.quantity == Quantity::Count ? int(std::lround(to - from)) : 10);
 }
 
-std::optional<SweepSpec> SweepWindow::formSpec() {
+std::optional<SweepRange> SweepWindow::formRange() {
     const int at = input_->currentIndex();
     if (at < 0) {
         warn(this, tr("There is no input to sweep."));
@@ -233,28 +233,28 @@ std::optional<SweepSpec> SweepWindow::formSpec() {
     // The form read as zano-calc reads --sweep, for the same checks and messages.
     const QString text = input_->currentData().toString() + "=" + from_->text() + ":" +
                          to_->text() + ":" + QString::number(steps_->value());
-    auto spec = parseSweep(text.toStdString());
-    if (const auto* why = std::get_if<std::string>(&spec)) {
+    auto range = parseSweep(text.toStdString());
+    if (const auto* why = std::get_if<std::string>(&range)) {
         warn(this, tr("The sweep cannot be calculated."), asSentence(qs(*why)));
         return std::nullopt;
     }
-    return std::get<SweepSpec>(spec);
+    return std::get<SweepRange>(range);
 }
 
 bool SweepWindow::startSweep() {
     if (running()) return false;
-    const std::optional<SweepSpec> spec = formSpec();
-    if (!spec) return false;
+    const std::optional<SweepRange> range = formRange();
+    if (!range) return false;
     auto job = std::make_shared<Job>();
     job->c = currentCase_();
-    if (const auto why = sweepInputRefusal(spec->input, job->c)) {
+    if (const auto why = sweepInputRefusal(range->input, job->c)) {
         warn(this, tr("The sweep cannot be calculated."), asSentence(qs(*why)));
         return false;
     }
-    job->spec = *spec;
+    job->range = *range;
     job->data = data_.pinned();  // one read of each table, shared by every point
     job_ = job;
-    progress_->setRange(0, spec->steps + 2);
+    progress_->setRange(0, range->steps + 2);
     progress_->setValue(0);
     progress_->setVisible(true);
     run_->setText(tr("&Cancel"));
@@ -264,7 +264,7 @@ bool SweepWindow::startSweep() {
     // has closed meanwhile.
     thread_ = QThread::create([this, job] {
         job->current = runCase(job->c, job->data, {});
-        job->points = runSweep(job->c, job->spec, job->data, [this, job](int done) {
+        job->points = runSweep(job->c, job->range, job->data, [this, job](int done) {
             QMetaObject::invokeMethod(this, [this, done] { progress_->setValue(done + 1); });
             return !job->cancel;
         });
@@ -285,12 +285,12 @@ void SweepWindow::finish(const std::shared_ptr<Job>& job) {
     job_.reset();
     progress_->setVisible(false);
     run_->setText(tr("&Sweep"));
-    spec_ = job->spec;
+    range_ = job->range;
     points_ = std::move(job->points);
     current_ = std::move(job->current);
-    currentValue_ = parseDouble(job->spec.input.text(job->c));
+    currentValue_ = parseDouble(job->range.input.text(job->c));
     const qint64 ms = job->clock.elapsed();
-    const int all = job->spec.steps + 1;
+    const int all = job->range.steps + 1;
     status_->setText(job->cancel && int(points_.size()) < all
                          ? tr("Cancelled after %1 of %2 values.").arg(points_.size()).arg(all)
                          : tr("%1 values in %2 ms.").arg(all).arg(ms));
@@ -303,11 +303,11 @@ void SweepWindow::showChart() {
     SweepChartData d;
     const auto choices = resultChoices();
     const int r = result_->currentIndex();
-    if (!spec_ || r < 0) return chart_->setData(d);
+    if (!range_ || r < 0) return chart_->setData(d);
     const ResultChoice choice = choices[std::size_t(r)];
-    d.xTitle = inputTitle(spec_->input);
+    d.xTitle = inputTitle(range_->input);
     d.yTitle = result_->currentText();
-    d.from = spec_->from, d.to = spec_->to;
+    d.from = range_->from, d.to = range_->to;
     const auto y = [&](const CaseRun& run) {
         return run.ok() ? numberOf(choice.row->get(run, choice.pipe)) : std::nullopt;
     };
@@ -338,7 +338,7 @@ const SweepChartData& SweepWindow::chartData() const {
 }
 
 std::string SweepWindow::csv() const {
-    return spec_ ? sweepCsv(*spec_, points_) : std::string();
+    return range_ ? sweepCsv(*range_, points_) : std::string();
 }
 
 void SweepWindow::exportRows() {

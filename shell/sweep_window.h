@@ -69,7 +69,7 @@ class SweepWindow : public QWidget {
     void finish(const std::shared_ptr<Job>& job);
     void showChart();
     void exportRows();
-    std::optional<zano::SweepSpec> formSpec();
+    std::optional<zano::SweepRange> formRange();
 
     std::function<zano::CaseData()> currentCase_;
     zano::DataFolder data_;
@@ -86,7 +86,7 @@ class SweepWindow : public QWidget {
     SweepChartView* chart_;
     std::shared_ptr<Job> job_;  // the sweep under way
     QThread* thread_ = nullptr;
-    std::optional<zano::SweepSpec> spec_;  // of the points shown
+    std::optional<zano::SweepRange> range_;  // of the points shown
     std::vector<zano::SweepPoint> points_;
     std::optional<zano::CaseRun> current_;  // the case as it stood, calculated
     std::optional<double> currentValue_;    // its value of the input

@@ -5,7 +5,7 @@
 
 namespace zano {
 
-std::vector<SweepPoint> runSweep(const CaseData& c, const SweepSpec& s, const DataFolder& data,
+std::vector<SweepPoint> runSweep(const CaseData& c, const SweepRange& s, const DataFolder& data,
                                  const std::function<bool(int done)>& progress) {
     std::vector<SweepPoint> points;
     points.reserve(static_cast<std::size_t>(s.steps) + 1);

@@ -25,7 +25,7 @@ TEST(CaseSweep, ThePointAtTheCasesOwnValueIsTheCasesResult) {
         const CaseData c = loadCaseFile(file.path());
         const CaseRun own = runCase(c, state.data, {});
         for (const char* name : {"intTin", "estTin", "estSporc"}) {
-            SweepSpec s{std::get<SweepInput>(sweepInputNamed(name))};
+            SweepRange s{std::get<SweepInput>(sweepInputNamed(name))};
             s.from = *parseDouble(s.input.text(c));
             s.to = s.from + 1;  // the own value first
             const std::string rows = sweepCsv(s, runSweep(c, s, state.data));

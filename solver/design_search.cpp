@@ -11,6 +11,7 @@
 #include "base/number_text.h"
 #include "properties/fluid_names.h"
 #include "solver/case_run.h"
+#include "solver/sides.h"
 
 namespace zano {
 namespace {
@@ -25,12 +26,13 @@ std::string failureText(const CaseRun& run) {
 // The case with its fluids in each other's pipes: each stream keeps its inlet, its flow or
 // outlet, its fouling and its pressure, and what of it the case gives or finds.
 void swapSides(CaseData& c) {
-    for (auto m : {std::pair{&CaseData::intTin, &CaseData::estTin},
-                   {&CaseData::intTout, &CaseData::estTout},
-                   {&CaseData::intPort, &CaseData::estPort},
-                   {&CaseData::intfluid, &CaseData::estfluid},
-                   {&CaseData::intSporc, &CaseData::estSporc},
-                   {&CaseData::intpress, &CaseData::estpress}})
+    const SideFields &in = kSideFields[0], &est = kSideFields[1];
+    for (auto m : {std::pair{in.fluid, est.fluid},
+                   {in.pressure, est.pressure},
+                   {in.inlet, est.inlet},
+                   {in.outlet, est.outlet},
+                   {in.flow, est.flow},
+                   {in.fouling, est.fouling}})
         std::swap(c.*m.first, c.*m.second);
     std::swap(c.intToutGiven, c.estToutGiven);
 }
@@ -150,11 +152,15 @@ std::string scheduleOf(const std::string& designation) {
 
 CaseData designProcess(const CaseData& c, const DataFolder& data) {
     CaseData process = c;
-    if (c.LGiven) {
+    // A duty the case does not state (the length given, or the duty from a stream's outlet,
+    // which a candidate with the fluids swapped would take from the wrong stream) is the
+    // capacity the case calculates as it stands.
+    if (c.LGiven || c.dutyFrom != DutyFrom::None) {
         const CaseRun run = runCase(c, data, {});
         if (!run.ok()) invalidData("the case as it stands: " + failureText(run));
         process = run.solved;
         process.LGiven = false;
+        process.dutyFrom = DutyFrom::None;
     }
     process.hairpins.clear();
     process.intBranches.clear(), process.estBranches.clear();

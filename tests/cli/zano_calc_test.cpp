@@ -109,6 +109,9 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         "--sweep intTin=a:2:2" + user + " 2>&1",
         "--sweep intTin=1:2:2,5" + user + " 2>&1",
         "--sweep q=1:2:2 examples/water-heated-by-water.zan 2>&1",
+        // A design search around a duty from a stream's outlet: its duty, and candidates with the
+        // fluids swapped among those that meet every limit.
+        "--design --leg 3 tests/golden/duty-from-the-external-outlet.zan | sed -n 1,3p",
         // The pipe catalogue, which calculates nothing.
         "--pipes",
         "--pipes" + user + " 2>&1",

@@ -140,6 +140,10 @@ std::string formatSingle(float v, char sep) {
 std::string formatDouble(double v, char sep) {
     return format(v, 15, 15, sep);
 }
+std::string formatDigits(double v, int digits, char sep) {
+    digits = std::clamp(digits, 1, 17);
+    return format(v, digits, digits, sep);
+}
 
 double roundTo(double v, int decimals) {
     if (!std::isfinite(v)) return v;

@@ -20,6 +20,9 @@ std::optional<float> parseSingle(std::string_view text);
 // 0.0001 <= |x| < 10^7 (single) or 10^15 (double).
 std::string formatSingle(float v, char decimalSeparator = ',');
 std::string formatDouble(double v, char decimalSeparator = ',');
+// The general format at `digits` significant digits (1 to 17), exponent form outside
+// 0.0001 <= |x| < 10^digits.
+std::string formatDigits(double v, int digits, char decimalSeparator = ',');
 
 // Round(v, n): the exact value held, rounded to n decimals, ties to the even digit; the
 // result keeps the width of the value.

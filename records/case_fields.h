@@ -21,7 +21,7 @@ struct FoundBy {
 };
 
 // What a figure measures, for its unit and the way it is shown; the case's fields use the
-// first eight, the results all.
+// first eight, the results all. Each with a unit has its row in formats/units.h.
 enum class Quantity {
     Size,
     Temperature,
@@ -38,7 +38,13 @@ enum class Quantity {
     Percent,
     Count,
     Number,
-    Text
+    Text,
+    TemperatureDifference,
+    CapacityRate,
+    Density,
+    SpecificHeat,
+    Conductivity,
+    Viscosity
 };
 
 struct CaseField {

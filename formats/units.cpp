@@ -12,11 +12,11 @@ namespace {
 // Appendix B.8 and B.9): the international foot and inch, the avoirdupois pound, the
 // International Table British thermal unit, the degree Fahrenheit's step of 1/1,8 kelvin, the
 // pound-force of standard gravity.
-constexpr double kFoot = 0.3048;                            // m
-constexpr double kInch = 0.0254;                            // m
-constexpr double kPound = 0.45359237;                       // kg
-constexpr double kBtu = 1055.05585262;                      // J, Btu (IT)
-constexpr double kFahrenheitPerKelvin = 1.8;                // a kelvin is 1,8 degrees F
+constexpr double kFoot = 0.3048;                             // m
+constexpr double kInch = 0.0254;                             // m
+constexpr double kPound = 0.45359237;                        // kg
+constexpr double kBtu = 1055.05585262;                       // J, Btu (IT)
+constexpr double kFahrenheitPerKelvin = 1.8;                 // a kelvin is 1,8 degrees F
 constexpr double kPsi = kPound * 9.80665 / (kInch * kInch);  // Pa, lbf/in^2
 constexpr double kBtuPerHour = kBtu / 3600;                  // W
 
@@ -152,7 +152,8 @@ std::string unitCaption(std::string_view caption, Quantity q, UnitSystem s) {
     if (const auto at = out.rfind(bracketed); at != std::string::npos)
         return out.replace(at, bracketed.size(), std::string("[") + r->us + "]");
     const std::string trailing = std::string(" ") + r->si;
-    if (out.ends_with(trailing)) out.replace(out.size() - trailing.size(), trailing.size(), std::string(" ") + r->us);
+    if (out.ends_with(trailing))
+        out.replace(out.size() - trailing.size(), trailing.size(), std::string(" ") + r->us);
     return out;
 }
 

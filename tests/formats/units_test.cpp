@@ -1,9 +1,10 @@
+#include "formats/units.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "base/number_text.h"
-#include "formats/units.h"
 #include "golden_text.h"
 
 namespace zano {
@@ -17,11 +18,21 @@ TEST(Units, OneUsUnitIsWhatNistPrints) {
         Q q;
         double si;
     } nist[] = {
-        {Q::Size, 25.4},           {Q::Length, 0.3048},         {Q::MassFlow, 1.259979e-4},
-        {Q::Velocity, 0.3048},     {Q::Pressure, 6.894757e-2},  {Q::PressureDrop, 6.894757},
-        {Q::Capacity, 2.930711e-4}, {Q::CapacityRate, 5.275279e-4}, {Q::Area, 9.290304e-2},
-        {Q::Coefficient, 5.678263}, {Q::Fouling, 0.1761102},  {Q::Density, 16.01846},
-        {Q::SpecificHeat, 4.1868}, {Q::Conductivity, 1.730735}, {Q::Viscosity, 1e-3},
+        {Q::Size, 25.4},
+        {Q::Length, 0.3048},
+        {Q::MassFlow, 1.259979e-4},
+        {Q::Velocity, 0.3048},
+        {Q::Pressure, 6.894757e-2},
+        {Q::PressureDrop, 6.894757},
+        {Q::Capacity, 2.930711e-4},
+        {Q::CapacityRate, 5.275279e-4},
+        {Q::Area, 9.290304e-2},
+        {Q::Coefficient, 5.678263},
+        {Q::Fouling, 0.1761102},
+        {Q::Density, 16.01846},
+        {Q::SpecificHeat, 4.1868},
+        {Q::Conductivity, 1.730735},
+        {Q::Viscosity, 1e-3},
         {Q::TemperatureDifference, 5.0 / 9.0},
     };
     for (const auto& n : nist) {
@@ -41,24 +52,24 @@ TEST(Units, ConversionTableAndTextsRoundTrip) {
                ", offset " + golden_text::shown(r.offset) + "; " + r.source + "\n";
     const std::string file = "formats/golden/units.txt";
     const std::string texts = "formats/golden/unit_texts.txt";
-    const std::string rows = golden_text::table(texts, [](const std::string& op,
-                                                          const std::string& arg) {
-        const auto blank = arg.find(' ');
-        const UnitRow& r = kUnits.at(std::stoul(arg.substr(0, blank)));
-        const std::string text = arg.substr(blank + 1);
-        const Units us{UnitSystem::US, op.back()}, si{UnitSystem::SI, op.back()};
-        if (op.starts_with("typed us")) {
-            const std::string stored = caseText(r.quantity, text, us);
-            return stored + " -> " + shownText(r.quantity, stored, us);
-        }
-        if (op.starts_with("typed si")) return caseText(r.quantity, text, si);
-        if (op.starts_with("rounded")) {
-            const double v = *parseDouble(text);
-            return shownRounded(r.quantity, static_cast<float>(v), 3, si) + " | " +
-                   shownRounded(r.quantity, static_cast<float>(v), 3, us);
-        }
-        return shownText(r.quantity, text, us);
-    });
+    const std::string rows =
+        golden_text::table(texts, [](const std::string& op, const std::string& arg) {
+            const auto blank = arg.find(' ');
+            const UnitRow& r = kUnits.at(std::stoul(arg.substr(0, blank)));
+            const std::string text = arg.substr(blank + 1);
+            const Units us{UnitSystem::US, op.back()}, si{UnitSystem::SI, op.back()};
+            if (op.starts_with("typed us")) {
+                const std::string stored = caseText(r.quantity, text, us);
+                return stored + " -> " + shownText(r.quantity, stored, us);
+            }
+            if (op.starts_with("typed si")) return caseText(r.quantity, text, si);
+            if (op.starts_with("rounded")) {
+                const double v = *parseDouble(text);
+                return shownRounded(r.quantity, static_cast<float>(v), 3, si) + " | " +
+                       shownRounded(r.quantity, static_cast<float>(v), 3, us);
+            }
+            return shownText(r.quantity, text, us);
+        });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
     EXPECT_EQ(golden_text::mismatch(texts, rows), "");
 }

@@ -35,11 +35,19 @@ QString modeLine(const CaseData& modes) {
     return "Given: " + given.join(", ") + QString::fromUtf8(" · Sought: ") + sought.join(", ");
 }
 
-QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes) {
+QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes,
+                       const Units& units) {
     const auto boxes = displayTexts(r);
-    const auto shown = [&](const char* box) { return QString::fromStdString(boxText(boxes, box)); };
-    QString line =
-        "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
+    // As the results window shows them: in SI its own texts, in US its rounding carried over.
+    const auto shown = [&](const char* box, Quantity q, float si) {
+        const std::string text = units.system == UnitSystem::SI
+                                     ? shownText(q, boxText(boxes, box), units)
+                                     : shownRounded(q, si, 3, units);
+        return QString::fromStdString(text) + ' ' +
+               QString::fromUtf8(std::string(unitText(q, units.system)).c_str());
+    };
+    QString line = "Calculated: capacity " + shown("Text23", Quantity::Capacity, r.q) +
+                   ", length " + shown("Text25", Quantity::Length, r.L);
     for (const std::string& note : notes) line += " · " + QString::fromStdString(note);
     return line;
 }

@@ -38,16 +38,13 @@ QString modeLine(const CaseData& modes) {
 QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes,
                        const Units& units) {
     const auto boxes = displayTexts(r);
-    // As the results window shows them: in SI its own texts, in US its rounding carried over.
-    const auto shown = [&](const char* box, Quantity q, float si) {
-        const std::string text = units.system == UnitSystem::SI
-                                     ? shownText(q, boxText(boxes, box), units)
-                                     : shownRounded(q, si, 3, units);
-        return QString::fromStdString(text) + ' ' +
+    // As the main window's boxes show the figures written back: the rounded texts, converted.
+    const auto shown = [&](const char* box, Quantity q) {
+        return QString::fromStdString(shownText(q, boxText(boxes, box), units)) + ' ' +
                QString::fromUtf8(std::string(unitText(q, units.system)).c_str());
     };
-    QString line = "Calculated: capacity " + shown("Text23", Quantity::Capacity, r.q) +
-                   ", length " + shown("Text25", Quantity::Length, r.L);
+    QString line = "Calculated: capacity " + shown("Text23", Quantity::Capacity) + ", length " +
+                   shown("Text25", Quantity::Length);
     for (const std::string& note : notes) line += " · " + QString::fromStdString(note);
     return line;
 }

@@ -40,8 +40,8 @@ const std::array<const char*, 7> kCaptions{
     "&Hairpins",    "Hairpin (&leg) length",   "Bend &radius", "", "&Branches",
     "&Nozzle bore", "&Allowable pressure drop"};
 // The quantity of each row's unit; Count for none.
-const std::array<Quantity, 7> kRowUnits{Quantity::Count, Quantity::Length, Quantity::Size,
-                                        Quantity::Count, Quantity::Count, Quantity::Size,
+const std::array<Quantity, 7> kRowUnits{Quantity::Count,       Quantity::Length, Quantity::Size,
+                                        Quantity::Count,       Quantity::Count,  Quantity::Size,
                                         Quantity::PressureDrop};
 
 // "1,5 × bore" with the decimal separator chosen.

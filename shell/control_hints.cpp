@@ -26,9 +26,8 @@ const UnitRow* rowNamed(const QString& unit) {
 
 // The units of the case's fields, longest first, each alone between blanks or punctuation.
 const QRegularExpression& unitPattern() {
-    static const QRegularExpression p(
-        R"((?:(-?\d+(?:,\d+)?)(?: to (-?\d+(?:,\d+)?))? )?)"
-        R"((\(m\^2 K\)/W|kg/s|m/s|kPa|bar|kW|mm|°C|m)(?![\w^]))");
+    static const QRegularExpression p(R"((?:(-?\d+(?:,\d+)?)(?: to (-?\d+(?:,\d+)?))? )?)"
+                                      R"((\(m\^2 K\)/W|kg/s|m/s|kPa|bar|kW|mm|°C|m)(?![\w^]))");
     return p;
 }
 

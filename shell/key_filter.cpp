@@ -29,12 +29,14 @@ QString refusalOfKey(QChar key, const QString& text, qsizetype position, bool si
     if (!filtroTasti(key, text, position, signAllowed, separator).isNull()) return {};
     const QString decimal = separator == u'.' ? "decimal point" : "decimal comma";
     if (key == u'.' || key == u',')
-        return QString::fromUtf8("“%1” not typed: a number holds one %2, and this box has one already")
+        return QString::fromUtf8(
+                   "“%1” not typed: a number holds one %2, and this box has one already")
             .arg(key, decimal);
     if (key == u'-')
         return signAllowed ? QString::fromUtf8("“-” not typed: a minus sign goes first, once")
                            : QString::fromUtf8("“-” not typed: this quantity is never negative");
-    return QString::fromUtf8("“%1” not typed: a number takes digits and a %2 only").arg(key, decimal);
+    return QString::fromUtf8("“%1” not typed: a number takes digits and a %2 only")
+        .arg(key, decimal);
 }
 
 QString filteredInsertion(const QString& text, const QString& boxText, qsizetype selectionStart,

@@ -111,7 +111,8 @@ void MainWindow::showPipeOfBoxes(int side) {
     const auto caseText = [&](int box) {
         return caseTextIn(text(box), Quantity::Size, units_).toStdString();
     };
-    const auto found = pipesMatching(pipes_, caseText(diameterBox(side)), caseText(thicknessBox(side)));
+    const auto found =
+        pipesMatching(pipes_, caseText(diameterBox(side)), caseText(thicknessBox(side)));
     int index = 0;
     // The entry picked stays while the boxes still match it; else the nearest match.
     const auto shown = [&](int i) {

@@ -41,8 +41,10 @@ void MainWindow::buildUnitsMenu(QMenu* view) {
               [](Units& u) { u.system = UnitSystem::US; });
     units->addSeparator()->setObjectName("mnuViewUnitsHyphen");
     auto* separators = new QActionGroup(units);
-    addChoice(separators, "mnuViewDecimalComma", "Decimal &comma", [](Units& u) { u.decimal = ','; });
-    addChoice(separators, "mnuViewDecimalPoint", "Decimal &point", [](Units& u) { u.decimal = '.'; });
+    addChoice(separators, "mnuViewDecimalComma", "Decimal &comma",
+              [](Units& u) { u.decimal = ','; });
+    addChoice(separators, "mnuViewDecimalPoint", "Decimal &point",
+              [](Units& u) { u.decimal = '.'; });
     findChild<QAction*>("mnuViewUnitsSI")->setChecked(true);
     findChild<QAction*>("mnuViewDecimalComma")->setChecked(true);
 }

@@ -82,8 +82,7 @@ void fillFoulingPresets(QMenu* menu, QLineEdit* box, const Units& u) {
     menu->addSeparator();
     for (const FoulingPreset& preset : kFoulingPresets) {
         // The value right-aligned in the place of a shortcut.
-        const QString shown =
-            QString::fromStdString(shownText(Quantity::Fouling, preset.value, u));
+        const QString shown = QString::fromStdString(shownText(Quantity::Fouling, preset.value, u));
         QAction* pick = menu->addAction(QString::fromUtf8(preset.service) + '\t' + shown);
         pick->setToolTip(QString::fromUtf8(preset.source));
         QObject::connect(pick, &QAction::triggered, box,

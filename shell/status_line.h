@@ -17,7 +17,8 @@ namespace zano {
 QString modeLine(const CaseData& modes);
 
 // "Calculated: capacity 28,823 kW, length 8 m", as the results window rounds them, in the units
-// given as the boxes show them, then what could not be added to the results ("· the hairpins: ...").
+// given as the boxes show them, then what could not be added to the results ("· the hairpins:
+// ...").
 QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes = {},
                        const Units& units = {});
 

@@ -64,7 +64,8 @@ QString captionInUnits(const QString& siCaption, UnitSystem s) {
     for (const UnitRow& row : kUnits)
         out = QString::fromStdString(unitCaption(bytes(out), row.quantity, s));
     if (mark < 0) return out;
-    if (mark < unitAt) return out.insert(mark, '&');  // the words before the unit stand as they were
+    if (mark < unitAt)
+        return out.insert(mark, '&');  // the words before the unit stand as they were
     // A letter of the unit: kept where the other unit has it too, else the caption has none.
     const qsizetype again = out.indexOf(siCaption[mark + 1], unitAt, Qt::CaseInsensitive);
     return again < 0 ? out : out.insert(again, '&');

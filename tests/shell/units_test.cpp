@@ -75,10 +75,18 @@ class UnitsTest : public QObject {
         QTest::addColumn<QString>("diameter");
         QTest::addColumn<QString>("fouling");
         QTest::addColumn<QString>("drop");
-        QTest::newRow("SI, comma") << kSiComma << "60,325" << "0,000880550918411529" << "68,9475729316836";
-        QTest::newRow("SI, point") << kSiPoint << "60.325" << "0.000880550918411529" << "68.9475729316836";
-        QTest::newRow("US, point") << kUsPoint << "2.375" << "0.005" << "10";
-        QTest::newRow("US, comma") << kUsComma << "2,375" << "0,005" << "10";
+        QTest::newRow("SI, comma") << kSiComma << "60,325"
+                                   << "0,000880550918411529"
+                                   << "68,9475729316836";
+        QTest::newRow("SI, point") << kSiPoint << "60.325"
+                                   << "0.000880550918411529"
+                                   << "68.9475729316836";
+        QTest::newRow("US, point") << kUsPoint << "2.375"
+                                   << "0.005"
+                                   << "10";
+        QTest::newRow("US, comma") << kUsComma << "2,375"
+                                   << "0,005"
+                                   << "10";
     }
     void theSameQuantityInEitherSystemGivesTheSameCase() {
         QFETCH(Units, units);

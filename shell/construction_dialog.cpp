@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <array>
 #include <string_view>
 
@@ -14,6 +15,8 @@
 #include "records/design_margins.h"
 #include "shell/control_hints.h"
 #include "shell/key_filter.h"
+#include "shell/unit_boxes.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 
 namespace zano {
@@ -28,6 +31,7 @@ struct ConstructionBox {
     int row, column;
     const char* empty;
     void (*check)(std::string_view text);
+    Quantity quantity;  // its unit; Count for a count
 };
 
 // Rows: the hairpins, their leg, the bend radius, then each stream's three.
@@ -35,7 +39,16 @@ constexpr int kStreamsRow = 4;
 const std::array<const char*, 7> kCaptions{
     "&Hairpins",    "Hairpin (&leg) length",   "Bend &radius", "", "&Branches",
     "&Nozzle bore", "&Allowable pressure drop"};
-const std::array<const char*, 7> kUnits{"", "m", "mm", "", "", "mm", "kPa"};
+// The quantity of each row's unit; Count for none.
+const std::array<Quantity, 7> kRowUnits{Quantity::Count,       Quantity::Length, Quantity::Size,
+                                        Quantity::Count,       Quantity::Count,  Quantity::Size,
+                                        Quantity::PressureDrop};
+
+// "1,5 × bore" with the decimal separator chosen.
+QString shownFigures(QString text) {
+    const QString separator = QString(QChar(currentUnits().decimal));
+    return text.replace(QRegularExpression(R"((\d),(\d))"), "\\1" + separator + "\\2");
+}
 
 void checkMeasure(std::string_view text, const char* what, double most) {
     measureSet(text, what, most);
@@ -43,15 +56,15 @@ void checkMeasure(std::string_view text, const char* what, double most) {
 
 // clang-format off
 const std::array<ConstructionBox, 9> kBoxes{{
-    {"hairpins", &CaseData::hairpins, 0, 1, "as the length needs", [](std::string_view t) { hairpinsSet(t); }},
-    {"hairpinLength", &CaseData::hairpinLength, 1, 1, "none", [](std::string_view t) { hairpinLeg(std::string(t)); }},
-    {"bendRadius", &CaseData::bendRadius, 2, 1, "1,5 × bore", [](std::string_view t) { checkMeasure(t, "bend radius", kMaxFittingSize); }},
-    {"intBranches", &CaseData::intBranches, 4, 1, "1, in series", [](std::string_view t) { branchesSet(t); }},
-    {"estBranches", &CaseData::estBranches, 4, 2, "1, in series", [](std::string_view t) { branchesSet(t); }},
-    {"intNozzle", &CaseData::intNozzle, 5, 1, "the pipe's bore", [](std::string_view t) { checkMeasure(t, "internal nozzle bore", kMaxFittingSize); }},
-    {"estNozzle", &CaseData::estNozzle, 5, 2, "the outer pipe's bore", [](std::string_view t) { checkMeasure(t, "external nozzle bore", kMaxFittingSize); }},
-    {"intAllowedDp", &CaseData::intAllowedDp, 6, 1, "none", [](std::string_view t) { checkMeasure(t, "internal allowable pressure drop", kMaxAllowedDrop); }},
-    {"estAllowedDp", &CaseData::estAllowedDp, 6, 2, "none", [](std::string_view t) { checkMeasure(t, "external allowable pressure drop", kMaxAllowedDrop); }},
+    {"hairpins", &CaseData::hairpins, 0, 1, "as the length needs", [](std::string_view t) { hairpinsSet(t); }, Quantity::Count},
+    {"hairpinLength", &CaseData::hairpinLength, 1, 1, "none", [](std::string_view t) { hairpinLeg(std::string(t)); }, Quantity::Length},
+    {"bendRadius", &CaseData::bendRadius, 2, 1, "1,5 × bore", [](std::string_view t) { checkMeasure(t, "bend radius", kMaxFittingSize); }, Quantity::Size},
+    {"intBranches", &CaseData::intBranches, 4, 1, "1, in series", [](std::string_view t) { branchesSet(t); }, Quantity::Count},
+    {"estBranches", &CaseData::estBranches, 4, 2, "1, in series", [](std::string_view t) { branchesSet(t); }, Quantity::Count},
+    {"intNozzle", &CaseData::intNozzle, 5, 1, "the pipe's bore", [](std::string_view t) { checkMeasure(t, "internal nozzle bore", kMaxFittingSize); }, Quantity::Size},
+    {"estNozzle", &CaseData::estNozzle, 5, 2, "the outer pipe's bore", [](std::string_view t) { checkMeasure(t, "external nozzle bore", kMaxFittingSize); }, Quantity::Size},
+    {"intAllowedDp", &CaseData::intAllowedDp, 6, 1, "none", [](std::string_view t) { checkMeasure(t, "internal allowable pressure drop", kMaxAllowedDrop); }, Quantity::PressureDrop},
+    {"estAllowedDp", &CaseData::estAllowedDp, 6, 2, "none", [](std::string_view t) { checkMeasure(t, "external allowable pressure drop", kMaxAllowedDrop); }, Quantity::PressureDrop},
 }};
 // clang-format on
 
@@ -86,7 +99,8 @@ class ConstructionDialog : public QDialog {
         CaseData c = case_;
         for (std::size_t i = 0; i < kBoxes.size(); ++i) {
             QString why;
-            if (!takeText(kBoxes[i], boxes_[i]->text().trimmed().toStdString(), c, why)) {
+            const QString text = caseTextIn(boxes_[i], kBoxes[i].quantity, units_).trimmed();
+            if (!takeText(kBoxes[i], text.toStdString(), c, why)) {
                 warn(this, why);
                 boxes_[i]->setFocus(Qt::OtherFocusReason);
                 boxes_[i]->selectAll();
@@ -100,6 +114,7 @@ class ConstructionDialog : public QDialog {
 
   private:
     CaseData case_;
+    Units units_ = currentUnits();  // the boxes'; the dialog holds the program until closed
     std::vector<QLineEdit*> boxes_;
     QCheckBox* each_ = nullptr;
 };
@@ -115,8 +130,10 @@ void addCaptions(QDialog& dialog, QGridLayout* grid) {
         caption->setObjectName(QStringLiteral("Caption%1").arg(row));
         grid->addWidget(caption, row + 1, 0);
         // Beside the one box of the exchanger's rows, after the two of the streams'.
-        if (*kUnits[row])
-            grid->addWidget(new QLabel(kUnits[row], &dialog), row + 1, row < kStreamsRow ? 2 : 3);
+        const std::string_view unit = unitText(kRowUnits[row], currentUnits().system);
+        if (!unit.empty())
+            grid->addWidget(new QLabel(QString::fromUtf8(unit.data(), unit.size()), &dialog),
+                            row + 1, row < kStreamsRow ? 2 : 3);
     }
 }
 
@@ -135,9 +152,10 @@ bool editConstruction(QWidget* parent, CaseData& c) {
     addCaptions(dialog, grid);
     auto* keys = new NumericKeyFilter(false, &dialog);
     for (const ConstructionBox& b : kBoxes) {
-        auto* box = new QLineEdit(QString::fromStdString(c.*b.text), &dialog);
+        auto* box = new QLineEdit(&dialog);
+        showInUnits(box, b.quantity, QString::fromStdString(c.*b.text), currentUnits());
         box->setObjectName(QString::fromLatin1(b.name));
-        box->setPlaceholderText(QString::fromUtf8(b.empty));
+        box->setPlaceholderText(shownFigures(QString::fromUtf8(b.empty)));
         // Wide enough for the default it shows while empty.
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(box->placeholderText()) +
                              box->fontMetrics().averageCharWidth() * 3);
@@ -157,7 +175,7 @@ bool editConstruction(QWidget* parent, CaseData& c) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     grid->addWidget(buttons, static_cast<int>(kCaptions.size()) + 2, 0, 1, 4);
-    applyControlHints(&dialog);
+    applyControlHints(&dialog, currentUnits());
     if (dialog.exec() != QDialog::Accepted) return false;
 
     bool changed = c.propertiesPerHairpin != dialog.result().propertiesPerHairpin;

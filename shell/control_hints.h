@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <array>
+
+#include "formats/units.h"
 
 class QWidget;
 
@@ -74,7 +77,13 @@ inline constexpr std::array<ControlHint, 52> kControlHints{{
 }};
 // clang-format on
 
-// Gives the controls of `window` ("Form1" or "Form2" by its object name) their tooltips.
-void applyControlHints(QWidget* window);
+// A hint's figures in the user's units: each "5 to 150 °C" or "0,05 kg/s" of a unit of the
+// table converted at three significant digits, a unit named alone ("mm.") named in the system,
+// and the decimal separator chosen.
+QString hintInUnits(const char* text, const Units& u);
+
+// Gives the controls of `window` ("Form1" or "Form2" by its object name) their tooltips, in the
+// user's units; the user fluid's constants, which its table keeps in SI, stay in SI.
+void applyControlHints(QWidget* window, const Units& u = {});
 
 }  // namespace zano

@@ -11,39 +11,43 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include "shell/unit_choice.h"
+
 namespace zano {
 
-QChar filtroTasti(QChar key, const QString& text, qsizetype position, bool signAllowed) {
+QChar filtroTasti(QChar key, const QString& text, qsizetype position, bool signAllowed,
+                  QChar separator) {
     if (key >= u'0' && key <= u'9') return key;
     if (key == QChar(8)) return key;  // Backspace
-    if (key == u'.' || key == u',') return text.contains(u',') ? QChar() : QChar(u',');
+    if (key == u'.' || key == u',') return text.contains(separator) ? QChar() : separator;
     if (key == u'-' && signAllowed && position == 0 && !text.contains(u'-')) return key;
     return {};
 }
 
-QString refusalOfKey(QChar key, const QString& text, qsizetype position, bool signAllowed) {
-    if (!filtroTasti(key, text, position, signAllowed).isNull()) return {};
+QString refusalOfKey(QChar key, const QString& text, qsizetype position, bool signAllowed,
+                     QChar separator) {
+    if (!filtroTasti(key, text, position, signAllowed, separator).isNull()) return {};
+    const QString decimal = separator == u'.' ? "decimal point" : "decimal comma";
     if (key == u'.' || key == u',')
         return QString::fromUtf8(
-                   "“%1” not typed: a number holds one decimal comma, and this box "
-                   "has one already")
-            .arg(key);
+                   "“%1” not typed: a number holds one %2, and this box has one already")
+            .arg(key, decimal);
     if (key == u'-')
         return signAllowed ? QString::fromUtf8("“-” not typed: a minus sign goes first, once")
                            : QString::fromUtf8("“-” not typed: this quantity is never negative");
-    return QString::fromUtf8("“%1” not typed: a number takes digits and a decimal comma only")
-        .arg(key);
+    return QString::fromUtf8("“%1” not typed: a number takes digits and a %2 only")
+        .arg(key, decimal);
 }
 
 QString filteredInsertion(const QString& text, const QString& boxText, qsizetype selectionStart,
-                          qsizetype selectionLength, bool signAllowed) {
+                          qsizetype selectionLength, bool signAllowed, QChar separator) {
     QString taken;
     for (const QChar c : text) {
         // Until a character is taken the selection stands; the first one taken replaces it.
         const QString now = taken.isEmpty()
                                 ? boxText
                                 : QString(boxText).replace(selectionStart, selectionLength, taken);
-        const QChar k = filtroTasti(c, now, selectionStart + taken.size(), signAllowed);
+        const QChar k = filtroTasti(c, now, selectionStart + taken.size(), signAllowed, separator);
         if (!k.isNull() && k != QChar(8)) taken += k;  // a Backspace in a text erases nothing
     }
     return taken;
@@ -59,6 +63,10 @@ QAction* pasteAction(const QMenu* menu) {
     return nullptr;
 }
 
+QChar NumericKeyFilter::separator() {
+    return QChar(currentUnits().decimal);
+}
+
 void NumericKeyFilter::insertFilteredAt(QLineEdit* box, QPoint at, const QString& text) const {
     box->deselect();
     box->setCursorPosition(box->cursorPositionAt(at));
@@ -70,7 +78,8 @@ void NumericKeyFilter::insertFiltered(QLineEdit* box, const QString& text) const
     const bool selected = box->hasSelectedText();
     const qsizetype start = selected ? box->selectionStart() : box->cursorPosition();
     const qsizetype length = selected ? box->selectedText().size() : 0;
-    const QString taken = filteredInsertion(text, box->text(), start, length, signAllowed_);
+    const QString taken =
+        filteredInsertion(text, box->text(), start, length, signAllowed_, separator());
     if (!taken.isEmpty()) box->insert(taken);
 }
 
@@ -156,11 +165,12 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (typed.isEmpty()) return false;  // moves the cursor or selection
     if (typed.size() != 1) return true;
     const qsizetype at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
-    const QChar taken = filtroTasti(typed.front(), box->text(), at, signAllowed_);
+    const QChar taken = filtroTasti(typed.front(), box->text(), at, signAllowed_, separator());
     if (taken.isNull()) {
         // The key rule stands; the user learns why the key did nothing.
         if (typed.front().isPrint())
-            emit keyRefused(refusalOfKey(typed.front(), box->text(), at, signAllowed_));
+            emit keyRefused(
+                refusalOfKey(typed.front(), box->text(), at, signAllowed_, separator()));
         return true;
     }
     if (taken == typed.front()) return false;

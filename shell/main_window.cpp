@@ -36,6 +36,8 @@
 #include "shell/results_window.h"
 #include "shell/screen_fit.h"
 #include "shell/status_line.h"
+#include "shell/unit_boxes.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "shell/window_keys.h"
 #include "solver/case_run.h"
@@ -86,6 +88,9 @@ MainWindow::MainWindow(std::filesystem::path dataDir, std::filesystem::path user
     Form_Load();
     fillPipeLists();
     applyLayout();  // after the lists are filled: their longest entries must fit
+    // Built in the case's units, as the layout is drawn; then in the user's.
+    if (currentUnits() != units_) unitsChanged();
+    connect(&UnitChoice::instance(), &UnitChoice::changed, this, &MainWindow::unitsChanged);
     for (int n : {1, 2}) showWholeFluidNames(combo(n));
 
     watchCaseEdits();
@@ -161,6 +166,7 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::caseEdited() {
+    if (switchingUnits_) return;  // the same values in other units
     setWindowModified(true);
     // The results shown were found for other inputs; the calculation's own write-back is not
     // an edit of the case.
@@ -179,10 +185,15 @@ void MainWindow::showOptionsLine() {
         if (options_) return options_->boxText(f.control);
         return optionTexts_.value(f.control, f.quantity == Quantity::Fouling ? "0" : "");
     };
-    QString line = "Options: fouling factors " + value(*caseFieldNamed("intSporc")) + " and " +
-                   value(*caseFieldNamed("estSporc")) + " (m^2 K)/W";
-    if (const QString leg = value(*caseFieldNamed("hairpinLength")).trimmed(); !leg.isEmpty())
-        line += QString::fromUtf8(" · hairpin length ") + leg + " m";
+    const auto shown = [&](const char* name) {
+        const CaseField& f = *caseFieldNamed(name);
+        return fromText(shownText(f.quantity, value(f).toStdString(), units_));
+    };
+    QString line = "Options: fouling factors " + shown("intSporc") + " and " + shown("estSporc") +
+                   ' ' + fromText(std::string(unitText(Quantity::Fouling, units_.system)));
+    if (const QString leg = shown("hairpinLength").trimmed(); !leg.isEmpty())
+        line += QString::fromUtf8(" · hairpin length ") + leg + ' ' +
+                fromText(std::string(unitText(Quantity::Length, units_.system)));
     if (!document_.hairpins.empty())
         line += QString::fromUtf8(" · hairpins ") + QString::fromStdString(document_.hairpins);
     for (const auto& [branches, stream] : {std::pair{&CaseData::intBranches, "internal"},
@@ -432,23 +443,40 @@ void MainWindow::fluidChosen(bool internal) {
     }
     // One entry per run of equal pressures, in table order.
     const std::vector<float>& p = (internal ? state_.internal : state_.external).table.P;
+    // Each entry keeps the table's own text, which the case stores when it is picked.
     for (std::size_t i = 0; i < p.size(); ++i)
-        if (i == 0 || p[i] != p[i - 1]) pressures->addItem(fromText(formatSingle(p[i])));
-    pressures->setEditText("1");
+        if (i == 0 || p[i] != p[i - 1]) {
+            const std::string table = formatSingle(p[i]);
+            pressures->addItem(fromText(shownText(Quantity::Pressure, table, units_)),
+                               fromText(table));
+        }
+    showInUnits(pressures, Quantity::Pressure, "1", units_);
 }
 
 // ---- The case and the calculation -----------------------------------------------------------
 
 QString MainWindow::controlText(const CaseField& f) {
     if (f.inOptions) return optionsDialog()->boxText(f.control);
-    if (const auto* box = findChild<QLineEdit*>(f.control)) return box->text();
-    return findChild<QComboBox*>(f.control)->currentText();
+    const auto* control = findChild<QWidget*>(f.control);
+    if (f.quantity == Quantity::Pressure)
+        return pressureCaseText(qobject_cast<const QComboBox*>(control));
+    return caseTextIn(control, f.quantity, units_);
 }
 
 void MainWindow::setControlText(const CaseField& f, const QString& text) {
     if (f.inOptions) return optionsDialog()->setBoxText(f.control, text);
-    if (auto* box = findChild<QLineEdit*>(f.control)) return box->setText(text);
-    findChild<QComboBox*>(f.control)->setEditText(text);  // the pressure list is not rebuilt
+    // A list's text only: the pressure list is not rebuilt.
+    showInUnits(findChild<QWidget*>(f.control), f.quantity, text, units_);
+}
+
+QString MainWindow::pressureCaseText(const QComboBox* list) const {
+    const QString text = caseTextIn(list, Quantity::Pressure, units_);
+    if (units_.asCase()) return text;
+    const auto typed = parseDouble(list->currentText().toStdString());
+    for (int i = 0; typed && i < list->count(); ++i)
+        if (parseDouble(list->itemText(i).toStdString()) == typed)
+            return list->itemData(i).toString();
+    return text;
 }
 
 int MainWindow::controlNumber(const char* name) {
@@ -509,7 +537,7 @@ void MainWindow::calculateCase() {
         w->setExtras(extrasOf(run));
         w->raise();
         if (profile_) profile_->setData(lastProfile_);
-        showStatus(calculatedLine(*run.out.results, run.notes));
+        showStatus(calculatedLine(*run.out.results, run.notes, units_));
     } else {
         forgetLastCalculation();
         showStatus(notCalculatedLine(fromText(run.out.message), fromText(run.out.detail)));
@@ -561,6 +589,7 @@ OptionsDialog* MainWindow::optionsDialog() {
             },
             this);
         applyControlHints(options_);
+        options_->showUnits(units_);
         readOnlyBoxesTakeClickFocus(options_);
         // The fouling factors and the hairpin length belong to the case, not to the dialog:
         // discarding the dialog keeps them, and the next one shows them again.

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "formats/results_export.h"
+#include "formats/units.h"
 #include "properties/calc_state.h"
 #include "properties/fluid_table.h"
 #include "properties/pipe_catalogue.h"
@@ -84,6 +85,11 @@ class MainWindow : public QMainWindow {
     void buildControls();
     void connectCaptions();
     void buildMenus();
+    // View > Units: the system and the decimal separator, kept with the user's settings.
+    void buildUnitsMenu(QMenu* view);
+    // Every box, list, caption and line shown again in the units now chosen; no value of the
+    // case changes, and the case is not marked modified.
+    void unitsChanged();
     void buildStatusBar();
     void applyLayout();
     // The standard pipe lists beside each pipe's diameter and thickness (main_window_pipes.cpp).
@@ -132,6 +138,9 @@ class MainWindow : public QMainWindow {
     // The text of the control that edits a case field, in whichever window it stands.
     QString controlText(const CaseField& f);
     void setControlText(const CaseField& f, const QString& text);
+    // A pressure list's text as the case stores it: a table pressure's own text where the text
+    // shows that pressure to the digits listed (the calculation takes only a table's pressures).
+    QString pressureCaseText(const QComboBox* list) const;
     void clearCaseBoxes();
     // The number of a control named by kind and number: 3 for "Option3".
     static int controlNumber(const char* name);
@@ -229,6 +238,7 @@ class MainWindow : public QMainWindow {
     // The case was edited since the last results: they belong to other inputs.
     bool resultsOutOfDate_ = false;
     bool calculating_ = false;      // the calculation writes its values back into the boxes
+    bool switchingUnits_ = false;   // the boxes are shown again in other units
     ProfileChartData lastProfile_;  // no points before a calculation, or when it has none
     QString lastExportName_;        // offered again by the next export
     QString lastFileName_;          // offered again by the next Open or Save
@@ -239,6 +249,7 @@ class MainWindow : public QMainWindow {
     QHash<QString, QString> optionTexts_;
     CorrelationSet optionCorrelations_ = CorrelationSet::Classic;  // likewise
     double scale_ = 1.0;
+    Units units_;  // the units the boxes and captions show
 };
 
 }  // namespace zano

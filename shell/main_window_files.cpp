@@ -19,6 +19,7 @@
 #include "shell/recent_files.h"
 #include "shell/report.h"
 #include "shell/results_window.h"
+#include "shell/unit_boxes.h"
 #include "shell/user_prompts.h"
 
 namespace zano {
@@ -187,8 +188,12 @@ void MainWindow::showCase(const CaseData& c) {
 }
 
 ReportTexts MainWindow::reportTexts() {
+    // The page copies the windows' texts as they show them, in the user's units. Its captions
+    // follow once report_page takes the units (`currentUnits()`, to pass with these texts).
     const auto read = [this](const ReportSource& source) {
-        if (source.field) return controlText(*caseFieldOf(source.field));
+        if (const CaseField* f = source.field ? caseFieldOf(source.field) : nullptr)
+            return boxText(f->inOptions ? optionsDialog()->findChild<QWidget*>(f->control)
+                                        : findChild<QWidget*>(f->control));
         return source.resultsBox ? resultsWindow()->boxText(source.resultsBox) : QString();
     };
     ReportTexts t;

@@ -233,6 +233,7 @@ void MainWindow::buildMenus() {
     auto* view = menuBar()->addMenu("&View");
     view->setObjectName("mnuView");
     addItem(view, "mnuViewProfile", "&Profile", {}, &MainWindow::mnuViewProfile_Click);
+    buildUnitsMenu(view);
 
     // The two buttons, for the keyboard and for those who look in the menus first.
     auto* caseMenu = menuBar()->addMenu("&Case");

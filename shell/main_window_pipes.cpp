@@ -11,6 +11,7 @@
 #include "base/faults.h"
 #include "base/number_text.h"
 #include "shell/main_window.h"
+#include "shell/unit_boxes.h"
 
 namespace zano {
 namespace {
@@ -92,11 +93,14 @@ void MainWindow::pipePicked(int side, int index) {
                   list->itemText(index).trimmed().toStdString());
     // The empty entry keeps the boxes as they are, and the list shows what they hold.
     if (!p) return showPipeOfBoxes(side);
-    // As typed: the box's own undo takes the change back, and the case is edited.
+    // As typed: the box's own undo takes the change back, and the case is edited. The case
+    // keeps the catalogue's own figure, whatever units the box shows it in.
     for (auto [box, value] : {std::pair{diameterBox(side), p->od}, {thicknessBox(side), p->wall}}) {
         QLineEdit* edit = text(box);
+        const std::string catalogue = formatDouble(value);
         edit->selectAll();
-        edit->insert(QString::fromStdString(formatDouble(value)));
+        edit->insert(QString::fromStdString(shownText(Quantity::Size, catalogue, units_)));
+        keepCaseText(edit, QString::fromStdString(catalogue));
     }
     list->setCurrentIndex(index);  // a pair that also matches an earlier row stays as picked
 }
@@ -104,8 +108,11 @@ void MainWindow::pipePicked(int side, int index) {
 void MainWindow::showPipeOfBoxes(int side) {
     QComboBox* list = pipeList_[side];
     if (!list || list->count() == 0) return;
-    const auto found = pipesMatching(pipes_, text(diameterBox(side))->text().toStdString(),
-                                     text(thicknessBox(side))->text().toStdString());
+    const auto caseText = [&](int box) {
+        return caseTextIn(text(box), Quantity::Size, units_).toStdString();
+    };
+    const auto found =
+        pipesMatching(pipes_, caseText(diameterBox(side)), caseText(thicknessBox(side)));
     int index = 0;
     // The entry picked stays while the boxes still match it; else the nearest match.
     const auto shown = [&](int i) {

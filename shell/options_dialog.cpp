@@ -27,11 +27,15 @@
 #include "properties/fouling_presets.h"
 #include "properties/table_import.h"
 #include "properties/user_fluid.h"
+#include "records/case_fields.h"
 #include "records/design_margins.h"
 #include "report/export_file.h"
+#include "shell/control_hints.h"
 #include "shell/screen_fit.h"
 #include "shell/table_name.h"
 #include "shell/twip_layout.h"
+#include "shell/unit_boxes.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 
 namespace zano {
@@ -68,6 +72,27 @@ QString plainDecimals(float v) {
     return text.replace('.', ',');
 }
 
+// The published resistances in a preset button's menu, in the units of the fouling boxes:
+// picking one writes the table's own value into the box as shown in them.
+void fillFoulingPresets(QMenu* menu, QLineEdit* box, const Units& u) {
+    menu->clear();
+    const QString unit = QString::fromUtf8(std::string(unitText(Quantity::Fouling, u.system)));
+    // Where the values come from, above them (a section's title is not drawn in every style).
+    menu->addAction(QString::fromUtf8(kTema) + ", " + unit)->setEnabled(false);
+    menu->addSeparator();
+    for (const FoulingPreset& preset : kFoulingPresets) {
+        // The value right-aligned in the place of a shortcut.
+        const QString shown = QString::fromStdString(shownText(Quantity::Fouling, preset.value, u));
+        QAction* pick = menu->addAction(QString::fromUtf8(preset.service) + '\t' + shown);
+        pick->setToolTip(QString::fromUtf8(preset.source));
+        QObject::connect(pick, &QAction::triggered, box,
+                         [box, value = QString::fromUtf8(preset.value), u] {
+                             showInUnits(box, Quantity::Fouling, value, u);
+                             box->setFocus();
+                         });
+    }
+}
+
 // A button beside a fouling box that offers the published resistances: picking one writes its
 // value into the box, which stays free for any other value typed.
 QToolButton* foulingPresets(QWidget* parent, QLineEdit* box) {
@@ -77,19 +102,7 @@ QToolButton* foulingPresets(QWidget* parent, QLineEdit* box) {
     button->setToolTip("Published fouling factors");
     button->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(button);
-    // Where the values come from, above them (a section's title is not drawn in every style).
-    menu->addAction(QString::fromUtf8(kTema) + ", (m^2 K)/W")->setEnabled(false);
-    menu->addSeparator();
-    for (const FoulingPreset& preset : kFoulingPresets) {
-        // The value right-aligned in the place of a shortcut.
-        QAction* pick = menu->addAction(QString::fromUtf8(preset.service) + '\t' + preset.value);
-        pick->setToolTip(QString::fromUtf8(preset.source));
-        QObject::connect(pick, &QAction::triggered, box,
-                         [box, value = QString::fromUtf8(preset.value)] {
-                             box->setText(value);
-                             box->setFocus();
-                         });
-    }
+    fillFoulingPresets(menu, box, {});
     menu->setToolTipsVisible(true);
     // On a low screen the list scrolls, where it would break into columns that run off the right.
     menu->setStyleSheet("QMenu { menu-scrollable: 1; }");
@@ -300,7 +313,7 @@ void OptionsDialog::Command1_Click() {
     // A hairpin length must be a positive number or nothing; checked first, so that a refusal
     // writes nothing.
     try {
-        hairpinLeg(text(hairpin_));
+        hairpinLeg(boxText("HairpinLength").toStdString());
     } catch (const CalcError& e) {
         warn(this, QString::fromStdString(e.detail()) + '.');
         return;
@@ -448,11 +461,33 @@ void OptionsDialog::setCorrelations(CorrelationSet set) {
 QString OptionsDialog::boxText(std::string_view name) const {
     const auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size()));
     if (!box) return {};
-    return box == hairpin_ ? box->text().trimmed() : box->text();
+    const CaseField* f = caseFieldOf(name, true);
+    const QString text = f ? caseTextIn(box, f->quantity, units_) : box->text();
+    return box == hairpin_ ? text.trimmed() : text;
 }
 void OptionsDialog::setBoxText(std::string_view name, const QString& text) {
-    if (auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size())))
+    auto* box = findChild<QLineEdit*>(QString::fromLatin1(name.data(), name.size()));
+    if (!box) return;
+    if (const CaseField* f = caseFieldOf(name, true))
+        showInUnits(box, f->quantity, text, units_);
+    else
         box->setText(text);
+}
+
+void OptionsDialog::showUnits(const Units& u) {
+    for (QLineEdit* box : {text1_, text2_, hairpin_}) {
+        const CaseField* f = caseFieldOf(box->objectName().toStdString(), true);
+        reshowInUnits(box, f->quantity, units_, u);
+    }
+    units_ = u;
+    for (QLineEdit* box : {text1_, text2_})
+        fillFoulingPresets(findChild<QToolButton*>(box->objectName() + "Presets")->menu(), box, u);
+    const QString fouling = QString::fromUtf8(std::string(unitText(Quantity::Fouling, u.system)));
+    label_[2]->setText(fouling);
+    label_[3]->setText(fouling);
+    findChild<QLabel*>("HairpinLengthUnit")
+        ->setText(QString::fromUtf8(std::string(unitText(Quantity::Length, u.system))));
+    applyControlHints(this, u);
 }
 
 bool OptionsDialog::userFluidChosen() const {

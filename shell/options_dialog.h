@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "formats/units.h"
 #include "records/correlation_set.h"
 
 class QCheckBox;
@@ -49,10 +50,14 @@ class OptionsDialog : public QWidget {
     CorrelationSet correlations() const;
     void setCorrelations(CorrelationSet set);
 
-    // The case's boxes by name ("Text1", "Text2", "HairpinLength"); the hairpin length without
-    // blanks around it, since blanks alone are no length.
+    // The case's boxes by name ("Text1", "Text2", "HairpinLength") as the case keeps them (SI,
+    // decimal comma), shown in the user's units; the hairpin length without blanks around it,
+    // since blanks alone are no length.
     QString boxText(std::string_view name) const;
     void setBoxText(std::string_view name, const QString& text);
+    // The fouling factors, the presets and the hairpin length shown again in `u`; no value of
+    // the case changes.
+    void showUnits(const Units& u);
 
     double layoutScale() const { return scale_; }
 
@@ -100,6 +105,7 @@ class OptionsDialog : public QWidget {
     QPushButton* pasteTable_;        // ... or from the clipboard
     QLabel* tableRange_;             // what the last imported table covers
     double scale_ = 1.0;
+    Units units_;  // the units the case's boxes show
 };
 
 }  // namespace zano

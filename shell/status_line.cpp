@@ -35,11 +35,16 @@ QString modeLine(const CaseData& modes) {
     return "Given: " + given.join(", ") + QString::fromUtf8(" · Sought: ") + sought.join(", ");
 }
 
-QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes) {
+QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes,
+                       const Units& units) {
     const auto boxes = displayTexts(r);
-    const auto shown = [&](const char* box) { return QString::fromStdString(boxText(boxes, box)); };
-    QString line =
-        "Calculated: capacity " + shown("Text23") + " kW, length " + shown("Text25") + " m";
+    // As the main window's boxes show the figures written back: the rounded texts, converted.
+    const auto shown = [&](const char* box, Quantity q) {
+        return QString::fromStdString(shownText(q, boxText(boxes, box), units)) + ' ' +
+               QString::fromUtf8(std::string(unitText(q, units.system)).c_str());
+    };
+    QString line = "Calculated: capacity " + shown("Text23", Quantity::Capacity) + ", length " +
+                   shown("Text25", Quantity::Length);
     for (const std::string& note : notes) line += " · " + QString::fromStdString(note);
     return line;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/case_data.h"
 #include "records/results_data.h"
 
@@ -15,9 +16,11 @@ namespace zano {
 // temp., capacity", from the case's mode choices; the other texts of the case are ignored.
 QString modeLine(const CaseData& modes);
 
-// "Calculated: capacity 28,823 kW, length 8 m", as the results window rounds them, then what
-// could not be added to the results ("· the hairpins: ...").
-QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes = {});
+// "Calculated: capacity 28,823 kW, length 8 m", as the results window rounds them, in the units
+// given as the boxes show them, then what could not be added to the results ("· the hairpins:
+// ...").
+QString calculatedLine(const ResultsData& r, const std::vector<std::string>& notes = {},
+                       const Units& units = {});
 
 // A calculation that ended in a message: the message's headline and its cause, which stays
 // here once the message box is closed.

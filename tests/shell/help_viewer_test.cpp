@@ -76,7 +76,7 @@ class HelpViewerTest : public QObject {
         QVERIFY(outline->isVisible());
         const QString contents = viewer_.document()->getAllText(0).text();
         QAbstractItemModel* chapters = outline->model();
-        QCOMPARE(chapters->rowCount(), 17);
+        QCOMPARE(chapters->rowCount(), 18);
         for (int row = 0; row < chapters->rowCount(); ++row) {
             const QModelIndex chapter = chapters->index(row, 0);
             const int page = chapter.data(int(QPdfBookmarkModel::Role::Page)).toInt();

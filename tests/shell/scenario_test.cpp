@@ -71,6 +71,7 @@
 #include "shell/options_dialog.h"
 #include "shell/report.h"
 #include "shell/results_window.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "shell_test_support.h"
 
@@ -617,6 +618,7 @@ class ScenarioTest : public QObject {
                               std::filesystem::copy_options::recursive);
         QGuiApplication::clipboard()->clear();
         useScratchSettings(dir.filePath("settings"));  // each scenario starts without recent files
+        UnitChoice::instance().set({});                // ... and in SI with a decimal comma
         events_.clear();
         tableNames_.clear();
         records_.clear();

@@ -16,7 +16,8 @@ using Fields = std::vector<std::pair<const char*, std::string>>;
 
 // One case as the results window shows it, for a terminal: the fields written back, the
 // results, the margins and the hairpins, and the parts asked for (the breakdown of U, the other
-// set, the profile) where the run has them.
-std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts);
+// set, the profile) where the run has them; in the units and with the separator chosen.
+std::string textReport(const std::string& name, const CaseRun& run, const ExportParts& parts,
+                       const Units& units = {});
 
 }  // namespace zano::cli

@@ -100,6 +100,13 @@ options:
                       one pipe a line, tab-separated: standard, designation, outside
                       diameter, wall and inside diameter in mm (decimal comma), and
                       calculate nothing; exit status 2 when it cannot be read
+  --units si|us       the units of the output: "si", the case's own (default), or "us",
+                      US customary (in, ft, °F, lb/h, psi, Btu/h, ...; factors from NIST SP
+                      811): the text, the JSON keys and values, the CSV headings and values,
+                      the page of --report, and the values of --sweep (FROM and TO in the
+                      units chosen). The case file, --set and the calculation stay in SI
+  --decimal comma|point  the decimal separator of the text output and the page (default:
+                      comma, with --units us point). JSON and CSV always write a point
   --help              this text
 
 exit status: 0 when every case was calculated, 1 when a case ended in one of the system's
@@ -126,7 +133,26 @@ struct Options {
     bool replace = false;
     bool pipes = false;  // --pipes: print the pipe catalogue, instead of calculating
     std::optional<zano::SweepRange> sweep;  // --sweep: the one case over a range of one input
+    zano::Units units;                      // --units, --decimal: of the output only
+    bool decimalGiven = false;
 };
+
+// --units si|us, --decimal comma|point; false, said on stderr, for a bad value. US customary
+// units go with a decimal point unless --decimal says otherwise.
+bool readUnits(const std::string& arg, const std::string& v, Options& o) {
+    if (arg == "--units") {
+        const auto system = zano::systemNamed(v);
+        if (!system) return std::fprintf(stderr, "zano-calc: --units needs si or us\n"), false;
+        o.units.system = *system;
+        if (!o.decimalGiven) o.units.decimal = *system == zano::UnitSystem::US ? '.' : ',';
+        return true;
+    }
+    if (v != "comma" && v != "point")
+        return std::fprintf(stderr, "zano-calc: --decimal needs comma or point\n"), false;
+    o.units.decimal = v == "comma" ? ',' : '.';
+    o.decimalGiven = true;
+    return true;
+}
 
 // --set NAME=VALUE: checked on an empty case, so that a name or value it does not have is a bad
 // command line before any case is calculated.
@@ -154,6 +180,7 @@ bool readValueOption(const std::string& arg, const char* value, Options& o) {
         return false;
     };
     const std::string v = value ? value : "";
+    if (arg == "--units" || arg == "--decimal") return readUnits(arg, v, o);
     if (arg == "--correlations") {
         o.correlations = zano::correlationSetOption(v);
         if (!o.correlations) return needs("classic, refined or textbook");
@@ -240,7 +267,8 @@ bool parseArgs(int argc, char** argv, Options& o) {
         {"--films", &Options::films}, {"--est-outlet-given", &Options::estOutletGiven},
         {"--pipes", &Options::pipes}, {"--replace", &Options::replace}};
     static const std::string valued[] = {"--correlations", "--profile", "--report", "--data",
-                                         "--import-table", "--name",    "--set",    "--sweep"};
+                                         "--import-table", "--name",    "--set",    "--sweep",
+                                         "--units",        "--decimal"};
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const auto flag = std::find_if(std::begin(flags), std::end(flags),
@@ -348,11 +376,11 @@ void printCase(const Options& opt, const std::string& file, const zano::CaseRun&
     const zano::ExportParts parts{opt.films, opt.films, opt.profileSteps > 0};
     std::string out;
     if (opt.json)
-        out = zano::caseJson(run, parts);
+        out = zano::caseJson(run, parts, opt.units);
     else if (opt.csv)
-        out = zano::caseCsv(run, parts, !csvHeaderDone);
+        out = zano::caseCsv(run, parts, !csvHeaderDone, opt.units);
     else
-        out = zano::cli::textReport(file, run, parts) + "\n";
+        out = zano::cli::textReport(file, run, parts, opt.units) + "\n";
     std::fputs(out.c_str(), stdout);
     if (opt.csv && run.ok()) csvHeaderDone = true;
     if (!run.ok()) {
@@ -366,13 +394,15 @@ void printCase(const Options& opt, const std::string& file, const zano::CaseRun&
 #ifdef ZANO_CALC_REPORT
 // The printed report's page of a calculated case, as the desktop program prints it after the
 // same calculation, put in place as a PDF file; false, said on stderr, when it cannot be.
-bool writeReport(const std::string& reportFile, const std::string& file, const zano::CaseRun& run) {
+bool writeReport(const std::string& reportFile, const std::string& file, const zano::CaseRun& run,
+                 const zano::Units& units) {
     QString why;
     std::fflush(stdout);  // the case's text before the page, when both go to one stream
     try {
         const QString name =
             QString::fromStdString(std::filesystem::path(file).filename().string());
-        why = writeReportPdf(QString::fromStdString(reportFile), *calculatedReportTexts(run, name));
+        why = writeReportPdf(QString::fromStdString(reportFile),
+                             *calculatedReportTexts(run, name, units));
         if (why.isEmpty()) return true;
     } catch (...) {  // memory exhausted, say: the case's own output stands
         why = QString::fromStdString(zano::faultText());
@@ -416,7 +446,7 @@ bool calculateCase(const Options& opt, const std::string& file, zano::CaseData c
         return false;
     }
 #ifdef ZANO_CALC_REPORT
-    if (!opt.reportFile.empty() && run.ok() && !writeReport(opt.reportFile, file, run))
+    if (!opt.reportFile.empty() && run.ok() && !writeReport(opt.reportFile, file, run, opt.units))
         reportFailed = true;
 #else
     (void)reportFailed;
@@ -517,7 +547,7 @@ int run(int argc, char** argv) {
         if (!readCase(file, c)) return 2;
         if (opt.sweep) {
             applyOptions(opt, c);
-            return zano::cli::printSweep(*opt.sweep, c, data, opt.json);
+            return zano::cli::printSweep(*opt.sweep, c, data, opt.json, opt.units);
         }
         if (!calculateCase(opt, file, std::move(c), data, csvHeaderDone, reportFailed)) status = 1;
     }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/design_margins.h"
 
 // The hairpins as built, as the results window's "Construction" fold and the report show them:
@@ -20,8 +21,8 @@ struct ConstructionRow {
 // Over-surface, rated capacity, the branches, outlets as built, the mean difference and F, and
 // each stream's pressure drop as built by its parts beside the allowable drop, with the nozzle
 // velocity. Every row is listed, empty where the hairpins lack the figure, so that a window can
-// make its boxes once and hide the empty rows.
-std::vector<ConstructionRow> constructionRows(const Hairpins& h);
+// make its boxes once and hide the empty rows. In the units and with the separator chosen.
+std::vector<ConstructionRow> constructionRows(const Hairpins& h, const Units& units = {});
 
 // Whether the hairpins were rated as built: the fold and the report's block show only then.
 bool hasConstructionFigures(const Hairpins& h);

@@ -4,20 +4,32 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "formats/results_display.h"
 
 namespace zano {
 namespace {
 
-// `digits` significant digits, as the window shows numbers (decimal comma).
-std::string significant(double v, int digits) {
-    if (v == 0 || !std::isfinite(v)) return formatDouble(v);
+// `digits` significant digits, as the window shows numbers, of a figure converted to the units
+// chosen.
+std::string significant(double v, int digits, const Units& u = {}, Quantity q = Quantity::Number) {
+    v = toShown(q, v, u.system);
+    if (v == 0 || !std::isfinite(v)) return formatDouble(v, u.decimal);
     const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(v))));
-    return formatDouble(roundTo(v, digits - 1 - magnitude));
+    // In US units a figure of more digits than asked for (a duty in Btu/h) keeps its whole
+    // units; SI figures are written as they always have been.
+    const int decimals = digits - 1 - magnitude;
+    return formatDouble(roundTo(v, u.system == UnitSystem::US ? std::max(0, decimals) : decimals),
+                        u.decimal);
 }
 
 // A resistance and its share of their sum, 1/U: "0,0002874 (27,1 %)".
-std::string resistance(double r, double total) {
-    return significant(r, 4) + " (" + formatDouble(roundTo(100 * r / total, 1)) + " %)";
+std::string resistance(double r, double total, const Units& u) {
+    return significant(r, 4, u, Quantity::Fouling) + " (" +
+           formatDouble(roundTo(100 * r / total, 1), u.decimal) + " %)";
+}
+
+const char* unit(Quantity q, const char* si, const Units& u) {
+    return shownUnit(q, si, u.system);
 }
 
 // How far apart two figures are, in % of the smaller: the same whichever set is chosen.
@@ -29,35 +41,41 @@ constexpr double kNotableDifference = 20;  // %
 
 }  // namespace
 
-std::vector<FilmRow> filmRows(const FilmBreakdown& f) {
+std::vector<FilmRow> filmRows(const FilmBreakdown& f, const Units& u) {
     const SideFilm &i = f.internal, &e = f.external;
     const double total =
         f.internalFilm + f.internalFouling + f.wall + f.externalFouling + f.externalFilm;
+    const char* fouling = unit(Quantity::Fouling, "(m^2 K)/W", u);
+    const auto number = [&u](double v) { return significant(v, 4, u); };
+    const auto film = [&u](double h) { return significant(h, 4, u, Quantity::Coefficient); };
+    const auto share = [&](double r) { return resistance(r, total, u); };
     return {
         {"Flow regime", "", i.regime, e.regime},
-        {"Reynolds number", "", formatDouble(roundTo(i.re, 0)), formatDouble(roundTo(e.re, 0)),
-         true},
-        {"Prandtl number", "", significant(i.pr, 4), significant(e.pr, 4)},
-        {"Nusselt number", "", significant(i.nu, 4), significant(e.nu, 4)},
-        {"Film coefficient", "W/(m^2 K)", significant(i.h, 4), significant(e.h, 4)},
-        {"Wall temperature", "°C", formatDouble(roundTo(f.wallTemperature, 2)), ""},
-        {"Film resistance", "(m^2 K)/W", resistance(f.internalFilm, total),
-         resistance(f.externalFilm, total)},
-        {"Fouling resistance", "(m^2 K)/W", resistance(f.internalFouling, total),
-         resistance(f.externalFouling, total)},
-        {"Wall resistance", "(m^2 K)/W", resistance(f.wall, total), ""},
+        {"Reynolds number", "", formatDouble(roundTo(i.re, 0), u.decimal),
+         formatDouble(roundTo(e.re, 0), u.decimal), true},
+        {"Prandtl number", "", number(i.pr), number(e.pr)},
+        {"Nusselt number", "", number(i.nu), number(e.nu)},
+        {"Film coefficient", unit(Quantity::Coefficient, "W/(m^2 K)", u), film(i.h), film(e.h)},
+        {"Wall temperature", unit(Quantity::Temperature, "°C", u),
+         shownRounded(Quantity::Temperature, f.wallTemperature, 2, u), ""},
+        {"Film resistance", fouling, share(f.internalFilm), share(f.externalFilm)},
+        {"Fouling resistance", fouling, share(f.internalFouling), share(f.externalFouling)},
+        {"Wall resistance", fouling, share(f.wall), ""},
     };
 }
 
-std::string otherSetLine(const OtherSetFigures& f) {
+std::string otherSetLine(const OtherSetFigures& f, const Units& u) {
+    const Quantity sought = f.lengthGiven ? Quantity::Capacity : Quantity::Length;
     std::string line = "Other sets:";
     for (const OtherSetFigures::Other& o : f.others) {
         line += (&o == &f.others.front() ? " " : "; ") + std::string(correlationSetName(o.set));
         if (!o.U || !o.sought)
             line += " no results";
         else
-            line += " U " + significant(*o.U, 4) + " W/(m^2 K), " + significant(*o.sought, 4) +
-                    (f.lengthGiven ? " kW" : " m");
+            line += " U " + significant(*o.U, 4, u, Quantity::Coefficient) + " " +
+                    unit(Quantity::Coefficient, "W/(m^2 K)", u) + ", " +
+                    significant(*o.sought, 4, u, sought) + " " +
+                    unit(sought, f.lengthGiven ? "kW" : "m", u);
     }
     return line;
 }

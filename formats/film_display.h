@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/film_breakdown.h"
 
 // The film breakdown as the results extension, the report and the headless calculator show it:
@@ -19,12 +20,12 @@ struct FilmRow {
 };
 
 // Regime, Reynolds, Prandtl and Nusselt numbers, film coefficients, the wall temperature, and
-// each resistance with its share of 1/U.
-std::vector<FilmRow> filmRows(const FilmBreakdown& f);
+// each resistance with its share of 1/U; in the units and with the separator chosen.
+std::vector<FilmRow> filmRows(const FilmBreakdown& f, const Units& units = {});
 
 // The other sets' headline figures: "Other sets: Refined U 654,8 W/(m^2 K), 2,68 kW; Textbook no
 // results" (the capacity, or the length in m; no results where a set ended in a message).
-std::string otherSetLine(const OtherSetFigures& f);
+std::string otherSetLine(const OtherSetFigures& f, const Units& units = {});
 // What the user should notice: the other sets' messages, or how far the set furthest from the
 // chosen one differs where U or the sought figure differ by more than 20 % (of the smaller);
 // empty otherwise.

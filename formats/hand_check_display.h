@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/hand_check.h"
 
 // The hand check as the results window's "Hand check" fold, the report, the tab-separated copy
@@ -22,7 +23,7 @@ struct HandCheckRow {
 // The log-mean and the used mean difference, the capacity rates and their ratio, NTU, the
 // effectiveness and the maximum duty, then each stream's properties at its mean temperature and
 // its viscosity at the wall. Every row is listed, empty without figures, so that a window can
-// make its boxes once.
-std::vector<HandCheckRow> handCheckRows(const std::optional<HandCheck>& h);
+// make its boxes once. In the units and with the separator chosen.
+std::vector<HandCheckRow> handCheckRows(const std::optional<HandCheck>& h, const Units& units = {});
 
 }  // namespace zano

@@ -274,50 +274,78 @@ bool included(const SchemaRow& row, const CaseRun& run, const ExportParts& parts
 }
 
 void addPart(JsonText& j, const CaseRun& run, const ExportParts& parts, const char* name, Part part,
-             Pipe pipe) {
+             Pipe pipe, UnitSystem s) {
     j.open(name, '{');
     for (const SchemaRow& row : kResultSchema)
         if (row.part == part && included(row, run, parts, false))
-            j.value(row.key, jsonOf(row.get(run, pipe)));
+            j.value(unitKey(row.key, row.quantity, s),
+                    jsonOf(inUnits(row.get(run, pipe), row.quantity, s)));
     j.close('}');
 }
 
-void addOtherSet(JsonText& j, const OtherSetFigures& f) {
+void addOtherSet(JsonText& j, const OtherSetFigures& f, UnitSystem s) {
     // Singles held as doubles: written as the singles they are.
-    const auto number = [](const std::optional<double>& v) {
-        return v ? shortestNumber(static_cast<float>(*v)) : std::string("null");
+    const auto number = [s](const std::optional<double>& v, Quantity q) {
+        return v ? numberText(inUnits(static_cast<float>(*v), q, s)) : std::string("null");
     };
+    const Quantity sought = f.lengthGiven ? Quantity::Capacity : Quantity::Length;
     j.open("otherSets", '[');
     for (const OtherSetFigures::Other& o : f.others) {
         j.open({}, '{');
         j.value("correlationSet", jsonString(correlationSetName(o.set)));
-        j.value("overallCoefficient_W_m2K", number(o.U));
-        j.value(f.lengthGiven ? "capacity_kW" : "length_m", number(o.sought));
+        j.value(unitKey("overallCoefficient_W_m2K", Quantity::Coefficient, s),
+                number(o.U, Quantity::Coefficient));
+        j.value(unitKey(f.lengthGiven ? "capacity_kW" : "length_m", sought, s),
+                number(o.sought, sought));
         j.value("message", textOrNull(o.message));
         j.close('}');
     }
     j.close(']');
 }
 
-void addProfile(JsonText& j, const TemperatureProfile& p) {
+void addProfile(JsonText& j, const TemperatureProfile& p, UnitSystem s) {
+    const auto length = [s](double x) { return numberText(inUnits(x, Quantity::Length, s)); };
+    const auto temperature = [s](double t) {
+        return numberText(inUnits(t, Quantity::Temperature, s));
+    };
     j.open("profile", '{');
     j.value("scale", shortestNumber(p.scale));
-    j.value("columns", R"(["x_m", "internalTemperature_C", "externalTemperature_C"])");
+    j.value("columns",
+            "[" + jsonString(unitKey("x_m", Quantity::Length, s)) + ", " +
+                jsonString(unitKey("internalTemperature_C", Quantity::Temperature, s)) + ", " +
+                jsonString(unitKey("externalTemperature_C", Quantity::Temperature, s)) + "]");
     j.open("points", '[');
     for (const ProfilePoint& pt : p.points)
-        j.value({}, "[" + shortestNumber(pt.x) + ", " + shortestNumber(pt.intT) + ", " +
-                        shortestNumber(pt.estT) + "]");
+        j.value({}, "[" + length(pt.x) + ", " + temperature(pt.intT) + ", " + temperature(pt.estT) +
+                        "]");
     j.close(']');
+    j.close('}');
+}
+
+// The values found as the case holds them; in US customary units converted, with a point.
+void addFound(JsonText& j, const CaseRun& run, const Units& u) {
+    j.open("found", '{');
+    for (const FieldText& w : run.out.written)
+        j.value(w.field->label,
+                jsonString(u.system == UnitSystem::SI
+                               ? w.text
+                               : shownText(w.field->quantity, w.text, {UnitSystem::US, '.'})));
     j.close('}');
 }
 
 }  // namespace
 
-std::string heading(const SchemaRow& row, Pipe pipe) {
+Figure inUnits(const Figure& f, Quantity q, UnitSystem s) {
+    if (const auto* v = std::get_if<float>(&f)) return static_cast<float>(toShown(q, *v, s));
+    if (const auto* v = std::get_if<double>(&f)) return toShown(q, *v, s);
+    return f;
+}
+
+std::string heading(const SchemaRow& row, Pipe pipe, const Units& u) {
     std::string h = row.caption;
     if (row.part == Part::EachPipe)
         h += pipe == Pipe::Internal ? " (internal pipe)" : " (external pipe)";
-    if (*row.unit) h += std::string(" [") + row.unit + "]";
+    if (*row.unit) h += std::string(" [") + shownUnit(row.quantity, row.unit, u.system) + "]";
     return h;
 }
 
@@ -328,28 +356,28 @@ std::string csvField(const std::string& s) {
     return out + "\"";
 }
 
-std::string caseJson(const CaseRun& run, const ExportParts& parts) {
+std::string caseJson(const CaseRun& run, const ExportParts& parts, const Units& u) {
+    const UnitSystem s = u.system;
     JsonText j;
+    if (s != UnitSystem::SI) j.value("units", jsonString(std::string(systemName(s))));
     j.value("ok", run.ok() ? "true" : "false");
     j.value("message", textOrNull(run.out.message));
     j.value("detail", textOrNull(run.out.detail));
     j.open("notes", '[');
     for (const std::string& note : run.notes) j.value({}, jsonString(note));
     j.close(']');
-    j.open("found", '{');
-    for (const FieldText& w : run.out.written) j.value(w.field->label, jsonString(w.text));
-    j.close('}');
+    addFound(j, run, u);
     if (run.ok()) {
-        addPart(j, run, parts, "exchanger", Part::Exchanger, Pipe::Internal);
-        addPart(j, run, parts, "internal", Part::EachPipe, Pipe::Internal);
-        addPart(j, run, parts, "external", Part::EachPipe, Pipe::External);
-        if (parts.otherSet && run.otherSet) addOtherSet(j, *run.otherSet);
-        if (parts.profile && run.profile) addProfile(j, *run.profile);
+        addPart(j, run, parts, "exchanger", Part::Exchanger, Pipe::Internal, s);
+        addPart(j, run, parts, "internal", Part::EachPipe, Pipe::Internal, s);
+        addPart(j, run, parts, "external", Part::EachPipe, Pipe::External, s);
+        if (parts.otherSet && run.otherSet) addOtherSet(j, *run.otherSet, s);
+        if (parts.profile && run.profile) addProfile(j, *run.profile, s);
     }
     return j.done();
 }
 
-std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header) {
+std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header, const Units& u) {
     if (!run.ok()) return {};
     std::string head, values;
     for (const SchemaRow& row : kResultSchema) {
@@ -357,20 +385,20 @@ std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header) {
         for (const Pipe pipe : {Pipe::Internal, Pipe::External}) {
             if (row.part == Part::Exchanger && pipe == Pipe::External) continue;
             if (!values.empty() || !head.empty()) head += ",", values += ",";
-            head += csvField(heading(row, pipe));
-            values += csvOf(row.get(run, pipe));
+            head += csvField(heading(row, pipe, u));
+            values += csvOf(inUnits(row.get(run, pipe), row.quantity, u.system));
         }
     }
     return (header ? head + "\r\n" : std::string()) + values + "\r\n";
 }
 
-std::vector<std::string> caseCsvHeadings() {
+std::vector<std::string> caseCsvHeadings(const Units& u) {
     std::vector<std::string> headings;
     for (const SchemaRow& row : kResultSchema)
         for (const Pipe pipe : {Pipe::Internal, Pipe::External})
             if (row.group != Group::Films &&
                 !(row.part == Part::Exchanger && pipe == Pipe::External))
-                headings.push_back(heading(row, pipe));
+                headings.push_back(heading(row, pipe, u));
     return headings;
 }
 

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/case_fields.h"
 #include "records/case_outcome.h"
 
@@ -51,17 +52,25 @@ struct ExportParts {
 // One case as a JSON document, pretty-printed, one value a line: ok, message, detail, notes,
 // the values found for the case's fields (by their labels), then with results the exchanger's
 // figures and each pipe's, and the parts asked for. Numbers at the shortest width that reads
-// back as the same single or double, with a decimal point.
-std::string caseJson(const CaseRun& run, const ExportParts& parts);
+// back as the same single or double, with a decimal point whatever the separator chosen (JSON
+// has no other). In US customary units the document begins with "units": "US customary", each
+// key carries its US unit ("inletTemperature_F") and the values found are written converted,
+// with a point; in SI it is the case's document as ever.
+std::string caseJson(const CaseRun& run, const ExportParts& parts, const Units& units = {});
 
 // The figures as CSV: a header row (when asked) and one row of values, comma-separated,
-// decimal point; empty when the case has no results.
-std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header);
+// decimal point (a comma would part the columns) whatever the separator chosen; empty when the
+// case has no results. The headings carry the units of the system chosen.
+std::string caseCsv(const CaseRun& run, const ExportParts& parts, bool header,
+                    const Units& units = {});
 // The headings of caseCsv's columns without what makes up U, the same for every run: for a
 // table whose rows may hold cases that failed.
-std::vector<std::string> caseCsvHeadings();
-// A figure's heading: "Temp in (internal pipe) [°C]".
-std::string heading(const SchemaRow& row, Pipe pipe);
+std::vector<std::string> caseCsvHeadings(const Units& units = {});
+// A figure's heading: "Temp in (internal pipe) [°C]", "[°F]" in US customary units.
+std::string heading(const SchemaRow& row, Pipe pipe, const Units& units = {});
+// A figure in a system's unit: a single stays a single, a double a double; a count or a text
+// as it is.
+Figure inUnits(const Figure& f, Quantity q, UnitSystem s);
 // A CSV field, quoted where it holds a comma, a quote or a line break.
 std::string csvField(const std::string& s);
 

@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "formats/units.h"
 #include "records/case_outcome.h"
 #include "records/design_margins.h"
 #include "records/film_breakdown.h"
@@ -45,6 +46,7 @@ struct ResultField {
     ResultMember member;
     const char* box;  // the results window's box that shows it
     Shown shown;
+    Quantity quantity;  // its unit, converted where the user reads another system
 };
 
 // The fields of the record, in its order.
@@ -60,6 +62,7 @@ struct ResultsRow {
     const char* unit;
     const char* internal;
     const char* external;
+    Quantity quantity;
 };
 extern const std::array<ResultsRow, 17> kResultsRows;
 
@@ -71,8 +74,9 @@ struct ExtraRow {
     const char* unit;
     const char* copyCaption;  // in the tab-separated copy
     const char* name;         // in the exports
-    int decimals;
+    int decimals;             // of the SI unit; more in a larger unit, so that no step is coarser
     std::optional<double> (*value)(const ResultsExtras&);
+    Quantity quantity;
 };
 inline constexpr std::size_t kExtraRowCount = 4;
 extern const std::array<ExtraRow, kExtraRowCount> kExtraRows;
@@ -85,9 +89,14 @@ struct DisplayBox {
 
 // The boxes in the order they are written: row by row, internal before external.
 using DisplayBoxes = std::array<DisplayBox, kResultFieldCount>;
-DisplayBoxes displayTexts(const ResultsData& r);
+// In the units and with the separator chosen; with Units{} as the case holds them.
+DisplayBoxes displayTexts(const ResultsData& r, const Units& units = {});
 // The four boxes below them; empty where the extra is not known.
-std::array<DisplayBox, kExtraRowCount> extraTexts(const ResultsExtras& x);
+std::array<DisplayBox, kExtraRowCount> extraTexts(const ResultsExtras& x, const Units& units = {});
+
+// A unit caption in a system: `si` as the tables write it in SI (exactly as it stands, "%"
+// too), the quantity's US unit in US; `si` for a quantity that has no unit of its own.
+const char* shownUnit(Quantity q, const char* si, UnitSystem s);
 
 // The text of one box among the 28.
 std::string boxText(const DisplayBoxes& boxes, const char* box);

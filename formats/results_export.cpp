@@ -42,9 +42,9 @@ namespace {
 
 // The fold "Construction as built" as the window shows it: its heading, then the rows that have
 // figures, an exchanger's figure in the internal column.
-std::string constructionTabText(const Hairpins& h) {
+std::string constructionTabText(const Hairpins& h, const Units& u) {
     std::string out = "Construction as built\t\t\t\n";
-    for (const ConstructionRow& row : constructionRows(h))
+    for (const ConstructionRow& row : constructionRows(h, u))
         if (!row.internal.empty() || !row.external.empty())
             out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
                    row.external + "\n";
@@ -52,9 +52,9 @@ std::string constructionTabText(const Hairpins& h) {
 }
 
 // The fold "Hand check" as the window shows it.
-std::string handCheckTabText(const HandCheck& h) {
+std::string handCheckTabText(const HandCheck& h, const Units& u) {
     std::string out = "Hand check\t\t\t\n";
-    for (const HandCheckRow& row : handCheckRows(h))
+    for (const HandCheckRow& row : handCheckRows(h, u))
         out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
                row.external + "\n";
     return out;
@@ -62,29 +62,30 @@ std::string handCheckTabText(const HandCheck& h) {
 
 }  // namespace
 
-std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras) {
-    const auto boxes = displayTexts(r);
+std::string resultsTabText(const ResultsData& r, const ResultsExtras& extras, const Units& u) {
+    const auto boxes = displayTexts(r, u);
     std::string out = "\t\tINTERNAL PIPE\tEXTERNAL PIPE\n";
     for (const ResultsRow& row : kResultsRows)
-        out += std::string(row.caption) + "\t" + row.unit + "\t" + boxText(boxes, row.internal) +
-               "\t" + boxText(boxes, row.external) + "\n";
-    const auto extraBoxes = extraTexts(extras);
+        out += std::string(row.caption) + "\t" + shownUnit(row.quantity, row.unit, u.system) +
+               "\t" + boxText(boxes, row.internal) + "\t" + boxText(boxes, row.external) + "\n";
+    const auto extraBoxes = extraTexts(extras, u);
     for (std::size_t i = 0; i < kExtraRows.size(); ++i)
         if (!extraBoxes[i].text.empty())
-            out += std::string(kExtraRows[i].copyCaption) + "\t" + kExtraRows[i].unit + "\t" +
+            out += std::string(kExtraRows[i].copyCaption) + "\t" +
+                   shownUnit(kExtraRows[i].quantity, kExtraRows[i].unit, u.system) + "\t" +
                    extraBoxes[i].text + "\t\n";
     if (extras.hairpins && hasConstructionFigures(*extras.hairpins))
-        out += constructionTabText(*extras.hairpins);
-    if (extras.handCheck) out += handCheckTabText(*extras.handCheck);
+        out += constructionTabText(*extras.hairpins, u);
+    if (extras.handCheck) out += handCheckTabText(*extras.handCheck, u);
     if (extras.correlations)
         out +=
             std::string("Correlation set\t\t") + correlationSetName(*extras.correlations) + "\t\n";
     if (extras.films)
-        for (const FilmRow& row : filmRows(*extras.films))
+        for (const FilmRow& row : filmRows(*extras.films, u))
             out += std::string(row.caption) + "\t" + row.unit + "\t" + row.internal + "\t" +
                    row.external + "\n";
     if (extras.otherSet) {
-        out += otherSetLine(*extras.otherSet) + "\n";
+        out += otherSetLine(*extras.otherSet, u) + "\n";
         if (const std::string differ = setsDifferLine(*extras.otherSet); !differ.empty())
             out += differ + "\n";
     }

@@ -1,6 +1,8 @@
 #include "formats/sweep_export.h"
 
+#include "base/number_text.h"
 #include "formats/result_schema.h"
+#include "formats/results_display.h"
 #include "formats/results_export.h"
 
 namespace zano {
@@ -11,8 +13,8 @@ std::string runMessage(const CaseRun& run) {
 
 namespace {
 
-std::string inputHeading(const SweepInput& input) {
-    const std::string unit = input.unit();
+std::string inputHeading(const SweepInput& input, UnitSystem system) {
+    const std::string unit = shownUnit(input.quantity, input.unit(), system);
     return input.caption() + (unit.empty() ? "" : " [" + unit + "]");
 }
 
@@ -23,17 +25,28 @@ std::string indented(const std::string& json, std::size_t blanks) {
     return out;
 }
 
+std::string valueText(const SweepInput& input, double si, UnitSystem system) {
+    return shortestNumber(sweptShown(input, si, system));
+}
+
 }  // namespace
 
-std::string sweepCsv(const SweepRange& s, const std::vector<SweepPoint>& points) {
-    const std::vector<std::string> headings = caseCsvHeadings();
-    std::string out = csvField(inputHeading(s.input));
+double sweptShown(const SweepInput& input, double si, UnitSystem s) {
+    if (s == UnitSystem::SI || !unitRow(input.quantity)) return si;
+    const double shown = toShown(input.quantity, si, s);
+    const double digits = parseDouble(formatDigits(shown, 12, ',')).value_or(shown);
+    return digits == 0 ? 0.0 : digits;
+}
+
+std::string sweepCsv(const SweepRange& s, const std::vector<SweepPoint>& points, const Units& u) {
+    const std::vector<std::string> headings = caseCsvHeadings(u);
+    std::string out = csvField(inputHeading(s.input, u.system));
     for (const std::string& h : headings) out += "," + csvField(h);
     out += ",Message\r\n";
     for (const SweepPoint& p : points) {
-        out += shortestNumber(p.value) + ",";
+        out += valueText(s.input, p.value, u.system) + ",";
         if (p.run.ok()) {
-            const std::string row = caseCsv(p.run, {}, false);
+            const std::string row = caseCsv(p.run, {}, false, u);
             out += row.substr(0, row.size() - 2) + ",";  // without its line end
         } else {
             out += std::string(headings.size(), ',') + csvField(runMessage(p.run));
@@ -43,17 +56,20 @@ std::string sweepCsv(const SweepRange& s, const std::vector<SweepPoint>& points)
     return out;
 }
 
-std::string sweepJson(const SweepRange& s, const std::vector<SweepPoint>& points) {
+std::string sweepJson(const SweepRange& s, const std::vector<SweepPoint>& points, const Units& u) {
+    const std::string unit = shownUnit(s.input.quantity, s.input.unit(), u.system);
     std::string out = "{\n  \"input\": {\"name\": " + jsonString(s.input.name()) +
                       ", \"caption\": " + jsonString(s.input.caption()) +
-                      ", \"unit\": " + jsonString(s.input.unit()) + "},\n";
-    out += "  \"from\": " + shortestNumber(s.from) + ",\n  \"to\": " + shortestNumber(s.to) +
+                      ", \"unit\": " + jsonString(unit) + "},\n";
+    out += "  \"from\": " + valueText(s.input, s.from, u.system) +
+           ",\n  \"to\": " + valueText(s.input, s.to, u.system) +
            ",\n  \"steps\": " + std::to_string(s.steps) + ",\n  \"points\": [";
     for (std::size_t i = 0; i < points.size(); ++i) {
         // The case's document with the value as its first member.
-        std::string doc = caseJson(points[i].run, {});
+        std::string doc = caseJson(points[i].run, {}, u);
         doc.pop_back();  // its line end
-        doc = "{\n  \"value\": " + shortestNumber(points[i].value) + "," + doc.substr(1);
+        doc = "{\n  \"value\": " + valueText(s.input, points[i].value, u.system) + "," +
+              doc.substr(1);
         out += (i ? ",\n    " : "\n    ") + indented(doc, 4);
     }
     return out + (points.empty() ? "]\n}\n" : "\n  ]\n}\n");

@@ -20,8 +20,18 @@ double niceChartStep(double span, int ticks) {
 
 namespace {
 
-QString tickText(double v) {
-    return QString::fromStdString(zano::formatDouble(zano::roundTo(v, 6)));
+QString tickText(double v, const zano::Units& u) {
+    return QString::fromStdString(zano::formatDouble(zano::roundTo(v, 6), u.decimal));
+}
+
+// A position along the exchanger in the chart's unit.
+double shownX(const ProfileChartData& data, double m) {
+    return zano::toShown(zano::Quantity::Length, m, data.units.system);
+}
+
+// An axis title with its unit in the chart's system: "x [m]" -> "x [ft]".
+QString withUnit(const QString& title, zano::Quantity q, const zano::Units& u) {
+    return QString::fromStdString(zano::unitCaption(title.toStdString(), q, u.system));
 }
 
 // True when a segment of the polyline passes through the rectangle.
@@ -50,7 +60,8 @@ QString scaleText(const ProfileChartData& data) {
                    ? QObject::tr("One of %1 identical banks, as built").arg(data.built.banks)
                    : QObject::tr("The hairpins as built");
     return QObject::tr("Scale factor %1")
-        .arg(QString::fromStdString(zano::formatDouble(zano::roundTo(data.profile.scale, 4))));
+        .arg(QString::fromStdString(
+            zano::formatDouble(zano::roundTo(data.profile.scale, 4), data.units.decimal)));
 }
 
 // ", in series" or ", in 2 branches" after a stream's fluid, as built with one stream in
@@ -75,19 +86,29 @@ QString branchText(std::size_t j) {
 }
 
 QString xTitle(const ProfileChartData& data) {
-    return isBuilt(data) && !data.built.fromInternalInlet
-               ? QObject::tr("Position from the external fluid's inlet, x [m]")
-               : QObject::tr("Position from the internal fluid's inlet, x [m]");
+    return withUnit(isBuilt(data) && !data.built.fromInternalInlet
+                        ? QObject::tr("Position from the external fluid's inlet, x [m]")
+                        : QObject::tr("Position from the internal fluid's inlet, x [m]"),
+                    zano::Quantity::Length, data.units);
 }
 
-// The chart's curves in metres and degrees: the profile's two, or the hairpins' as built.
+// The chart's curves in the units of its axes (metres and degrees Celsius in SI): the
+// profile's two, or the hairpins' as built.
 std::vector<zano::BuiltCurve> chartCurves(const ProfileChartData& data) {
-    if (isBuilt(data)) return data.built.curves;
     std::vector<zano::BuiltCurve> curves{{true, 0, {}}, {false, 0, {}}};
-    for (const zano::ProfilePoint& pt : data.profile.points) {
-        curves[0].points.push_back({pt.x, pt.intT});
-        curves[1].points.push_back({pt.x, pt.estT});
+    if (isBuilt(data)) {
+        curves = data.built.curves;
+    } else {
+        for (const zano::ProfilePoint& pt : data.profile.points) {
+            curves[0].points.push_back({pt.x, pt.intT});
+            curves[1].points.push_back({pt.x, pt.estT});
+        }
     }
+    if (data.units.system == zano::UnitSystem::SI) return curves;
+    for (zano::BuiltCurve& curve : curves)
+        for (zano::BuiltCurve::Point& pt : curve.points)
+            pt = {shownX(data, pt.x),
+                  zano::toShown(zano::Quantity::Temperature, pt.t, data.units.system)};
     return curves;
 }
 
@@ -210,10 +231,12 @@ void placeBranchLabels(ProfileChartLayout& c, const QFontMetricsF& fm) {
 
 ProfileChartData profileChartData(const zano::TemperatureProfile& profile,
                                   const zano::ResultsData& r,
-                                  const std::optional<zano::Hairpins>& hairpins) {
+                                  const std::optional<zano::Hairpins>& hairpins,
+                                  const zano::Units& units) {
     ProfileChartData d{profile, QString::fromStdString(r.intfluid),
                        QString::fromStdString(r.estfluid),
                        hairpins ? zano::hairpinLegOf(*hairpins) : 0};
+    d.units = units;
     if (hairpins) d.built = zano::builtProfile(*hairpins, r.controequi);
     const bool intHot = r.intTin > r.estTin;
     d.crossAt = isBuilt(d) ? zano::temperatureCross(d.built, intHot)
@@ -234,7 +257,8 @@ ProfileChartLayout profileChartLayout(const QFontMetricsF& fm, const QRectF& are
     ProfileChartLayout c;
     if (!isBuilt(data) && data.profile.points.size() < 2) return c;
     const std::vector<zano::BuiltCurve> curves = chartCurves(data);
-    setRanges(c, curves, isBuilt(data) ? data.built.length : data.profile.points.back().x);
+    setRanges(c, curves,
+              shownX(data, isBuilt(data) ? data.built.length : data.profile.points.back().x));
     const double h = fm.height();
     const double left = area.left() + fm.horizontalAdvance("0000,00") + 3 * h;
     const auto plotBelow = [&](double top) {
@@ -263,7 +287,7 @@ namespace {
 
 // The grid, the frame, the ticks' labels and the axes' titles.
 void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area, const ProfileChartLayout& c,
-              const QString& xTitle) {
+              const QString& xTitle, const zano::Units& u) {
     const QRectF& plot = c.plot;
     p.setPen(QPen(QColor(225, 225, 225), 0));
     for (double t = c.tMin; t <= c.tMax + c.tStep / 2; t += c.tStep)
@@ -275,11 +299,11 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area, const Pr
     for (double t = c.tMin; t <= c.tMax + c.tStep / 2; t += c.tStep) {
         const QRectF label(area.left(), c.yAt(t) - fm.height() / 2,
                            plot.left() - area.left() - fm.height() / 2, fm.height());
-        p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tickText(t));
+        p.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tickText(t, u));
     }
     for (double x = 0; x <= c.length + c.xStep / 1e6; x += c.xStep) {
         const QRectF label(c.xAt(x) - 50, plot.bottom() + fm.height() / 4, 100, fm.height());
-        p.drawText(label, Qt::AlignHCenter | Qt::AlignTop, tickText(x));
+        p.drawText(label, Qt::AlignHCenter | Qt::AlignTop, tickText(x, u));
     }
     p.drawText(QRectF(plot.left(), plot.bottom() + 1.4 * fm.height(), plot.width(), fm.height()),
                Qt::AlignHCenter, xTitle);
@@ -287,7 +311,7 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const QRectF& area, const Pr
     p.translate(area.left() + fm.height() * 0.2, plot.center().y());
     p.rotate(-90);
     p.drawText(QRectF(-plot.height() / 2, 0, plot.height(), fm.height()), Qt::AlignHCenter,
-               QObject::tr("Temperature [°C]"));
+               withUnit(QObject::tr("Temperature [°C]"), zano::Quantity::Temperature, u));
     p.restore();
 }
 
@@ -388,10 +412,10 @@ void drawProfileChart(QPainter& p, const QRectF& area, const ProfileChartData& d
         p.restore();
         return;
     }
-    drawAxes(p, fm, area, c, xTitle(data));
-    drawHairpinMarks(p, c, data.hairpinLeg);
+    drawAxes(p, fm, area, c, xTitle(data), data.units);
+    drawHairpinMarks(p, c, shownX(data, data.hairpinLeg));
     drawCurves(p, c);
-    if (data.crossAt) drawCross(p, fm, c, *data.crossAt);
+    if (data.crossAt) drawCross(p, fm, c, shownX(data, *data.crossAt));
     // Legend and the scale factor, where the layout found room for them.
     drawLegend(p, fm, c, data);
     p.setPen(Qt::black);

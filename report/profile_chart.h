@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "formats/units.h"
 #include "solver/temperature_profile.h"
 
 class QFontMetricsF;
@@ -28,6 +29,8 @@ struct ProfileChartData {
     // Where the cold stream first runs hotter than the hot one along the curves drawn, m: a
     // temperature cross, marked with a line and its name. None: no cross.
     std::optional<double> crossAt = {};
+    // The units the axes are drawn in; the figures above stay SI.
+    zano::Units units = {};
 };
 
 // A round step for about `ticks` divisions of `span`: 1, 2 or 5 times a power of ten.
@@ -37,7 +40,8 @@ double niceChartStep(double span, int ticks);
 // ends and, for a stream in branches, the hairpins as built.
 ProfileChartData profileChartData(const zano::TemperatureProfile& profile,
                                   const zano::ResultsData& r,
-                                  const std::optional<zano::Hairpins>& hairpins);
+                                  const std::optional<zano::Hairpins>& hairpins,
+                                  const zano::Units& units = {});
 
 // The caption the report prints above the chart.
 QString profileChartCaption(const ProfileChartData& data);
@@ -50,8 +54,8 @@ struct ProfileChartLayout {
     std::vector<QRectF> branchLabels;      // "branch 1", ... beside them; empty where no room
     QRectF legend;                         // the fluids' names beside their lines' colours
     QRectF scaleLabel;                     // "Scale factor ..."
-    double tMin = 0, tMax = 1, tStep = 1;  // temperature axis, degC
-    double length = 1, xStep = 1;          // position axis, m
+    double tMin = 0, tMax = 1, tStep = 1;  // temperature axis, degC (degF in US units)
+    double length = 1, xStep = 1;          // position axis, m (ft in US units)
 
     double xAt(double x) const { return plot.left() + x / length * plot.width(); }
     double yAt(double t) const {

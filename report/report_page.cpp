@@ -166,7 +166,9 @@ void printExtras(ReportPrinter& p, const ReportTexts& t) {
     p.printLine({});
     for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i) {
         if (t.extras[i].isEmpty()) continue;
-        p.printLine(reportLabel(zano::kExtraRows[i].caption, zano::kExtraRows[i].unit));
+        const zano::ExtraRow& row = zano::kExtraRows[i];
+        p.printLine(
+            reportLabel(row.caption, zano::shownUnit(row.quantity, row.unit, t.units.system)));
     }
     const double bottom = p.currentY();
     p.setCurrentY(top);
@@ -249,7 +251,9 @@ void printChart(ReportPrinter& p, const ReportTexts& t, double foot) {
     p.setCurrentX(0);
     p.printLine({});
     p.printLine(profileChartCaption(t.profile));
-    p.drawChart(t.profile, width, height);
+    ProfileChartData chart = t.profile;
+    chart.units = t.units;
+    p.drawChart(chart, width, height);
 }
 
 // The document block's rows of two captions and texts (those where either text is set), as
@@ -349,11 +353,12 @@ void printBody(ReportPrinter& p, const ReportTexts& t) {
     // advances by the same line height.
     p.setCurrentY(3);
     p.setFontSize(kBodyPoints);
+    p.printLine(reportUnitsLine(t.units.system));  // a blank line in SI
     p.printLine(blank);
+    const zano::UnitSystem system = t.units.system;
+    for (const ReportRow& row : kReportStreamRows) p.printLine(reportRowLabel(row, system));
     p.printLine(blank);
-    for (const ReportRow& row : kReportStreamRows) p.printLine(QString::fromUtf8(row.label));
-    p.printLine(blank);
-    for (const ReportRow& row : kReportExchangerRows) p.printLine(QString::fromUtf8(row.label));
+    for (const ReportRow& row : kReportExchangerRows) p.printLine(reportRowLabel(row, system));
     p.printLine(QStringLiteral("Configuration"));
 
     for (const auto& [left, title, values, found] :
@@ -401,6 +406,18 @@ void printHeader(ReportPrinter& p, const ReportTexts& t) {
 
 }  // namespace
 
+QString reportRowLabel(const ReportRow& row, zano::UnitSystem system) {
+    const std::string label = zano::unitCaption(row.label, row.quantity, system);
+    const char* unit = zano::shownUnit(row.quantity, "", system);
+    if (system == zano::UnitSystem::SI || label != row.label || !*unit) return fromText(label);
+    return fromText(label + " " + unit);  // the pressure, which has no unit in SI
+}
+
+QString reportUnitsLine(zano::UnitSystem system) {
+    if (system == zano::UnitSystem::SI) return {};
+    return "Units: " + fromText(std::string(zano::systemName(system))) + " (NIST SP 811)";
+}
+
 QString reportLabel(const char* caption, const char* unit) {
     QString label = QString::fromUtf8(caption);
     if (*unit) label += ' ' + QString::fromUtf8(unit);
@@ -442,14 +459,35 @@ namespace {
 void addConstruction(ReportTexts& t, const zano::ResultsExtras& x) {
     for (const std::string& note : x.notes) t.notes << "Note: " + fromText(note);
     if (x.hairpins && zano::hasConstructionFigures(*x.hairpins))
-        setConstruction(t, zano::constructionRows(*x.hairpins));
+        setConstruction(t, zano::constructionRows(*x.hairpins, t.units));
+}
+
+// What the results window's extension shows, in the texts' units: the margins and hairpins,
+// the correlation set, what makes up U, the construction, the hand check and the other sets.
+void addExtension(ReportTexts& t, const zano::ResultsExtras& x) {
+    const zano::Units& u = t.units;
+    const auto extras = zano::extraTexts(x, u);
+    for (std::size_t i = 0; i < extras.size(); ++i) t.extras[i] = fromText(extras[i].text);
+    if (x.correlations) t.correlations = QString::fromLatin1(correlationSetName(*x.correlations));
+    for (const zano::FilmRow& row : zano::filmRows(x.films.value_or(zano::FilmBreakdown{}), u))
+        if (!row.repeatsAResultsRow)
+            t.films.push_back({reportLabel(row.caption, row.unit),
+                               x.films ? fromText(row.internal) : QString(),
+                               x.films ? fromText(row.external) : QString()});
+    addConstruction(t, x);
+    if (x.handCheck) setHandCheck(t, zano::handCheckRows(x.handCheck, u));
+    if (x.otherSet) {
+        t.otherSet = fromText(zano::otherSetLine(*x.otherSet, u));
+        t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));
+    }
 }
 
 }  // namespace
 
 void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& rows) {
     QStringList whole;
-    std::array<QString, 3> drop{reportLabel("Pressure drop as built", "kPa")};
+    const char* kPa = zano::shownUnit(zano::Quantity::PressureDrop, "kPa", t.units.system);
+    std::array<QString, 3> drop{reportLabel("Pressure drop as built", kPa)};
     t.construction.clear();
     for (const zano::ConstructionRow& row : rows) {
         const std::string_view box = row.box;
@@ -460,7 +498,7 @@ void setConstruction(ReportTexts& t, const std::vector<zano::ConstructionRow>& r
         } else if (box == "DropBuilt") {
             drop[1] = in, drop[2] = est;
         } else if (box == "DropAllowed") {
-            drop[0] = reportLabel("Pressure drop as built / allowed", "kPa");
+            drop[0] = reportLabel("Pressure drop as built / allowed", kPa);
             for (auto [text, allowed] : {std::pair{&drop[1], &in}, {&drop[2], &est}})
                 if (!allowed->isEmpty()) *text += " / " + *allowed;
         } else if (box == "Branches") {
@@ -499,45 +537,35 @@ void setHandCheck(ReportTexts& t, const std::vector<zano::HandCheckRow>& rows) {
 
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
-                            const QString& caseName) {
-    const auto boxes = zano::displayTexts(r);
+                            const QString& caseName, const zano::Units& units) {
+    const auto boxes = zano::displayTexts(r, units);
     const auto read = [&](const ReportSource& source) {
-        if (source.field) return fromText(c.*source.field);
+        if (source.field)
+            return fromText(
+                zano::shownText(zano::caseFieldOf(source.field)->quantity, c.*source.field, units));
         return source.resultsBox ? fromText(zano::boxText(boxes, source.resultsBox)) : QString();
     };
     ReportTexts t;
+    t.units = units;
     readReportRows(t, read);
     readCaseMarks(t, c);
     t.configuration = QString::fromLatin1(c.controequi == zano::Arrangement::Equicurrent
                                               ? kEquicurrentCaption
                                               : kCountercurrentCaption);
-    const auto extras = zano::extraTexts(x);
-    for (std::size_t i = 0; i < extras.size(); ++i) t.extras[i] = fromText(extras[i].text);
-    if (x.correlations) t.correlations = QString::fromLatin1(correlationSetName(*x.correlations));
-    for (const zano::FilmRow& row : zano::filmRows(x.films.value_or(zano::FilmBreakdown{})))
-        if (!row.repeatsAResultsRow)
-            t.films.push_back({reportLabel(row.caption, row.unit),
-                               x.films ? fromText(row.internal) : QString(),
-                               x.films ? fromText(row.external) : QString()});
-    addConstruction(t, x);
-    if (x.handCheck) setHandCheck(t, zano::handCheckRows(x.handCheck));
-    if (x.otherSet) {
-        t.otherSet = fromText(zano::otherSetLine(*x.otherSet));
-        t.setsDiffer = fromText(zano::setsDifferLine(*x.otherSet));
-    }
+    addExtension(t, x);
     t.caseName = caseName;
     t.printedOn = reportDateText();
-    t.profile = profileChartData(profile, r, x.hairpins);
+    t.profile = profileChartData(profile, r, x.hairpins, units);
     return t;
 }
 
-std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run,
-                                                 const QString& caseName) {
+std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run, const QString& caseName,
+                                                 const zano::Units& units) {
     if (!run.ok()) return std::nullopt;
     const zano::CalcOutcome& out = run.out;
     const zano::ResultsExtras x = zano::extrasOf(run);
     return caseReportTexts(run.solved, *out.results, x,
-                           run.profile.value_or(zano::TemperatureProfile{}), caseName);
+                           run.profile.value_or(zano::TemperatureProfile{}), caseName, units);
 }
 
 QString reportDateText() {

@@ -41,32 +41,48 @@ struct ReportSource {
 };
 
 struct ReportRow {
-    const char* label;
+    const char* label;  // with its SI unit, as the page prints it in SI
     ReportSource internal, external;
+    zano::Quantity quantity = zano::Quantity::Text;  // of the unit that the label ends in
 };
 
 // Lines 3 to 13: the two streams side by side (the material has no external value).
 inline const std::array<ReportRow, 11> kReportStreamRows{{
-    {"Outside diameter mm", {&zano::CaseData::deti}, {&zano::CaseData::dete}},
-    {"Thickness mm", {&zano::CaseData::spi}, {&zano::CaseData::spe}},
+    {"Outside diameter mm", {&zano::CaseData::deti}, {&zano::CaseData::dete}, zano::Quantity::Size},
+    {"Thickness mm", {&zano::CaseData::spi}, {&zano::CaseData::spe}, zano::Quantity::Size},
     {"Material", {&zano::CaseData::mat}, {}},
     {"Fluid", {&zano::CaseData::intfluid}, {&zano::CaseData::estfluid}},
-    {"Pressure", {&zano::CaseData::intpress}, {&zano::CaseData::estpress}},
-    {"Inlet temp. °C", {&zano::CaseData::intTin}, {&zano::CaseData::estTin}},
-    {"Outlet temp. °C", {&zano::CaseData::intTout}, {&zano::CaseData::estTout}},
-    {"Mass flow kg/s", {&zano::CaseData::intPort}, {&zano::CaseData::estPort}},
-    {"Velocity m/s", {nullptr, "Text17"}, {nullptr, "Text18"}},
-    {"Pressure drop kPa", {nullptr, "Text19"}, {nullptr, "Text20"}},
-    {"Fouling factor (m^2 K)/W", {&zano::CaseData::intSporc}, {&zano::CaseData::estSporc}},
+    {"Pressure",
+     {&zano::CaseData::intpress},
+     {&zano::CaseData::estpress},
+     zano::Quantity::Pressure},
+    {"Inlet temp. °C",
+     {&zano::CaseData::intTin},
+     {&zano::CaseData::estTin},
+     zano::Quantity::Temperature},
+    {"Outlet temp. °C",
+     {&zano::CaseData::intTout},
+     {&zano::CaseData::estTout},
+     zano::Quantity::Temperature},
+    {"Mass flow kg/s",
+     {&zano::CaseData::intPort},
+     {&zano::CaseData::estPort},
+     zano::Quantity::MassFlow},
+    {"Velocity m/s", {nullptr, "Text17"}, {nullptr, "Text18"}, zano::Quantity::Velocity},
+    {"Pressure drop kPa", {nullptr, "Text19"}, {nullptr, "Text20"}, zano::Quantity::PressureDrop},
+    {"Fouling factor (m^2 K)/W",
+     {&zano::CaseData::intSporc},
+     {&zano::CaseData::estSporc},
+     zano::Quantity::Fouling},
 }};
 
 // Lines 15 to 18 in the exchanger column; the length is the main window's, as the calculation
 // wrote it back. Line 19 is the caption of the configuration chosen in the main window.
 inline const std::array<ReportRow, 4> kReportExchangerRows{{
-    {"Capacity kW", {nullptr, "Text23", &zano::CaseData::q}, {}},
-    {"Surface m^2", {nullptr, "Text24"}, {}},
-    {"Lenght m", {&zano::CaseData::L}, {}},
-    {"Heat transfer coefficient W/(m^2 K)", {nullptr, "Text26"}, {}},
+    {"Capacity kW", {nullptr, "Text23", &zano::CaseData::q}, {}, zano::Quantity::Capacity},
+    {"Surface m^2", {nullptr, "Text24"}, {}, zano::Quantity::Area},
+    {"Lenght m", {&zano::CaseData::L}, {}, zano::Quantity::Length},
+    {"Heat transfer coefficient W/(m^2 K)", {nullptr, "Text26"}, {}, zano::Quantity::Coefficient},
 }};
 
 // The main window's captions of the two configurations, for line 19.
@@ -108,7 +124,16 @@ struct ReportTexts {
     // The temperature profile of the last calculation, drawn below the texts; none without
     // points (streams that touch).
     ProfileChartData profile = {};
+    // The units the texts are in: the labels' units follow them, and in US customary units the
+    // page says so. The chart is drawn in them too.
+    zano::Units units = {};
 };
+
+// A row's label as the page prints it in the units chosen: "Outside diameter in", "Pressure
+// psia" (the SI label has no unit there); in SI exactly as the row has it.
+QString reportRowLabel(const ReportRow& row, zano::UnitSystem system);
+// The line that names the system of a page in US customary units; empty in SI.
+QString reportUnitsLine(zano::UnitSystem system);
 
 // A row's label as the page prints it: the caption, then its unit if it has one.
 QString reportLabel(const char* caption, const char* unit);
@@ -135,14 +160,15 @@ void readCaseMarks(ReportTexts& texts, const zano::CaseData& c);
 
 // The texts of a case as the windows show them after its calculation: `c` with the values the
 // calculation wrote back, `r` and `x` what it gave, `profile` its temperature profile
-// (kChartProfileSteps steps). The date is reportDateText()'s.
+// (kChartProfileSteps steps). The date is reportDateText()'s. In the units chosen.
 ReportTexts caseReportTexts(const zano::CaseData& c, const zano::ResultsData& r,
                             const zano::ResultsExtras& x, const zano::TemperatureProfile& profile,
-                            const QString& caseName);
+                            const QString& caseName, const zano::Units& units = {});
 
 // The texts of a case run, with the profile it was asked for (kChartProfileSteps steps) and
 // the other correlation set's figures; null when the case ended in a message.
-std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run, const QString& caseName);
+std::optional<ReportTexts> calculatedReportTexts(const zano::CaseRun& run, const QString& caseName,
+                                                 const zano::Units& units = {});
 
 // The date of printing as the header shows it, 2026-12-07: today's, or for a reproducible
 // page the one of SOURCE_DATE_EPOCH (seconds since 1970, UTC) when it is set.

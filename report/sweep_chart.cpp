@@ -30,10 +30,10 @@ Axis axisOver(double lo, double hi) {
     return a;
 }
 
-QString tickText(double v, double step) {
+QString tickText(double v, double step, char decimal) {
     // As many decimals as the step needs, and no remainder of the sums.
     const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(step))) + 1, 0, 12);
-    return QString::fromStdString(zano::formatDouble(zano::roundTo(v, decimals)));
+    return QString::fromStdString(zano::formatDouble(zano::roundTo(v, decimals), decimal));
 }
 
 struct Frame {
@@ -59,7 +59,7 @@ Frame frameOf(const QFontMetricsF& fm, const QRectF& area, const SweepChartData&
     const double h = fm.height();
     double widest = 0;
     for (double v = f.y.min; v <= f.y.max + f.y.step / 2; v += f.y.step)
-        widest = std::max(widest, fm.horizontalAdvance(tickText(v, f.y.step)));
+        widest = std::max(widest, fm.horizontalAdvance(tickText(v, f.y.step, data.decimal)));
     const double top = area.top() + (data.note.isEmpty() ? 1.5 : 2.8) * h;
     f.plot = QRectF(QPointF(area.left() + widest + 2.5 * h, top),
                     QPointF(area.right() - 1.5 * h, area.bottom() - 3 * h));
@@ -74,7 +74,7 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const Frame& f, const SweepC
         p.drawLine(QPointF(f.plot.left(), y), QPointF(f.plot.right(), y));
         p.setPen(Qt::black);
         p.drawText(QRectF(f.plot.left() - 30 * h, y - h / 2, 29.5 * h, h),
-                   Qt::AlignRight | Qt::AlignVCenter, tickText(v, f.y.step));
+                   Qt::AlignRight | Qt::AlignVCenter, tickText(v, f.y.step, data.decimal));
     }
     for (double v = f.x.min; v <= f.x.max + f.x.step / 2; v += f.x.step) {
         const double x = f.at({v, f.y.min}).x();
@@ -82,7 +82,7 @@ void drawAxes(QPainter& p, const QFontMetricsF& fm, const Frame& f, const SweepC
         p.drawLine(QPointF(x, f.plot.top()), QPointF(x, f.plot.bottom()));
         p.setPen(Qt::black);
         p.drawText(QRectF(x - 5 * h, f.plot.bottom() + h / 4, 10 * h, h), Qt::AlignHCenter,
-                   tickText(v, f.x.step));
+                   tickText(v, f.x.step, data.decimal));
     }
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(f.plot);

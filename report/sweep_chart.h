@@ -18,6 +18,7 @@ struct SweepChartData {
     double from = 0, to = 0;         // the sweep's range, the x axis's whatever was left out
     std::optional<QPointF> current;  // the case as it stands, where it calculates
     QString note;                    // what was left out, and why; empty when nothing was
+    char decimal = ',';              // the ticks' decimal separator
 };
 
 // The points against round steps on both axes, the current case marked and the note above the

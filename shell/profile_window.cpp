@@ -11,15 +11,22 @@
 #include "base/faults.h"
 #include "report/export_file.h"
 #include "shell/screen_fit.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "shell/window_keys.h"
 
 ProfileChart::ProfileChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(480, 320);
+    // The axes in the units the user reads, drawn again when they change.
+    connect(&zano::UnitChoice::instance(), &zano::UnitChoice::changed, this, [this] {
+        data_.units = zano::currentUnits();
+        update();
+    });
 }
 
 void ProfileChart::setData(const ProfileChartData& data) {
     data_ = data;
+    data_.units = zano::currentUnits();
     update();
 }
 

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include "properties/fluid_names.h"
 #include "shell/report.h"
 #include "shell/screen_fit.h"
+#include "shell/unit_choice.h"
 #include "shell/window_keys.h"
 
 namespace {
@@ -133,6 +135,46 @@ ResultsWindow::ResultsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // that the rest shows without scrolling.
     if (sizeHint().height() > zano::roomOnScreen(this).height()) breakdown_->setChecked(false);
     arrange();
+    showUnits();
+    connect(&zano::UnitChoice::instance(), &zano::UnitChoice::changed, this,
+            &ResultsWindow::showUnits);
+}
+
+void ResultsWindow::showUnitCaption(const QString& name, const char* unit) {
+    auto* label = findChild<QLabel*>(name);
+    if (!label) return;
+    label->setText(QString::fromUtf8(unit));
+    // A US unit wider than its column ("Btu/(h ft^2 °F)") is set smaller, whole, with the unit
+    // in its tooltip; the SI ones fit as drawn.
+    QFont font = this->font();
+    const double least = font.pointSizeF() * 0.6;
+    while (font.pointSizeF() > least &&
+           QFontMetricsF(font).horizontalAdvance(label->text()) > label->width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    label->setToolTip(font == this->font() ? QString() : label->text());
+}
+
+void ResultsWindow::showUnits() {
+    const zano::Units units = zano::currentUnits();
+    const zano::UnitSystem s = units.system;
+    for (const zano::ResultsRow& row : zano::kResultsRows)
+        if (row.unitLabel)
+            showUnitCaption(QString::fromLatin1(row.unitLabel),
+                            zano::shownUnit(row.quantity, row.unit, s));
+    for (const zano::ExtraRow& row : zano::kExtraRows)
+        showUnitCaption(QString::fromLatin1(row.box) + "Unit",
+                        zano::shownUnit(row.quantity, row.unit, s));
+    for (const zano::FilmRow& row : zano::filmRows({}, units))
+        showUnitCaption(filmBoxName(row.caption) + "Unit", row.unit);
+    for (const zano::ConstructionRow& row : zano::constructionRows({}, units))
+        showUnitCaption(QStringLiteral("Construction") + row.box + "Unit", row.unit);
+    for (const zano::HandCheckRow& row : zano::handCheckRows(std::nullopt, units))
+        showUnitCaption(QStringLiteral("HandCheck") + row.box + "Unit", row.unit);
+    if (!results_) return;
+    for (const zano::DisplayBox& b : zano::displayTexts(*results_, units)) setBox(b);
+    const zano::ResultsExtras extras = extras_;
+    setExtras(extras);
 }
 
 void ResultsWindow::buildRows() {
@@ -448,7 +490,7 @@ void ResultsWindow::Risultati(const zano::ResultsData& r) {
 }
 
 void ResultsWindow::fill(const zano::ResultsData& r) {
-    for (const zano::DisplayBox& b : zano::displayTexts(r)) setBox(b);
+    for (const zano::DisplayBox& b : zano::displayTexts(r, zano::currentUnits())) setBox(b);
     // Nothing of an earlier calculation stays in the extension either.
     results_ = r;
     setExtras({});
@@ -475,7 +517,8 @@ void ResultsWindow::setOutOfDate(bool outOfDate) {
 
 void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     extras_ = extras;
-    for (const zano::DisplayBox& b : zano::extraTexts(extras)) setBox(b);
+    const zano::Units units = zano::currentUnits();
+    for (const zano::DisplayBox& b : zano::extraTexts(extras, units)) setBox(b);
     const auto show = [this](const QString& name, const std::string& text) {
         if (auto* box = findChild<QLineEdit*>(name)) {
             box->setText(QString::fromStdString(text));
@@ -484,7 +527,8 @@ void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     };
     show(QStringLiteral("CorrelationSet"),
          extras.correlations ? zano::correlationSetName(*extras.correlations) : "");
-    for (const zano::FilmRow& row : zano::filmRows(extras.films.value_or(zano::FilmBreakdown{}))) {
+    for (const zano::FilmRow& row :
+         zano::filmRows(extras.films.value_or(zano::FilmBreakdown{}), units)) {
         const QString name = filmBoxName(row.caption);
         show(name + "Int", extras.films ? row.internal : "");
         show(name + "Est", extras.films ? row.external : "");
@@ -493,7 +537,7 @@ void ResultsWindow::setExtras(const zano::ResultsExtras& extras) {
     showConstruction(extras);  // arranges the extension for both
     const auto& other = extras.otherSet;
     findChild<QLabel*>(QStringLiteral("OtherSet"))
-        ->setText(other ? QString::fromStdString(zano::otherSetLine(*other)) : QString());
+        ->setText(other ? QString::fromStdString(zano::otherSetLine(*other, units)) : QString());
     findChild<QLabel*>(QStringLiteral("SetsDiffer"))
         ->setText(other ? QString::fromStdString(zano::setsDifferLine(*other)) : QString());
 }
@@ -504,7 +548,8 @@ void ResultsWindow::showConstruction(const zano::ResultsExtras& extras) {
     notes_->setText(notes.join('\n'));
     noteCount_ = static_cast<int>(notes.size());
     const bool built = extras.hairpins && zano::hasConstructionFigures(*extras.hairpins);
-    const auto rows = zano::constructionRows(built ? *extras.hairpins : zano::Hairpins{});
+    const auto rows =
+        zano::constructionRows(built ? *extras.hairpins : zano::Hairpins{}, zano::currentUnits());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         constructionShown_[i] = built && !(rows[i].internal.empty() && rows[i].external.empty());
         // The boxes follow the caption and the unit.
@@ -520,19 +565,21 @@ void ResultsWindow::showConstruction(const zano::ResultsExtras& extras) {
 }
 
 void ResultsWindow::addToReport(ReportTexts& t) const {
+    // The page's captions follow the units its texts are shown in.
+    t.units = zano::currentUnits();
     t.correlations = boxText(QStringLiteral("CorrelationSet"));
     t.films.clear();
     if (t.correlations.isEmpty()) return;  // no results shown
     for (std::size_t i = 0; i < zano::kExtraRows.size(); ++i)
         t.extras[i] = boxText(QString::fromLatin1(zano::kExtraRows[i].box));
-    for (const zano::FilmRow& row : zano::filmRows({})) {
+    for (const zano::FilmRow& row : zano::filmRows({}, t.units)) {
         if (row.repeatsAResultsRow) continue;
         const QString name = filmBoxName(row.caption);
         t.films.push_back(
             {reportLabel(row.caption, row.unit), boxText(name + "Int"), boxText(name + "Est")});
     }
     // The construction's rows with the texts their boxes show.
-    auto rows = zano::constructionRows({});
+    auto rows = zano::constructionRows({}, t.units);
     for (std::size_t i = 0; i < constructionRows_.size(); ++i) {
         std::string* column[] = {&rows[i].internal, &rows[i].external};
         std::size_t n = 0;
@@ -549,7 +596,7 @@ void ResultsWindow::addToReport(ReportTexts& t) const {
 
 std::vector<zano::HandCheckRow> ResultsWindow::handCheckShown() const {
     // The texts its boxes show, whether its fold is open or not.
-    auto rows = zano::handCheckRows(std::nullopt);
+    auto rows = zano::handCheckRows(std::nullopt, zano::currentUnits());
     for (std::size_t i = 0; i < handCheckRows_.size(); ++i) {
         std::string* column[] = {&rows[i].internal, &rows[i].external};
         std::size_t n = 0;
@@ -571,7 +618,7 @@ void ResultsWindow::copyResults() {
     if (!results_) return;
     // Tab-separated, as the window shows the texts: pastes into a spreadsheet's cells.
     QGuiApplication::clipboard()->setText(
-        QString::fromStdString(zano::resultsTabText(*results_, extras_)));
+        QString::fromStdString(zano::resultsTabText(*results_, extras_, zano::currentUnits())));
 }
 
 QString ResultsWindow::boxText(const QString& boxName) const {

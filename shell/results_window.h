@@ -91,6 +91,10 @@ class ResultsWindow : public QWidget {
     // The run's notes and the construction's figures into their rows; the empty rows hidden.
     void showConstruction(const zano::ResultsExtras& extras);
     double scaleForContents() const;
+    // The unit captions and the texts of the results shown, in the units the user chose; again
+    // when the choice changes.
+    void showUnits();
+    void showUnitCaption(const QString& name, const char* unit);
     void setBox(const zano::DisplayBox& box);
     void copyResults();
 

@@ -18,9 +18,11 @@
 #include "base/faults.h"
 #include "base/number_text.h"
 #include "formats/result_schema.h"
+#include "formats/results_display.h"
 #include "formats/sweep_export.h"
 #include "report/export_file.h"
 #include "shell/screen_fit.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "shell/window_keys.h"
 #include "solver/case_run.h"
@@ -35,7 +37,8 @@ QString qs(const std::string& s) {
 }
 
 QString inputTitle(const SweepInput& input) {
-    const QString unit = QString::fromUtf8(input.unit());
+    const QString unit =
+        QString::fromUtf8(shownUnit(input.quantity, input.unit(), currentUnits().system));
     return qs(input.caption()) + (unit.isEmpty() ? QString() : " [" + unit + "]");
 }
 
@@ -111,6 +114,16 @@ SweepWindow::SweepWindow(std::function<CaseData()> currentCase, const DataFolder
     buildForm();
     zano::fitResizableToScreen(this, QSize(820, 560));
     zano::hideOnEscape(this);  // as "Close"
+    // The form, the chart and the export in the units the user reads: the range offered again
+    // in them, the results' names with their units.
+    connect(&UnitChoice::instance(), &UnitChoice::changed, this, [this] {
+        const auto choices = resultChoices();
+        for (std::size_t i = 0; i < choices.size(); ++i)
+            result_->setItemText(int(i),
+                                 qs(heading(*choices[i].row, choices[i].pipe, currentUnits())));
+        inputChosen();
+        showChart();
+    });
 }
 
 SweepWindow::~SweepWindow() {
@@ -133,7 +146,8 @@ void SweepWindow::buildForm() {
     steps_->setValue(10);
     result_ = new QComboBox(this);
     result_->setObjectName("SweepResult");
-    for (const ResultChoice& r : resultChoices()) result_->addItem(qs(heading(*r.row, r.pipe)));
+    for (const ResultChoice& r : resultChoices())
+        result_->addItem(qs(heading(*r.row, r.pipe, currentUnits())));
     run_ = new QPushButton(tr("&Sweep"), this);
     run_->setObjectName("SweepRun");
     export_ = new QPushButton(tr("&Export CSV..."), this);
@@ -219,8 +233,9 @@ void SweepWindow::inputChosen() {
     if (at < 0) return;
     const SweepInput& input = inputs_[std::size_t(at)];
     const auto [from, to] = defaultRange(input, parseDouble(input.text(currentCase_())));
-    from_->setText(qs(formatDouble(from)));
-    to_->setText(qs(formatDouble(to)));
+    const Units u = currentUnits();
+    from_->setText(qs(shownGeneral(input.quantity, from, u)));
+    to_->setText(qs(shownGeneral(input.quantity, to, u)));
     steps_->setValue(input.quantity == Quantity::Count ? int(std::lround(to - from)) : 10);
 }
 
@@ -238,7 +253,11 @@ std::optional<SweepRange> SweepWindow::formRange() {
         warn(this, tr("The sweep cannot be calculated."), asSentence(qs(*why)));
         return std::nullopt;
     }
-    return std::get<SweepRange>(range);
+    // Typed in the units the user reads; swept in the case's.
+    SweepRange si = std::get<SweepRange>(range);
+    si.from = toSi(si.input.quantity, si.from, currentUnits().system);
+    si.to = toSi(si.input.quantity, si.to, currentUnits().system);
+    return si;
 }
 
 bool SweepWindow::startSweep() {
@@ -305,30 +324,36 @@ void SweepWindow::showChart() {
     const int r = result_->currentIndex();
     if (!range_ || r < 0) return chart_->setData(d);
     const ResultChoice choice = choices[std::size_t(r)];
+    const Units u = currentUnits();
     d.xTitle = inputTitle(range_->input);
     d.yTitle = result_->currentText();
-    d.from = range_->from, d.to = range_->to;
-    const auto y = [&](const CaseRun& run) {
-        return run.ok() ? numberOf(choice.row->get(run, choice.pipe)) : std::nullopt;
+    d.decimal = u.decimal;
+    const auto x = [&](double si) { return sweptShown(range_->input, si, u.system); };
+    const auto xText = [&](double si) { return qs(formatDouble(x(si), u.decimal)); };
+    d.from = x(range_->from), d.to = x(range_->to);
+    const auto y = [&](const CaseRun& run) -> std::optional<double> {
+        if (!run.ok()) return std::nullopt;
+        const auto v = numberOf(choice.row->get(run, choice.pipe));
+        return v ? std::optional(toShown(choice.row->quantity, *v, u.system)) : std::nullopt;
     };
     int left = 0;
     QString why;
     d.runs.emplace_back();
     for (const SweepPoint& p : points_) {
         if (const auto v = y(p.run)) {
-            d.runs.back() << QPointF(p.value, *v);
+            d.runs.back() << QPointF(x(p.value), *v);
             continue;
         }
         if (!d.runs.back().isEmpty()) d.runs.emplace_back();
         // The first cause, at its value: the others are mostly the same.
         if (left++ == 0)
-            why = p.run.ok() ? tr("no figure at %1").arg(qs(formatDouble(p.value)))
-                             : tr("%1 at %2").arg(qs(runMessage(p.run)), qs(formatDouble(p.value)));
+            why = p.run.ok() ? tr("no figure at %1").arg(xText(p.value))
+                             : tr("%1 at %2").arg(qs(runMessage(p.run)), xText(p.value));
     }
     if (left > 0)
         d.note = tr("%1 of %2 values left out: %3.").arg(left).arg(points_.size()).arg(why);
     if (current_ && currentValue_)
-        if (const auto v = y(*current_)) d.current = QPointF(*currentValue_, *v);
+        if (const auto v = y(*current_)) d.current = QPointF(x(*currentValue_), *v);
     chart_->setToolTip(d.note);  // whole, where the chart's line cuts it short
     chart_->setData(d);
 }
@@ -338,7 +363,7 @@ const SweepChartData& SweepWindow::chartData() const {
 }
 
 std::string SweepWindow::csv() const {
-    return range_ ? sweepCsv(*range_, points_) : std::string();
+    return range_ ? sweepCsv(*range_, points_, currentUnits()) : std::string();
 }
 
 void SweepWindow::exportRows() {

@@ -112,6 +112,13 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         // A design search around a duty from a stream's outlet: its duty, and candidates with the
         // fluids swapped among those that meet every limit.
         "--design --leg 3 tests/golden/duty-from-the-external-outlet.zan | sed -n 1,3p",
+        // US customary units with a decimal point: the text with what makes up U and the
+        // profile, the CSV, a sweep typed in US units (°F); bad choices (status 2).
+        "--units us --decimal point --films --profile 2 examples/water-heated-by-water.zan",
+        "--units us --csv examples/water-heated-by-water.zan",
+        "--units us --sweep intTin=50:68:2 examples/water-heated-by-water.zan",
+        "--units imperial" + user + " 2>&1",
+        "--units us --decimal dot" + user + " 2>&1",
         // The pipe catalogue, which calculates nothing.
         "--pipes",
         "--pipes" + user + " 2>&1",

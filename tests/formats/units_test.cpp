@@ -2,10 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "base/number_text.h"
+#include "formats/case_file.h"
+#include "formats/results_display.h"
 #include "golden_text.h"
+#include "properties/wall_materials.h"
+#include "solver/case_run.h"
 
 namespace zano {
 namespace {
@@ -72,6 +80,79 @@ TEST(Units, ConversionTableAndTextsRoundTrip) {
         });
     EXPECT_EQ(golden_text::mismatch(file, out), "");
     EXPECT_EQ(golden_text::mismatch(texts, rows), "");
+}
+
+// The value of `key` in the object `part` of a golden result ("exchanger", "internal",
+// "external").
+double goldenValue(const std::string& json, const std::string& part, const std::string& key) {
+    const std::size_t object = json.find("\"" + part + "\": {");
+    const std::size_t at = json.find("\"" + key + "\": ", object);
+    return std::stod(json.substr(at + key.size() + 4));
+}
+
+// The step of a text's last digit: "28,823" -> 0,001, "25" -> 1.
+double lastDigit(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    return comma == std::string::npos ? 1 : std::pow(10.0, -double(text.size() - comma - 1));
+}
+
+// The results window's boxes with a unit, each where the golden result holds its figure: two
+// a row, the internal box first where the row has two.
+constexpr const char* kGoldenFigures[][4] = {
+    {"exchanger", "capacity_kW", "Text23", nullptr},
+    {"exchanger", "surface_m2", "Text24", nullptr},
+    {"exchanger", "length_m", "Text25", nullptr},
+    {"exchanger", "overallCoefficient_W_m2K", "Text26", nullptr},
+    {"", "outsideDiameter_mm", "Text1", "Text2"},
+    {"", "wallThickness_mm", "Text3", "Text4"},
+    {"", "pressure_bar", "Text9", "Text10"},
+    {"", "inletTemperature_C", "Text11", "Text12"},
+    {"", "outletTemperature_C", "Text13", "Text14"},
+    {"", "massFlow_kg_s", "Text15", "Text16"},
+    {"", "velocity_m_s", "Text17", "Text18"},
+    {"", "pressureDrop_kPa", "Text19", "Text20"},
+    {"", "foulingFactor_m2K_W", "Text21", "Text22"},
+};
+
+// An example as scripts/golden calculates it: a name with "est-outlet" gives that outlet.
+CaseRun goldenRun(const std::filesystem::path& zan, const DataFolder& data) {
+    CaseData c = loadCaseFile(zan.string());
+    if (zan.filename().string().find("est-outlet") != std::string::npos)
+        c.estToutGiven = !c.intToutGiven;
+    return runCase(c, data, {});
+}
+
+// Every example calculated, its results shown in US customary units with a point, read back to
+// SI: each within the last digit the SI window shows of the golden result (examples/*.expected).
+TEST(Units, EveryExampleShownInUsUnitsReadsBackAsItsGoldenResult) {
+    CalcState state;
+    state.data.dataDir = ZANO_SOURCE_DIR "/data";
+    dbmateriale(state);
+    int cases = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ZANO_SOURCE_DIR "/examples")) {
+        if (e.path().extension() != ".zan") continue;
+        ++cases;
+        const CaseRun run = goldenRun(e.path(), state.data);
+        ASSERT_TRUE(run.ok()) << e.path();
+        std::ifstream in(std::filesystem::path(e.path()).replace_extension(".expected"));
+        const std::string golden((std::istreambuf_iterator<char>(in)), {});
+        const auto si = displayTexts(*run.out.results);
+        const auto us = displayTexts(*run.out.results, {UnitSystem::US, '.'});
+        for (const auto& figure : kGoldenFigures)
+            for (int side = 0; side < 2 && figure[2 + side]; ++side) {
+                const char* box = figure[2 + side];
+                const std::string part = *figure[0] ? figure[0] : side ? "external" : "internal";
+                const Quantity q =
+                    std::find_if(kResultFields.begin(), kResultFields.end(), [&](auto& f) {
+                        return f.box == std::string(box);
+                    })->quantity;
+                const double back = toSi(q, *parseDouble(boxText(us, box)), UnitSystem::US);
+                EXPECT_NEAR(back, goldenValue(golden, part, figure[1]), lastDigit(boxText(si, box)))
+                    << e.path().filename() << " " << box << ": " << boxText(us, box) << " "
+                    << unitText(q, UnitSystem::US) << ", SI " << boxText(si, box);
+            }
+    }
+    EXPECT_GE(cases, 10);
 }
 
 }  // namespace

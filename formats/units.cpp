@@ -91,11 +91,14 @@ std::string generalUs(double shown, char sep) {
     return formatDigits(x == 0 ? 0.0 : x, 7, sep);
 }
 
-// The US decimals that keep a step no coarser than the SI one: a factor below 1 makes the US
-// unit larger, so 10^-n of it spans more than 10^-n of the SI unit.
-int extraDecimals(Quantity q) {
+// The decimals of a US figure rounded as its SI one is to `decimals`: as many as keep its step
+// no coarser than the SI one, and no more. A factor below 1 makes the US unit larger and asks for
+// more decimals (U to 0,1 Btu/(h ft^2 °F) where W/(m^2 K) is rounded to 1); a factor above 1 asks
+// for fewer (a capacity to 1 Btu/h where kW is rounded to 0,001), never fewer than none.
+int usDecimals(Quantity q, int decimals) {
     const UnitRow* r = unitRow(q);
-    return r ? std::max(0, static_cast<int>(std::ceil(-std::log10(r->factor) - 1e-9))) : 0;
+    const int more = r ? static_cast<int>(std::ceil(-std::log10(r->factor) - 1e-9)) : 0;
+    return std::max(0, decimals + more);
 }
 
 }  // namespace
@@ -123,7 +126,7 @@ std::string shownRounded(Quantity q, float si, int decimals, const Units& u) {
 
 std::string shownRounded(Quantity q, double si, int decimals, const Units& u) {
     if (!converted(q, u)) return formatDouble(roundTo(si, decimals), u.decimal);
-    const double x = roundTo(toShown(q, si, u.system), decimals + extraDecimals(q));
+    const double x = roundTo(toShown(q, si, u.system), usDecimals(q, decimals));
     return formatDouble(x == 0 ? 0.0 : x, u.decimal);
 }
 

@@ -56,8 +56,8 @@ std::string caseText(Quantity q, std::string_view shown, const Units& u);
 // A figure as a window shows it rounded to `decimals` of its SI unit (ties to even) and as the
 // general format shows it (at most 7 significant digits for a single, 15 for a double). In SI
 // the figure keeps its width (single or double) and the case's rounding exactly; in US it is
-// rounded to as many more decimals as keep its step no coarser than the SI one (U to 0,1
-// Btu/(h ft^2 °F), not to 1), and the general format has 7 significant digits.
+// rounded to as many decimals as keep its step no coarser than the SI one, and no finer (U to
+// 0,1 Btu/(h ft^2 °F), a capacity to 1 Btu/h), and the general format has 7 significant digits.
 std::string shownRounded(Quantity q, float si, int decimals, const Units& u);
 std::string shownRounded(Quantity q, double si, int decimals, const Units& u);
 std::string shownGeneral(Quantity q, float si, const Units& u);

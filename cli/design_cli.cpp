@@ -10,6 +10,7 @@
 #include "base/number_text.h"
 #include "formats/case_file.h"
 #include "records/case_fields.h"
+#include "formats/units.h"
 #include "records/design_margins.h"
 #include "solver/design_list.h"
 #include "solver/design_search.h"
@@ -22,7 +23,8 @@ design search (zano-calc --design CASE.zan [options]):
   calculated as a case of its own with the capacity given (a case with the length given is
   calculated first, and its capacity is the duty), judged against the limits and ranked.
   Limits name the streams by the case's sides: "int" is the fluid the case has in its inner
-  pipe, wherever a candidate puts it.
+  pipe, wherever a candidate puts it. With --units us the pressure drops, velocities,
+  diameters, gap and legs are typed, and the list written, in psi, ft/s, in and ft.
   --int-dp KPA, --est-dp KPA        allowable pressure drop as built of each stream
                       (default: the case's allowance, else 70 kPa for a liquid and 14 kPa
                       for a gas, Kern's 10 psi and 2 psi)
@@ -51,6 +53,9 @@ design search (zano-calc --design CASE.zan [options]):
   --design-pick N --out FILE.zan   write candidate N of the list as a case file, ready to
                       calculate, instead of printing the list
   --json, --csv, --data DIR, --set NAME=VALUE, --correlations SET  as for a calculation
+  --units si|us, --decimal comma|point   as for a calculation; the limits above are read in
+                      the units chosen (--units us --int-dp 10: 10 psi), the case and --set
+                      stay in SI
 )";
 
 namespace {
@@ -72,6 +77,7 @@ struct DesignArgs {
     unsigned threads = 0;
     std::optional<std::size_t> pick;
     std::string out;
+    Units units;  // --units, --decimal: of the limits typed and of the list
 };
 
 // What an option reader made of an option: not one of its own, read, or a bad value.
@@ -95,6 +101,27 @@ std::optional<double> positive(const std::string& v, double most) {
     return x && *x >= 0 && *x <= most ? x : std::nullopt;
 }
 
+// A measure typed in the units chosen, as SI, when it lies in [least, most] (SI).
+std::optional<double> measure(const std::string& v, Quantity q, double least, double most,
+                              const Units& u) {
+    const auto x = parseDouble(v);
+    const double si = x ? toSi(q, *x, u.system) : 0;
+    return x && si >= least && si <= most ? std::optional<double>(si) : std::nullopt;
+}
+
+// "MIN:MAX" typed in the units chosen, as SI.
+std::optional<Span> spanIn(const std::string& v, Quantity q, const Units& u) {
+    const auto s = spanOf(v);
+    if (!s) return s;
+    return Span{toSi(q, s->low, u.system), toSi(q, s->high, u.system)};
+}
+
+// What a measure's option needs: "kPa, 0 to 100000", in the units chosen.
+std::string rangeText(Quantity q, double least, double most, const Units& u) {
+    return std::string(unitText(q, u.system)) + ", " + shownGeneral(q, least, u) + " to " +
+           shownGeneral(q, most, u);
+}
+
 std::optional<std::size_t> whole(const std::string& v, double least, double most) {
     const auto x = parseDouble(v);
     if (!x || *x < least || *x > most || *x != std::floor(*x)) return std::nullopt;
@@ -103,23 +130,31 @@ std::optional<std::size_t> whole(const std::string& v, double least, double most
 
 // The options with a number or a range; false, said on stderr, for a bad value.
 Read readMeasure(const std::string& a, const std::string& v, DesignArgs& d) {
+    using Q = Quantity;
+    const Units& u = d.units;
+    const auto in = [&u](Q q) { return "MIN:MAX in " + std::string(unitText(q, u.system)); };
     if (a == "--int-dp" || a == "--est-dp") {
-        if (!(d.dp[a == "--est-dp"] = positive(v, kMaxAllowedDrop)))
-            return bad(a, "kPa, 0 to 100000");
+        if (!(d.dp[a == "--est-dp"] = measure(v, Q::PressureDrop, 0, kMaxAllowedDrop, u)))
+            return bad(a, rangeText(Q::PressureDrop, 0, kMaxAllowedDrop, u).c_str());
     } else if (a == "--int-velocity" || a == "--est-velocity") {
-        if (!(d.velocity[a == "--est-velocity"] = spanOf(v))) return bad(a, "MIN:MAX in m/s");
+        if (!(d.velocity[a == "--est-velocity"] = spanIn(v, Q::Velocity, u)))
+            return bad(a, in(Q::Velocity).c_str());
     } else if (a == "--inner-od") {
-        if (!(d.innerOd = spanOf(v))) return bad(a, "MIN:MAX in mm");
+        if (!(d.innerOd = spanIn(v, Q::Size, u))) return bad(a, in(Q::Size).c_str());
     } else if (a == "--min-over-surface") {
         if (!(d.minOverSurface = parseDouble(v))) return bad(a, "a number of %");
     } else if (a == "--gap") {
-        if (!(d.gap = positive(v, 1000))) return bad(a, "mm, 0 to 1000");
+        if (!(d.gap = measure(v, Q::Size, 0, 1000, u)))
+            return bad(a, rangeText(Q::Size, 0, 1000, u).c_str());
     } else if (a == "--bore-ratio") {
         if (!(d.boreRatio = positive(v, 100))) return bad(a, "a ratio, 0 to 100");
     } else if (a == "--leg") {
-        const auto leg = parseDouble(v);
-        if (!leg || *leg < kMinHairpinLength || *leg > kMaxHairpinLength)
-            return bad(a, "a leg length of 0,1 to 50 m");
+        const auto leg = measure(v, Q::Length, kMinHairpinLength, kMaxHairpinLength, u);
+        if (!leg)
+            return bad(a, ("a leg length of " + shownGeneral(Q::Length, kMinHairpinLength, u) +
+                           " to " + shownGeneral(Q::Length, kMaxHairpinLength, u) + " " +
+                           std::string(unitText(Q::Length, u.system)))
+                              .c_str());
         d.legs.push_back(*leg);
     } else {
         return Read::NotMine;
@@ -159,7 +194,9 @@ Read readChoice(const std::string& a, const std::string& v, DesignArgs& d) {
 
 // The options shared with a calculation.
 Read readCommon(const std::string& a, const std::string& v, DesignArgs& d) {
-    if (a == "--data") {
+    if (a == "--units" || a == "--decimal") {
+        // read before the others, by readUnitChoice
+    } else if (a == "--data") {
         d.dataDir = v;
     } else if (a == "--out") {
         if (v.empty()) return bad(a, "a case file name");
@@ -181,7 +218,29 @@ Read readCommon(const std::string& a, const std::string& v, DesignArgs& d) {
     return Read::Ok;
 }
 
+// --units and --decimal, read first: the limits typed before them are in their units. US
+// customary units go with a decimal point unless --decimal says otherwise.
+bool readUnitChoice(int argc, char** argv, Units& u) {
+    bool decimalGiven = false;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string a = argv[i], v = argv[i + 1];
+        if (a == "--design" || a == "--json" || a == "--csv" || a.rfind("--", 0) != 0) continue;
+        ++i;  // every other option takes a value
+        if (a == "--units") {
+            const auto system = systemNamed(v);
+            if (!system) return bad(a, "si or us") == Read::Ok;
+            u.system = *system;
+        } else if (a == "--decimal") {
+            if (v != "comma" && v != "point") return bad(a, "comma or point") == Read::Ok;
+            u.decimal = v == "comma" ? ',' : '.', decimalGiven = true;
+        }
+    }
+    if (!decimalGiven) u.decimal = u.system == UnitSystem::US ? '.' : ',';
+    return true;
+}
+
 bool parseDesign(int argc, char** argv, DesignArgs& d) {
+    if (!readUnitChoice(argc, argv, d.units)) return false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--design") continue;
@@ -298,9 +357,9 @@ int runDesign(int argc, char** argv,
         return 1;
     }
     if (d.pick) return writePick(d, s);
-    const std::string out = d.json  ? designJson(s, limits, d.criterion)
-                            : d.csv ? designCsv(s)
-                                    : designText(s, limits, d.criterion);
+    const std::string out = d.json  ? designJson(s, limits, d.criterion, d.units)
+                            : d.csv ? designCsv(s, d.units)
+                                    : designText(s, limits, d.criterion, d.units);
     std::fputs(out.c_str(), stdout);
     return 0;
 }

@@ -407,7 +407,12 @@ void printHeader(ReportPrinter& p, const ReportTexts& t) {
 }  // namespace
 
 QString reportRowLabel(const ReportRow& row, zano::UnitSystem system) {
-    const std::string label = zano::unitCaption(row.label, row.quantity, system);
+    std::string label = zano::unitCaption(row.label, row.quantity, system);
+    // The US unit is twice the SI one's width: the words give way so that the label keeps to
+    // its column rather than running into the value.
+    const std::string_view longWords = "Heat transfer coefficient ";
+    if (system == zano::UnitSystem::US && label.starts_with(longWords))
+        label.replace(0, longWords.size(), "Heat transfer coef. ");
     const char* unit = zano::shownUnit(row.quantity, "", system);
     if (system == zano::UnitSystem::SI || label != row.label || !*unit) return fromText(label);
     return fromText(label + " " + unit);  // the pressure, which has no unit in SI

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "base/number_text.h"
+#include "shell/unit_choice.h"
 
 namespace zano {
 namespace {
@@ -14,17 +15,23 @@ namespace {
 // field is; ratios of 0 (no flow through a pipe) sit on the left edge.
 struct Scale {
     double lowDecade = -1, highDecade = 1;  // log10 of the ratio
-    double surfaceTop = 1;                  // m^2
+    double surfaceTop = 1;                  // in the units shown
 };
 
-Scale scaleOf(const std::vector<DesignPoint>& points) {
+// A surface in the units shown.
+double shownSurface(double si, UnitSystem s) {
+    return toShown(Quantity::Area, si, s);
+}
+
+Scale scaleOf(const std::vector<DesignPoint>& points, UnitSystem system) {
     Scale s;
     for (const DesignPoint& p : points) {
         if (p.dpRatio > 0 && std::isfinite(p.dpRatio)) {
             s.lowDecade = std::min(s.lowDecade, std::floor(std::log10(p.dpRatio)));
             s.highDecade = std::max(s.highDecade, std::ceil(std::log10(p.dpRatio)));
         }
-        if (std::isfinite(p.surface)) s.surfaceTop = std::max(s.surfaceTop, p.surface);
+        if (std::isfinite(p.surface))
+            s.surfaceTop = std::max(s.surfaceTop, shownSurface(p.surface, system));
     }
     s.lowDecade = std::max(s.lowDecade, -4.0), s.highDecade = std::min(s.highDecade, 4.0);
     // A round top: 1, 2 or 5 times a power of ten.
@@ -35,7 +42,7 @@ Scale scaleOf(const std::vector<DesignPoint>& points) {
 }
 
 QString numberText(double v) {
-    return QString::fromStdString(formatDouble(roundTo(v, 4)));
+    return QString::fromStdString(formatDouble(roundTo(v, 4), currentUnits().decimal));
 }
 
 // The axes, their ticks and captions, and the allowance's line at a ratio of 1.
@@ -60,8 +67,9 @@ void drawAxes(QPainter& p, const QRectF& area, const Scale& s) {
     p.drawText(
         QRectF(area.left(), area.bottom() + fm.height() * 1.3, area.width(), fm.height() * 1.2),
         Qt::AlignCenter, QStringLiteral("larger pressure drop / its allowance (1: at the limit)"));
+    const QString unit = QString::fromUtf8(unitText(Quantity::Area, currentUnits().system));
     p.drawText(QPointF(area.left(), area.top() - fm.height() * 0.4),
-               QStringLiteral("surface as built, m²"));
+               QStringLiteral("surface as built, ") + QString(unit).replace("^2", "²"));
 }
 
 }  // namespace
@@ -87,7 +95,8 @@ void DesignPlot::paintEvent(QPaintEvent*) {
         p.drawText(rect(), Qt::AlignCenter, QStringLiteral("No candidate calculated yet."));
         return;
     }
-    const Scale s = scaleOf(points_);
+    const UnitSystem system = currentUnits().system;
+    const Scale s = scaleOf(points_, system);
     drawAxes(p, area, s);
     const double r = std::max(3.0, fm.height() / 4);
     // The failed first, so that the feasible stand on top; the picked last, ringed.
@@ -98,7 +107,7 @@ void DesignPlot::paintEvent(QPaintEvent*) {
             const double fx = (std::clamp(decade, s.lowDecade, s.highDecade) - s.lowDecade) /
                               (s.highDecade - s.lowDecade);
             const QPointF at(area.left() + area.width() * fx,
-                             area.bottom() - area.height() * d.surface / s.surfaceTop);
+                             area.bottom() - area.height() * shownSurface(d.surface, system) / s.surfaceTop);
             p.setPen(QPen(d.picked     ? Qt::black
                           : d.feasible ? QColor(0, 110, 0)
                                        : Qt::gray,

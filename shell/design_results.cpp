@@ -13,6 +13,7 @@
 #include "base/number_text.h"
 #include "report/export_file.h"
 #include "shell/design_window.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "solver/design_list.h"
 
@@ -36,70 +37,83 @@ class FigureItem : public QTableWidgetItem {
     }
 };
 
-const QStringList kColumns{"#",
-                           "Inner pipe",
-                           "Annulus pipe",
-                           "In the inner pipe",
-                           "Arrangement",
-                           "Leg\nm",
-                           "Hairpins",
-                           "Surface\nm²",
-                           "Over-surface\n%",
-                           "Δp inner / allowed\nkPa",
-                           "Δp annulus / allowed\nkPa",
-                           "v inner\nm/s",
-                           "v annulus\nm/s",
-                           "U\nW/(m² K)"};
-
-QString figure(double v, int decimals) {
-    return QString::fromStdString(formatDouble(roundTo(v, decimals)));
+// The columns' headings, each figure's unit under it in the system chosen.
+QStringList columnHeads(UnitSystem s) {
+    using Q = Quantity;
+    const auto under = [s](const char* caption, Q q) {
+        return QString::fromUtf8(caption) + '\n' +
+               QString::fromUtf8(unitText(q, s)).replace("^2", QStringLiteral("²"));
+    };
+    return {"#",
+            "Inner pipe",
+            "Annulus pipe",
+            "In the inner pipe",
+            "Arrangement",
+            under("Leg", Q::Length),
+            "Hairpins",
+            under("Surface", Q::Area),
+            "Over-surface\n%",
+            under("Δp inner / allowed", Q::PressureDrop),
+            under("Δp annulus / allowed", Q::PressureDrop),
+            under("v inner", Q::Velocity),
+            under("v annulus", Q::Velocity),
+            under("U", Q::Coefficient)};
 }
 
-// One candidate's cells: the figures sort by value, a pressure drop by its ratio to its
-// allowance.
-std::vector<FigureItem*> rowItems(std::size_t n, const Judged& j) {
+// One candidate's cells in units `u`: the figures sort by their SI value, a pressure drop by its
+// ratio to its allowance.
+std::vector<FigureItem*> rowItems(std::size_t n, const Judged& j, const Units& u) {
+    using Q = Quantity;
     const Candidate& k = j.candidate;
     const CandidateFigures& f = j.figures;
     const auto text = [](const std::string& s) {
         return new FigureItem(QString::fromStdString(s), {});
+    };
+    const auto figure = [&u](Q q, double si, int decimals) {
+        return QString::fromStdString(shownRounded(q, si, decimals, u));
     };
     std::vector<FigureItem*> row{new FigureItem(QString::number(n), double(n)),
                                  text(k.inner),
                                  text(k.outer),
                                  text(k.c.intfluid + (k.swapped ? ", swapped" : "")),
                                  text(arrangementText(k)),
-                                 new FigureItem(figure(k.leg, 3), k.leg)};
+                                 new FigureItem(figure(Q::Length, k.leg, 3), k.leg)};
     if (!f.calculated) return row;
     row.push_back(new FigureItem(QString::number(f.hairpins), f.hairpins));
-    row.push_back(new FigureItem(figure(f.surface, 2), f.surface));
-    row.push_back(f.overSurface ? new FigureItem(figure(*f.overSurface, 1), *f.overSurface)
-                                : new FigureItem("-", {}));
+    row.push_back(new FigureItem(figure(Q::Area, f.surface, 2), f.surface));
+    row.push_back(f.overSurface
+                      ? new FigureItem(figure(Q::Percent, *f.overSurface, 1), *f.overSurface)
+                      : new FigureItem("-", {}));
     for (int pipe : {0, 1})
-        row.push_back(new FigureItem(figure(f.dp[pipe], 1) + " / " + figure(f.allowedDp[pipe], 2),
+        row.push_back(new FigureItem(figure(Q::PressureDrop, f.dp[pipe], 1) + " / " +
+                                         figure(Q::PressureDrop, f.allowedDp[pipe], 2),
                                      f.dp[pipe] / f.allowedDp[pipe]));
     for (int pipe : {0, 1})
-        row.push_back(new FigureItem(figure(f.velocity[pipe], 2), f.velocity[pipe]));
-    row.push_back(new FigureItem(figure(f.U, 0), f.U));
+        row.push_back(new FigureItem(figure(Q::Velocity, f.velocity[pipe], 2), f.velocity[pipe]));
+    row.push_back(new FigureItem(figure(Q::Coefficient, f.U, 0), f.U));
     return row;
 }
 
 // What a failed candidate tells: the limits it broke, or why it could not be calculated.
-QString failureText(const CandidateFigures& f) {
+QString failureText(const CandidateFigures& f, const Units& u) {
     QStringList broke;
-    for (const BrokenLimit& b : f.broken) broke << QString::fromStdString(brokenText(b));
+    for (const BrokenLimit& b : f.broken) broke << QString::fromStdString(brokenText(b, u));
     return f.calculated ? broke.join("; ") : QString::fromStdString("failed: " + f.message);
 }
 
 void fillTable(QTableWidget* table, const std::vector<Judged>& list, std::size_t first,
-               bool failed) {
+               bool failed, const Units& u) {
     table->setSortingEnabled(false);
     table->clearContents();
+    QStringList heads = columnHeads(u.system);
+    if (failed) heads.insert(1, "Limits broken");
+    table->setHorizontalHeaderLabels(heads);
     table->setRowCount(static_cast<int>(list.size()));
     for (std::size_t i = 0; i < list.size(); ++i) {
-        std::vector<FigureItem*> row = rowItems(first + i + 1, list[i]);
+        std::vector<FigureItem*> row = rowItems(first + i + 1, list[i], u);
         // What binds, beside the rank, where the eye starts.
         if (failed) {
-            row.insert(row.begin() + 1, new FigureItem(failureText(list[i].figures), {}));
+            row.insert(row.begin() + 1, new FigureItem(failureText(list[i].figures, u), {}));
             row[1]->setToolTip(row[1]->text());
         }
         for (std::size_t c = 0; c < row.size(); ++c)
@@ -116,7 +130,7 @@ void fillTable(QTableWidget* table, const std::vector<Judged>& list, std::size_t
 QTableWidget* makeTable(const QString& name, bool failed) {
     auto* table = new QTableWidget;
     table->setObjectName(name);
-    QStringList heads = kColumns;
+    QStringList heads = columnHeads(currentUnits().system);
     if (failed) heads.insert(1, "Limits broken");
     table->setColumnCount(static_cast<int>(heads.size()));
     table->setHorizontalHeaderLabels(heads);
@@ -196,8 +210,8 @@ void DesignWindow::connectTables() {
 }
 
 void DesignWindow::fillTables() {
-    fillTable(feasible_, search_.feasible, 0, false);
-    fillTable(failed_, search_.nearest, search_.feasible.size(), true);
+    fillTable(feasible_, search_.feasible, 0, false, units_);
+    fillTable(failed_, search_.nearest, search_.feasible.size(), true, units_);
     tabs_->setTabText(0, tr("&Meet every limit (%1)").arg(search_.feasible.size()));
     tabs_->setTabText(1, tr("Nearest &failed (%1)").arg(search_.nearest.size()));
     for (QTableWidget* t : {feasible_, failed_})
@@ -235,7 +249,7 @@ void DesignWindow::exportCsv() {
         const SaveAnswer a = askSaveFileName(this, tr("Export the design list"), {kCsvFilter}, {});
         if (a.name.isEmpty()) return;  // Cancel
         file = withFilterSuffix(a.name, kCsvFilter);
-        const QString why = writeExportFile(file, QByteArray::fromStdString(designCsv(search_)));
+        const QString why = writeExportFile(file, QByteArray::fromStdString(designCsv(search_, units_)));
         if (!why.isEmpty()) warn(this, tr("The list could not be written to %1.").arg(file), why);
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, tr("The list could not be written to %1.").arg(file),

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <limits>
 #include <system_error>
@@ -23,6 +25,8 @@
 #include "base/number_text.h"
 #include "shell/key_filter.h"
 #include "shell/screen_fit.h"
+#include "shell/unit_boxes.h"
+#include "shell/unit_choice.h"
 #include "shell/user_prompts.h"
 #include "shell/window_keys.h"
 
@@ -42,7 +46,8 @@ QLineEdit* numberBox(QWidget* parent, const QString& name, bool list = false) {
     box->setObjectName(name);
     // A list takes its numbers apart by semicolons or blanks, the comma being the decimal's.
     if (!list) box->installEventFilter(new NumericKeyFilter(false, box));
-    box->setMaximumWidth(box->fontMetrics().averageCharWidth() * (list ? 24 : 9));
+    // Wide enough for a figure in US units at 7 digits (0.9842520 ft/s).
+    box->setMaximumWidth(box->fontMetrics().averageCharWidth() * (list ? 30 : 12));
     return box;
 }
 
@@ -105,7 +110,10 @@ DesignWindow::DesignWindow(std::function<CaseData()> currentCase, const DataFold
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(processText_);
     layout->addWidget(split, 1);
+    units_ = currentUnits();
+    showUnitCaptions();
     readCase();
+    connect(&UnitChoice::instance(), &UnitChoice::changed, this, &DesignWindow::unitsChanged);
     fitResizableToScreen(this, QSize(1280, 700));
     hideOnEscape(this);
 }
@@ -121,10 +129,11 @@ QWidget* DesignWindow::buildLimits() {
     auto* grid = new QGridLayout(group);
     const QStringList rows{tr("Allowable pressure drop"), tr("Velocity at least"),
                            tr("Velocity at most"), tr("Over-surface at least")};
-    const QStringList units{"kPa", "m/s", "m/s", "%"};
     for (int row = 0; row < 4; ++row) {
         grid->addWidget(new QLabel(rows[row]), row + 1, 0);
-        grid->addWidget(new QLabel(units[row]), row + 1, 3);
+        auto* unit = new QLabel(row < 3 ? QString() : QStringLiteral("%"));
+        if (row < 3) limitUnits_[row] = unit;
+        grid->addWidget(unit, row + 1, 3);
     }
     for (int s : {0, 1}) {
         const QString side = s == 0 ? "Int" : "Est";
@@ -149,11 +158,11 @@ QWidget* DesignWindow::buildChoices() {
     od->addWidget(odLow_ = numberBox(group, "InnerOdMin"));
     od->addWidget(new QLabel(tr("to")));
     od->addWidget(odHigh_ = numberBox(group, "InnerOdMax"));
-    od->addWidget(new QLabel("mm"));
+    od->addWidget(odUnit_ = new QLabel);
     form->addRow(tr("Inner pipe's outside diameter"), od);
-    form->addRow(tr("Annulus gap at least, mm"), gap_ = numberBox(group, "Gap"));
+    form->addRow(new QLabel(group), gap_ = numberBox(group, "Gap"));
     form->addRow(tr("Outer bore at most, × inner OD"), ratio_ = numberBox(group, "BoreRatio"));
-    form->addRow(tr("Leg lengths, m"), legs_ = numberBox(group, "Legs", true));
+    form->addRow(new QLabel(group), legs_ = numberBox(group, "Legs", true));
     form->addRow(tr("Branches"), branches_ = numberBox(group, "Branches", true));
     branches_->setToolTip(
         tr("Both streams in series, and for each number one stream or both in "
@@ -193,16 +202,22 @@ void DesignWindow::readCase() {
 // The duty and each stream as the case has them, on the case's sides.
 void DesignWindow::showProcess() {
     const CaseData& p = *process_;
-    const auto stream = [](const QString& side, const std::string& fluid, const std::string& in,
-                           const std::string& out, const std::string& flow) {
-        return side + ' ' + fromText(fluid) + ", " + fromText(in) + QString::fromUtf8(" → ") +
-               (out.empty() ? QStringLiteral("…") : fromText(out)) + " °C, " +
-               (flow.empty() ? QStringLiteral("…") : fromText(flow)) + " kg/s";
+    const Units u = units_;
+    const auto shown = [&u](Quantity q, const std::string& text) {
+        return text.empty() ? QStringLiteral("…") : fromText(shownText(q, text, u));
+    };
+    const auto unit = [&u](Quantity q) { return QString::fromUtf8(unitText(q, u.system)); };
+    const auto stream = [&](const QString& side, const std::string& fluid, const std::string& in,
+                            const std::string& out, const std::string& flow) {
+        return side + ' ' + fromText(fluid) + ", " + shown(Quantity::Temperature, in) +
+               QString::fromUtf8(" → ") + shown(Quantity::Temperature, out) + ' ' +
+               unit(Quantity::Temperature) + ", " + shown(Quantity::MassFlow, flow) + ' ' +
+               unit(Quantity::MassFlow);
     };
     processText_->setText(
-        tr("The process, from the main window's case as it stood when read: duty %1 kW; %2; %3. "
+        tr("The process, from the main window's case as it stood when read: duty %1; %2; %3. "
            "Each candidate is calculated with this duty given.")
-            .arg(fromText(p.q))
+            .arg(shownWithUnit(Quantity::Capacity, p.q, u))
             .arg(stream(tr("internal"), p.intfluid, p.intTin, p.intTout, p.intPort))
             .arg(stream(tr("external"), p.estfluid, p.estTin, p.estTout, p.estPort)));
     for (int s : {0, 1})
@@ -217,12 +232,15 @@ void DesignWindow::showDefaults() {
     const PipeCatalogue pipes = data_.pipeCatalogue();
     const DesignLimits l = defaultLimits(p);
     const DesignChoices ch = defaultChoices(p, pipes);
+    const auto show = [this](QLineEdit* box, Quantity q, double si) {
+        showInUnits(box, q, numberText(si), units_);
+    };
     for (int s : {0, 1}) {
-        dp_[s]->setText(numberText(l.allowedDp[s]));
-        vLow_[s]->setText(numberText(l.velocity[s].low));
-        vHigh_[s]->setText(numberText(l.velocity[s].high));
+        show(dp_[s], Quantity::PressureDrop, l.allowedDp[s]);
+        show(vLow_[s], Quantity::Velocity, l.velocity[s].low);
+        show(vHigh_[s], Quantity::Velocity, l.velocity[s].high);
     }
-    minOver_->setText(numberText(l.minOverSurface));
+    show(minOver_, Quantity::Percent, l.minOverSurface);
     std::vector<std::string> standards, schedules;
     for (const PipeSize& pipe : pipes) {
         if (std::find(standards.begin(), standards.end(), pipe.standard) == standards.end())
@@ -233,15 +251,56 @@ void DesignWindow::showDefaults() {
     }
     fillCheckList(standards_, standards, ch.standards, false);
     fillCheckList(schedules_, schedules, ch.schedules, true);
-    odLow_->setText(numberText(roundTo(ch.innerOd.low, 3)));
-    odHigh_->setText(numberText(roundTo(ch.innerOd.high, 3)));
-    gap_->setText(numberText(ch.minGap));
-    ratio_->setText(numberText(ch.maxBoreRatio));
-    legs_->setText(listText(ch.legs));
+    show(odLow_, Quantity::Size, roundTo(ch.innerOd.low, 3));
+    show(odHigh_, Quantity::Size, roundTo(ch.innerOd.high, 3));
+    show(gap_, Quantity::Size, ch.minGap);
+    show(ratio_, Quantity::Number, ch.maxBoreRatio);
+    showListInUnits(legs_, Quantity::Length, listText(ch.legs), units_);
     branches_->setText(listText({ch.branches.begin(), ch.branches.end()}));
     asGiven_->setChecked(ch.asGiven);
     swapped_->setChecked(ch.swapped);
     rank_->setCurrentIndex(0);
+}
+
+std::vector<std::pair<QLineEdit*, Quantity>> DesignWindow::unitBoxes() const {
+    using Q = Quantity;
+    return {{dp_[0], Q::PressureDrop}, {dp_[1], Q::PressureDrop}, {vLow_[0], Q::Velocity},
+            {vLow_[1], Q::Velocity},   {vHigh_[0], Q::Velocity},  {vHigh_[1], Q::Velocity},
+            {minOver_, Q::Percent},    {odLow_, Q::Size},         {odHigh_, Q::Size},
+            {gap_, Q::Size},           {ratio_, Q::Number}};
+}
+
+// The units beside the boxes and in their captions.
+void DesignWindow::showUnitCaptions() {
+    const auto unit = [this](Quantity q) { return QString::fromUtf8(unitText(q, units_.system)); };
+    limitUnits_[0]->setText(unit(Quantity::PressureDrop));
+    limitUnits_[1]->setText(unit(Quantity::Velocity));
+    limitUnits_[2]->setText(unit(Quantity::Velocity));
+    odUnit_->setText(unit(Quantity::Size));
+    auto* form = qobject_cast<QFormLayout*>(findChild<QWidget*>("Choices")->layout());
+    if (auto* gap = qobject_cast<QLabel*>(form->labelForField(gap_)))
+        gap->setText(tr("Annulus gap at least, %1").arg(unit(Quantity::Size)));
+    if (auto* legs = qobject_cast<QLabel*>(form->labelForField(legs_)))
+        legs->setText(tr("Leg lengths, %1").arg(unit(Quantity::Length)));
+}
+
+// Each box shows the value it held in the new units, changing none; the list and the plot are
+// written again.
+void DesignWindow::unitsChanged() {
+    const Units to = currentUnits();
+    for (const auto& [box, q] : unitBoxes()) reshowInUnits(box, q, units_, to);
+    showListInUnits(legs_, Quantity::Length, caseListIn(legs_, Quantity::Length, units_), to);
+    units_ = to;
+    showUnitCaptions();
+    if (process_) showProcess();
+    if (searching()) return;  // the list is written in these units when the search ends
+    const int tab = tabs_->currentIndex();
+    const int rows[2] = {feasible_->currentRow(), failed_->currentRow()};
+    fillTables();
+    for (int t : {0, 1})
+        if (rows[t] >= 0) (t ? failed_ : feasible_)->selectRow(rows[t]);
+    tabs_->setCurrentIndex(tab);
+    fillPlot();
 }
 
 void DesignWindow::showRunning(bool running) {

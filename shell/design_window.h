@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "formats/units.h"
 #include "properties/data_folder.h"
 #include "records/case_data.h"
 #include "shell/design_plot.h"
@@ -69,6 +70,11 @@ class DesignWindow : public QWidget {
     void connectTables();
     void showDefaults();
     void showProcess();
+    // The boxes, the process, the tables and the plot in the units the user now chose.
+    void unitsChanged();
+    void showUnitCaptions();
+    // The boxes of one figure with their quantity.
+    std::vector<std::pair<QLineEdit*, Quantity>> unitBoxes() const;
     bool readRequest(DesignRequest& r);
     bool readLimits(DesignLimits& l);
     bool readChoices(DesignChoices& ch);
@@ -88,8 +94,10 @@ class DesignWindow : public QWidget {
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<int> shownPercent_{-1};
+    Units units_;  // those the boxes show their figures in
 
     QLabel* processText_ = nullptr;
+    QLabel *limitUnits_[3]{}, *odUnit_ = nullptr;  // pressure drop, velocity twice; diameter
     QLineEdit *dp_[2]{}, *vLow_[2]{}, *vHigh_[2]{}, *minOver_ = nullptr;
     QListWidget *standards_ = nullptr, *schedules_ = nullptr;
     QLineEdit *odLow_ = nullptr, *odHigh_ = nullptr, *gap_ = nullptr, *ratio_ = nullptr;

@@ -18,6 +18,7 @@
 #include "records/case_fields.h"
 #include "records/design_margins.h"
 #include "shell/design_window.h"
+#include "shell/unit_boxes.h"
 #include "shell/user_prompts.h"
 
 namespace zano {
@@ -31,25 +32,33 @@ std::vector<std::string> checkedOf(const QListWidget* list) {
     return out;
 }
 
-// The box's number when it lies in [least, most]; otherwise the user is told, taken to the box,
-// and nothing.
-std::optional<double> boxNumber(QLineEdit* box, double least, double most, const QString& what) {
-    const auto v = parseDouble(box->text().trimmed().toStdString());
+// "0 to 100000 kPa": a range in SI written in units `u`.
+QString rangeText(Quantity q, double least, double most, const Units& u) {
+    const std::string_view unit = unitText(q, u.system);
+    return QString::fromStdString(shownGeneral(q, least, u) + " to " + shownGeneral(q, most, u) +
+                                  (unit.empty() ? "" : " " + std::string(unit)));
+}
+
+// The box's number, typed in units `u`, as SI when it lies in [least, most] (SI); otherwise the
+// user is told, taken to the box, and nothing.
+std::optional<double> boxNumber(QLineEdit* box, Quantity q, double least, double most,
+                                const QString& what, const Units& u) {
+    const auto v = parseDouble(caseTextIn(box, q, u).trimmed().toStdString());
     if (v && *v >= least && *v <= most) return v;
-    warn(box->window(), QObject::tr("The %1 must be a number from %2 to %3.")
-                            .arg(what, QString::fromStdString(formatDouble(least)),
-                                 QString::fromStdString(formatDouble(most))));
+    warn(box->window(), QObject::tr("The %1 must be a number from %2.")
+                            .arg(what, rangeText(q, least, most, u)));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     return std::nullopt;
 }
 
-// The numbers of a list box, each in [least, most] (whole where `whole`), at least one.
-std::optional<std::vector<double>> boxList(QLineEdit* box, double least, double most, bool whole,
-                                           const QString& what) {
+// The numbers of a list box typed in units `u`, as SI, each in [least, most] (whole where
+// `whole`), at least one.
+std::optional<std::vector<double>> boxList(QLineEdit* box, Quantity q, double least, double most,
+                                           bool whole, const QString& what, const Units& u) {
     std::vector<double> out;
-    for (const QString& part :
-         box->text().split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts)) {
+    for (const QString& part : caseListIn(box, q, u).split(QRegularExpression("[;\\s]+"),
+                                                            Qt::SkipEmptyParts)) {
         const auto v = parseDouble(part.toStdString());
         if (!v || *v < least || *v > most || (whole && *v != std::floor(*v))) {
             out.clear();
@@ -59,11 +68,9 @@ std::optional<std::vector<double>> boxList(QLineEdit* box, double least, double 
     }
     if (!out.empty()) return out;
     warn(box->window(),
-         QObject::tr("The %1 must be one or more %2 from %3 to %4, parted by "
-                     "semicolons.")
+         QObject::tr("The %1 must be one or more %2 from %3, parted by semicolons.")
              .arg(what, whole ? QObject::tr("whole numbers") : QObject::tr("numbers"),
-                  QString::fromStdString(formatDouble(least)),
-                  QString::fromStdString(formatDouble(most))));
+                  rangeText(q, least, most, u)));
     box->setFocus(Qt::OtherFocusReason);
     return std::nullopt;
 }
@@ -71,23 +78,28 @@ std::optional<std::vector<double>> boxList(QLineEdit* box, double least, double 
 }  // namespace
 
 bool DesignWindow::readLimits(DesignLimits& l) {
+    using Q = Quantity;
+    const Units u = units_;
     for (int s : {0, 1}) {
         const QString side = s == 0 ? tr("internal") : tr("external");
-        const auto dp =
-            boxNumber(dp_[s], 0, kMaxAllowedDrop, side + tr(" allowable pressure drop"));
+        const auto dp = boxNumber(dp_[s], Q::PressureDrop, 0, kMaxAllowedDrop,
+                                  side + tr(" allowable pressure drop"), u);
         if (!dp) return false;
-        const auto low = boxNumber(vLow_[s], 0, 1000, side + tr(" least velocity"));
+        const auto low = boxNumber(vLow_[s], Q::Velocity, 0, 1000, side + tr(" least velocity"), u);
         if (!low) return false;
-        const auto high = boxNumber(vHigh_[s], *low, 1000, side + tr(" greatest velocity"));
+        const auto high =
+            boxNumber(vHigh_[s], Q::Velocity, *low, 1000, side + tr(" greatest velocity"), u);
         if (!high) return false;
         l.allowedDp[s] = *dp, l.velocity[s] = {*low, *high};
     }
-    const auto over = boxNumber(minOver_, -100, 1000, tr("least over-surface"));
+    const auto over = boxNumber(minOver_, Q::Percent, -100, 1000, tr("least over-surface"), u);
     if (over) l.minOverSurface = *over;
     return over.has_value();
 }
 
 bool DesignWindow::readChoices(DesignChoices& ch) {
+    using Q = Quantity;
+    const Units u = units_;
     ch.standards = checkedOf(standards_);
     ch.schedules = checkedOf(schedules_);
     if (ch.standards.empty() || ch.schedules.empty()) {
@@ -96,15 +108,18 @@ bool DesignWindow::readChoices(DesignChoices& ch) {
     }
     if (ch.schedules.size() == static_cast<std::size_t>(schedules_->count()))
         ch.schedules.clear();  // every one, and the tubes made in one wall a size
-    const auto low = boxNumber(odLow_, 0, 10000, tr("least inner outside diameter"));
-    const auto high =
-        low ? boxNumber(odHigh_, *low, 10000, tr("greatest inner outside diameter")) : std::nullopt;
-    const auto gap = high ? boxNumber(gap_, 0, 1000, tr("annulus gap")) : std::nullopt;
-    const auto ratio = gap ? boxNumber(ratio_, 0, 100, tr("bore ratio")) : std::nullopt;
-    const auto legs =
-        ratio ? boxList(legs_, kMinHairpinLength, kMaxHairpinLength, false, tr("leg lengths"))
-              : std::nullopt;
-    const auto branches = legs ? boxList(branches_, 2, 64, true, tr("branches")) : std::nullopt;
+    const auto low = boxNumber(odLow_, Q::Size, 0, 10000, tr("least inner outside diameter"), u);
+    const auto high = low ? boxNumber(odHigh_, Q::Size, *low, 10000,
+                                      tr("greatest inner outside diameter"), u)
+                          : std::nullopt;
+    const auto gap = high ? boxNumber(gap_, Q::Size, 0, 1000, tr("annulus gap"), u) : std::nullopt;
+    const auto ratio =
+        gap ? boxNumber(ratio_, Q::Number, 0, 100, tr("bore ratio"), u) : std::nullopt;
+    const auto legs = ratio ? boxList(legs_, Q::Length, kMinHairpinLength, kMaxHairpinLength,
+                                      false, tr("leg lengths"), u)
+                            : std::nullopt;
+    const auto branches =
+        legs ? boxList(branches_, Q::Count, 2, 64, true, tr("branches"), u) : std::nullopt;
     if (!branches) return false;
     ch.innerOd = {*low, *high}, ch.minGap = *gap, ch.maxBoreRatio = *ratio, ch.legs = *legs;
     ch.branches.assign(branches->begin(), branches->end());

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QVariant>
 
 namespace zano {
@@ -52,6 +53,35 @@ QString caseTextIn(const QWidget* box, Quantity q, const Units& u) {
 
 void reshowInUnits(QWidget* box, Quantity q, const Units& from, const Units& to) {
     showInUnits(box, q, caseTextIn(box, q, from), to);
+}
+
+namespace {
+
+// Each number of a list passed through `convert`, parted by "; ".
+template <class Convert>
+QString eachOfList(const QString& list, Convert convert) {
+    QStringList parts;
+    for (const QString& part : list.split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts))
+        parts << QString::fromStdString(convert(bytes(part)));
+    return parts.join(QStringLiteral("; "));
+}
+
+}  // namespace
+
+void showListInUnits(QWidget* box, Quantity q, const QString& caseText, const Units& u) {
+    const QString shown =
+        eachOfList(caseText, [&](const std::string& part) { return shownText(q, part, u); });
+    box->setProperty(kCaseText, caseText);
+    box->setProperty(kShownText, shown);
+    if (auto* edit = qobject_cast<QLineEdit*>(box)) edit->setText(shown);
+}
+
+QString caseListIn(const QWidget* box, Quantity q, const Units& u) {
+    const QString shown = boxText(box);
+    if (u.asCase()) return shown;
+    const QVariant from = box->property(kCaseText);
+    if (from.isValid() && box->property(kShownText).toString() == shown) return from.toString();
+    return eachOfList(shown, [&](const std::string& part) { return caseText(q, part, u); });
 }
 
 QString captionInUnits(const QString& siCaption, UnitSystem s) {

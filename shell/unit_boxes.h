@@ -23,6 +23,11 @@ QString caseTextIn(const QWidget* box, Quantity q, const Units& u);
 // Shows the box's case text again in other units, changing no value.
 void reshowInUnits(QWidget* box, Quantity q, const Units& from, const Units& to);
 
+// The same for a line edit holding a list of numbers parted by semicolons or blanks (the
+// Design window's leg lengths): each number shown and read in units `u`, parted by "; ".
+void showListInUnits(QWidget* box, Quantity q, const QString& caseText, const Units& u);
+QString caseListIn(const QWidget* box, Quantity q, const Units& u);
+
 // A caption with its unit in brackets ("Outside &diameter [mm]") in a system; its letter for
 // Alt stays where the unit does not take it away.
 QString captionInUnits(const QString& siCaption, UnitSystem s);

@@ -112,6 +112,11 @@ TEST(ZanoCalc, RunsAsTheGoldenTranscriptSays) {
         // A design search around a duty from a stream's outlet: its duty, and candidates with the
         // fluids swapped among those that meet every limit.
         "--design --leg 3 tests/golden/duty-from-the-external-outlet.zan | sed -n 1,3p",
+        // The same in US customary units, a leg typed in ft: the CSV's headings and first row,
+        // and a limit out of range, said in psi.
+        "--design --units us --leg 10 --csv tests/golden/duty-from-the-external-outlet.zan "
+        "| sed -n 1,2p",
+        "--design --units us --int-dp 20000 tests/golden/duty-from-the-external-outlet.zan 2>&1",
         // US customary units with a decimal point: the text with what makes up U and the
         // profile, the CSV, a sweep typed in US units (°F); bad choices (status 2).
         "--units us --decimal point --films --profile 2 examples/water-heated-by-water.zan",
@@ -145,42 +150,56 @@ std::string jsonValue(const std::string& json, const std::string& key, std::size
 // A design search on a case of its own (a length given: its capacity is the duty): the list as
 // the golden file says and the same on one thread and two, the feasible ones by their surface,
 // a failure listed with the limit it broke, and the best written as a case that, calculated
-// alone, meets its allowances and gives the figures the list showed.
+// alone, meets its allowances and gives the figures the list showed; in SI, and in US customary
+// units with the limits typed in psi, in and ft.
 TEST(ZanoCalc, DesignSearchListsWhatEachCandidateGivesAlone) {
     const zano::testing::ScratchDir dir;
-    const std::string search =
+    const std::string around =
         "--design tests/cli/golden/design-brine-cooler.zan --standard 'ASME B36.10M' "
-        "--schedule 'Sch 40' --inner-od 30:43 --leg 3 --leg 6 --int-dp 30 --est-dp 30 "
-        "--min-over-surface 5 --failed 6";
+        "--schedule 'Sch 40' --min-over-surface 5 --failed 6";
+    const std::string search = around + " --inner-od 30:43 --leg 3 --leg 6 --int-dp 30 --est-dp 30";
     EXPECT_EQ(golden_text::mismatch("cli/golden/design.txt", zanoCalc(search).out), "");
-    const Output one = zanoCalc(search + " --json --threads 1");
-    ASSERT_EQ(one.status, 0);
-    EXPECT_EQ(one.out, zanoCalc(search + " --json --threads 2").out);
-    const std::size_t failed = one.out.find("\"nearestFailed\"");
-    double last = 0;
-    for (std::size_t at = 0; (at = one.out.find("\"surfaceBuilt_m2\"", at + 1)) < failed;) {
-        EXPECT_LE(last, std::stod(jsonValue(one.out, "surfaceBuilt_m2", at)));
-        last = std::stod(jsonValue(one.out, "surfaceBuilt_m2", at));
-    }
-    EXPECT_NE(one.out.find("{\"limit\": \"pressureDrop\"", failed), std::string::npos);
-
-    const std::string best = (dir.path / "best.zan").string();
-    ASSERT_EQ(zanoCalc(search + " --design-pick 1 --out '" + best + "'").status, 0);
-    const Output alone = zanoCalc("--json '" + best + "'");
-    ASSERT_EQ(alone.status, 0);
-    EXPECT_EQ(jsonValue(alone.out, "notes"), "[]");
-    const std::size_t external = alone.out.find("\"external\"");
-    const std::pair<std::string, std::string> figures[] = {
-        {jsonValue(one.out, "hairpins"), jsonValue(alone.out, "hairpins")},
-        {jsonValue(one.out, "overSurface_percent"), jsonValue(alone.out, "overSurface_percent")},
-        {jsonValue(one.out, "overallCoefficient_W_m2K"),
-         jsonValue(alone.out, "overallCoefficient_W_m2K")},
-        {jsonValue(one.out, "pressureDropBuilt_kPa"),
-         jsonValue(alone.out, "pressureDropBuilt_kPa")},
-        {jsonValue(one.out, "pressureDropBuilt_kPa", one.out.find("\"annulus\"")),
-         jsonValue(alone.out, "pressureDropBuilt_kPa", external)},
+    const struct {
+        std::string search, surface, U, dp;
+    } systems[] = {
+        {search, "surfaceBuilt_m2", "overallCoefficient_W_m2K", "pressureDropBuilt_kPa"},
+        {around + " --units us --inner-od 1.18:1.7 --leg 10 --leg 20 --int-dp 4.35 --est-dp 4.35",
+         "surfaceBuilt_ft2", "overallCoefficient_Btu_hft2F", "pressureDropBuilt_psi"},
     };
-    for (const auto& [listed, calculated] : figures) EXPECT_EQ(listed, calculated);
+    for (const auto& [search, surface, U, dp] : systems) {
+        SCOPED_TRACE(search);
+        const Output one = zanoCalc(search + " --json --threads 1");
+        ASSERT_EQ(one.status, 0);
+        EXPECT_EQ(one.out, zanoCalc(search + " --json --threads 2").out);
+        const std::size_t failed = one.out.find("\"nearestFailed\"");
+        double last = 0;
+        for (std::size_t at = 0; (at = one.out.find("\"" + surface + "\"", at + 1)) < failed;) {
+            EXPECT_LE(last, std::stod(jsonValue(one.out, surface, at)));
+            last = std::stod(jsonValue(one.out, surface, at));
+        }
+        EXPECT_NE(one.out.find("{\"limit\": \"pressureDrop\"", failed), std::string::npos);
+
+        const std::string best = (dir.path / "best.zan").string();
+        ASSERT_EQ(zanoCalc(search + " --design-pick 1 --out '" + best + "'").status, 0);
+        const std::string units = search.find("--units us") == std::string::npos ? "" : "--units us ";
+        const Output alone = zanoCalc("--json " + units + "'" + best + "'");
+        ASSERT_EQ(alone.status, 0);
+        EXPECT_EQ(jsonValue(alone.out, "notes"), "[]");
+        const std::size_t external = alone.out.find("\"external\"");
+        const std::pair<std::string, std::string> figures[] = {
+            {jsonValue(one.out, "hairpins"), jsonValue(alone.out, "hairpins")},
+            {jsonValue(one.out, "overSurface_percent"),
+             jsonValue(alone.out, "overSurface_percent")},
+            {jsonValue(one.out, U), jsonValue(alone.out, U)},
+            {jsonValue(one.out, dp), jsonValue(alone.out, dp)},
+            {jsonValue(one.out, dp, one.out.find("\"annulus\"")),
+             jsonValue(alone.out, dp, external)},
+        };
+        for (const auto& [listed, calculated] : figures) {
+            EXPECT_NE(listed, "(none)");
+            EXPECT_EQ(listed, calculated);
+        }
+    }
 }
 
 // The page goes into a pipe as any tool's output does (--report /dev/stdout), and never over a

@@ -192,8 +192,10 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     const CaseData c = withFlowsFound(run.solved, r);
     const int P = std::max(b.internal, b.external);
     const bool each = c.propertiesPerHairpin;
+    // Every network solved here differs little from the one before: each starts from its shares.
+    NetworkStart start;
     const auto rate = [&](const CaseData& rated, int count, double l) {
-        return rateNetwork(rated, count, l, b, data, each);
+        return rateNetwork(rated, count, l, b, data, each, &start);
     };
     // The networks of the leg built with the flows found, each solved once: the count the duty
     // needs is among those tried.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "base/errors.h"
 #include "correlations/log_mean.h"
@@ -13,12 +14,16 @@
 namespace zano {
 namespace {
 
-// A series stream and branches settle within this, K, between two sweeps: a tenth of the
-// temperature tolerance of each hairpin's own calculation (0.001 K), finer than which a sweep
-// only follows that calculation's rounding. Every sweep costs a calculation a hairpin twice; a
-// network of usual size settles in four to six.
+// A series stream and branches settle when a pass of the hairpins' calculations moves no outlet
+// by more than this, K: a tenth of the temperature tolerance of each hairpin's own calculation
+// (0.001 K), finer than which a pass only follows that calculation's rounding. Every pass costs
+// a calculation a hairpin.
 constexpr double kSettled = 1e-4;
-constexpr int kMaxSweeps = 500;
+constexpr int kMaxSweeps = 500;  // of two passes each
+// The linear network of the hairpins' shares is solved to far below kSettled, within a bound
+// of sweeps that costs less than one hairpin's calculation on a network of usual size.
+constexpr double kLinearSettled = 1e-9;
+constexpr int kMaxLinearSweeps = 200;
 
 // Today's calculation of one hairpin or bank: its length, both flows (each a branch's share)
 // and both inlets given, both outlets found.
@@ -72,54 +77,126 @@ double mixedOutlet(const CaseData& c, bool internal, const std::vector<double>& 
     return t.temperatureAt(h / double(outlets.size()), p);
 }
 
+// The temperatures of a network with one stream (S) in series through every hairpin and the
+// other (B) in branches: S's entering each hairpin and leaving the last, B's leaving each.
+struct Temperatures {
+    std::vector<double> s, b;
+};
+
 // One stream (S) in series through every hairpin, the other (B) in P branches of k consecutive
-// hairpins each. Countercurrent, B runs through its hairpins against S's order, so the
-// temperatures are found by sweeps forward and back until they settle; equicurrent, one sweep
-// finds them and the next confirms.
+// hairpins each. Countercurrent, B runs through its hairpins against S's order, so no single
+// pass finds the temperatures. Each hairpin changes each stream by a share of the difference
+// between its two inlets (its effectiveness scaled by the capacity rates), and those shares
+// change little with the temperatures: with the shares of the last pass the network is linear
+// and its temperatures follow at once, which the next pass of the hairpins' own calculations
+// checks. Equicurrent, one pass finds them and the next confirms.
 struct SeriesParallel {
     const HairpinCalc& calc;
     bool seriesInternal;
     int H, P;
     bool contro;
+    double sInlet, bInlet;
 
-    // The figures with S's outlet; B's outlet of each branch in `outlets`.
-    NetworkFigures solve(double sInlet, double bInlet, std::vector<double>& outlets) const {
+    // B's inlet temperature of hairpin i: its branch's inlet or the hairpin before it.
+    double bIn(const Temperatures& t, int i) const {
         const int k = H / P;
-        std::vector<double> s(H + 1, sInlet), bOut(H, bInlet);
-        std::vector<HairpinFigures> fig(H);
-        // The hairpin of its branch that B enters first, and B's hairpin before i.
-        const auto entered = [&](int i) { return contro ? i % k == k - 1 : i % k == 0; };
-        const auto at = [&](int i) {
-            const double bIn = entered(i) ? bInlet : bOut[contro ? i + 1 : i - 1];
-            fig[i] = seriesInternal ? calc(s[i], bIn) : calc(bIn, s[i]);
+        const bool entered = contro ? i % k == k - 1 : i % k == 0;
+        return entered ? bInlet : t.b[contro ? i + 1 : i - 1];
+    }
+
+    // Every hairpin calculated once, in S's order or against it, each at the inlets as they
+    // stand; its outlets and its shares kept. The largest change of an outlet.
+    double pass(Temperatures& t, NetworkStart& shares, std::vector<HairpinFigures>& fig,
+                bool forward) const {
+        double change = 0;
+        for (int n = 0; n < H; ++n) {
+            const int i = forward ? n : H - 1 - n;
+            const double si = t.s[i], bi = bIn(t, i);
+            fig[i] = seriesInternal ? calc(si, bi) : calc(bi, si);
             const double so = seriesInternal ? fig[i].intTout : fig[i].estTout;
             const double bo = seriesInternal ? fig[i].estTout : fig[i].intTout;
-            const double change = std::max(std::fabs(so - s[i + 1]), std::fabs(bo - bOut[i]));
-            s[i + 1] = so;
-            bOut[i] = bo;
+            change = std::max({change, std::fabs(so - t.s[i + 1]), std::fabs(bo - t.b[i])});
+            t.s[i + 1] = so, t.b[i] = bo;
+            if (bi == si) continue;  // no difference, no share to learn
+            // Within [0, 1], so that the linear network keeps every temperature between the
+            // inlets whatever the last digits of a calculation.
+            shares.sShare[i] = std::clamp((so - si) / (bi - si), 0.0, 1.0);
+            shares.bShare[i] = std::clamp((bo - bi) / (si - bi), 0.0, 1.0);
+        }
+        return change;
+    }
+
+    // The temperatures of the linear network of the hairpins' shares, by sweeps forward and
+    // back (arithmetic only, no calculation) until they settle far below kSettled.
+    void predict(Temperatures& t, const NetworkStart& shares) const {
+        const auto at = [&](int i) {
+            const double si = t.s[i], bi = bIn(t, i);
+            const double so = si + shares.sShare[i] * (bi - si);
+            const double bo = bi + shares.bShare[i] * (si - bi);
+            const double change = std::max(std::fabs(so - t.s[i + 1]), std::fabs(bo - t.b[i]));
+            t.s[i + 1] = so, t.b[i] = bo;
             return change;
         };
-        for (int sweep = 0;; ++sweep) {
-            if (sweep == kMaxSweeps)
-                invalidData("the temperatures of the hairpins do not settle in " +
-                            std::to_string(kMaxSweeps) + " sweeps");
+        for (int sweep = 0; sweep < kMaxLinearSweeps; ++sweep) {
             double change = 0;
             for (int i = 0; i < H; ++i) change = std::max(change, at(i));
             for (int i = H - 1; i >= 0; --i) change = std::max(change, at(i));
-            if (sweep > 0 && change < kSettled) break;
+            if (change < kLinearSettled) return;
         }
-        for (int j = 0; j < P; ++j) outlets.push_back(bOut[contro ? j * k : j * k + k - 1]);
-        NetworkFigures n;
-        n.hairpins = fig;
-        (seriesInternal ? n.intTout : n.estTout) = s[H];
-        return n;
     }
+
+    NetworkFigures solve(std::vector<double>& outlets, NetworkStart& shares) const;
 };
+
+// Passes of the hairpins' calculations, each followed by the linear network of their shares,
+// until no outlet moves by kSettled. Should a pass move them no less than the one before (the
+// shares following only a calculation's rounding), the passes go on alone, forward and back.
+NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart& shares) const {
+    Temperatures t{std::vector<double>(H + 1, sInlet), std::vector<double>(H, bInlet)};
+    if (shares.fitted(H, P, seriesInternal))
+        predict(t, shares);
+    else
+        shares = NetworkStart{P, seriesInternal, std::vector<double>(H), std::vector<double>(H)};
+    std::vector<HairpinFigures> fig(H);
+    bool linear = true;
+    double last = HUGE_VAL;
+    for (int n = 0;; ++n) {
+        if (n == 2 * kMaxSweeps)
+            invalidData("the temperatures of the hairpins do not settle in " +
+                        std::to_string(2 * kMaxSweeps) + " passes");
+        const double change = pass(t, shares, fig, linear || n % 2 == 0);
+        if (change < kSettled) break;
+        linear = linear && change < last;
+        last = change;
+        if (linear) predict(t, shares);
+    }
+    const int k = H / P;
+    for (int j = 0; j < P; ++j) outlets.push_back(t.b[contro ? j * k : j * k + k - 1]);
+    NetworkFigures n;
+    n.hairpins = fig;
+    (seriesInternal ? n.intTout : n.estTout) = t.s[H];
+    return n;
+}
 
 }  // namespace
 
+bool NetworkStart::fitted(int hairpins, int P, bool series) {
+    const int before = static_cast<int>(sShare.size());
+    if (before == 0 || branches != P || seriesInternal != series) return false;
+    if (before == hairpins) return true;
+    const int k = hairpins / P, kBefore = before / P;
+    std::vector<double> s(hairpins), b(hairpins);
+    for (int i = 0; i < hairpins; ++i) {
+        // The hairpin of the branch before nearest the middle of this one's place.
+        const int from = i / k * kBefore + (2 * (i % k) + 1) * kBefore / (2 * k);
+        s[i] = sShare[from], b[i] = bShare[from];
+    }
+    sShare = std::move(s), bShare = std::move(b);
+    return true;
+}
+
 NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches b,
-                           const DataFolder& data, bool perHairpin) {
+                           const DataFolder& data, bool perHairpin, NetworkStart* start) {
     const int P = std::max(b.internal, b.external);
     if (b.internal > 1 && b.external > 1 && b.internal != b.external)
         invalidData("Both streams in branches run in the same number of them; " +
@@ -134,6 +211,8 @@ NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches
     const bool banked = b.internal == b.external;
     NetworkFigures n;
     std::vector<double> outlets;
+    NetworkStart none;
+    NetworkStart& shares = start ? *start : none;
     if (banked && !perHairpin) {
         // Identical banks: each today's exchanger with its share of both flows.
         const HairpinFigures f = HairpinCalc(c, b, hairpins / P * 2 * leg, data)(intTin, estTin);
@@ -144,14 +223,21 @@ NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches
         // A bank's hairpins in series, the internal stream taken as the series one.
         const double path = hairpins / P * 2 * leg;
         const HairpinCalc one(c, b, 2 * leg, data, path, path);
-        n = SeriesParallel{one, true, hairpins / P, 1, contro}.solve(intTin, estTin, outlets);
+        n = SeriesParallel{one, true, hairpins / P, 1, contro, intTin, estTin}.solve(outlets,
+                                                                                     shares);
         n.estTout = outlets.front();
     } else {
         const HairpinCalc one(c, b, 2 * leg, data, hairpins / b.internal * 2 * leg,
                               hairpins / b.external * 2 * leg);
         const bool seriesInternal = b.internal == 1;
-        const SeriesParallel sp{one, seriesInternal, hairpins, P, contro};
-        n = seriesInternal ? sp.solve(intTin, estTin, outlets) : sp.solve(estTin, intTin, outlets);
+        const SeriesParallel sp{one,
+                                seriesInternal,
+                                hairpins,
+                                P,
+                                contro,
+                                seriesInternal ? intTin : estTin,
+                                seriesInternal ? estTin : intTin};
+        n = sp.solve(outlets, shares);
         (seriesInternal ? n.estTout : n.intTout) = mixedOutlet(c, !seriesInternal, outlets, data);
     }
     const int banks = banked ? P : 1;  // identical banks, each held once

@@ -25,14 +25,30 @@ struct NetworkFigures {
     std::vector<HairpinFigures> hairpins;  // in the series stream's order; one a bank
 };
 
+// What the solve of a network with one stream in series and the other in branches leaves for the
+// next of the same streams and branches (another count of hairpins, leg or flow): the share of
+// the difference between its inlets by which each hairpin changes the series stream (S) and the
+// branched one (B), from which the next solve starts.
+struct NetworkStart {
+    int branches = 0;
+    bool seriesInternal = true;
+    std::vector<double> sShare, bShare;  // by hairpin, in S's order
+
+    // Shares for `hairpins` hairpins in the same branches: each branch's hairpins take those at
+    // the same place along the branch before.
+    bool fitted(int hairpins, int P, bool series);
+};
+
 // Rates `hairpins` hairpins of two legs of `leg` m each with the geometry, fluids, inlets,
 // arrangement and flows of the solved case `c` (its mass-flow texts hold the whole streams).
 // Both streams in the same branches: identical banks, each today's calculation with its share
 // of each flow. One stream in series and the other in branches: hairpin by hairpin, each by
 // today's calculation with both inlets and flows given. Invalid data for branches that the
 // hairpins cannot share equally or that are no such arrangement. `perHairpin` solves the banks
-// too hairpin by hairpin, each with the properties at its own temperatures.
+// too hairpin by hairpin, each with the properties at its own temperatures. A network solved
+// hairpin by hairpin starts from `start` where it holds shares, and leaves its own in it.
 NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches b,
-                           const DataFolder& data, bool perHairpin = false);
+                           const DataFolder& data, bool perHairpin = false,
+                           NetworkStart* start = nullptr);
 
 }  // namespace zano

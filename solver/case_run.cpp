@@ -346,8 +346,10 @@ CaseRun runCase(const CaseData& c, const DataFolder& data, const RunOptions& opt
         run.solved = run.entered;
         applyTexts(run.solved, run.out.written);
         if (run.ok()) addExtras(run, s, options);
-        addHandCheck(run, s);
-        addRangeNotes(run, s);
+        if (options.checks) {
+            addHandCheck(run, s);
+            addRangeNotes(run, s);
+        }
     } catch (...) {
         // Memory exhausted by a long profile, say: the case ends like one inside the checks.
         run.out = {};

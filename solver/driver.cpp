@@ -341,10 +341,12 @@ void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
     readSize(sol);
     solve(sol);
     const ResultsData r = complete(sol);
-    // The films of the final state, the one the last coefficient came from.
-    out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName, s.internal.Tm,
-                              s.external.Tm, c.correlations);
-    out.margins = designMargins(*out.films, r);
+    if (s.breakdown) {
+        // The films of the final state, the one the last coefficient came from.
+        out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName,
+                                  s.internal.Tm, s.external.Tm, c.correlations);
+        out.margins = designMargins(*out.films, r);
+    }
     const Geometry& g = s.geo;
     out.flow =
         FlowState{{s.internal.props.dens, s.internal.props.visc, g.intDi, g.intArea, g.intDi},

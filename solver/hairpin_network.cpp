@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <utility>
 
 #include "base/errors.h"
+#include "base/number_text.h"
 #include "correlations/log_mean.h"
 #include "records/case_fields.h"
 #include "solver/case_values.h"
@@ -50,6 +52,7 @@ class HairpinCalc {
         CalcState s;
         s.data = data_;
         s.pathLength[0] = paths_[0], s.pathLength[1] = paths_[1];
+        s.breakdown = false;
         const CalcOutcome out = calculate(c, s);
         if (!out.ok())
             invalidData("a hairpin of the network at " + exactText(intTin) + " and " +
@@ -77,6 +80,31 @@ double mixedOutlet(const CaseData& c, bool internal, const std::vector<double>& 
     return t.temperatureAt(h / double(outlets.size()), p);
 }
 
+// A hairpin's transfer units (U a / Cmin) from its effectiveness e and its ratio of capacity
+// rates cr, and back: Kays and London's relations for counterflow and parallel flow.
+double transferUnits(double e, double cr, bool contro) {
+    if (!contro) return -std::log(1 - e * (1 + cr)) / (1 + cr);
+    if (cr > 1 - 1e-9) return e / (1 - e);
+    return std::log((1 - cr * e) / (1 - e)) / (1 - cr);
+}
+double effectiveness(double ntu, double cr, bool contro) {
+    if (!contro) return (1 - std::exp(-ntu * (1 + cr))) / (1 + cr);
+    if (cr > 1 - 1e-9) return ntu / (1 + ntu);
+    const double x = std::exp(-ntu * (1 - cr));
+    return (1 - x) / (1 - cr * x);
+}
+
+// The shares of a hairpin whose legs are `ratio` times as long: its transfer units in
+// proportion, its capacity rates as they were. The share of the stream of the smaller rate is
+// the hairpin's effectiveness, the other's that times the ratio of the rates.
+void scaleShares(double& sShare, double& bShare, double ratio, bool contro) {
+    const double e = std::max(sShare, bShare), cr = std::min(sShare, bShare) / e;
+    if (!(e > 0 && e < 1) || (!contro && e * (1 + cr) >= 1)) return;
+    const double scale = effectiveness(ratio * transferUnits(e, cr, contro), cr, contro) / e;
+    if (!std::isfinite(scale)) return;
+    sShare = std::min(1.0, sShare * scale), bShare = std::min(1.0, bShare * scale);
+}
+
 // The temperatures of a network with one stream (S) in series through every hairpin and the
 // other (B) in branches: S's entering each hairpin and leaving the last, B's leaving each.
 struct Temperatures {
@@ -96,6 +124,7 @@ struct SeriesParallel {
     int H, P;
     bool contro;
     double sInlet, bInlet;
+    double leg;  // m
 
     // B's inlet temperature of hairpin i: its branch's inlet or the hairpin before it.
     double bIn(const Temperatures& t, int i) const {
@@ -106,7 +135,7 @@ struct SeriesParallel {
 
     // Every hairpin calculated once, in S's order or against it, each at the inlets as they
     // stand; its outlets and its shares kept. The largest change of an outlet.
-    double pass(Temperatures& t, NetworkStart& shares, std::vector<HairpinFigures>& fig,
+    double pass(Temperatures& t, HairpinShares& shares, std::vector<HairpinFigures>& fig,
                 bool forward) const {
         double change = 0;
         for (int n = 0; n < H; ++n) {
@@ -120,19 +149,19 @@ struct SeriesParallel {
             if (bi == si) continue;  // no difference, no share to learn
             // Within [0, 1], so that the linear network keeps every temperature between the
             // inlets whatever the last digits of a calculation.
-            shares.sShare[i] = std::clamp((so - si) / (bi - si), 0.0, 1.0);
-            shares.bShare[i] = std::clamp((bo - bi) / (si - bi), 0.0, 1.0);
+            shares.s[i] = std::clamp((so - si) / (bi - si), 0.0, 1.0);
+            shares.b[i] = std::clamp((bo - bi) / (si - bi), 0.0, 1.0);
         }
         return change;
     }
 
     // The temperatures of the linear network of the hairpins' shares, by sweeps forward and
     // back (arithmetic only, no calculation) until they settle far below kSettled.
-    void predict(Temperatures& t, const NetworkStart& shares) const {
+    void predict(Temperatures& t, const HairpinShares& shares) const {
         const auto at = [&](int i) {
             const double si = t.s[i], bi = bIn(t, i);
-            const double so = si + shares.sShare[i] * (bi - si);
-            const double bo = bi + shares.bShare[i] * (si - bi);
+            const double so = si + shares.s[i] * (bi - si);
+            const double bo = bi + shares.b[i] * (si - bi);
             const double change = std::max(std::fabs(so - t.s[i + 1]), std::fabs(bo - t.b[i]));
             t.s[i + 1] = so, t.b[i] = bo;
             return change;
@@ -145,33 +174,53 @@ struct SeriesParallel {
         }
     }
 
-    NetworkFigures solve(std::vector<double>& outlets, NetworkStart& shares) const;
+    void settle(Temperatures& t, HairpinShares& shares, std::vector<HairpinFigures>& fig) const;
+    // The network's figures from its inlets, started from the shares `start` holds.
+    NetworkFigures solve(std::vector<double>& outlets, NetworkStart& start) const;
 };
 
 // Passes of the hairpins' calculations, each followed by the linear network of their shares,
 // until no outlet moves by kSettled. Should a pass move them no less than the one before (the
-// shares following only a calculation's rounding), the passes go on alone, forward and back.
-NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart& shares) const {
-    Temperatures t{std::vector<double>(H + 1, sInlet), std::vector<double>(H, bInlet)};
-    if (shares.fitted(H, P, seriesInternal))
-        predict(t, shares);
-    else
-        shares = NetworkStart{P, seriesInternal, std::vector<double>(H), std::vector<double>(H)};
-    std::vector<HairpinFigures> fig(H);
+// shares following only a calculation's rounding), the passes go on alone, forward and back;
+// should a sweep forward and back then bring them back to where an earlier one left them (the
+// hairpins' calculations cycling at their own tolerance), no further sweep can settle them.
+void SeriesParallel::settle(Temperatures& t, HairpinShares& shares,
+                            std::vector<HairpinFigures>& fig) const {
     bool linear = true;
     double last = HUGE_VAL;
-    for (int n = 0;; ++n) {
+    Temperatures saved;  // Brent's test: saved after 1, 2, 4... sweeps alone
+    for (int n = 0, sweeps = 0, span = 1;; ++n) {
         if (n == 2 * kMaxSweeps)
             invalidData("the temperatures of the hairpins do not settle in " +
                         std::to_string(2 * kMaxSweeps) + " passes");
         const double change = pass(t, shares, fig, linear || n % 2 == 0);
-        if (change < kSettled) break;
+        if (change < kSettled) return;
+        if (!linear && n % 2 == 1) {
+            if (t.s == saved.s && t.b == saved.b)
+                invalidData(
+                    "the temperatures of the hairpins do not settle: sweeps over them "
+                    "come back to the same temperatures, which move by " +
+                    formatDouble(roundTo(change, 6)) + " K");
+            if (++sweeps == span) saved = t, span *= 2;
+        }
         linear = linear && change < last;
         last = change;
         if (linear) predict(t, shares);
     }
+}
+
+NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart& start) const {
+    Temperatures t{std::vector<double>(H + 1, sInlet), std::vector<double>(H, bInlet)};
+    HairpinShares shares = start.startFor(H, P, leg, contro);
+    if (!shares.s.empty())
+        predict(t, shares);
+    else
+        shares = {leg, std::vector<double>(H), std::vector<double>(H)};
+    std::vector<HairpinFigures> fig(H);
+    settle(t, shares, fig);
     const int k = H / P;
     for (int j = 0; j < P; ++j) outlets.push_back(t.b[contro ? j * k : j * k + k - 1]);
+    start.keep(H, std::move(shares));
     NetworkFigures n;
     n.hairpins = fig;
     (seriesInternal ? n.intTout : n.estTout) = t.s[H];
@@ -180,19 +229,25 @@ NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart&
 
 }  // namespace
 
-bool NetworkStart::fitted(int hairpins, int P, bool series) {
-    const int before = static_cast<int>(sShare.size());
-    if (before == 0 || branches != P || seriesInternal != series) return false;
-    if (before == hairpins) return true;
-    const int k = hairpins / P, kBefore = before / P;
-    std::vector<double> s(hairpins), b(hairpins);
-    for (int i = 0; i < hairpins; ++i) {
-        // The hairpin of the branch before nearest the middle of this one's place.
-        const int from = i / k * kBefore + (2 * (i % k) + 1) * kBefore / (2 * k);
-        s[i] = sShare[from], b[i] = bShare[from];
+HairpinShares NetworkStart::startFor(int hairpins, int P, double leg, bool contro) const {
+    if (held_.empty()) return {};
+    auto near = held_.lower_bound(hairpins);  // the count held, else the next above
+    if (near == held_.end()) {
+        near = std::prev(near);
+    } else if (near->first != hairpins && near != held_.begin()) {
+        const auto below = std::prev(near);
+        if (hairpins - below->first < near->first - hairpins) near = below;
     }
-    sShare = std::move(s), bShare = std::move(b);
-    return true;
+    const HairpinShares& from = near->second;
+    HairpinShares out{leg, std::vector<double>(hairpins), std::vector<double>(hairpins)};
+    const int k = hairpins / P, kFrom = near->first / P;
+    for (int i = 0; i < hairpins; ++i) {
+        // The hairpin of the count held nearest the middle of this one's place in its branch.
+        const int j = i / k * kFrom + (2 * (i % k) + 1) * kFrom / (2 * k);
+        out.s[i] = from.s[j], out.b[i] = from.b[j];
+        if (leg != from.leg) scaleShares(out.s[i], out.b[i], leg / from.leg, contro);
+    }
+    return out;
 }
 
 NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches b,
@@ -223,20 +278,16 @@ NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches
         // A bank's hairpins in series, the internal stream taken as the series one.
         const double path = hairpins / P * 2 * leg;
         const HairpinCalc one(c, b, 2 * leg, data, path, path);
-        n = SeriesParallel{one, true, hairpins / P, 1, contro, intTin, estTin}.solve(outlets,
-                                                                                     shares);
+        const SeriesParallel sp{one, true, hairpins / P, 1, contro, intTin, estTin, leg};
+        n = sp.solve(outlets, shares);
         n.estTout = outlets.front();
     } else {
         const HairpinCalc one(c, b, 2 * leg, data, hairpins / b.internal * 2 * leg,
                               hairpins / b.external * 2 * leg);
         const bool seriesInternal = b.internal == 1;
-        const SeriesParallel sp{one,
-                                seriesInternal,
-                                hairpins,
-                                P,
-                                contro,
-                                seriesInternal ? intTin : estTin,
-                                seriesInternal ? estTin : intTin};
+        const double sIn = seriesInternal ? intTin : estTin;
+        const double bIn = seriesInternal ? estTin : intTin;
+        const SeriesParallel sp{one, seriesInternal, hairpins, P, contro, sIn, bIn, leg};
         n = sp.solve(outlets, shares);
         (seriesInternal ? n.estTout : n.intTout) = mixedOutlet(c, !seriesInternal, outlets, data);
     }

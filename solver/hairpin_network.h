@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "properties/data_folder.h"
@@ -25,18 +27,27 @@ struct NetworkFigures {
     std::vector<HairpinFigures> hairpins;  // in the series stream's order; one a bank
 };
 
-// What the solve of a network with one stream in series and the other in branches leaves for the
-// next of the same streams and branches (another count of hairpins, leg or flow): the share of
-// the difference between its inlets by which each hairpin changes the series stream (S) and the
-// branched one (B), from which the next solve starts.
-struct NetworkStart {
-    int branches = 0;
-    bool seriesInternal = true;
-    std::vector<double> sShare, bShare;  // by hairpin, in S's order
+// The share of the difference between its inlets by which each hairpin of a network with one
+// stream in series (S) and the other in branches (B) changed each stream in its last pass.
+struct HairpinShares {
+    double leg = 0;            // m
+    std::vector<double> s, b;  // by hairpin, in S's order
+};
 
-    // Shares for `hairpins` hairpins in the same branches: each branch's hairpins take those at
-    // the same place along the branch before.
-    bool fitted(int hairpins, int P, bool series);
+// What the solves of networks of one arrangement of branches leave for the next ones (another
+// count of hairpins, leg or flow): the shares of each count solved, from which the next solve
+// starts.
+class NetworkStart {
+  public:
+    // Shares for `hairpins` hairpins of `leg` m in P branches: those of the same count where
+    // held, else of the nearest count, each hairpin taking those at the same place along its
+    // branch; its transfer units in proportion to the leg (`contro`: the streams run
+    // countercurrent within a hairpin). Empty where none are held.
+    HairpinShares startFor(int hairpins, int P, double leg, bool contro) const;
+    void keep(int hairpins, HairpinShares shares) { held_[hairpins] = std::move(shares); }
+
+  private:
+    std::map<int, HairpinShares> held_;
 };
 
 // Rates `hairpins` hairpins of two legs of `leg` m each with the geometry, fluids, inlets,

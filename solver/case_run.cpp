@@ -113,37 +113,54 @@ struct Trial {
     double suggested;  // hairpins or m
 };
 
+// A count of hairpins tried, what it gave, and by how much the count it suggests exceeds it.
+struct CountTried {
+    int count = 0;
+    double q = 0, excess = 0;
+};
+
+// The count to try next, in steps of P, between the counts known to fall short (`lo`, and
+// `below` the one that fell short before it) and to give the duty (`hi`, none while its count is
+// 0): where the suggestions' excess would vanish, by false position between both ends, else
+// along the last two counts that fell short, else the count suggested; halfway (or twice as many
+// while none gave the duty) where `halve`. At most four times as many as fell short.
+int nextCount(const CountTried& below, const CountTried& lo, const CountTried& hi, double suggested,
+              int P, bool halve) {
+    const int top = hi.count > 0 ? hi.count - P : std::max(4 * lo.count, lo.count + P);
+    double guess = suggested;
+    const CountTried& other = hi.count > 0 ? hi : below;
+    const double slope = (other.excess - lo.excess) / (other.count - lo.count);
+    if (lo.count > 0 && other.count > 0 && lo.excess > 0 && slope < 0)
+        guess = lo.count - lo.excess / slope;
+    if (halve) guess = hi.count > 0 ? (lo.count + hi.count) / 2.0 : 2.0 * lo.count;
+    const double up = std::ceil(guess / P) * P;
+    const int n = std::isfinite(up) && up < kMaxHairpins ? static_cast<int>(up) : top;
+    return std::clamp(n, lo.count + P, top);
+}
+
 // The fewest hairpins, in steps of the branches P, whose network gives the duty q, from the
-// series exchanger's count. The count a network suggests is tried first where more are needed,
-// and every other time between the counts known to fall short and to give the duty, halfway
-// between them otherwise; where the suggestion falls short too, the count is doubled until it
-// gives the duty. Where doubling the hairpins no longer adds to what they give, no number of them
-// gives the duty.
-constexpr int kMaxDoublings = 10;
+// series exchanger's count. Each count tried suggests the count for the duty, and the next count
+// tried is where the suggestions would agree with the counts (nextCount); should three in a row
+// land on the same side, the next is halfway, or twice as many. Where twice the hairpins no
+// longer add to what they give, no number of them gives the duty.
+constexpr int kMaxGrowths = 12;
 int hairpinsForDuty(const std::function<Trial(int)>& trial, int start, int P, double q) {
     const double enough = q * (1 - 1e-6);
-    int lo = 0, hi = 0;  // lo too few (none at first), hi enough (none yet)
-    double qLo = 0;
-    for (int n = start, step = 0;; ++step) {
+    CountTried below, lo, hi;  // too few (none at first) and enough (none yet)
+    bool lastEnough = false;
+    for (int n = start, step = 0, sameSide = 0;; ++step) {
         const Trial t = trial(n);
-        if (t.q >= enough) {
-            hi = n;
-        } else {
-            if (hi == 0 && n >= 2 * lo && t.q - qLo < 1e-4 * q)
-                invalidData("no number of hairpins in these branches gives the duty");
-            lo = n, qLo = t.q;
-        }
-        if (hi > 0 && hi - lo <= P) return hi;
-        if (hi == 0 && step > kMaxDoublings)
+        const bool isEnough = t.q >= enough;
+        if (!isEnough && hi.count == 0 && n >= 2 * lo.count && t.q - lo.q < 1e-4 * q)
             invalidData("no number of hairpins in these branches gives the duty");
-        const double up = std::ceil(t.suggested / P) * P;
-        const int suggested = up > 0 && up < kMaxHairpins ? static_cast<int>(up) : lo + P;
-        if (hi == 0)
-            n = step == 0 ? std::clamp(suggested, lo + P, std::max(2 * lo, lo + P)) : 2 * lo;
-        else if (step % 2 == 0)
-            n = std::clamp(suggested, lo + P, hi - P);
-        else
-            n = std::max(lo + P, (lo + hi) / 2 / P * P);
+        sameSide = step > 0 && isEnough == lastEnough ? sameSide + 1 : 0;
+        lastEnough = isEnough;
+        if (!isEnough) below = lo;
+        (isEnough ? hi : lo) = {n, t.q, t.suggested - n};
+        if (hi.count > 0 && hi.count - lo.count <= P) return hi.count;
+        if (hi.count == 0 && step >= kMaxGrowths)
+            invalidData("no number of hairpins in these branches gives the duty");
+        n = nextCount(below, lo, hi, t.suggested, P, sameSide >= 2);
     }
 }
 

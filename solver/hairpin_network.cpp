@@ -26,6 +26,9 @@ constexpr int kMaxSweeps = 500;  // of two passes each
 // of sweeps that costs less than one hairpin's calculation on a network of usual size.
 constexpr double kLinearSettled = 1e-9;
 constexpr int kMaxLinearSweeps = 200;
+// A hairpin's shares are taken to change with its level, K, only over moves of ten times the
+// temperature tolerance of its calculation, below which their difference is mostly its rounding.
+constexpr double kLevelStep = 1e-2;
 
 // Today's calculation of one hairpin or bank: its length, both flows (each a branch's share)
 // and both inlets given, both outlets found.
@@ -146,22 +149,32 @@ struct SeriesParallel {
             const double bo = seriesInternal ? fig[i].estTout : fig[i].intTout;
             change = std::max({change, std::fabs(so - t.s[i + 1]), std::fabs(bo - t.b[i])});
             t.s[i + 1] = so, t.b[i] = bo;
-            if (bi == si) continue;  // no difference, no share to learn
-            // Within [0, 1], so that the linear network keeps every temperature between the
-            // inlets whatever the last digits of a calculation.
-            shares.s[i] = std::clamp((so - si) / (bi - si), 0.0, 1.0);
-            shares.b[i] = std::clamp((bo - bi) / (si - bi), 0.0, 1.0);
+            if (bi != si) learn(shares, i, si, bi, so, bo);  // no difference, no share to learn
         }
         return change;
     }
 
-    // The temperatures of the linear network of the hairpins' shares, by sweeps forward and
-    // back (arithmetic only, no calculation) until they settle far below kSettled.
-    void predict(Temperatures& t, const HairpinShares& shares) const {
+    // Hairpin i's shares from its inlets and outlets, within [0, 1] so that the linear network
+    // keeps every temperature between the inlets whatever the last digits of a calculation; and
+    // their change with its level where that moved by kLevelStep since they were last learned.
+    static void learn(HairpinShares& h, int i, double si, double bi, double so, double bo) {
+        const double s = std::clamp((so - si) / (bi - si), 0.0, 1.0);
+        const double b = std::clamp((bo - bi) / (si - bi), 0.0, 1.0);
+        const double level = (si + bi) / 2, moved = level - h.level[i];
+        if (std::fabs(moved) >= kLevelStep)
+            h.ds[i] = (s - h.s[i]) / moved, h.db[i] = (b - h.b[i]) / moved;
+        h.s[i] = s, h.b[i] = b, h.level[i] = level;
+    }
+
+    // The temperatures of the network of the hairpins' shares, each at its level as it stands,
+    // by sweeps forward and back (arithmetic only, no calculation) until they settle far below
+    // kSettled.
+    void predict(Temperatures& t, const HairpinShares& h) const {
         const auto at = [&](int i) {
             const double si = t.s[i], bi = bIn(t, i);
-            const double so = si + shares.s[i] * (bi - si);
-            const double bo = bi + shares.b[i] * (si - bi);
+            const double moved = std::isnan(h.level[i]) ? 0 : (si + bi) / 2 - h.level[i];
+            const double so = si + std::clamp(h.s[i] + h.ds[i] * moved, 0.0, 1.0) * (bi - si);
+            const double bo = bi + std::clamp(h.b[i] + h.db[i] * moved, 0.0, 1.0) * (si - bi);
             const double change = std::max(std::fabs(so - t.s[i + 1]), std::fabs(bo - t.b[i]));
             t.s[i + 1] = so, t.b[i] = bo;
             return change;
@@ -217,7 +230,12 @@ NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart&
     if (!shares.s.empty())
         predict(t, shares);
     else
-        shares = {leg, std::vector<double>(H), std::vector<double>(H)};
+        shares = {leg,
+                  std::vector<double>(H),
+                  std::vector<double>(H),
+                  std::vector<double>(H, std::nan("")),
+                  std::vector<double>(H),
+                  std::vector<double>(H)};
     std::vector<HairpinFigures> fig(H);
     settle(t, shares, fig);
     const int k = H / P;
@@ -241,12 +259,14 @@ HairpinShares NetworkStart::startFor(int hairpins, int P, double leg, bool contr
         if (hairpins - below->first < near->first - hairpins) near = below;
     }
     const HairpinShares& from = near->second;
-    HairpinShares out{leg, std::vector<double>(hairpins), std::vector<double>(hairpins)};
+    const auto each = [&] { return std::vector<double>(hairpins); };
+    HairpinShares out{leg, each(), each(), each(), each(), each()};
     const int k = hairpins / P, kFrom = near->first / P;
     for (int i = 0; i < hairpins; ++i) {
         // The hairpin of the count held nearest the middle of this one's place in its branch.
         const int j = i / k * kFrom + (2 * (i % k) + 1) * kFrom / (2 * k);
         out.s[i] = from.s[j], out.b[i] = from.b[j];
+        out.level[i] = from.level[j], out.ds[i] = from.ds[j], out.db[i] = from.db[j];
         if (leg != from.leg) scaleShares(out.s[i], out.b[i], leg / from.leg, contro);
     }
     return out;

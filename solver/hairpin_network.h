@@ -28,10 +28,13 @@ struct NetworkFigures {
 };
 
 // The share of the difference between its inlets by which each hairpin of a network with one
-// stream in series (S) and the other in branches (B) changed each stream in its last pass.
+// stream in series (S) and the other in branches (B) changed each stream in its last pass; where
+// it was learned, the mean of the hairpin's inlets (NaN: not yet), and how the shares changed
+// with that level between the passes before, from the properties' change with temperature.
 struct HairpinShares {
-    double leg = 0;            // m
-    std::vector<double> s, b;  // by hairpin, in S's order
+    double leg = 0;                     // m
+    std::vector<double> s, b;           // by hairpin, in S's order
+    std::vector<double> level, ds, db;  // degC; 1/K
 };
 
 // What the solves of networks of one arrangement of branches leave for the next ones (another

@@ -38,25 +38,27 @@ class HairpinCalc {
     // effect (the developing flow runs on through the returns); 0 where it is `length` itself.
     HairpinCalc(const CaseData& c, Branches b, double length, const DataFolder& data,
                 double intPath = 0, double estPath = 0)
-        : base_(c), data_(data), paths_{static_cast<float>(intPath), static_cast<float>(estPath)} {
-        base_.intToutGiven = base_.estToutGiven = false;
-        base_.LGiven = true;
+        : case_(c) {
+        case_.intToutGiven = case_.estToutGiven = false;
+        case_.LGiven = true;
         // A branch's flow is stored as a single, as every mass flow is.
-        base_.intPort = exactText(sgl(caseSingle(c, &CaseData::intPort) / double(b.internal)));
-        base_.estPort = exactText(sgl(caseSingle(c, &CaseData::estPort) / double(b.external)));
-        base_.L = exactText(length);
-        clearFoundFields(base_);
+        case_.intPort = exactText(sgl(caseSingle(c, &CaseData::intPort) / double(b.internal)));
+        case_.estPort = exactText(sgl(caseSingle(c, &CaseData::estPort) / double(b.external)));
+        case_.L = exactText(length);
+        clearFoundFields(case_);
+        state_.data = data;
+        state_.pathLength[0] = static_cast<float>(intPath);
+        state_.pathLength[1] = static_cast<float>(estPath);
+        state_.breakdown = false;
+        // Every hairpin is the same case on the same tables: each stream reads its table once.
+        state_.internal.holdTables(), state_.external.holdTables();
     }
 
+    // Not to be called from two threads at once: the calculations share one state.
     HairpinFigures operator()(double intTin, double estTin) const {
-        CaseData c = base_;
-        c.intTin = exactText(intTin);
-        c.estTin = exactText(estTin);
-        CalcState s;
-        s.data = data_;
-        s.pathLength[0] = paths_[0], s.pathLength[1] = paths_[1];
-        s.breakdown = false;
-        const CalcOutcome out = calculate(c, s);
+        case_.intTin = exactText(intTin);
+        case_.estTin = exactText(estTin);
+        const CalcOutcome out = calculate(case_, state_);
         if (!out.ok())
             invalidData("a hairpin of the network at " + exactText(intTin) + " and " +
                         exactText(estTin) + " °C: " + out.message + ", " + out.detail);
@@ -66,9 +68,8 @@ class HairpinCalc {
 
   private:
     static float sgl(double v) { return static_cast<float>(v); }
-    CaseData base_;
-    const DataFolder& data_;
-    float paths_[2];
+    mutable CaseData case_;
+    mutable CalcState state_;
 };
 
 // The branches' outlets mixed: the mean of their enthalpies (equal flows), read back as a

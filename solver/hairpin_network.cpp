@@ -228,15 +228,12 @@ void SeriesParallel::settle(Temperatures& t, HairpinShares& shares,
 NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart& start) const {
     Temperatures t{std::vector<double>(H + 1, sInlet), std::vector<double>(H, bInlet)};
     HairpinShares shares = start.startFor(H, P, leg, contro);
-    if (!shares.s.empty())
+    if (!shares.s.empty()) {
         predict(t, shares);
-    else
-        shares = {leg,
-                  std::vector<double>(H),
-                  std::vector<double>(H),
-                  std::vector<double>(H, std::nan("")),
-                  std::vector<double>(H),
-                  std::vector<double>(H)};
+    } else {
+        const std::vector<double> none(H), nowhere(H, std::nan(""));
+        shares = {leg, none, none, nowhere, none, none};
+    }
     std::vector<HairpinFigures> fig(H);
     settle(t, shares, fig);
     const int k = H / P;

@@ -245,6 +245,20 @@ NetworkFigures SeriesParallel::solve(std::vector<double>& outlets, NetworkStart&
     return n;
 }
 
+// The number of branches P: invalid data for branches that the hairpins cannot share equally
+// or that are no such arrangement.
+int branchCount(Branches b, int hairpins) {
+    const int P = std::max(b.internal, b.external);
+    if (b.internal > 1 && b.external > 1 && b.internal != b.external)
+        invalidData("Both streams in branches run in the same number of them; " +
+                    std::to_string(b.internal) + " and " + std::to_string(b.external) +
+                    " are no such arrangement");
+    if (hairpins % P != 0)
+        invalidData(std::to_string(hairpins) + " hairpins cannot be shared equally among " +
+                    std::to_string(P) + " branches");
+    return P;
+}
+
 }  // namespace
 
 HairpinShares NetworkStart::startFor(int hairpins, int P, double leg, bool contro) const {
@@ -272,14 +286,7 @@ HairpinShares NetworkStart::startFor(int hairpins, int P, double leg, bool contr
 
 NetworkFigures rateNetwork(const CaseData& c, int hairpins, double leg, Branches b,
                            const DataFolder& data, bool perHairpin, NetworkStart* start) {
-    const int P = std::max(b.internal, b.external);
-    if (b.internal > 1 && b.external > 1 && b.internal != b.external)
-        invalidData("Both streams in branches run in the same number of them; " +
-                    std::to_string(b.internal) + " and " + std::to_string(b.external) +
-                    " are no such arrangement");
-    if (hairpins % P != 0)
-        invalidData(std::to_string(hairpins) + " hairpins cannot be shared equally among " +
-                    std::to_string(P) + " branches");
+    const int P = branchCount(b, hairpins);
     const double intTin = caseDouble(c, &CaseData::intTin);
     const double estTin = caseDouble(c, &CaseData::estTin);
     const bool contro = c.controequi == Arrangement::Countercurrent;

@@ -37,6 +37,9 @@ class FileCache {
         return value;
     }
 
+    // True for a pinned copy: its entries never change once read.
+    bool pinned() const { return pinned_; }
+
     // A cache that starts with what this one holds and takes each of its entries as it is,
     // without looking at the file again: for a batch of calculations that must all see the same
     // tables, and need not ask the file system thousands of times whether they changed.

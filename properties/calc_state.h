@@ -30,6 +30,9 @@ struct CalcState {
     // Where the calculation is of one hairpin of a longer path: each stream's path length, m,
     // which its film rules take for the entrance effect; 0: the exchanger's own length.
     float pathLength[2] = {0, 0};  // by Side
+    // The films and design margins of the final state beside the results; a hairpin rated as
+    // one of a network's, whose results are all it gives, leaves them out.
+    bool breakdown = true;
 
     // Resets everything a calculation computes; tables, materials and pigreco stay.
     void inizializza();

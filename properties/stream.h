@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "properties/fluid_table.h"
@@ -35,7 +36,13 @@ struct Stream {
 
     // The fluid's table from the data folder (or the user's folder, for a table of their own).
     void load(const DataFolder& data, const std::string& fluid);
-    void reduce() { table.reduceTo(press); }
+    // The table's rows at the stream's pressure.
+    void reduce();
+    // From now on, where the data folder's tables are pinned (they cannot change), the stream
+    // keeps the table it loads and its rows at the pressure it reduces to, and takes them again
+    // for the same fluid and pressure without reading or reducing them: for a state that
+    // calculates the same case again and again with other numbers.
+    void holdTables() { held_.p = std::make_unique<Held>(); }
 
     // Takes the current properties at the mean temperature tm.
     void setMeanTemperature(double tm);
@@ -53,6 +60,25 @@ struct Stream {
 
     // Resets what a calculation computes; the table stays.
     void reset();
+
+  private:
+    struct Held {
+        const void* cache = nullptr;  // the pinned tables it came from
+        std::filesystem::path dataDir, userDir;
+        std::string fluid;
+        FluidTable table, reduced;
+        float press = 0;
+        bool gas = false, reducedHeld = false;
+    };
+    // None unless holdTables; a copy of the stream holds none.
+    struct HeldTables {
+        std::unique_ptr<Held> p;
+        HeldTables() = default;
+        HeldTables(const HeldTables&) {}
+        HeldTables& operator=(const HeldTables&) { return p.reset(), *this; }
+        Held* operator->() const { return p.get(); }
+    } held_;
+    bool fromHeld_ = false;  // the table loaded last is the one held
 };
 
 }  // namespace zano

@@ -9,6 +9,7 @@
 #include "base/number_text.h"
 #include "correlations/fittings.h"
 #include "correlations/flow_groups.h"
+#include "correlations/log_mean.h"
 #include "correlations/pressure_drop.h"
 #include "solver/case_values.h"
 #include "solver/hairpin_network.h"
@@ -105,34 +106,71 @@ Hairpins hairpinsInSeries(const CaseRun& run, double leg, const DataFolder& data
     return h;
 }
 
-// The fewest hairpins, in steps of the branches P, whose network gives the duty q: doubled from
-// the series exchanger's count until they do, then halved back. Where doubling them no longer
-// adds to what they give, no number of them gives the duty.
-constexpr int kMaxDoublings = 10;
-int hairpinsForDuty(const std::function<double(int)>& capacity, int start, int P, double q) {
+// What a network gives, and the size (a count of hairpins or a leg) with which a network like it
+// would give the duty.
+struct Trial {
+    double q;          // kW
+    double suggested;  // hairpins or m
+};
+
+// A count of hairpins tried, what it gave, and by how much the count it suggests exceeds it.
+struct CountTried {
+    int count = 0;
+    double q = 0, excess = 0;
+};
+
+// The count to try next, in steps of P, between the counts known to fall short (`lo`, and
+// `below` the one that fell short before it) and to give the duty (`hi`, none while its count is
+// 0): where the suggestions' excess would vanish, by false position between both ends, else
+// along the last two counts that fell short, else the count suggested; halfway (or twice as many
+// while none gave the duty) where `halve`. At most four times as many as fell short.
+int nextCount(const CountTried& below, const CountTried& lo, const CountTried& hi, double suggested,
+              int P, bool halve) {
+    const int top = hi.count > 0 ? hi.count - P : std::max(4 * lo.count, lo.count + P);
+    double guess = suggested;
+    const CountTried& other = hi.count > 0 ? hi : below;
+    const double slope = (other.excess - lo.excess) / (other.count - lo.count);
+    if (lo.count > 0 && other.count > 0 && lo.excess > 0 && slope < 0)
+        guess = lo.count - lo.excess / slope;
+    if (halve) guess = hi.count > 0 ? (lo.count + hi.count) / 2.0 : 2.0 * lo.count;
+    const double up = std::ceil(guess / P) * P;
+    const int n = std::isfinite(up) && up < kMaxHairpins ? static_cast<int>(up) : top;
+    return std::clamp(n, lo.count + P, top);
+}
+
+// The fewest hairpins, in steps of the branches P, whose network gives the duty q, from the
+// series exchanger's count. Each count tried suggests the count for the duty, and the next count
+// tried is where the suggestions would agree with the counts (nextCount); should three in a row
+// land on the same side, the next is halfway, or twice as many. Where twice the hairpins no
+// longer add to what they give, no number of them gives the duty.
+constexpr int kMaxGrowths = 12;
+int hairpinsForDuty(const std::function<Trial(int)>& trial, int start, int P, double q) {
     const double enough = q * (1 - 1e-6);
-    int lo = 0, hi = start;  // lo too few (none at first), hi enough once the loop ends
-    double qLo = 0, qHi = capacity(hi);
-    for (int doubling = 0; qHi < enough; ++doubling) {
-        if (doubling == kMaxDoublings || qHi - qLo < 1e-4 * q)
+    CountTried below, lo, hi;  // too few (none at first) and enough (none yet)
+    bool lastEnough = false;
+    for (int n = start, step = 0, sameSide = 0;; ++step) {
+        const Trial t = trial(n);
+        const bool isEnough = t.q >= enough;
+        if (!isEnough && hi.count == 0 && n >= 2 * lo.count && t.q - lo.q < 1e-4 * q)
             invalidData("no number of hairpins in these branches gives the duty");
-        lo = hi, qLo = qHi;
-        hi *= 2, qHi = capacity(hi);
+        sameSide = step > 0 && isEnough == lastEnough ? sameSide + 1 : 0;
+        lastEnough = isEnough;
+        if (!isEnough) below = lo;
+        (isEnough ? hi : lo) = {n, t.q, t.suggested - n};
+        if (hi.count > 0 && hi.count - lo.count <= P) return hi.count;
+        if (hi.count == 0 && step >= kMaxGrowths)
+            invalidData("no number of hairpins in these branches gives the duty");
+        n = nextCount(below, lo, hi, t.suggested, P, sameSide >= 2);
     }
-    while (hi - lo > P) {
-        const int mid = std::max(lo + P, (lo + hi) / 2 / P * P);
-        (capacity(mid) >= enough ? hi : lo) = mid;
-    }
-    return hi;
 }
 
 // The leg with which `count` hairpins of the network give exactly the duty q: the secant
-// method from the leg built, which gives `built`, and that leg scaled by q / built.
+// method from the leg built, which gives `built`, and the leg its network suggests.
 constexpr int kMaxLegPasses = 40;
 double legForDuty(const std::function<double(double)>& capacity, double leg, double built,
-                  double q) {
+                  double suggested, double q) {
     if (built == q) return leg;
-    double a = leg * q / built, b = leg, qa = capacity(a) - q, qb = built - q;
+    double a = suggested, b = leg, qa = capacity(a) - q, qb = built - q;
     for (int pass = 0; std::fabs(qb) > 1e-6 * q; ++pass) {
         if (pass == kMaxLegPasses || qa == qb)
             invalidData("no leg length of these hairpins gives the duty exactly");
@@ -170,17 +208,35 @@ CaseData withFlowForOutlet(const CaseData& c, const FlowSought& f,
     return trial;
 }
 
+// The size (a count of hairpins or a leg) with which a network like `n` of `size` gives the duty
+// q: its surface in proportion to the duty over the countercurrent log-mean difference of its
+// ends, against `lmtd`, that of the ends the duty gives; its F and coefficients as they are.
+double sizeForDuty(const NetworkFigures& n, double size, double q, double lmtd) {
+    const double suggested = size * q / n.q * (n.meanDifference / n.F) / lmtd;
+    return std::isfinite(suggested) && suggested > 0 ? suggested : size * q / n.q;
+}
+
 // The over-surface of `count` hairpins rated as a network with the flows the case found, which
-// give `built`: the leg with which they give the duty q exactly against the leg built; nothing
-// where no leg does.
+// give `built` (and suggest a leg): the leg with which they give the duty q exactly against the leg
+// built; nothing where no leg does.
 std::optional<double> networkOverSurface(const std::function<double(int, double)>& capacity,
-                                         int count, double leg, double built, double q) {
+                                         int count, double leg, double built, double suggested,
+                                         double q) {
     try {
         const auto legCapacity = [&](double l) { return capacity(count, l); };
-        return (leg / legForDuty(legCapacity, leg, built, q) - 1) * 100;
+        return (leg / legForDuty(legCapacity, leg, built, suggested, q) - 1) * 100;
     } catch (const CalcError&) {
         return std::nullopt;  // said in a note beside the rest
     }
+}
+
+// The figures of the network rated as built.
+void takeNetwork(Hairpins& h, const NetworkFigures& n, Branches b) {
+    h.ratedCapacity = static_cast<float>(n.q);
+    h.intBranches = b.internal, h.estBranches = b.external;
+    h.intToutBuilt = n.intTout, h.estToutBuilt = n.estTout;
+    h.meanDifference = n.meanDifference, h.F = n.F;
+    h.network = n.hairpins;
 }
 
 // Hairpins with a stream in branches, or with the properties taken hairpin by hairpin, rated as a
@@ -192,8 +248,10 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     const CaseData c = withFlowsFound(run.solved, r);
     const int P = std::max(b.internal, b.external);
     const bool each = c.propertiesPerHairpin;
+    // Every network solved here differs little from the one before: each starts from its shares.
+    NetworkStart start;
     const auto rate = [&](const CaseData& rated, int count, double l) {
-        return rateNetwork(rated, count, l, b, data, each);
+        return rateNetwork(rated, count, l, b, data, each, &start);
     };
     // The networks of the leg built with the flows found, each solved once: the count the duty
     // needs is among those tried.
@@ -206,14 +264,20 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
     const auto capacity = [&](int count, double l) {
         return l == leg ? built(count).q : rate(c, count, l).q;
     };
+    const double lmtd =
+        std::fabs(dtml(r.intTin, r.intTout, r.estTin, r.estTout, Arrangement::Countercurrent));
+    const auto trial = [&](int k) {
+        return Trial{built(k).q, sizeForDuty(built(k), k, r.q, lmtd)};
+    };
     int count = (hairpinsFor(r.L, leg).count + P - 1) / P * P;
     if (const auto set = hairpinsSet(run.solved.hairpins))
         count = *set;
     else if (!run.solved.LGiven)
-        count = hairpinsForDuty([&](int n) { return capacity(n, leg); }, count, P, r.q);
+        count = hairpinsForDuty(trial, count, P, r.q);
     Hairpins h = hairpinsFor(count * 2 * leg, leg);
     NetworkFigures n = built(count);
-    h.overSurface = networkOverSurface(capacity, count, leg, n.q, r.q);
+    h.overSurface =
+        networkOverSurface(capacity, count, leg, n.q, sizeForDuty(n, leg, r.q, lmtd), r.q);
     if (const auto sought = flowSought(run.solved)) {
         const CaseData carried = withFlowForOutlet(c, *sought, [&](const CaseData& trial) {
             n = rate(trial, count, leg);
@@ -222,11 +286,7 @@ Hairpins hairpinsInBranches(const CaseRun& run, double leg, Branches b, const Da
         (sought->internal ? h.intPortBuilt : h.estPortBuilt) =
             caseSingle(carried, sought->internal ? &CaseData::intPort : &CaseData::estPort);
     }
-    h.ratedCapacity = static_cast<float>(n.q);
-    h.intBranches = b.internal, h.estBranches = b.external;
-    h.intToutBuilt = n.intTout, h.estToutBuilt = n.estTout;
-    h.meanDifference = n.meanDifference, h.F = n.F;
-    h.network = n.hairpins;
+    takeNetwork(h, n, b);
     return h;
 }
 
@@ -344,8 +404,10 @@ CaseRun runCase(const CaseData& c, const DataFolder& data, const RunOptions& opt
         run.solved = run.entered;
         applyTexts(run.solved, run.out.written);
         if (run.ok()) addExtras(run, s, options);
-        addHandCheck(run, s);
-        addRangeNotes(run, s);
+        if (options.checks) {
+            addHandCheck(run, s);
+            addRangeNotes(run, s);
+        }
     } catch (...) {
         // Memory exhausted by a long profile, say: the case ends like one inside the checks.
         run.out = {};

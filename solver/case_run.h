@@ -14,6 +14,9 @@ namespace zano {
 struct RunOptions {
     int profileSteps = 0;   // the temperature profile at profileSteps + 1 points; 0: none
     bool otherSet = false;  // the case again with the correlation set it does not use
+    // The hand check and the notes on the correlations' ranges; a design search, which shows
+    // neither, leaves them out.
+    bool checks = true;
 };
 
 // Calculates the case as entered on the tables of `data`. Never throws: a fault anywhere ends

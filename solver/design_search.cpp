@@ -236,7 +236,9 @@ std::vector<Candidate> designCandidates(const CaseData& process, const PipeCatal
 CandidateFigures judgeCandidate(const Candidate& k, const DesignLimits& limits,
                                 const DataFolder& data) {
     CandidateFigures f;
-    const CaseRun run = runCase(k.c, data, {});
+    RunOptions options;
+    options.checks = false;
+    const CaseRun run = runCase(k.c, data, options);
     if (!run.ok()) {
         f.message = failureText(run);
         return f;

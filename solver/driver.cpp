@@ -97,17 +97,20 @@ std::string outletsOutsideTables(const Solution& sol) {
 // a pipe can hold: 1000 bar, above the rating of the heaviest schedules.
 void checkDropPasses(const Solution& sol, const Stream& st, double drop) {
     constexpr double kPipeHolds = 100000;  // kPa
-    const std::string which = "the " + std::string(st.name()) + " pressure drop, " +
-                              formatDouble(roundTo(drop, 3)) + " kPa, ";
+    // Written only for a drop refused: every calculation passes here.
+    const auto which = [&] {
+        return "the " + std::string(st.name()) + " pressure drop, " +
+               formatDouble(roundTo(drop, 3)) + " kPa, ";
+    };
     if (!sol.choosesPressure[static_cast<int>(st.side)]) {
         if (drop >= kPipeHolds)
-            invalidData(which + "reaches 1000 bar, more than any pipe holds: the stream " +
+            invalidData(which() + "reaches 1000 bar, more than any pipe holds: the stream " +
                         "cannot pass through the exchanger");
         return;
     }
     const double available = static_cast<double>(st.press) * 100;  // kPa
     if (drop >= available)
-        invalidData(which + "reaches the " + st.name() + " fluid's own pressure of " +
+        invalidData(which() + "reaches the " + st.name() + " fluid's own pressure of " +
                     formatSingle(st.press) + " bar (" + formatDouble(roundTo(available, 3)) +
                     " kPa): the stream cannot pass through the exchanger");
 }
@@ -338,10 +341,12 @@ void run(const CaseData& c, CalcState& s, CalcOutcome& out) {
     readSize(sol);
     solve(sol);
     const ResultsData r = complete(sol);
-    // The films of the final state, the one the last coefficient came from.
-    out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName, s.internal.Tm,
-                              s.external.Tm, c.correlations);
-    out.margins = designMargins(*out.films, r);
+    if (s.breakdown) {
+        // The films of the final state, the one the last coefficient came from.
+        out.films = filmBreakdown(s.internal, s.external, s.geo, s.condTubo, s.tuboName,
+                                  s.internal.Tm, s.external.Tm, c.correlations);
+        out.margins = designMargins(*out.films, r);
+    }
     const Geometry& g = s.geo;
     out.flow =
         FlowState{{s.internal.props.dens, s.internal.props.visc, g.intDi, g.intArea, g.intDi},

@@ -106,8 +106,9 @@ void DesignPlot::paintEvent(QPaintEvent*) {
             const double decade = d.dpRatio > 0 ? std::log10(d.dpRatio) : s.lowDecade;
             const double fx = (std::clamp(decade, s.lowDecade, s.highDecade) - s.lowDecade) /
                               (s.highDecade - s.lowDecade);
-            const QPointF at(area.left() + area.width() * fx,
-                             area.bottom() - area.height() * shownSurface(d.surface, system) / s.surfaceTop);
+            const QPointF at(
+                area.left() + area.width() * fx,
+                area.bottom() - area.height() * shownSurface(d.surface, system) / s.surfaceTop);
             p.setPen(QPen(d.picked     ? Qt::black
                           : d.feasible ? QColor(0, 110, 0)
                                        : Qt::gray,

@@ -101,8 +101,8 @@ QString failureText(const CandidateFigures& f, const Units& u) {
     return f.calculated ? broke.join("; ") : QString::fromStdString("failed: " + f.message);
 }
 
-void fillTable(QTableWidget* table, const std::vector<Judged>& list, std::size_t first,
-               bool failed, const Units& u) {
+void fillTable(QTableWidget* table, const std::vector<Judged>& list, std::size_t first, bool failed,
+               const Units& u) {
     table->setSortingEnabled(false);
     table->clearContents();
     QStringList heads = columnHeads(u.system);
@@ -249,7 +249,8 @@ void DesignWindow::exportCsv() {
         const SaveAnswer a = askSaveFileName(this, tr("Export the design list"), {kCsvFilter}, {});
         if (a.name.isEmpty()) return;  // Cancel
         file = withFilterSuffix(a.name, kCsvFilter);
-        const QString why = writeExportFile(file, QByteArray::fromStdString(designCsv(search_, units_)));
+        const QString why =
+            writeExportFile(file, QByteArray::fromStdString(designCsv(search_, units_)));
         if (!why.isEmpty()) warn(this, tr("The list could not be written to %1.").arg(file), why);
     } catch (...) {  // a fault outside the checks: memory exhausted, say
         warn(this, tr("The list could not be written to %1.").arg(file),

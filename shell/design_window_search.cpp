@@ -45,8 +45,8 @@ std::optional<double> boxNumber(QLineEdit* box, Quantity q, double least, double
                                 const QString& what, const Units& u) {
     const auto v = parseDouble(caseTextIn(box, q, u).trimmed().toStdString());
     if (v && *v >= least && *v <= most) return v;
-    warn(box->window(), QObject::tr("The %1 must be a number from %2.")
-                            .arg(what, rangeText(q, least, most, u)));
+    warn(box->window(),
+         QObject::tr("The %1 must be a number from %2.").arg(what, rangeText(q, least, most, u)));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     return std::nullopt;
@@ -57,8 +57,8 @@ std::optional<double> boxNumber(QLineEdit* box, Quantity q, double least, double
 std::optional<std::vector<double>> boxList(QLineEdit* box, Quantity q, double least, double most,
                                            bool whole, const QString& what, const Units& u) {
     std::vector<double> out;
-    for (const QString& part : caseListIn(box, q, u).split(QRegularExpression("[;\\s]+"),
-                                                            Qt::SkipEmptyParts)) {
+    for (const QString& part :
+         caseListIn(box, q, u).split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts)) {
         const auto v = parseDouble(part.toStdString());
         if (!v || *v < least || *v > most || (whole && *v != std::floor(*v))) {
             out.clear();
@@ -109,14 +109,14 @@ bool DesignWindow::readChoices(DesignChoices& ch) {
     if (ch.schedules.size() == static_cast<std::size_t>(schedules_->count()))
         ch.schedules.clear();  // every one, and the tubes made in one wall a size
     const auto low = boxNumber(odLow_, Q::Size, 0, 10000, tr("least inner outside diameter"), u);
-    const auto high = low ? boxNumber(odHigh_, Q::Size, *low, 10000,
-                                      tr("greatest inner outside diameter"), u)
-                          : std::nullopt;
+    const auto high =
+        low ? boxNumber(odHigh_, Q::Size, *low, 10000, tr("greatest inner outside diameter"), u)
+            : std::nullopt;
     const auto gap = high ? boxNumber(gap_, Q::Size, 0, 1000, tr("annulus gap"), u) : std::nullopt;
     const auto ratio =
         gap ? boxNumber(ratio_, Q::Number, 0, 100, tr("bore ratio"), u) : std::nullopt;
-    const auto legs = ratio ? boxList(legs_, Q::Length, kMinHairpinLength, kMaxHairpinLength,
-                                      false, tr("leg lengths"), u)
+    const auto legs = ratio ? boxList(legs_, Q::Length, kMinHairpinLength, kMaxHairpinLength, false,
+                                      tr("leg lengths"), u)
                             : std::nullopt;
     const auto branches =
         legs ? boxList(branches_, Q::Count, 2, 64, true, tr("branches"), u) : std::nullopt;

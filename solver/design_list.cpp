@@ -54,8 +54,8 @@ std::string brokenText(const BrokenLimit& b, const Units& u) {
     const std::string pipe = kPipeNames[b.pipe];
     switch (b.kind) {
         case BrokenLimit::PressureDrop:
-            return pipe + " pressure drop " + withUnit(Q::PressureDrop, b.value, 1, u) +
-                   " above " + withUnit(Q::PressureDrop, b.bound, 2, u);
+            return pipe + " pressure drop " + withUnit(Q::PressureDrop, b.value, 1, u) + " above " +
+                   withUnit(Q::PressureDrop, b.bound, 2, u);
         case BrokenLimit::VelocityLow:
             return pipe + " velocity " + withUnit(Q::Velocity, b.value, 2, u) + " below " +
                    withUnit(Q::Velocity, b.bound, 2, u);
@@ -234,7 +234,8 @@ std::string csvRow(std::size_t n, const Judged& j, const Units& u) {
            num(Q::Area, f.surface) + "," + (f.overSurface ? shortestNumber(*f.overSurface) : "");
     for (int pipe : {0, 1})
         row += "," + num(Q::PressureDrop, f.dp[pipe]) + "," +
-               (f.calculated ? typed(Q::PressureDrop, f.allowedDp[pipe], us) : "") + "," + num(Q::Velocity, f.velocity[pipe]);
+               (f.calculated ? typed(Q::PressureDrop, f.allowedDp[pipe], us) : "") + "," +
+               num(Q::Velocity, f.velocity[pipe]);
     std::string broke = f.message;
     for (const BrokenLimit& b : f.broken) broke += (broke.empty() ? "" : "; ") + brokenText(b, u);
     return row + "," + (f.calculated ? exportedU(f.U, us) : "") + "," + csvText(broke) + "\r\n";
@@ -243,12 +244,28 @@ std::string csvRow(std::size_t n, const Judged& j, const Units& u) {
 }  // namespace
 
 std::string designCsv(const DesignSearch& s, const Units& u) {
-    const char* headings[] = {
-        "Number", "Status", "Inner standard", "Inner pipe", "Outer standard", "Outer pipe",
-        "Inner fluid", "Annulus fluid", "Inner branches", "Annulus branches", "Leg [m]",
-        "Hairpins", "Surface [m^2]", "Over-surface [%]", "Pressure drop inner [kPa]",
-        "Allowable inner [kPa]", "Velocity inner [m/s]", "Pressure drop annulus [kPa]",
-        "Allowable annulus [kPa]", "Velocity annulus [m/s]", "U [W/(m^2 K)]", "Failed on"};
+    const char* headings[] = {"Number",
+                              "Status",
+                              "Inner standard",
+                              "Inner pipe",
+                              "Outer standard",
+                              "Outer pipe",
+                              "Inner fluid",
+                              "Annulus fluid",
+                              "Inner branches",
+                              "Annulus branches",
+                              "Leg [m]",
+                              "Hairpins",
+                              "Surface [m^2]",
+                              "Over-surface [%]",
+                              "Pressure drop inner [kPa]",
+                              "Allowable inner [kPa]",
+                              "Velocity inner [m/s]",
+                              "Pressure drop annulus [kPa]",
+                              "Allowable annulus [kPa]",
+                              "Velocity annulus [m/s]",
+                              "U [W/(m^2 K)]",
+                              "Failed on"};
     const Q units[] = {Q::Length, Q::Area, Q::PressureDrop, Q::Velocity, Q::Coefficient};
     std::string out;
     for (const char* h : headings) {
@@ -273,16 +290,17 @@ std::string jsonPipe(const Candidate& k, const CandidateFigures& f, int pipe, Un
            ", \"designation\": " + jsonString(in ? k.inner : k.outer) +
            ", \"fluid\": " + jsonString(in ? k.c.intfluid : k.c.estfluid) +
            ", \"branches\": " + std::to_string(in ? k.intBranches : k.estBranches) + ", " +
-           key("pressureDropBuilt_kPa", Q::PressureDrop) + num(Q::PressureDrop, f.dp[pipe]) +
-           ", " + key("allowablePressureDrop_kPa", Q::PressureDrop) +
-           (f.calculated ? typed(Q::PressureDrop, f.allowedDp[pipe], us) : "null") + ", " + key("velocity_m_s", Q::Velocity) +
-           num(Q::Velocity, f.velocity[pipe]) + "}";
+           key("pressureDropBuilt_kPa", Q::PressureDrop) + num(Q::PressureDrop, f.dp[pipe]) + ", " +
+           key("allowablePressureDrop_kPa", Q::PressureDrop) +
+           (f.calculated ? typed(Q::PressureDrop, f.allowedDp[pipe], us) : "null") + ", " +
+           key("velocity_m_s", Q::Velocity) + num(Q::Velocity, f.velocity[pipe]) + "}";
 }
 
 std::string jsonBroken(const BrokenLimit& b, UnitSystem us) {
-    const Q q = b.kind == BrokenLimit::PressureDrop                                  ? Q::PressureDrop
-                : b.kind == BrokenLimit::VelocityLow || b.kind == BrokenLimit::VelocityHigh ? Q::Velocity
-                                                                                    : Q::Percent;
+    const Q q = b.kind == BrokenLimit::PressureDrop ? Q::PressureDrop
+                : b.kind == BrokenLimit::VelocityLow || b.kind == BrokenLimit::VelocityHigh
+                    ? Q::Velocity
+                    : Q::Percent;
     return std::string("{\"limit\": \"") + brokenKey(b.kind) + "\", \"pipe\": \"" +
            (b.pipe == 0 ? "inner" : "annulus") + "\", \"value\": " + exported(q, b.value, us) +
            ", \"bound\": " + typed(q, b.bound, us) + "}";
@@ -315,14 +333,13 @@ std::string jsonLimits(const DesignSearch& s, const DesignLimits& limits, UnitSy
     const auto key = [us](const char* k, Q q) { return ", \"" + unitKey(k, q, us) + "\": "; };
     std::string out;
     for (int st : {0, 1})
-        out += std::string(st ? ", " : "") +
-               "{\"fluid\": " + jsonString(st ? s.process.estfluid : s.process.intfluid) +
-               key("allowablePressureDrop_kPa", Q::PressureDrop) +
-               typed(Q::PressureDrop, limits.allowedDp[st], us) +
-               key("velocityMin_m_s", Q::Velocity) +
-               typed(Q::Velocity, limits.velocity[st].low, us) +
-               key("velocityMax_m_s", Q::Velocity) +
-               typed(Q::Velocity, limits.velocity[st].high, us) + "}";
+        out +=
+            std::string(st ? ", " : "") +
+            "{\"fluid\": " + jsonString(st ? s.process.estfluid : s.process.intfluid) +
+            key("allowablePressureDrop_kPa", Q::PressureDrop) +
+            typed(Q::PressureDrop, limits.allowedDp[st], us) + key("velocityMin_m_s", Q::Velocity) +
+            typed(Q::Velocity, limits.velocity[st].low, us) + key("velocityMax_m_s", Q::Velocity) +
+            typed(Q::Velocity, limits.velocity[st].high, us) + "}";
     return out;
 }
 
@@ -335,8 +352,8 @@ std::string designJson(const DesignSearch& s, const DesignLimits& limits, Criter
     std::string out = us == UnitSystem::SI
                           ? "{\n  \""
                           : "{\n  \"units\": \"" + std::string(systemName(us)) + "\",\n  \"";
-    out += unitKey("capacity_kW", Q::Capacity, us) + "\": " +
-           typed(Q::Capacity, parseDouble(s.process.q).value_or(0), us) +
+    out += unitKey("capacity_kW", Q::Capacity, us) +
+           "\": " + typed(Q::Capacity, parseDouble(s.process.q).value_or(0), us) +
            ",\n  \"criterion\": \"" + criterionName(criterion) + "\",\n  \"limits\": [" +
            jsonLimits(s, limits, us) +
            "],\n  \"minOverSurface_percent\": " + shortestNumber(limits.minOverSurface) +

@@ -181,7 +181,8 @@ TEST(ZanoCalc, DesignSearchListsWhatEachCandidateGivesAlone) {
 
         const std::string best = (dir.path / "best.zan").string();
         ASSERT_EQ(zanoCalc(search + " --design-pick 1 --out '" + best + "'").status, 0);
-        const std::string units = search.find("--units us") == std::string::npos ? "" : "--units us ";
+        const std::string units =
+            search.find("--units us") == std::string::npos ? "" : "--units us ";
         const Output alone = zanoCalc("--json " + units + "'" + best + "'");
         ASSERT_EQ(alone.status, 0);
         EXPECT_EQ(jsonValue(alone.out, "notes"), "[]");

@@ -17,6 +17,7 @@
 
 #include "properties/fluid_names.h"
 #include "records/case_fields.h"
+#include "shell/elided_label.h"
 #include "shell/key_filter.h"
 #include "shell/main_window.h"
 #include "shell/screen_fit.h"
@@ -176,7 +177,7 @@ void MainWindow::buildControls() {
     command2_->setObjectName("Command2");
 
     // What the Options dialog adds to the case, which no box of this window shows otherwise.
-    optionsLine_ = new QLabel(client);
+    optionsLine_ = new ElidedLabel(client);
     optionsLine_->setObjectName("OptionsLine");
     optionsLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
@@ -260,7 +261,7 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildStatusBar() {
-    statusLine_ = new QLabel(statusBar());
+    statusLine_ = new ElidedLabel(statusBar());
     statusLine_->setObjectName("StatusLine");
     // However long the line, the window keeps the width of its drawn layout.
     statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

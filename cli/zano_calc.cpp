@@ -56,7 +56,9 @@ options:
   --csv               the results as CSV: a header row with units, then one row per
                       calculated case (decimal point)
   --profile N         the temperatures of both streams at N+1 evenly spaced points
-                      from the internal inlet (x = 0) to the outlet (x = L)
+                      from the internal inlet (x = 0) to the outlet (x = L); the JSON
+                      of a case with a stream in branches adds profileAsBuilt, the
+                      hairpins as built stream by stream
   --films             also what makes up the overall coefficient: each side's flow regime,
                       Reynolds, Prandtl and Nusselt numbers and film coefficient, the wall
                       temperature and the resistances in series with their shares of 1/U,

@@ -322,6 +322,32 @@ void addProfile(JsonText& j, const TemperatureProfile& p, UnitSystem s) {
     j.close('}');
 }
 
+// The hairpins as built, stream by stream: the series stream through every hairpin (branch 0),
+// then each branch along its own hairpins, x from the inlet named by "xFrom".
+void addBuiltProfile(JsonText& j, const BuiltProfile& p, UnitSystem s) {
+    j.open("profileAsBuilt", '{');
+    j.value(unitKey("length_m", Quantity::Length, s),
+            numberText(inUnits(p.length, Quantity::Length, s)));
+    j.value("xFrom", jsonString(p.fromInternalInlet ? "internal inlet" : "external inlet"));
+    j.value("banks", std::to_string(p.banks));
+    j.value("columns", "[" + jsonString(unitKey("x_m", Quantity::Length, s)) + ", " +
+                           jsonString(unitKey("temperature_C", Quantity::Temperature, s)) + "]");
+    j.open("curves", '[');
+    for (const BuiltCurve& c : p.curves) {
+        j.open({}, '{');
+        j.value("stream", jsonString(c.internal ? "internal" : "external"));
+        j.value("branch", std::to_string(c.branch));
+        j.open("points", '[');
+        for (const BuiltCurve::Point& pt : c.points)
+            j.value({}, "[" + numberText(inUnits(pt.x, Quantity::Length, s)) + ", " +
+                            numberText(inUnits(pt.t, Quantity::Temperature, s)) + "]");
+        j.close(']');
+        j.close('}');
+    }
+    j.close(']');
+    j.close('}');
+}
+
 // The values found as the case holds them; in US customary units converted, with a point.
 void addFound(JsonText& j, const CaseRun& run, const Units& u) {
     j.open("found", '{');
@@ -373,6 +399,7 @@ std::string caseJson(const CaseRun& run, const ExportParts& parts, const Units& 
         addPart(j, run, parts, "external", Part::EachPipe, Pipe::External, s);
         if (parts.otherSet && run.otherSet) addOtherSet(j, *run.otherSet, s);
         if (parts.profile && run.profile) addProfile(j, *run.profile, s);
+        if (parts.profile && run.builtProfile) addBuiltProfile(j, *run.builtProfile, s);
     }
     return j.done();
 }

@@ -52,6 +52,9 @@ struct CaseRun {
     CalcOutcome out;
     std::optional<Hairpins> hairpins;  // for the case's hairpin length, when it has one
     std::optional<TemperatureProfile> profile;
+    // With a profile asked for and a stream in branches: the hairpins as built, which the
+    // profile window draws; none otherwise.
+    std::optional<BuiltProfile> builtProfile;
     std::optional<OtherSetFigures> otherSet;
     std::optional<HandCheck> handCheck;  // with the results
     // What the calculation could not add to its results (the hairpins for a leg longer than the

@@ -369,6 +369,10 @@ void addExtras(CaseRun& run, const CalcState& s, const RunOptions& options) {
                             " % less surface than the duty needs");
     try {
         if (options.profileSteps > 0) run.profile = temperatureProfile(s, r, options.profileSteps);
+        if (options.profileSteps > 0 && run.hairpins)
+            if (BuiltProfile built = builtProfile(*run.hairpins, r.controequi);
+                !built.curves.empty())
+                run.builtProfile = std::move(built);
     } catch (const CalcError& e) {
         run.notes.push_back(noteOf("the temperature profile", e));
     }

@@ -11,12 +11,12 @@ std::string runMessage(const CaseRun& run) {
     return run.out.detail.empty() ? run.out.message : run.out.message + ": " + run.out.detail;
 }
 
-namespace {
-
 std::string inputHeading(const SweepInput& input, UnitSystem system) {
-    const std::string unit = shownUnit(input.quantity, input.unit(), system);
+    const std::string unit(unitText(input.quantity, system));
     return input.caption() + (unit.empty() ? "" : " [" + unit + "]");
 }
+
+namespace {
 
 // Each line after the first indented by `blanks`, to nest a document in another.
 std::string indented(const std::string& json, std::size_t blanks) {
@@ -57,7 +57,7 @@ std::string sweepCsv(const SweepRange& s, const std::vector<SweepPoint>& points,
 }
 
 std::string sweepJson(const SweepRange& s, const std::vector<SweepPoint>& points, const Units& u) {
-    const std::string unit = shownUnit(s.input.quantity, s.input.unit(), u.system);
+    const std::string unit(unitText(s.input.quantity, u.system));
     std::string out = "{\n  \"input\": {\"name\": " + jsonString(s.input.name()) +
                       ", \"caption\": " + jsonString(s.input.caption()) +
                       ", \"unit\": " + jsonString(unit) + "},\n";

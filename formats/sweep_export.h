@@ -24,6 +24,10 @@ std::string sweepJson(const SweepRange& s, const std::vector<SweepPoint>& points
 // conversion leaves (100 °F, not 100,00000000000001).
 double sweptShown(const SweepInput& input, double si, UnitSystem s);
 
+// The swept input's caption with its unit in a system: "Inlet temperature of the internal
+// fluid [°C]".
+std::string inputHeading(const SweepInput& input, UnitSystem system);
+
 // A case's message with its cause, as one line: "Invalid data: the setting ...".
 std::string runMessage(const CaseRun& run);
 

@@ -47,29 +47,6 @@ std::string SweepInput::caption() const {
     return field ? field->label : setting->name;
 }
 
-const char* SweepInput::unit() const {
-    switch (quantity) {
-        case Quantity::Size:
-            return "mm";
-        case Quantity::Temperature:
-            return "°C";
-        case Quantity::MassFlow:
-            return "kg/s";
-        case Quantity::Length:
-            return "m";
-        case Quantity::Capacity:
-            return "kW";
-        case Quantity::Fouling:
-            return "(m^2 K)/W";
-        case Quantity::Pressure:
-            return "bar";
-        case Quantity::PressureDrop:
-            return "kPa";
-        default:
-            return "";
-    }
-}
-
 std::string SweepInput::text(const CaseData& c) const {
     return field ? c.*field->text : setting->get(c);
 }

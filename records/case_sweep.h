@@ -23,7 +23,6 @@ struct SweepInput {
 
     std::string name() const;     // "intTin", "hairpins": as zano-calc --set names it
     std::string caption() const;  // "Inlet temperature of the internal fluid", "Hairpins"
-    const char* unit() const;     // "°C"; empty for a count
     std::string text(const CaseData& c) const;  // the case's own value, as it stands
 };
 

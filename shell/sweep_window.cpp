@@ -37,9 +37,7 @@ QString qs(const std::string& s) {
 }
 
 QString inputTitle(const SweepInput& input) {
-    const QString unit =
-        QString::fromUtf8(shownUnit(input.quantity, input.unit(), currentUnits().system));
-    return qs(input.caption()) + (unit.isEmpty() ? QString() : " [" + unit + "]");
+    return qs(inputHeading(input, currentUnits().system));
 }
 
 // A range around the case's own value that an engineer would look at first.
